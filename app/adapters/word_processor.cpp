@@ -1,0 +1,18 @@
+#include "app/adapters/word_processor.h"
+
+namespace plainquill::adapters {
+
+std::string describe(Failure failure)
+{
+    switch (failure) {
+    case Failure::None: return "converted";
+    case Failure::CouldNotOpen: return "could not open";
+    case Failure::NotADocument: return "not a document";
+    case Failure::CouldNotSave: return "could not save";
+    case Failure::TimedOut: return "timed out";
+    case Failure::Stopped: return "the word processor stopped";
+    }
+    return "unknown failure";
+}
+
+} // namespace plainquill::adapters

@@ -1,0 +1,74 @@
+#pragma once
+// The word processor as the conversion run sees it: start it, test it, open a document, save that
+// document as plain text, close it, quit. LibreOffice over UNO implements it for real
+// (libreoffice/); tests may put a fake beside it for the run's control flow.
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace plainquill::adapters {
+
+// Why one operation did not do its job. Carried to the user in the run's closing message.
+enum class Failure {
+    None,
+    CouldNotOpen,   // missing, damaged, password-protected or refused by the import filters
+    NotADocument,   // readable only as plain text (random bytes, a renamed file) or empty
+    CouldNotSave,   // the target folder refused the file, or the save left nothing behind
+    TimedOut,       // the operation outlived its time limit; the word processor was killed
+    Stopped,        // the word processor went away during the operation
+};
+
+std::string describe(Failure failure);
+
+// The plain-text format; the only one this program saves in.
+enum class SaveFormat { Text = 2 };
+
+// An open document. Destroying it without Close closes it all the same.
+class Document {
+public:
+    virtual ~Document() = default;
+};
+
+struct OpenResult {
+    std::unique_ptr<Document> document; // null on failure
+    Failure failure = Failure::None;
+    std::string detail;                 // the word processor's own words, when it gave any
+};
+
+struct SaveResult {
+    Failure failure = Failure::None;
+    std::string detail;
+    bool ok() const { return failure == Failure::None; }
+};
+
+class WordProcessor {
+public:
+    virtual ~WordProcessor() = default;
+
+    // True while the word processor answers and can take documents.
+    virtual bool IsObjectValid() = 0;
+
+    // Opens `file` read-only, without a view, never running macros or asking the user anything.
+    virtual OpenResult Open(const std::filesystem::path& file) = 0;
+
+    // Writes `document` to `target`. The target is replaced only once the new text is complete:
+    // a failed save leaves any earlier file of that name as it was.
+    virtual SaveResult SaveAs(Document& document, const std::filesystem::path& target,
+                              SaveFormat format) = 0;
+
+    virtual void Close(std::unique_ptr<Document> document) = 0;
+
+    // Ends the word processor and every process it started. Safe to call more than once.
+    virtual void Quit() = 0;
+};
+
+// Starts word processors. The run starts one at its beginning and a fresh one whenever the
+// current one has died, timed out or served its share of documents.
+class WordProcessorLauncher {
+public:
+    virtual ~WordProcessorLauncher() = default;
+    // Null when the word processor cannot be started (not installed, does not answer).
+    virtual std::unique_ptr<WordProcessor> Start() = 0;
+};
+
+} // namespace plainquill::adapters

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs every Debian package the build, the program and the tests need. Quick when all are present.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-base-dev-tools
+  libreoffice-writer-nogui libreoffice-dev
+  libcanberra-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth imagemagick
+  fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
