@@ -1,0 +1,30 @@
+#pragma once
+// Answers every question LibreOffice would ask a user while loading (password, repair, filter
+// options...) with "abort", and remembers what was asked, so a load fails at once with a reason
+// instead of waiting for a user who is not there.
+#include <com/sun/star/task/XInteractionHandler.hpp>
+#include <cppuhelper/implbase1.hxx>
+
+#include <mutex>
+#include <string>
+
+namespace plainquill::adapters::libreoffice {
+
+class AbortingInteractionHandler final
+    : public cppu::WeakImplHelper1<css::task::XInteractionHandler> {
+public:
+    // Called by LibreOffice over the bridge, on the bridge's thread.
+    void SAL_CALL handle(const css::uno::Reference<css::task::XInteractionRequest>& request) override;
+
+    // What the first aborted question was about, in words; empty when nothing was asked.
+    std::string reason() const;
+
+private:
+    mutable std::mutex mutex_;
+    std::string reason_;
+};
+
+// Words for a request LibreOffice raised: "the document is password-protected" and the like.
+std::string describe_request(const css::uno::Any& request);
+
+} // namespace plainquill::adapters::libreoffice

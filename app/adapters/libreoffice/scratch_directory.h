@@ -1,0 +1,32 @@
+#pragma once
+// A private folder for one LibreOffice: its user profile and its temporary files. Keeping both
+// here means a user's own LibreOffice never sees ours, and whatever a killed instance leaves
+// behind goes away with the folder.
+#include <filesystem>
+#include <string>
+
+namespace plainquill::adapters::libreoffice {
+
+class ScratchDirectory {
+public:
+    // Creates a fresh folder "plainquill-lo-XXXXXX" under `parent`. Throws std::system_error.
+    explicit ScratchDirectory(const std::filesystem::path& parent);
+    ~ScratchDirectory();
+    ScratchDirectory(const ScratchDirectory&) = delete;
+    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path profile() const { return path_ / "profile"; }
+    std::filesystem::path temporary_files() const { return path_ / "tmp"; }
+    // The random part of the folder's name: unique among live instances, good for naming the pipe.
+    std::string unique_name() const { return path_.filename().string(); }
+
+    // Deletes the folder and everything in it. Safe to call more than once.
+    void remove() noexcept;
+
+private:
+    std::filesystem::path path_;
+    bool removed_ = false;
+};
+
+} // namespace plainquill::adapters::libreoffice

@@ -1,0 +1,93 @@
+#pragma once
+// One running LibreOffice and everything that lives exactly as long: its private folder, its
+// process group, the watchdog that enforces time limits on it, and the UNO connection to it.
+// The word processor and its open documents share it, so a document can still be closed safely
+// (or found dead) whatever happened to the word processor object.
+#include "app/adapters/libreoffice/outcome.h"
+#include "app/adapters/libreoffice/process_group.h"
+#include "app/adapters/libreoffice/scratch_directory.h"
+#include "app/adapters/libreoffice/uno_connection.h"
+#include "app/adapters/libreoffice/watchdog.h"
+
+#include <com/sun/star/uno/Exception.hpp>
+
+#include <chrono>
+#include <exception>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace plainquill::adapters::libreoffice {
+
+struct SessionSettings {
+    std::filesystem::path program;        // the soffice to run
+    std::filesystem::path scratch_parent; // where the private folder goes
+    std::chrono::milliseconds time_limit; // for starting and for each operation
+};
+
+class Session {
+public:
+    // Starts LibreOffice and connects to it. Throws std::exception (with the reason) when it
+    // cannot; nothing it started is left behind then.
+    explicit Session(const SessionSettings& settings);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // Runs `operation` (returning an Outcome) under the time limit. Exceptions become
+    // `own_failure`; any failure is then checked against LibreOffice's health, so that a kill by
+    // the watchdog reads TimedOut and a LibreOffice that went away reads Stopped.
+    template <class Operation>
+    Outcome guarded(Failure own_failure, Operation&& operation);
+
+    // True while LibreOffice runs and answers a call.
+    bool answers();
+    // True once LibreOffice was quit, killed or found dead: no more calls go to it.
+    bool ended() const { return ended_; }
+
+    // Terminates LibreOffice, kills what is left of its process group and removes the private
+    // folder. Safe to call more than once.
+    void quit() noexcept;
+
+    const UnoConnection& uno() const { return connection_; }
+    void set_time_limit(std::chrono::milliseconds limit) { time_limit_ = limit; }
+    std::chrono::milliseconds time_limit() const { return time_limit_; }
+    const std::filesystem::path& scratch_path() const { return scratch_.path(); }
+
+private:
+    Outcome checked(Outcome outcome, bool time_limit_passed);
+    void end() noexcept;
+
+    ScratchDirectory scratch_;
+    ProcessGroup process_;
+    Watchdog watchdog_; // after process_: it kills that group, so must go first
+    UnoConnection connection_;
+    std::chrono::milliseconds time_limit_;
+    bool ended_ = false;
+    bool quit_ = false;
+};
+
+template <class Operation>
+Outcome Session::guarded(Failure own_failure, Operation&& operation)
+{
+    if (ended_)
+        return {Failure::Stopped, "LibreOffice is no longer running"};
+    Outcome outcome;
+    bool time_limit_passed = false;
+    {
+        Watchdog::Watch watch = watchdog_.watch(time_limit_);
+        try {
+            outcome = operation();
+        } catch (const css::uno::Exception& exception) {
+            outcome = {own_failure, describe_uno_exception(exception)};
+        } catch (const std::exception& exception) {
+            outcome = {own_failure, exception.what()};
+        } catch (...) {
+            outcome = {own_failure, "unexpected error"};
+        }
+        time_limit_passed = watch.finish();
+    }
+    return checked(std::move(outcome), time_limit_passed);
+}
+
+} // namespace plainquill::adapters::libreoffice

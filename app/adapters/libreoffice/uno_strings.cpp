@@ -1,0 +1,37 @@
+#include "app/adapters/libreoffice/uno_strings.h"
+
+#include <rtl/textenc.h>
+
+namespace plainquill::adapters::libreoffice {
+
+rtl::OUString to_uno(std::string_view utf8)
+{
+    return rtl::OUString(utf8.data(), static_cast<sal_Int32>(utf8.size()), RTL_TEXTENCODING_UTF8);
+}
+
+std::string from_uno(const rtl::OUString& text)
+{
+    const rtl::OString utf8 = rtl::OUStringToOString(text, RTL_TEXTENCODING_UTF8);
+    return std::string(utf8.getStr(), static_cast<std::size_t>(utf8.getLength()));
+}
+
+std::string file_url(const std::filesystem::path& absolute_path)
+{
+    static constexpr char hex[] = "0123456789ABCDEF";
+    std::string url = "file://";
+    for (const unsigned char byte : absolute_path.native()) {
+        const bool unreserved = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z')
+            || (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' || byte == '_'
+            || byte == '~' || byte == '/';
+        if (unreserved) {
+            url += static_cast<char>(byte);
+        } else {
+            url += '%';
+            url += hex[byte >> 4];
+            url += hex[byte & 0x0F];
+        }
+    }
+    return url;
+}
+
+} // namespace plainquill::adapters::libreoffice

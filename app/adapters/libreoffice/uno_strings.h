@@ -1,0 +1,19 @@
+#pragma once
+// Text and file names crossing into UNO and back. UNO speaks UTF-16 and file URLs; we keep UTF-8
+// and native paths, so every crossing goes through here.
+#include <rtl/ustring.hxx>
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace plainquill::adapters::libreoffice {
+
+rtl::OUString to_uno(std::string_view utf8);
+std::string from_uno(const rtl::OUString& text);
+
+// A file URL for an absolute path. The path's bytes are percent-encoded as they are, so any name
+// the file system holds (UTF-8 or not) reaches LibreOffice unchanged, whatever its locale.
+std::string file_url(const std::filesystem::path& absolute_path);
+
+} // namespace plainquill::adapters::libreoffice

@@ -1,0 +1,95 @@
+#include "app/adding/file_adder.h"
+
+#include "app/adapters/shell.h"
+#include "app/adding/folder_scan.h"
+#include "app/pickers/folder_pickers.h"
+#include "app/queue/file_queue.h"
+#include "app/queue/queue_rules.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+
+namespace plainquill {
+
+namespace {
+
+// Upper-case patterns too: the dialog matches names exactly on this platform.
+const QStringList kOpenFilters{
+    QStringLiteral("Word Files (*.doc *.docx *.DOC *.DOCX)"),
+    QStringLiteral("Rich Text Format Files (*.rtf *.RTF)"),
+    QStringLiteral("Web Page Files (*.htm *.html *.HTM *.HTML)"),
+};
+
+const QString kEveryFile = QStringLiteral("*.*");
+
+} // namespace
+
+FileAdder::FileAdder(FileQueue& queue, FolderPickers& pickers, Shell& shell, AddingWidgets widgets)
+    : m_queue(queue), m_pickers(pickers), m_shell(shell), m_w(widgets)
+{
+}
+
+void FileAdder::opensingle()
+{
+    m_queue.beginAdd();
+    const QString startFolder = GetSpecialFolderPath(kPersonalFolder);
+    m_w.Text2.setText(m_shell.openFile({startFolder, QStringLiteral("Open"), kOpenFilters}));
+    if (m_w.Text2.text().isEmpty())
+        return;
+    // The dialog's filter did the choosing: a typed name is queued whatever its ending.
+    m_queue.append(m_w.Text2.text());
+    m_queue.finishAdd();
+}
+
+void FileAdder::openmultiple()
+{
+    m_queue.beginAdd();
+    m_pickers.BrowseInputFolder();
+    if (m_pickers.strSelectedFolder.isEmpty())
+        return;
+    m_w.Text2.setText(m_pickers.strSelectedFolder);
+    const QString folder = m_w.Text2.text();
+    if (FolderExists(folder))
+        appendFolder(folder);
+    m_queue.finishAdd();
+}
+
+void FileAdder::addDropped(const QStringList& items)
+{
+    m_queue.beginAdd();
+    for (const QString& item : items) {
+        if (FolderExists(item))
+            appendFolder(item);
+        else if (FileExists(item) && DocFileCheck(item))
+            m_queue.append(item);
+    }
+    if (m_w.List1.count() > 0)
+        m_w.List1.setCurrentRow(0);
+    m_queue.finishAdd();
+}
+
+bool FileAdder::includeSubfolders() const
+{
+    // Read even while the box is greyed: in single-file mode a drop follows the last check mark.
+    return m_w.Check2.checkState() == Qt::Checked;
+}
+
+void FileAdder::appendFolder(const QString& folder)
+{
+    if (!includeSubfolders()) {
+        // Every file of the folder itself, hidden ones included.
+        const QString prefix = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+        for (const QString& name : FolderFileNames(folder))
+            if (const QString path = prefix + name; DocFileCheck(path))
+                m_queue.append(path);
+        return;
+    }
+    QStringList found;
+    RecursiveDir(found, folder, kEveryFile, true);
+    for (const QString& path : found)
+        if (DocFileCheck(path))
+            m_queue.append(path);
+}
+
+} // namespace plainquill

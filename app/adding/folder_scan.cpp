@@ -1,0 +1,144 @@
+#include "app/adding/folder_scan.h"
+
+#include "app/queue/queue_rules.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+#include <sys/stat.h>
+#include <utility>
+
+namespace fs = std::filesystem;
+
+namespace plainquill {
+
+namespace {
+
+fs::path toPath(const QString& text) { return fs::path(QFile::encodeName(text).toStdString()); }
+QString fromName(const fs::path& name) { return QFile::decodeName(name.native().c_str()); }
+
+bool isHidden(const QString& name) { return name.startsWith(QLatin1Char('.')); }
+
+// Case-insensitive first, so a listing reads the way people sort names; ties by exact text so
+// the order is still total.
+void sortNames(QStringList& names)
+{
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int folded = a.compare(b, Qt::CaseInsensitive);
+        return folded != 0 ? folded < 0 : a < b;
+    });
+}
+
+struct FolderListing {
+    QStringList files;
+    QStringList folders;
+    bool readable = false;
+};
+
+FolderListing listFolder(const QString& folder)
+{
+    FolderListing listing;
+    std::error_code error;
+    fs::directory_iterator it(toPath(folder), error);
+    if (error)
+        return listing;
+    listing.readable = true;
+    for (const fs::directory_iterator end; it != end; it.increment(error)) {
+        if (error)
+            break;
+        std::error_code typeError;
+        const QString name = fromName(it->path().filename());
+        if (it->is_regular_file(typeError))
+            listing.files.push_back(name);
+        else if (it->is_directory(typeError))
+            listing.folders.push_back(name);
+    }
+    sortNames(listing.files);
+    sortNames(listing.folders);
+    return listing;
+}
+
+class FileSpec {
+public:
+    explicit FileSpec(const QString& spec)
+        : m_everything(spec == QLatin1String("*.*") || spec == QLatin1String("*")),
+          m_pattern(m_everything ? QRegularExpression()
+                                 : QRegularExpression(QRegularExpression::wildcardToRegularExpression(
+                                       spec, QRegularExpression::UnanchoredWildcardConversion)))
+    {
+    }
+    bool matches(const QString& name) const
+    {
+        return m_everything || m_pattern.match(name).hasMatch();
+    }
+
+private:
+    bool m_everything;
+    QRegularExpression m_pattern;
+};
+
+using FolderId = std::pair<dev_t, ino_t>;
+
+class TreeScan {
+public:
+    TreeScan(QStringList& found, const QString& spec) : m_found(found), m_spec(spec) {}
+
+    void scan(const QString& strFolder, bool bIncludeSubfolders)
+    {
+        const QString folder = TrailingSlash(strFolder);
+        if (!enterOnce(folder))
+            return;
+        const FolderListing listing = listFolder(folder);
+        for (const QString& name : listing.files)
+            if (!isHidden(name) && m_spec.matches(name))
+                m_found.push_back(folder + name);
+        if (!bIncludeSubfolders)
+            return;
+        for (const QString& name : listing.folders)
+            if (!isHidden(name))
+                scan(folder + name, true);
+    }
+
+private:
+    // A link back to an ancestor would otherwise make the scan endless.
+    bool enterOnce(const QString& folder)
+    {
+        struct stat info {};
+        if (::stat(QFile::encodeName(folder).constData(), &info) != 0)
+            return false;
+        return m_visited.insert({info.st_dev, info.st_ino}).second;
+    }
+
+    QStringList& m_found;
+    FileSpec m_spec;
+    std::set<FolderId> m_visited;
+};
+
+} // namespace
+
+bool FolderExists(const QString& path)
+{
+    return !path.isEmpty() && QFileInfo(path).isDir();
+}
+
+bool FileExists(const QString& path)
+{
+    return !path.isEmpty() && QFileInfo(path).isFile();
+}
+
+QStringList FolderFileNames(const QString& folder)
+{
+    return listFolder(folder).files;
+}
+
+void RecursiveDir(QStringList& colFiles, const QString& strFolder, const QString& strFileSpec,
+                  bool bIncludeSubfolders)
+{
+    TreeScan(colFiles, strFileSpec).scan(strFolder, bIncludeSubfolders);
+}
+
+} // namespace plainquill

@@ -1,0 +1,22 @@
+// Plainquill: converts word-processor documents to plain text in batches.
+#include "app/adapters/shell.h"
+#include "app/startup/single_instance.h"
+#include "app/window/drawn_controls.h"
+#include "app/window/form1.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    plainquill::QtShell shell;
+    plainquill::SingleInstance instance;
+    if (!instance.claim(shell))
+        return 1;
+
+    plainquill::StandInControlFactory controls;
+    const QString helpPage = QCoreApplication::applicationDirPath() + QStringLiteral("/help/index.html");
+    plainquill::Form1 window({shell, controls, helpPage});
+    window.show();
+    return application.exec();
+}

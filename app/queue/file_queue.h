@@ -1,0 +1,56 @@
+#pragma once
+// The queue of documents waiting for conversion. It lives in the window's widgets: the path list
+// (List1) and the file table (ListView1, row k describes path k) always have the same length and
+// change together; the batch (List3) holds what the add in progress appended.
+#include "app/queue/file_facts.h"
+
+#include <QStringList>
+
+class QCheckBox;
+class QLabel;
+class QListWidget;
+class QTreeWidget;
+
+namespace plainquill::contracts {
+class ButtonFace;
+}
+
+namespace plainquill {
+
+struct QueueWidgets {
+    QListWidget& List1;
+    QTreeWidget& ListView1;
+    QLabel& Label3;
+    QCheckBox& Check1;
+    contracts::ButtonFace& removeAll; // chameleonButton1
+};
+
+class FileQueue {
+public:
+    // `locale` decides the decimal separator and the date and time formats of the rows.
+    explicit FileQueue(QueueWidgets widgets, const QLocale& locale = QLocale());
+
+    // An add operation: beginAdd, append for each accepted path, then finishAdd.
+    void beginAdd();
+    void append(const QString& path);
+    void finishAdd(); // the closing sequence
+
+    void AddBatchRows();
+    void ApplySelectAll();
+    void AutoSizeColumns();
+    void ClearQueue();
+    void setAllChecked(bool checked);
+
+    qsizetype length() const;
+    QString path(qsizetype index) const; // empty when the entry is gone
+    bool hasRow(qsizetype index) const;
+    bool isChecked(qsizetype index) const; // false when the row is gone
+    const QStringList& batch() const { return m_batch; }
+
+private:
+    QueueWidgets m_w;
+    FileDescriber m_describer;
+    QStringList m_batch; // List3
+};
+
+} // namespace plainquill

@@ -1,0 +1,23 @@
+#pragma once
+// The small rules every way of adding files shares: which names are documents, how a size
+// reads, how a folder text ends.
+#include <QString>
+#include <cstdint>
+
+namespace plainquill {
+
+// True for names ending in doc, docx, rtf, htm or html, all lower or all upper case. No dot is
+// needed before the ending (memo_doc passes) and mixed case (report.Doc) does not.
+bool DocFileCheck(const QString& strFileName);
+
+// A byte count as a person reads it: "1023 bytes", "1.00 KB", "0.98 MB". The unit changes at
+// 1000 of the smaller unit; decimals use `decimalSeparator`.
+QString FormatSize(std::uint64_t Size, QChar decimalSeparator);
+
+// `strFolder` ending in exactly one separator: empty stays empty, "/" stays "/".
+QString TrailingSlash(const QString& strFolder);
+
+// "12  Files": the queue length, a blank and " Files".
+QString CountText(qsizetype queueLength);
+
+} // namespace plainquill

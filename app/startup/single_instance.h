@@ -1,0 +1,25 @@
+#pragma once
+// Refuses a second running copy of the program. The lock file lives in the user's runtime
+// folder and is released when the owning process ends, even if it crashes.
+#include <QLockFile>
+#include <QString>
+
+namespace plainquill {
+
+class Shell;
+
+class SingleInstance {
+public:
+    // `lockPath` empty: the default lock in the user's runtime folder.
+    explicit SingleInstance(const QString& lockPath = QString());
+
+    // True when this process is the only one; otherwise tells the user and answers false.
+    bool claim(Shell& shell);
+
+    static QString defaultLockPath();
+
+private:
+    QLockFile m_lock;
+};
+
+} // namespace plainquill

@@ -1,0 +1,150 @@
+#include "app/window/form1.h"
+
+#include "app/adapters/shell.h"
+#include "app/window/path_list_widget.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTreeWidget>
+#include <QUrl>
+
+#include <stdexcept>
+
+namespace plainquill {
+
+namespace {
+
+template <typename Widget>
+Widget& required(const LoadedForm& form, const char* name)
+{
+    auto* widget = qobject_cast<Widget*>(form.widgets.value(QLatin1String(name)));
+    if (!widget)
+        throw std::runtime_error(std::string("the window layout lacks ") + name);
+    return *widget;
+}
+
+} // namespace
+
+Form1::Form1(Form1Options options, QWidget* parent)
+    : QWidget(parent),
+      m_options(options),
+      m_form(loadForm(*this, storedForm1Layout(), options.controls)),
+      m_List1(&required<QListWidget>(m_form, "List1")),
+      m_ListView1(&required<QTreeWidget>(m_form, "ListView1")),
+      m_Label3(&required<QLabel>(m_form, "Label3")),
+      m_Check1(&required<QCheckBox>(m_form, "Check1")),
+      m_Check2(&required<QCheckBox>(m_form, "Check2")),
+      m_Option1(&required<QRadioButton>(m_form, "Option1")),
+      m_Option2(&required<QRadioButton>(m_form, "Option2")),
+      m_Text1(&required<QLineEdit>(m_form, "Text1")),
+      m_Text2(&required<QLineEdit>(m_form, "Text2")),
+      m_pickers(options.shell)
+{
+    m_queue = std::make_unique<FileQueue>(
+        QueueWidgets{*m_List1, *m_ListView1, *m_Label3, *m_Check1, button("chameleonButton1")});
+    m_adder = std::make_unique<FileAdder>(*m_queue, m_pickers, options.shell,
+                                          AddingWidgets{*m_Text2, *m_Check2, *m_List1});
+    addColumns();
+    connectHandlers();
+}
+
+Form1::~Form1() = default;
+
+contracts::ButtonFace& Form1::button(const QString& name) const
+{
+    contracts::ButtonFace* face = m_form.drawn.value(name).button;
+    if (!face)
+        throw std::runtime_error("no button named " + name.toStdString());
+    return *face;
+}
+
+contracts::ProgressFace& Form1::progressBar() const
+{
+    contracts::ProgressFace* face = m_form.drawn.value(QStringLiteral("XP_ProgressBar1")).progress;
+    if (!face)
+        throw std::runtime_error("the window has no progress bar");
+    return *face;
+}
+
+void Form1::addColumns()
+{
+    m_ListView1->setHeaderLabels({QStringLiteral("File Name"), QStringLiteral("File Size"),
+                                  QStringLiteral("File Type"), QStringLiteral("Modified")});
+}
+
+void Form1::connectHandlers()
+{
+    connect(m_Option1, &QRadioButton::clicked, this, &Form1::Option1_Click);
+    connect(m_Option2, &QRadioButton::clicked, this, &Form1::Option2_Click);
+    connect(m_Check1, &QCheckBox::clicked, this, &Form1::Check1_Click);
+    button(QStringLiteral("chameleonButton1")).SetClickHandler([this] { RemoveAll_Click(); });
+    button(QStringLiteral("chameleonButton2")).SetClickHandler([this] { Browse_Click(); });
+    button(QStringLiteral("chameleonButton3")).SetClickHandler([this] { Output_Click(); });
+    button(QStringLiteral("chameleonButton4")).SetClickHandler([this] { Stop_Click(); });
+    button(QStringLiteral("XpB1")).SetClickHandler([this] { Help_Click(); });
+    if (auto* dropTarget = qobject_cast<PathListWidget*>(m_List1))
+        connect(dropTarget, &PathListWidget::pathsDropped, this,
+                [this](const QStringList& paths) { m_adder->addDropped(paths); });
+}
+
+void Form1::Option1_Click()
+{
+    m_Check2->setEnabled(false);
+}
+
+void Form1::Option2_Click()
+{
+    m_Check2->setEnabled(true);
+}
+
+void Form1::Check1_Click()
+{
+    switch (m_Check1->checkState()) {
+    case Qt::Checked: m_queue->setAllChecked(true); break;
+    case Qt::Unchecked: m_queue->setAllChecked(false); break;
+    default: break;
+    }
+}
+
+void Form1::RemoveAll_Click()
+{
+    const MessageAnswer answer =
+        m_options.shell.showMessage(MessageIcon::Question, QStringLiteral("Remove Files"),
+                                    QStringLiteral("Do you want to remove all files?"), MessageButtons::YesNo);
+    if (answer != MessageAnswer::Yes)
+        return;
+    m_queue->ClearQueue();
+    button(QStringLiteral("chameleonButton1")).SetEnabled(false);
+    if (m_List1->count() == 0)
+        m_Label3->setText(QString());
+}
+
+void Form1::Browse_Click()
+{
+    if (m_Option1->isChecked())
+        m_adder->opensingle();
+    if (m_Option2->isChecked())
+        m_adder->openmultiple();
+}
+
+void Form1::Output_Click()
+{
+    m_pickers.BrowseOutputFolder();
+    if (!m_pickers.strSelectedFolder.isEmpty())
+        m_Text1->setText(m_pickers.strSelectedFolder);
+}
+
+void Form1::Stop_Click()
+{
+    bCancel = true;
+}
+
+void Form1::Help_Click()
+{
+    // Whether the browser opened is not examined: there is nothing useful to tell the user.
+    m_options.shell.openUrl(QUrl::fromLocalFile(m_options.helpPage));
+}
+
+} // namespace plainquill

@@ -1,0 +1,78 @@
+#pragma once
+// The program's one window: the queue, the ways of adding files, the output folder, Start and
+// Stop, Help. It builds itself from the stored layout and connects the handlers; the rules live
+// in FileQueue, FileAdder and FolderPickers.
+#include "app/adding/file_adder.h"
+#include "app/pickers/folder_pickers.h"
+#include "app/queue/file_queue.h"
+#include "app/window/form_loader.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QRadioButton;
+class QTreeWidget;
+
+namespace plainquill {
+
+class Shell;
+
+struct Form1Options {
+    Shell& shell;
+    DrawnControlFactory& controls;
+    QString helpPage; // the help page shipped beside the program
+};
+
+class Form1 : public QWidget {
+public:
+    explicit Form1(Form1Options options, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // The named control; null when the layout has none of that name and type.
+    template <typename Widget>
+    Widget* control(const QString& name) const { return qobject_cast<Widget*>(m_form.widgets.value(name)); }
+    contracts::ButtonFace& button(const QString& name) const;
+    contracts::ProgressFace& progressBar() const;
+
+    FileQueue& queue() { return *m_queue; }
+    FileAdder& adder() { return *m_adder; }
+
+    // Set by Stop and read by the conversion run.
+    bool bCancel = false;
+
+    // The window's handlers, public so that tests can drive them as a click would.
+    void Option1_Click();
+    void Option2_Click();
+    void Check1_Click();
+    void RemoveAll_Click();
+    void Browse_Click();
+    void Output_Click();
+    void Stop_Click();
+    void Help_Click();
+
+private:
+    void addColumns();
+    void connectHandlers();
+
+    Form1Options m_options;
+    LoadedForm m_form;
+    QListWidget* m_List1 = nullptr;
+    QTreeWidget* m_ListView1 = nullptr;
+    QLabel* m_Label3 = nullptr;
+    QCheckBox* m_Check1 = nullptr;
+    QCheckBox* m_Check2 = nullptr;
+    QRadioButton* m_Option1 = nullptr;
+    QRadioButton* m_Option2 = nullptr;
+    QLineEdit* m_Text1 = nullptr;
+    QLineEdit* m_Text2 = nullptr;
+    FolderPickers m_pickers;
+    std::unique_ptr<FileQueue> m_queue;
+    std::unique_ptr<FileAdder> m_adder;
+};
+
+} // namespace plainquill

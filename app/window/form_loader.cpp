@@ -1,0 +1,161 @@
+#include "app/window/form_loader.h"
+
+#include "app/window/path_list_widget.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTreeWidget>
+
+#include <functional>
+#include <stdexcept>
+
+namespace plainquill {
+
+namespace {
+
+[[noreturn]] void malformed(const QString& why)
+{
+    throw std::runtime_error("malformed window layout: " + why.toStdString());
+}
+
+class Twips {
+public:
+    explicit Twips(int perPixel) : m_perPixel(perPixel > 0 ? perPixel : 15) {}
+    int px(const QJsonValue& twips) const { return twips.toInt() / m_perPixel; }
+    QRect rect(const QJsonArray& box) const
+    {
+        if (box.size() != 4)
+            malformed(QStringLiteral("a rectangle needs left, top, width, height"));
+        return QRect(px(box[0]), px(box[1]), px(box[2]), px(box[3]));
+    }
+
+private:
+    int m_perPixel;
+};
+
+QWidget* makeStandardControl(const QString& kind, const QJsonObject& spec, QWidget* parent)
+{
+    const QString caption = spec.value(QLatin1String("caption")).toString();
+    if (kind == QLatin1String("label"))
+        return new QLabel(caption, parent);
+    if (kind == QLatin1String("textbox"))
+        return new QLineEdit(parent);
+    if (kind == QLatin1String("frame"))
+        return new QGroupBox(caption, parent);
+    if (kind == QLatin1String("listbox")) {
+        if (spec.value(QLatin1String("acceptDrops")).toBool())
+            return new PathListWidget(parent);
+        return new QListWidget(parent);
+    }
+    if (kind == QLatin1String("listview")) {
+        auto* table = new QTreeWidget(parent);
+        table->setRootIsDecorated(false);
+        table->setUniformRowHeights(true);
+        table->setColumnCount(0);
+        table->header()->setStretchLastSection(false);
+        return table;
+    }
+    if (kind == QLatin1String("checkbox")) {
+        auto* box = new QCheckBox(caption, parent);
+        box->setChecked(spec.value(QLatin1String("value")).toInt() == 1);
+        return box;
+    }
+    if (kind == QLatin1String("option")) {
+        auto* option = new QRadioButton(caption, parent);
+        option->setChecked(spec.value(QLatin1String("value")).toBool());
+        return option;
+    }
+    malformed(QStringLiteral("unknown control kind ") + kind);
+}
+
+QWidget* makeLine(const Twips& twips, const QJsonObject& spec, QWidget* parent)
+{
+    const QJsonArray from = spec.value(QLatin1String("from")).toArray();
+    const QJsonArray to = spec.value(QLatin1String("to")).toArray();
+    if (from.size() != 2 || to.size() != 2)
+        malformed(QStringLiteral("a line needs two points"));
+    const QPoint a(twips.px(from[0]), twips.px(from[1]));
+    const QPoint b(twips.px(to[0]), twips.px(to[1]));
+    auto* line = new QFrame(parent);
+    line->setFrameShape(QFrame::NoFrame);
+    line->setAutoFillBackground(true);
+    line->setPalette(QPalette(Qt::black));
+    line->setBackgroundRole(QPalette::Window);
+    // One pixel wide, end point included so the box's corners meet.
+    line->setGeometry(std::min(a.x(), b.x()), std::min(a.y(), b.y()), std::abs(b.x() - a.x()) + 1,
+                      std::abs(b.y() - a.y()) + 1);
+    return line;
+}
+
+} // namespace
+
+LoadedForm loadForm(QWidget& window, const QByteArray& layoutJson, DrawnControlFactory& factory)
+{
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(layoutJson, &error);
+    if (document.isNull())
+        malformed(error.errorString());
+    const QJsonObject form = document.object();
+    const Twips twips(form.value(QLatin1String("twipsPerPixel")).toInt());
+
+    window.setObjectName(form.value(QLatin1String("name")).toString());
+    window.setWindowTitle(form.value(QLatin1String("caption")).toString());
+    const QJsonArray size = form.value(QLatin1String("clientSize")).toArray();
+    window.setFixedSize(twips.px(size.at(0)), twips.px(size.at(1)));
+
+    LoadedForm loaded;
+    for (const QJsonValue& value : form.value(QLatin1String("controls")).toArray()) {
+        const QJsonObject spec = value.toObject();
+        const QString name = spec.value(QLatin1String("name")).toString();
+        const QString kind = spec.value(QLatin1String("kind")).toString();
+        const QString parentName = spec.value(QLatin1String("parent")).toString();
+        QWidget* parent = parentName.isEmpty() ? &window : loaded.widgets.value(parentName);
+        if (!parent)
+            malformed(name + QStringLiteral(" names an unknown parent ") + parentName);
+
+        QWidget* widget = nullptr;
+        if (kind == QLatin1String("drawn")) {
+            const DrawnControl control = factory.create(spec.value(QLatin1String("class")).toString(),
+                                                        spec.value(QLatin1String("properties")).toObject().toVariantMap(),
+                                                        parent);
+            loaded.drawn.insert(name, control);
+            widget = control.widget;
+        } else {
+            widget = makeStandardControl(kind, spec, parent);
+        }
+        widget->setObjectName(name);
+        widget->setGeometry(twips.rect(spec.value(QLatin1String("rect")).toArray()));
+        if (spec.contains(QLatin1String("enabled")))
+            widget->setEnabled(spec.value(QLatin1String("enabled")).toBool());
+        if (spec.contains(QLatin1String("toolTip")))
+            widget->setToolTip(spec.value(QLatin1String("toolTip")).toString());
+        loaded.widgets.insert(name, widget);
+    }
+    for (const QJsonValue& value : form.value(QLatin1String("lines")).toArray()) {
+        const QJsonObject spec = value.toObject();
+        QWidget* line = makeLine(twips, spec, &window);
+        line->lower(); // lines are drawn on the window itself, beneath its controls
+        line->setObjectName(spec.value(QLatin1String("name")).toString());
+        loaded.widgets.insert(line->objectName(), line);
+    }
+    return loaded;
+}
+
+QByteArray storedForm1Layout()
+{
+    QFile file(QStringLiteral(":/forms/form1.json"));
+    if (!file.open(QIODevice::ReadOnly))
+        malformed(QStringLiteral("the stored layout is missing from the program"));
+    return file.readAll();
+}
+
+} // namespace plainquill

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test headless.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+scripts/build.sh
+export QT_QPA_PLATFORM=offscreen
+cd build
+ctest --output-on-failure -j"$(nproc 2>/dev/null || echo 2)" --timeout 600

@@ -1,0 +1,156 @@
+#include "app/queue/file_queue.h"
+#include "app/standins/stand_in_button.h"
+#include "tests/support/qt_app.h"
+#include "tests/support/temp_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QTreeWidget>
+
+namespace plainquill {
+namespace {
+
+using testing::TempTree;
+
+class FileQueueTest : public testing::WithQtApp, public ::testing::Test {
+protected:
+    FileQueueTest()
+    {
+        testing::qtApp();
+        table.setHeaderLabels({"File Name", "File Size", "File Type", "Modified"});
+        selectAll.setChecked(true);
+        removeAll.SetEnabled(false);
+    }
+
+    void add(const QStringList& paths)
+    {
+        queue.beginAdd();
+        for (const QString& path : paths)
+            queue.append(path);
+        queue.finishAdd();
+    }
+
+    void expectPaired()
+    {
+        ASSERT_EQ(paths.count(), table.topLevelItemCount());
+        for (int i = 0; i < paths.count(); ++i)
+            EXPECT_EQ(table.topLevelItem(i)->text(0), QFileInfo(paths.item(i)->text()).fileName()) << i;
+    }
+
+    QListWidget paths;
+    QTreeWidget table;
+    QLabel count;
+    QCheckBox selectAll;
+    StandInButton removeAll;
+    FileQueue queue{QueueWidgets{paths, table, count, selectAll, removeAll}, QLocale::c()};
+    TempTree tree;
+};
+
+TEST_F(FileQueueTest, AppendsPathsAndRowsTogetherAndKeepsDuplicates)
+{
+    const QString a = tree.file("a.doc", "12345");
+    const QString b = tree.file("b.rtf");
+    add({a, b});
+    add({a});
+
+    expectPaired();
+    EXPECT_EQ(queue.length(), 3);
+    EXPECT_EQ(queue.path(2), a);
+    EXPECT_EQ(queue.batch(), QStringList({a}));
+    EXPECT_EQ(table.topLevelItem(0)->text(1), QStringLiteral("5 bytes"));
+    EXPECT_FALSE(table.topLevelItem(0)->text(2).isEmpty());
+    EXPECT_FALSE(table.topLevelItem(0)->text(3).isEmpty());
+    EXPECT_EQ(count.text(), QStringLiteral("3  Files"));
+    EXPECT_TRUE(removeAll.Enabled());
+}
+
+TEST_F(FileQueueTest, AVanishedFileStillGetsItsRowWithTheUnreadableValuesEmpty)
+{
+    const QString kept = tree.file("kept.doc");
+    const QString gone = tree.file("gone.docx");
+    QFile::remove(gone);
+    add({gone, kept});
+
+    expectPaired();
+    const QTreeWidgetItem* row = table.topLevelItem(0);
+    EXPECT_EQ(row->text(0), QStringLiteral("gone.docx"));
+    EXPECT_TRUE(row->text(1).isEmpty());
+    EXPECT_TRUE(row->text(2).isEmpty());
+    EXPECT_TRUE(row->text(3).isEmpty());
+    EXPECT_EQ(row->checkState(0), Qt::Checked);
+}
+
+TEST_F(FileQueueTest, SelectAllChecksEveryRowAgainOnEachAdd)
+{
+    add({tree.file("a.doc"), tree.file("b.doc")});
+    table.topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+    add({tree.file("c.doc")});
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(queue.isChecked(i)) << i;
+
+    selectAll.setChecked(false);
+    table.topLevelItem(1)->setCheckState(0, Qt::Unchecked);
+    add({tree.file("d.doc")});
+    EXPECT_TRUE(queue.isChecked(0));
+    EXPECT_FALSE(queue.isChecked(1));
+    EXPECT_FALSE(queue.isChecked(3)) << "a new row starts unchecked while Select All is off";
+}
+
+TEST_F(FileQueueTest, AnAddOfNothingStillRunsTheClosingSequence)
+{
+    add({tree.file("a.doc")});
+    table.topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+    count.setText("stale");
+    removeAll.SetEnabled(false);
+    add({});
+
+    EXPECT_TRUE(queue.isChecked(0)) << "Select All is re-applied";
+    EXPECT_EQ(count.text(), QStringLiteral("1  Files"));
+    EXPECT_FALSE(removeAll.Enabled()) << "only a non-empty batch enables Remove All";
+}
+
+TEST_F(FileQueueTest, ClearQueueEmptiesPathsAndRowsButNotTheCountOrBatch)
+{
+    const QString a = tree.file("a.doc");
+    add({a});
+    queue.ClearQueue();
+
+    EXPECT_EQ(paths.count(), 0);
+    EXPECT_EQ(table.topLevelItemCount(), 0);
+    EXPECT_EQ(count.text(), QStringLiteral("1  Files"));
+    EXPECT_EQ(queue.batch(), QStringList({a}));
+
+    add({tree.file("b.doc")});
+    expectPaired();
+    EXPECT_EQ(queue.path(0), tree.path("b.doc"));
+    EXPECT_EQ(queue.path(5), QString()) << "a position past the end reads as gone";
+    EXPECT_FALSE(queue.isChecked(5));
+}
+
+TEST_F(FileQueueTest, ColumnsFitTheWiderOfHeaderAndContents)
+{
+    add({tree.file(QString(60, QLatin1Char('n')) + ".doc")});
+    const int nameWidth = table.columnWidth(0);
+    EXPECT_GT(nameWidth, table.fontMetrics().horizontalAdvance(QString(50, QLatin1Char('n'))));
+    EXPECT_GE(table.columnWidth(1), table.fontMetrics().horizontalAdvance("File Size"));
+}
+
+TEST(FileDescriber, WritesDateAndTimeAndLeavesOutMidnight)
+{
+    testing::qtApp();
+    const FileDescriber describer(QLocale(QLocale::English, QLocale::UnitedStates));
+    const QDateTime afternoon(QDate(2026, 3, 4), QTime(14, 5, 6));
+    const QDateTime midnight(QDate(2026, 3, 4), QTime(0, 0));
+    EXPECT_TRUE(describer.modifiedText(afternoon).startsWith(QLatin1String("3/4/26 ")));
+    EXPECT_TRUE(describer.modifiedText(afternoon).contains(QLatin1String("2:05:06")));
+    EXPECT_FALSE(describer.modifiedText(afternoon).contains(QLatin1String("UTC")));
+    EXPECT_EQ(describer.modifiedText(midnight), QStringLiteral("3/4/26"));
+    EXPECT_EQ(describer.modifiedText(QDateTime()), QString());
+}
+
+} // namespace
+} // namespace plainquill

@@ -1,0 +1,145 @@
+#include "app/adding/folder_scan.h"
+#include "tests/support/qt_app.h"
+#include "tests/support/temp_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace plainquill {
+namespace {
+
+using testing::TempTree;
+
+QStringList relativeTo(const QString& root, const QStringList& paths)
+{
+    QStringList relative;
+    for (const QString& path : paths)
+        relative.push_back(path.mid(root.size() + 1));
+    return relative;
+}
+
+QStringList scan(const TempTree& tree, bool subfolders, const QString& spec = QStringLiteral("*.*"))
+{
+    QStringList found;
+    RecursiveDir(found, tree.root(), spec, subfolders);
+    return relativeTo(tree.root(), found);
+}
+
+TEST(RecursiveDir, ListsDepthFirstWithEachFoldersOwnFilesFirst)
+{
+    TempTree tree;
+    tree.file("b.doc");
+    tree.file("a.txt");
+    tree.file("s1/x.doc");
+    tree.file("s1/deep/y.doc");
+    tree.file("s1/z.rtf");
+    tree.file("s2/w.html");
+    tree.file("no-dot-name");
+
+    EXPECT_EQ(scan(tree, true),
+              QStringList({"a.txt", "b.doc", "no-dot-name", "s1/x.doc", "s1/z.rtf", "s1/deep/y.doc", "s2/w.html"}));
+    EXPECT_EQ(scan(tree, false), QStringList({"a.txt", "b.doc", "no-dot-name"}));
+}
+
+TEST(RecursiveDir, LeavesOutHiddenFilesAndFolders)
+{
+    TempTree tree;
+    tree.file(".hidden.doc");
+    tree.file("seen.doc");
+    tree.file(".cache/inside.doc");
+    tree.file("sub/.also-hidden.doc");
+
+    EXPECT_EQ(scan(tree, true), QStringList({"seen.doc"}));
+    // The plain folder listing keeps hidden files: only the tree scan leaves them out.
+    EXPECT_EQ(FolderFileNames(tree.root()), QStringList({".hidden.doc", "seen.doc"}));
+}
+
+TEST(RecursiveDir, HandlesAwkwardNamesLikeAnyOther)
+{
+    TempTree tree;
+    tree.file("with space.doc");
+    tree.file("-leading-dash.doc");
+    tree.file(QString::fromUtf8("Molière école/日本語.docx"));
+
+    EXPECT_EQ(scan(tree, true), QStringList({"-leading-dash.doc", "with space.doc",
+                                             QString::fromUtf8("Molière école/日本語.docx")}));
+}
+
+TEST(RecursiveDir, EntersAFolderReachedThroughALinkToAnAncestorOnlyOnce)
+{
+    TempTree tree;
+    tree.file("top.doc");
+    tree.file("sub/inner.doc");
+    ASSERT_TRUE(QFile::link(tree.root(), tree.path("sub/loop")));
+    ASSERT_TRUE(QFile::link(tree.path("sub"), tree.path("z-again")));
+
+    EXPECT_EQ(scan(tree, true), QStringList({"top.doc", "sub/inner.doc"}));
+}
+
+TEST(RecursiveDir, AppliesTheFilePatternAndKeepsWhatTheCollectionHeld)
+{
+    TempTree tree;
+    tree.file("a.doc");
+    tree.file("b.txt");
+    tree.file("s/c.doc");
+    QStringList found{QStringLiteral("earlier")};
+    RecursiveDir(found, tree.root(), QStringLiteral("*.doc"), true);
+    EXPECT_EQ(found.size(), 3);
+    EXPECT_EQ(found.front(), QStringLiteral("earlier"));
+    EXPECT_EQ(relativeTo(tree.root(), found.mid(1)), QStringList({"a.doc", "s/c.doc"}));
+}
+
+TEST(RecursiveDir, AMissingFolderAddsNothing)
+{
+    QStringList found;
+    RecursiveDir(found, QStringLiteral("/no/such/folder/here"), QStringLiteral("*.*"), true);
+    EXPECT_TRUE(found.isEmpty());
+    EXPECT_TRUE(FolderFileNames(QStringLiteral("/no/such/folder/here")).isEmpty());
+}
+
+// Permissions do not stop root, so the unreadable folder is tried by an unprivileged child.
+TEST(RecursiveDir, SkipsAnUnreadableSubFolderAndGoesOnWithTheRest)
+{
+    TempTree tree;
+    tree.file("a.doc");
+    tree.file("locked/secret.doc");
+    tree.file("open/b.doc");
+    ASSERT_EQ(::chmod(QFile::encodeName(tree.path("locked")).constData(), 0), 0);
+    ::chmod(QFile::encodeName(tree.root()).constData(), 0755);
+
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(pipeEnds[0]);
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(2);
+        QStringList found;
+        RecursiveDir(found, tree.root(), QStringLiteral("*.*"), true);
+        const QByteArray text = relativeTo(tree.root(), found).join('|').toUtf8();
+        const bool written = ::write(pipeEnds[1], text.constData(), text.size()) == text.size();
+        ::_exit(written ? 0 : 3);
+    }
+    ::close(pipeEnds[1]);
+    QByteArray received;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        received.append(buffer, n);
+    ::close(pipeEnds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ::chmod(QFile::encodeName(tree.path("locked")).constData(), 0755);
+
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(QString::fromUtf8(received), QStringLiteral("a.doc|open/b.doc"));
+}
+
+} // namespace
+} // namespace plainquill

@@ -1,0 +1,309 @@
+#include "app/window/form1.h"
+#include "app/window/path_list_widget.h"
+#include "tests/support/fake_shell.h"
+#include "tests/support/qt_app.h"
+#include "tests/support/temp_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTreeWidget>
+#include <QUrl>
+
+namespace plainquill {
+namespace {
+
+using testing::FakeShell;
+using testing::TempTree;
+
+class Form1Test : public testing::WithQtApp, public ::testing::Test {
+protected:
+    Form1Test() = default;
+
+    template <typename W>
+    W& get(const char* name)
+    {
+        W* widget = form.control<W>(QLatin1String(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return *widget;
+    }
+    QStringList queued()
+    {
+        QStringList paths;
+        for (int i = 0; i < form.queue().length(); ++i)
+            paths.push_back(form.queue().path(i).mid(tree.root().size() + 1));
+        return paths;
+    }
+    QListWidget& List1() { return get<QListWidget>("List1"); }
+    QTreeWidget& ListView1() { return get<QTreeWidget>("ListView1"); }
+    QLabel& Label3() { return get<QLabel>("Label3"); }
+    QCheckBox& Check1() { return get<QCheckBox>("Check1"); }
+    QCheckBox& Check2() { return get<QCheckBox>("Check2"); }
+    QRadioButton& Option1() { return get<QRadioButton>("Option1"); }
+    QRadioButton& Option2() { return get<QRadioButton>("Option2"); }
+    QLineEdit& Text1() { return get<QLineEdit>("Text1"); }
+    QLineEdit& Text2() { return get<QLineEdit>("Text2"); }
+    contracts::ButtonFace& RemoveAll() { return form.button("chameleonButton1"); }
+
+    void chooseMultipleFiles(bool subfolders)
+    {
+        Option2().click();
+        Check2().setChecked(subfolders);
+    }
+    void drop(const QStringList& paths)
+    {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString& path : paths)
+            urls.push_back(QUrl::fromLocalFile(path));
+        data.setUrls(urls);
+        // A file manager's drop: the drag enters, then lands.
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(List1().viewport(), &enter);
+        QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(List1().viewport(), &event);
+    }
+
+    FakeShell shell;
+    StandInControlFactory factory;
+    Form1 form{{shell, factory, QStringLiteral(PLAINQUILL_HELP_PAGE)}};
+    TempTree tree;
+};
+
+TEST_F(Form1Test, StartsWithTheStoredLayoutAndStates)
+{
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Plainquill 1.0"));
+    struct Placement {
+        const char* name;
+        QRect pixels; // twips / 15
+    };
+    const Placement placements[] = {
+        {"Label1", {208, 8, 177, 17}},    {"ListView1", {24, 24, 649, 145}},
+        {"List1", {24, 184, 649, 121}},   {"Frame1", {8, 328, 281, 113}},
+        {"Check1", {8, 16, 153, 17}},     {"Check2", {8, 88, 153, 17}},
+        {"Text2", {296, 360, 305, 25}},   {"Text1", {296, 400, 305, 25}},
+        {"isButton1", {600, 440, 89, 25}}, {"XP_ProgressBar1", {384, 448, 97, 17}},
+        {"Label3", {8, 448, 169, 25}},
+    };
+    for (const Placement& p : placements)
+        EXPECT_EQ(get<QWidget>(p.name).geometry(), p.pixels) << p.name;
+    EXPECT_EQ(get<QLabel>("Label1").text(), QStringLiteral("Batch Convert  Doc to TXT "));
+    EXPECT_EQ(get<QGroupBox>("Frame1").title(), QStringLiteral("Options"));
+
+    QStringList headers;
+    for (int c = 0; c < ListView1().columnCount(); ++c)
+        headers.push_back(ListView1().headerItem()->text(c));
+    EXPECT_EQ(headers, QStringList({"File Name", "File Size", "File Type", "Modified"}));
+    EXPECT_EQ(ListView1().topLevelItemCount(), 0);
+    EXPECT_TRUE(Option1().isChecked());
+    EXPECT_FALSE(Option2().isChecked());
+    EXPECT_TRUE(Check1().isChecked());
+    EXPECT_FALSE(Check2().isChecked());
+    EXPECT_FALSE(Check2().isEnabled());
+    EXPECT_FALSE(form.button("chameleonButton1").Enabled());
+    EXPECT_FALSE(form.button("chameleonButton4").Enabled());
+    EXPECT_TRUE(form.button("isButton1").Enabled());
+    const char* captions[][2] = {{"chameleonButton1", "Remove All"}, {"chameleonButton2", "Browse..."},
+                                 {"chameleonButton3", "Output"},     {"chameleonButton4", "Stop"},
+                                 {"XpB1", "Help"},                   {"isButton1", "Start"}};
+    for (const auto& [name, caption] : captions)
+        EXPECT_EQ(form.button(name).Caption(), caption) << name;
+    EXPECT_EQ(form.progressBar().Max(), 100);
+    EXPECT_EQ(form.progressBar().Color(), 0xFFFFFFu);
+}
+
+TEST_F(Form1Test, TheBoxAroundTheQueueLeavesAGapForItsTitle)
+{
+    const QRect top1 = get<QWidget>("Line1").geometry();
+    const QRect top2 = get<QWidget>("Line2").geometry();
+    EXPECT_EQ(top1, QRect(8, 16, 193, 1));
+    EXPECT_EQ(top2, QRect(368, 16, 313, 1));
+    EXPECT_EQ(get<QWidget>("Line3").geometry(), QRect(8, 16, 1, 305));
+    EXPECT_EQ(get<QWidget>("Line5").geometry(), QRect(8, 320, 673, 1));
+    const QRect title = get<QLabel>("Label1").geometry();
+    EXPECT_GT(title.left(), top1.right());
+    EXPECT_LT(title.left(), top2.left());
+    // The title covers the line where they overlap: lines lie beneath every control.
+    const QObjectList& stack = form.children();
+    EXPECT_LT(stack.indexOf(&get<QWidget>("Line2")), stack.indexOf(&get<QLabel>("Label1")));
+}
+
+TEST_F(Form1Test, OptionsEnableAndGreyIncludeSubFoldersWithoutTouchingItsMark)
+{
+    Option2().click();
+    EXPECT_TRUE(Check2().isEnabled());
+    Check2().click();
+    EXPECT_TRUE(Check2().isChecked());
+    Option1().click();
+    EXPECT_FALSE(Check2().isEnabled());
+    EXPECT_TRUE(Check2().isChecked());
+}
+
+TEST_F(Form1Test, SelectAllClickSetsOrClearsEveryRow)
+{
+    form.adder().addDropped({tree.file("a.doc"), tree.file("b.doc")});
+    Check1().click();
+    EXPECT_FALSE(form.queue().isChecked(0));
+    EXPECT_FALSE(form.queue().isChecked(1));
+    Check1().click();
+    EXPECT_TRUE(form.queue().isChecked(0));
+    EXPECT_TRUE(form.queue().isChecked(1));
+}
+
+TEST_F(Form1Test, RemoveAllAsksFirstAndEmptiesOnlyOnYes)
+{
+    form.adder().addDropped({tree.file("a.doc")});
+    ASSERT_TRUE(RemoveAll().Enabled());
+
+    shell.answers = {MessageAnswer::No};
+    form.RemoveAll_Click();
+    ASSERT_EQ(shell.messages.size(), 1u);
+    EXPECT_EQ(shell.messages[0].icon, MessageIcon::Question);
+    EXPECT_EQ(shell.messages[0].title, QStringLiteral("Remove Files"));
+    EXPECT_EQ(shell.messages[0].text, QStringLiteral("Do you want to remove all files?"));
+    EXPECT_EQ(shell.messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(List1().count(), 1);
+    EXPECT_EQ(ListView1().topLevelItemCount(), 1);
+    EXPECT_EQ(Label3().text(), QStringLiteral("1  Files"));
+    EXPECT_TRUE(RemoveAll().Enabled());
+
+    shell.answers = {MessageAnswer::Yes};
+    form.RemoveAll_Click();
+    EXPECT_EQ(List1().count(), 0);
+    EXPECT_EQ(ListView1().topLevelItemCount(), 0);
+    EXPECT_EQ(Label3().text(), QString());
+    EXPECT_FALSE(RemoveAll().Enabled());
+
+    form.adder().addDropped({tree.file("b.doc")});
+    EXPECT_EQ(queued(), QStringList({"b.doc"}));
+    EXPECT_EQ(ListView1().topLevelItem(0)->text(0), QStringLiteral("b.doc"));
+}
+
+TEST_F(Form1Test, OutputWritesTheChosenFolderAndKeepsTheTextWhenCancelled)
+{
+    shell.chosenFolders = {QStringLiteral("/srv/out")};
+    form.Output_Click();
+    EXPECT_EQ(Text1().text(), QStringLiteral("/srv/out"));
+    ASSERT_EQ(shell.folderRequests.size(), 1u);
+    EXPECT_EQ(shell.folderRequests[0].title, QStringLiteral("Plainquill - Please select output folder."));
+    EXPECT_EQ(shell.folderRequests[0].startFolder, QStringLiteral("/"));
+    EXPECT_TRUE(shell.folderRequests[0].onlyFileSystem);
+
+    form.Output_Click(); // cancelled
+    EXPECT_EQ(Text1().text(), QStringLiteral("/srv/out"));
+}
+
+TEST_F(Form1Test, SingleFileQueuesTheChosenNameWhateverItsEnding)
+{
+    const QString chosen = tree.file("notes.txt");
+    shell.chosenFiles = {chosen};
+    form.Browse_Click();
+
+    ASSERT_EQ(shell.fileRequests.size(), 1u);
+    EXPECT_EQ(shell.fileRequests[0].title, QStringLiteral("Open"));
+    EXPECT_EQ(shell.fileRequests[0].initialFolder,
+              QFileInfo(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).isDir()
+                  ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/"
+                  : QString());
+    EXPECT_EQ(shell.fileRequests[0].filters.size(), 3);
+    EXPECT_TRUE(shell.fileRequests[0].filters[0].startsWith(QLatin1String("Word Files")));
+    EXPECT_EQ(Text2().text(), chosen);
+    EXPECT_EQ(queued(), QStringList({"notes.txt"}));
+    EXPECT_TRUE(form.queue().isChecked(0));
+    EXPECT_EQ(Label3().text(), QStringLiteral("1  Files"));
+
+    form.Browse_Click(); // cancelled
+    EXPECT_EQ(Text2().text(), QString());
+    EXPECT_EQ(queued(), QStringList({"notes.txt"}));
+}
+
+TEST_F(Form1Test, MultipleFilesQueuesAFoldersAcceptedFiles)
+{
+    tree.file("a.doc");
+    tree.file("b.DOCX");
+    tree.file("c.txt");
+    tree.file("d.Rtf");
+    tree.file(".hidden.doc");
+    tree.file("s/e.html");
+
+    chooseMultipleFiles(false);
+    shell.chosenFolders = {tree.root()};
+    form.Browse_Click();
+    EXPECT_EQ(Text2().text(), tree.root());
+    EXPECT_EQ(queued(), QStringList({".hidden.doc", "a.doc", "b.DOCX"}));
+    ASSERT_EQ(shell.folderRequests.size(), 1u);
+    EXPECT_EQ(shell.folderRequests[0].title, QStringLiteral("Plainquill - Please select input folder."));
+    EXPECT_TRUE(shell.folderRequests[0].startFolder.endsWith(QLatin1Char('/')));
+    EXPECT_FALSE(shell.folderRequests[0].onlyFileSystem);
+
+    Check2().setChecked(true);
+    shell.chosenFolders = {tree.root()};
+    form.Browse_Click();
+    EXPECT_EQ(queued(), QStringList({".hidden.doc", "a.doc", "b.DOCX", "a.doc", "b.DOCX", "s/e.html"}));
+    EXPECT_EQ(Label3().text(), QStringLiteral("6  Files"));
+
+    form.Browse_Click(); // cancelled: nothing changes
+    EXPECT_EQ(Text2().text(), tree.root());
+    EXPECT_EQ(form.queue().length(), 6);
+}
+
+TEST_F(Form1Test, DropsQueueFilesAndFoldersInDropOrder)
+{
+    tree.file("one/a.doc");
+    tree.file("one/sub/b.rtf");
+    tree.file("two/c.htm");
+    const QString loose = tree.file("loose.html");
+    tree.file("skip.pdf");
+
+    Check2().setChecked(true); // followed even while greyed in single-file mode
+    drop({tree.path("one"), loose, tree.path("skip.pdf"), tree.path("missing.doc"), tree.path("two")});
+    EXPECT_EQ(queued(), QStringList({"one/a.doc", "one/sub/b.rtf", "loose.html", "two/c.htm"}));
+    EXPECT_EQ(List1().currentRow(), 0);
+
+    Check2().setChecked(false);
+    drop({tree.path("one")});
+    EXPECT_EQ(queued().mid(4), QStringList({"one/a.doc"}));
+    EXPECT_EQ(ListView1().topLevelItemCount(), 5);
+}
+
+TEST_F(Form1Test, ADropOfNothingAcceptedStillReappliesSelectAll)
+{
+    form.adder().addDropped({tree.file("a.doc")});
+    ListView1().topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+    List1().setCurrentRow(-1);
+    drop({tree.file("b.txt")});
+    EXPECT_EQ(form.queue().length(), 1);
+    EXPECT_TRUE(form.queue().isChecked(0));
+    EXPECT_EQ(List1().currentRow(), 0);
+}
+
+TEST_F(Form1Test, StopSetsTheCancelFlag)
+{
+    form.bCancel = false;
+    form.Stop_Click();
+    EXPECT_TRUE(form.bCancel);
+}
+
+TEST_F(Form1Test, HelpOpensTheShippedPage)
+{
+    form.Help_Click();
+    ASSERT_EQ(shell.openedUrls.size(), 1u);
+    const QUrl url = shell.openedUrls[0];
+    ASSERT_TRUE(url.isLocalFile());
+    QFile page(url.toLocalFile());
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly)) << url.toLocalFile().toStdString();
+    const QByteArray html = page.readAll();
+    EXPECT_TRUE(html.contains("Plainquill"));
+    EXPECT_TRUE(html.contains("LibreOffice"));
+}
+
+} // namespace
+} // namespace plainquill
