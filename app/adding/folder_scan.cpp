@@ -11,6 +11,7 @@
 #include <set>
 #include <sys/stat.h>
 #include <utility>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -24,13 +25,16 @@ QString fromName(const fs::path& name) { return QFile::decodeName(name.native().
 bool isHidden(const QString& name) { return name.startsWith(QLatin1Char('.')); }
 
 // Case-insensitive first, so a listing reads the way people sort names; ties by exact text so
-// the order is still total.
+// the order is still total. Each name is folded once, not once per comparison.
 void sortNames(QStringList& names)
 {
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int folded = a.compare(b, Qt::CaseInsensitive);
-        return folded != 0 ? folded < 0 : a < b;
-    });
+    std::vector<std::pair<QString, QString>> keyed;
+    keyed.reserve(names.size());
+    for (QString& name : names)
+        keyed.emplace_back(name.toCaseFolded(), std::move(name));
+    std::sort(keyed.begin(), keyed.end());
+    for (qsizetype i = 0; i < names.size(); ++i)
+        names[i] = std::move(keyed[i].second);
 }
 
 struct FolderListing {

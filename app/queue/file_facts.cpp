@@ -21,7 +21,11 @@ QString longTimeWithoutZone(const QLocale& locale)
 } // namespace
 
 FileDescriber::FileDescriber(QLocale locale)
-    : m_locale(std::move(locale)), m_longTimeFormat(longTimeWithoutZone(m_locale))
+    // The same locale by name: formatting through the system locale asks the system again on
+    // every call, which a queue of thousands of rows feels.
+    : m_locale(locale.name()),
+      m_longTimeFormat(longTimeWithoutZone(locale)),
+      m_decimalSeparator(locale.decimalPoint().front())
 {
 }
 
@@ -32,7 +36,7 @@ FileFacts FileDescriber::describe(const QString& path)
     facts.name = info.fileName();
     if (!info.exists() || !info.isFile())
         return facts;
-    facts.sizeText = FormatSize(static_cast<std::uint64_t>(info.size()), m_locale.decimalPoint().front());
+    facts.sizeText = FormatSize(static_cast<std::uint64_t>(info.size()), m_decimalSeparator);
     facts.typeText = typeDescription(path);
     facts.modified = modifiedText(info.lastModified());
     return facts;
@@ -42,7 +46,11 @@ QString FileDescriber::modifiedText(const QDateTime& when) const
 {
     if (!when.isValid())
         return {};
-    QString text = m_locale.toString(when.date(), QLocale::ShortFormat);
+    const QDate day = when.date();
+    auto known = m_dateByDay.constFind(day.toJulianDay());
+    if (known == m_dateByDay.constEnd())
+        known = m_dateByDay.insert(day.toJulianDay(), m_locale.toString(day, QLocale::ShortFormat));
+    QString text = *known;
     if (when.time() != QTime(0, 0))
         text += QLatin1Char(' ') + m_locale.toString(when.time(), m_longTimeFormat);
     return text;

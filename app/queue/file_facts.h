@@ -30,8 +30,10 @@ private:
 
     QLocale m_locale;
     QString m_longTimeFormat;
+    QChar m_decimalSeparator;
     QMimeDatabase m_mimeTypes;
     QHash<QString, QString> m_typeBySuffix;
+    mutable QHash<qint64, QString> m_dateByDay; // a tree of files shares few days
 };
 
 } // namespace plainquill

@@ -7,31 +7,20 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace plainquill {
 
-namespace {
-
-enum Column { NameColumn, SizeColumn, TypeColumn, ModifiedColumn };
-
-QTreeWidgetItem* makeRow(const FileFacts& facts)
-{
-    auto* row = new QTreeWidgetItem;
-    row->setText(NameColumn, facts.name);
-    row->setText(SizeColumn, facts.sizeText);
-    row->setText(TypeColumn, facts.typeText);
-    row->setText(ModifiedColumn, facts.modified);
-    row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
-    row->setCheckState(NameColumn, Qt::Unchecked);
-    return row;
-}
-
-} // namespace
 
 FileQueue::FileQueue(QueueWidgets widgets, const QLocale& locale)
     : m_w(widgets), m_describer(locale)
 {
+    m_w.ListView1.setModel(&m_rows);
+}
+
+void FileQueue::addColumn(const QString& header)
+{
+    m_rows.addColumn(header);
 }
 
 void FileQueue::beginAdd()
@@ -60,11 +49,11 @@ void FileQueue::finishAdd()
 void FileQueue::AddBatchRows()
 {
     // One insertion for the whole batch: the view lays itself out once, not once per row.
-    QList<QTreeWidgetItem*> rows;
+    std::vector<FileFacts> rows;
     rows.reserve(m_batch.size());
     for (const QString& path : m_batch)
-        rows.push_back(makeRow(m_describer.describe(path)));
-    m_w.ListView1.addTopLevelItems(rows);
+        rows.push_back(m_describer.describe(path));
+    m_rows.appendRows(std::move(rows));
 }
 
 void FileQueue::ApplySelectAll()
@@ -76,21 +65,19 @@ void FileQueue::ApplySelectAll()
 void FileQueue::AutoSizeColumns()
 {
     // Each column fits the wider of its header and its contents.
-    for (int column = 0; column < m_w.ListView1.columnCount(); ++column)
+    for (int column = 0; column < m_rows.columnCount(); ++column)
         m_w.ListView1.resizeColumnToContents(column);
 }
 
 void FileQueue::ClearQueue()
 {
-    m_w.ListView1.clear();
+    m_rows.clear();
     m_w.List1.clear();
 }
 
 void FileQueue::setAllChecked(bool checked)
 {
-    const Qt::CheckState state = checked ? Qt::Checked : Qt::Unchecked;
-    for (int row = 0; row < m_w.ListView1.topLevelItemCount(); ++row)
-        m_w.ListView1.topLevelItem(row)->setCheckState(NameColumn, state);
+    m_rows.setAllChecked(checked);
 }
 
 qsizetype FileQueue::length() const
@@ -104,14 +91,30 @@ QString FileQueue::path(qsizetype index) const
     return entry ? entry->text() : QString();
 }
 
+qsizetype FileQueue::rowCount() const
+{
+    return m_rows.rowCount();
+}
+
 bool FileQueue::hasRow(qsizetype index) const
 {
-    return index >= 0 && index < m_w.ListView1.topLevelItemCount();
+    return index >= 0 && index < m_rows.rowCount();
 }
 
 bool FileQueue::isChecked(qsizetype index) const
 {
-    return hasRow(index) && m_w.ListView1.topLevelItem(int(index))->checkState(NameColumn) == Qt::Checked;
+    return hasRow(index) && m_rows.isChecked(int(index));
+}
+
+QString FileQueue::rowText(qsizetype index, int column) const
+{
+    return hasRow(index) ? m_rows.text(int(index), column) : QString();
+}
+
+void FileQueue::setChecked(qsizetype index, bool checked)
+{
+    if (hasRow(index))
+        m_rows.setChecked(int(index), checked);
 }
 
 } // namespace plainquill

@@ -3,13 +3,14 @@
 // (List1) and the file table (ListView1, row k describes path k) always have the same length and
 // change together; the batch (List3) holds what the add in progress appended.
 #include "app/queue/file_facts.h"
+#include "app/queue/file_table_model.h"
 
 #include <QStringList>
 
 class QCheckBox;
 class QLabel;
 class QListWidget;
-class QTreeWidget;
+class QTreeView;
 
 namespace plainquill::contracts {
 class ButtonFace;
@@ -19,7 +20,7 @@ namespace plainquill {
 
 struct QueueWidgets {
     QListWidget& List1;
-    QTreeWidget& ListView1;
+    QTreeView& ListView1;
     QLabel& Label3;
     QCheckBox& Check1;
     contracts::ButtonFace& removeAll; // chameleonButton1
@@ -41,7 +42,12 @@ public:
     void ClearQueue();
     void setAllChecked(bool checked);
 
+    void addColumn(const QString& header);
+
     qsizetype length() const;
+    qsizetype rowCount() const;
+    QString rowText(qsizetype index, int column) const;
+    void setChecked(qsizetype index, bool checked);
     QString path(qsizetype index) const; // empty when the entry is gone
     bool hasRow(qsizetype index) const;
     bool isChecked(qsizetype index) const; // false when the row is gone
@@ -50,6 +56,7 @@ public:
 private:
     QueueWidgets m_w;
     FileDescriber m_describer;
+    FileTableModel m_rows;
     QStringList m_batch; // List3
 };
 

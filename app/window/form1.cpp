@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QUrl>
 
 #include <stdexcept>
@@ -32,7 +32,7 @@ Form1::Form1(Form1Options options, QWidget* parent)
       m_options(options),
       m_form(loadForm(*this, storedForm1Layout(), options.controls)),
       m_List1(&required<QListWidget>(m_form, "List1")),
-      m_ListView1(&required<QTreeWidget>(m_form, "ListView1")),
+      m_ListView1(&required<QTreeView>(m_form, "ListView1")),
       m_Label3(&required<QLabel>(m_form, "Label3")),
       m_Check1(&required<QCheckBox>(m_form, "Check1")),
       m_Check2(&required<QCheckBox>(m_form, "Check2")),
@@ -70,8 +70,8 @@ contracts::ProgressFace& Form1::progressBar() const
 
 void Form1::addColumns()
 {
-    m_ListView1->setHeaderLabels({QStringLiteral("File Name"), QStringLiteral("File Size"),
-                                  QStringLiteral("File Type"), QStringLiteral("Modified")});
+    for (const char* header : {"File Name", "File Size", "File Type", "Modified"})
+        m_queue->addColumn(QLatin1String(header));
 }
 
 void Form1::connectHandlers()

@@ -16,7 +16,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QRadioButton;
-class QTreeWidget;
+class QTreeView;
 
 namespace plainquill {
 
@@ -62,7 +62,7 @@ private:
     Form1Options m_options;
     LoadedForm m_form;
     QListWidget* m_List1 = nullptr;
-    QTreeWidget* m_ListView1 = nullptr;
+    QTreeView* m_ListView1 = nullptr;
     QLabel* m_Label3 = nullptr;
     QCheckBox* m_Check1 = nullptr;
     QCheckBox* m_Check2 = nullptr;

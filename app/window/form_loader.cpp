@@ -13,7 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <functional>
 #include <stdexcept>
@@ -57,10 +57,11 @@ QWidget* makeStandardControl(const QString& kind, const QJsonObject& spec, QWidg
         return new QListWidget(parent);
     }
     if (kind == QLatin1String("listview")) {
-        auto* table = new QTreeWidget(parent);
+        auto* table = new QTreeView(parent);
         table->setRootIsDecorated(false);
+        table->setItemsExpandable(false);
         table->setUniformRowHeights(true);
-        table->setColumnCount(0);
+        table->setAllColumnsShowFocus(true);
         table->header()->setStretchLastSection(false);
         return table;
     }

@@ -9,7 +9,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace plainquill {
 namespace {
@@ -21,7 +21,8 @@ protected:
     FileQueueTest()
     {
         testing::qtApp();
-        table.setHeaderLabels({"File Name", "File Size", "File Type", "Modified"});
+        for (const char* header : {"File Name", "File Size", "File Type", "Modified"})
+            queue.addColumn(QLatin1String(header));
         selectAll.setChecked(true);
         removeAll.SetEnabled(false);
     }
@@ -36,13 +37,14 @@ protected:
 
     void expectPaired()
     {
-        ASSERT_EQ(paths.count(), table.topLevelItemCount());
+        ASSERT_EQ(paths.count(), queue.rowCount());
+        ASSERT_EQ(table.model()->rowCount(), queue.rowCount());
         for (int i = 0; i < paths.count(); ++i)
-            EXPECT_EQ(table.topLevelItem(i)->text(0), QFileInfo(paths.item(i)->text()).fileName()) << i;
+            EXPECT_EQ(queue.rowText(i, 0), QFileInfo(paths.item(i)->text()).fileName()) << i;
     }
 
     QListWidget paths;
-    QTreeWidget table;
+    QTreeView table;
     QLabel count;
     QCheckBox selectAll;
     StandInButton removeAll;
@@ -61,9 +63,9 @@ TEST_F(FileQueueTest, AppendsPathsAndRowsTogetherAndKeepsDuplicates)
     EXPECT_EQ(queue.length(), 3);
     EXPECT_EQ(queue.path(2), a);
     EXPECT_EQ(queue.batch(), QStringList({a}));
-    EXPECT_EQ(table.topLevelItem(0)->text(1), QStringLiteral("5 bytes"));
-    EXPECT_FALSE(table.topLevelItem(0)->text(2).isEmpty());
-    EXPECT_FALSE(table.topLevelItem(0)->text(3).isEmpty());
+    EXPECT_EQ(queue.rowText(0, 1), QStringLiteral("5 bytes"));
+    EXPECT_FALSE(queue.rowText(0, 2).isEmpty());
+    EXPECT_FALSE(queue.rowText(0, 3).isEmpty());
     EXPECT_EQ(count.text(), QStringLiteral("3  Files"));
     EXPECT_TRUE(removeAll.Enabled());
 }
@@ -76,24 +78,23 @@ TEST_F(FileQueueTest, AVanishedFileStillGetsItsRowWithTheUnreadableValuesEmpty)
     add({gone, kept});
 
     expectPaired();
-    const QTreeWidgetItem* row = table.topLevelItem(0);
-    EXPECT_EQ(row->text(0), QStringLiteral("gone.docx"));
-    EXPECT_TRUE(row->text(1).isEmpty());
-    EXPECT_TRUE(row->text(2).isEmpty());
-    EXPECT_TRUE(row->text(3).isEmpty());
-    EXPECT_EQ(row->checkState(0), Qt::Checked);
+    EXPECT_EQ(queue.rowText(0, 0), QStringLiteral("gone.docx"));
+    EXPECT_TRUE(queue.rowText(0, 1).isEmpty());
+    EXPECT_TRUE(queue.rowText(0, 2).isEmpty());
+    EXPECT_TRUE(queue.rowText(0, 3).isEmpty());
+    EXPECT_TRUE(queue.isChecked(0));
 }
 
 TEST_F(FileQueueTest, SelectAllChecksEveryRowAgainOnEachAdd)
 {
     add({tree.file("a.doc"), tree.file("b.doc")});
-    table.topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+    queue.setChecked(0, false);
     add({tree.file("c.doc")});
     for (int i = 0; i < 3; ++i)
         EXPECT_TRUE(queue.isChecked(i)) << i;
 
     selectAll.setChecked(false);
-    table.topLevelItem(1)->setCheckState(0, Qt::Unchecked);
+    queue.setChecked(1, false);
     add({tree.file("d.doc")});
     EXPECT_TRUE(queue.isChecked(0));
     EXPECT_FALSE(queue.isChecked(1));
@@ -103,7 +104,7 @@ TEST_F(FileQueueTest, SelectAllChecksEveryRowAgainOnEachAdd)
 TEST_F(FileQueueTest, AnAddOfNothingStillRunsTheClosingSequence)
 {
     add({tree.file("a.doc")});
-    table.topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+    queue.setChecked(0, false);
     count.setText("stale");
     removeAll.SetEnabled(false);
     add({});
@@ -120,7 +121,7 @@ TEST_F(FileQueueTest, ClearQueueEmptiesPathsAndRowsButNotTheCountOrBatch)
     queue.ClearQueue();
 
     EXPECT_EQ(paths.count(), 0);
-    EXPECT_EQ(table.topLevelItemCount(), 0);
+    EXPECT_EQ(queue.rowCount(), 0);
     EXPECT_EQ(count.text(), QStringLiteral("1  Files"));
     EXPECT_EQ(queue.batch(), QStringList({a}));
 

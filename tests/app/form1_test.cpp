@@ -15,7 +15,7 @@
 #include <QMimeData>
 #include <QRadioButton>
 #include <QStandardPaths>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QUrl>
 
 namespace plainquill {
@@ -43,7 +43,7 @@ protected:
         return paths;
     }
     QListWidget& List1() { return get<QListWidget>("List1"); }
-    QTreeWidget& ListView1() { return get<QTreeWidget>("ListView1"); }
+    QTreeView& ListView1() { return get<QTreeView>("ListView1"); }
     QLabel& Label3() { return get<QLabel>("Label3"); }
     QCheckBox& Check1() { return get<QCheckBox>("Check1"); }
     QCheckBox& Check2() { return get<QCheckBox>("Check2"); }
@@ -99,10 +99,10 @@ TEST_F(Form1Test, StartsWithTheStoredLayoutAndStates)
     EXPECT_EQ(get<QGroupBox>("Frame1").title(), QStringLiteral("Options"));
 
     QStringList headers;
-    for (int c = 0; c < ListView1().columnCount(); ++c)
-        headers.push_back(ListView1().headerItem()->text(c));
+    for (int c = 0; c < ListView1().model()->columnCount(); ++c)
+        headers.push_back(ListView1().model()->headerData(c, Qt::Horizontal).toString());
     EXPECT_EQ(headers, QStringList({"File Name", "File Size", "File Type", "Modified"}));
-    EXPECT_EQ(ListView1().topLevelItemCount(), 0);
+    EXPECT_EQ(ListView1().model()->rowCount(), 0);
     EXPECT_TRUE(Option1().isChecked());
     EXPECT_FALSE(Option2().isChecked());
     EXPECT_TRUE(Check1().isChecked());
@@ -171,20 +171,20 @@ TEST_F(Form1Test, RemoveAllAsksFirstAndEmptiesOnlyOnYes)
     EXPECT_EQ(shell.messages[0].text, QStringLiteral("Do you want to remove all files?"));
     EXPECT_EQ(shell.messages[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(List1().count(), 1);
-    EXPECT_EQ(ListView1().topLevelItemCount(), 1);
+    EXPECT_EQ(form.queue().rowCount(), 1);
     EXPECT_EQ(Label3().text(), QStringLiteral("1  Files"));
     EXPECT_TRUE(RemoveAll().Enabled());
 
     shell.answers = {MessageAnswer::Yes};
     form.RemoveAll_Click();
     EXPECT_EQ(List1().count(), 0);
-    EXPECT_EQ(ListView1().topLevelItemCount(), 0);
+    EXPECT_EQ(form.queue().rowCount(), 0);
     EXPECT_EQ(Label3().text(), QString());
     EXPECT_FALSE(RemoveAll().Enabled());
 
     form.adder().addDropped({tree.file("b.doc")});
     EXPECT_EQ(queued(), QStringList({"b.doc"}));
-    EXPECT_EQ(ListView1().topLevelItem(0)->text(0), QStringLiteral("b.doc"));
+    EXPECT_EQ(form.queue().rowText(0, 0), QStringLiteral("b.doc"));
 }
 
 TEST_F(Form1Test, OutputWritesTheChosenFolderAndKeepsTheTextWhenCancelled)
@@ -271,13 +271,13 @@ TEST_F(Form1Test, DropsQueueFilesAndFoldersInDropOrder)
     Check2().setChecked(false);
     drop({tree.path("one")});
     EXPECT_EQ(queued().mid(4), QStringList({"one/a.doc"}));
-    EXPECT_EQ(ListView1().topLevelItemCount(), 5);
+    EXPECT_EQ(form.queue().rowCount(), 5);
 }
 
 TEST_F(Form1Test, ADropOfNothingAcceptedStillReappliesSelectAll)
 {
     form.adder().addDropped({tree.file("a.doc")});
-    ListView1().topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+    form.queue().setChecked(0, false);
     List1().setCurrentRow(-1);
     drop({tree.file("b.txt")});
     EXPECT_EQ(form.queue().length(), 1);

@@ -7,6 +7,7 @@
 #include "app/adapters/libreoffice/process_group.h"
 #include "app/adapters/libreoffice/scratch_directory.h"
 #include "app/adapters/libreoffice/uno_connection.h"
+#include "app/adapters/libreoffice/uno_strings.h"
 #include "app/adapters/libreoffice/watchdog.h"
 
 #include <com/sun/star/uno/Exception.hpp>
@@ -59,6 +60,7 @@ private:
     void end() noexcept;
 
     ScratchDirectory scratch_;
+    std::string pipe_name_;
     ProcessGroup process_;
     Watchdog watchdog_; // after process_: it kills that group, so must go first
     UnoConnection connection_;

@@ -15,6 +15,13 @@ std::string from_uno(const rtl::OUString& text)
     return std::string(utf8.getStr(), static_cast<std::size_t>(utf8.getLength()));
 }
 
+std::string describe_uno_exception(const css::uno::Exception& exception)
+{
+    if (!exception.Message.isEmpty())
+        return from_uno(exception.Message);
+    return from_uno(css::uno::Any(exception).getValueTypeName());
+}
+
 std::string file_url(const std::filesystem::path& absolute_path)
 {
     static constexpr char hex[] = "0123456789ABCDEF";

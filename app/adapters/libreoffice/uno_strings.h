@@ -1,6 +1,7 @@
 #pragma once
 // Text and file names crossing into UNO and back. UNO speaks UTF-16 and file URLs; we keep UTF-8
 // and native paths, so every crossing goes through here.
+#include <com/sun/star/uno/Exception.hpp>
 #include <rtl/ustring.hxx>
 
 #include <filesystem>
@@ -11,6 +12,9 @@ namespace plainquill::adapters::libreoffice {
 
 rtl::OUString to_uno(std::string_view utf8);
 std::string from_uno(const rtl::OUString& text);
+
+// An exception's message, or its type's name when it has none.
+std::string describe_uno_exception(const css::uno::Exception& exception);
 
 // A file URL for an absolute path. The path's bytes are percent-encoded as they are, so any name
 // the file system holds (UTF-8 or not) reaches LibreOffice unchanged, whatever its locale.

@@ -1,0 +1,108 @@
+#include "app/adapters/libreoffice/libreoffice.h"
+
+#include "app/adapters/libreoffice/document_loader.h"
+#include "app/adapters/libreoffice/libreoffice_document.h"
+#include "app/adapters/libreoffice/session.h"
+
+#include <fstream>
+#include <utility>
+
+namespace plainquill::adapters {
+namespace {
+
+using libreoffice::Outcome;
+
+// What can be said about `file` without LibreOffice; ok when it is worth showing to LibreOffice.
+Outcome check_input_file(const std::filesystem::path& file)
+{
+    std::error_code error;
+    const auto status = std::filesystem::status(file, error);
+    if (!std::filesystem::exists(status))
+        return {Failure::CouldNotOpen, "the file does not exist"};
+    if (!std::filesystem::is_regular_file(status))
+        return {Failure::CouldNotOpen, "not a regular file"};
+    const auto size = std::filesystem::file_size(file, error);
+    if (error)
+        return {Failure::CouldNotOpen, error.message()};
+    if (size == 0)
+        return {Failure::NotADocument, "the file is empty"};
+    if (!std::ifstream(file, std::ios::binary))
+        return {Failure::CouldNotOpen, "the file cannot be read"};
+    return {};
+}
+
+} // namespace
+
+LibreOffice::LibreOffice(std::shared_ptr<libreoffice::Session> session)
+    : session_(std::move(session))
+{
+}
+
+LibreOffice::~LibreOffice()
+{
+    Quit();
+}
+
+bool LibreOffice::IsObjectValid()
+{
+    return session_->answers();
+}
+
+OpenResult LibreOffice::Open(const std::filesystem::path& file)
+{
+    std::filesystem::path absolute;
+    try {
+        absolute = std::filesystem::absolute(file);
+    } catch (const std::exception& error) {
+        return {nullptr, Failure::CouldNotOpen, error.what()};
+    }
+    const Outcome checked = check_input_file(absolute);
+    if (!checked.ok())
+        return {nullptr, checked.failure, checked.detail};
+
+    libreoffice::LoadedDocument loaded;
+    const Outcome outcome = session_->guarded(Failure::CouldNotOpen, [&] {
+        loaded = libreoffice::load_document(session_->uno(), absolute);
+        return loaded.outcome;
+    });
+    if (!outcome.ok())
+        return {nullptr, outcome.failure, outcome.detail};
+    return {std::make_unique<libreoffice::LibreOfficeDocument>(session_, std::move(loaded.model),
+                                                               loaded.web),
+            Failure::None, {}};
+}
+
+SaveResult LibreOffice::SaveAs(Document& document, const std::filesystem::path& target,
+                               SaveFormat format)
+{
+    auto* ours = dynamic_cast<libreoffice::LibreOfficeDocument*>(&document);
+    if (ours == nullptr)
+        return {Failure::CouldNotSave, "the document was not opened by LibreOffice"};
+    if (format != SaveFormat::Text)
+        return {Failure::CouldNotSave, "LibreOffice saves only plain text here"};
+    const Outcome outcome = ours->save_text(target);
+    return {outcome.failure, outcome.detail};
+}
+
+void LibreOffice::Close(std::unique_ptr<Document> document)
+{
+    if (auto* ours = dynamic_cast<libreoffice::LibreOfficeDocument*>(document.get()))
+        ours->close();
+}
+
+void LibreOffice::Quit()
+{
+    session_->quit();
+}
+
+void LibreOffice::set_time_limit(std::chrono::milliseconds limit)
+{
+    session_->set_time_limit(limit);
+}
+
+std::filesystem::path LibreOffice::private_folder() const
+{
+    return session_->scratch_path();
+}
+
+} // namespace plainquill::adapters

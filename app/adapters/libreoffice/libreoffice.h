@@ -1,0 +1,42 @@
+#pragma once
+// The word processor, for real: a LibreOffice of our own, headless, with a private profile,
+// driven over UNO. Made by LibreOfficeLauncher.
+#include "app/adapters/word_processor.h"
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+
+namespace plainquill::adapters {
+
+namespace libreoffice {
+class Session;
+}
+
+class LibreOffice final : public WordProcessor {
+public:
+    explicit LibreOffice(std::shared_ptr<libreoffice::Session> session);
+    // Quits: no process of this LibreOffice outlives the object.
+    ~LibreOffice() override;
+    LibreOffice(const LibreOffice&) = delete;
+    LibreOffice& operator=(const LibreOffice&) = delete;
+
+    bool IsObjectValid() override;
+    OpenResult Open(const std::filesystem::path& file) override;
+    SaveResult SaveAs(Document& document, const std::filesystem::path& target,
+                      SaveFormat format) override;
+    void Close(std::unique_ptr<Document> document) override;
+    void Quit() override;
+
+    // The time limit of each later operation (the launcher's choice until changed).
+    void set_time_limit(std::chrono::milliseconds limit);
+
+    // This instance's private folder (profile and temporary files; gone after Quit). Its path is
+    // on the command line of every process of this instance.
+    std::filesystem::path private_folder() const;
+
+private:
+    std::shared_ptr<libreoffice::Session> session_;
+};
+
+} // namespace plainquill::adapters
