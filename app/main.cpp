@@ -1,4 +1,5 @@
 // Plainquill: converts word-processor documents to plain text in batches.
+#include "app/adapters/libreoffice/libreoffice_launcher.h"
 #include "app/adapters/shell.h"
 #include "app/startup/single_instance.h"
 #include "app/window/drawn_controls.h"
@@ -16,7 +17,8 @@ int main(int argc, char* argv[])
 
     plainquill::StandInControlFactory controls;
     const QString helpPage = QCoreApplication::applicationDirPath() + QStringLiteral("/help/index.html");
-    plainquill::Form1 window({shell, controls, helpPage});
+    plainquill::adapters::LibreOfficeLauncher libreOffice;
+    plainquill::Form1 window({shell, controls, libreOffice, helpPage, {}});
     window.show();
     return application.exec();
 }

@@ -73,6 +73,7 @@ void FileQueue::ClearQueue()
 {
     m_rows.clear();
     m_w.List1.clear();
+    ++m_generation;
 }
 
 void FileQueue::setAllChecked(bool checked)

@@ -52,12 +52,16 @@ public:
     bool hasRow(qsizetype index) const;
     bool isChecked(qsizetype index) const; // false when the row is gone
     const QStringList& batch() const { return m_batch; }
+    // Changes whenever the queue is emptied, so a reader holding a position can tell that the
+    // position may now name another file.
+    quint64 generation() const { return m_generation; }
 
 private:
     QueueWidgets m_w;
     FileDescriber m_describer;
     FileTableModel m_rows;
     QStringList m_batch; // List3
+    quint64 m_generation = 0;
 };
 
 } // namespace plainquill

@@ -4,6 +4,7 @@
 #include "app/window/path_list_widget.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -46,6 +47,19 @@ Form1::Form1(Form1Options options, QWidget* parent)
         QueueWidgets{*m_List1, *m_ListView1, *m_Label3, *m_Check1, button("chameleonButton1")});
     m_adder = std::make_unique<FileAdder>(*m_queue, m_pickers, options.shell,
                                           AddingWidgets{*m_Text2, *m_Check2, *m_List1});
+    RunParts run{*m_queue,
+                 *m_Text1,
+                 *m_Text2,
+                 progressBar(),
+                 button(QStringLiteral("isButton1")),
+                 button(QStringLiteral("chameleonButton4")),
+                 bCancel,
+                 options.shell,
+                 options.wordProcessor,
+                 options.processPendingEvents ? options.processPendingEvents
+                                              : [] { QCoreApplication::processEvents(); },
+                 [this](bool converting) { setConverting(converting); }};
+    m_run = std::make_unique<ConversionRun>(std::move(run));
     addColumns();
     connectHandlers();
 }
@@ -84,9 +98,13 @@ void Form1::connectHandlers()
     button(QStringLiteral("chameleonButton3")).SetClickHandler([this] { Output_Click(); });
     button(QStringLiteral("chameleonButton4")).SetClickHandler([this] { Stop_Click(); });
     button(QStringLiteral("XpB1")).SetClickHandler([this] { Help_Click(); });
+    button(QStringLiteral("isButton1")).SetClickHandler([this] { Start_Click(); });
     if (auto* dropTarget = qobject_cast<PathListWidget*>(m_List1))
         connect(dropTarget, &PathListWidget::pathsDropped, this,
-                [this](const QStringList& paths) { m_adder->addDropped(paths); });
+                [this](const QStringList& paths) {
+                    if (!m_converting)
+                        m_adder->addDropped(paths);
+                });
 }
 
 void Form1::Option1_Click()
@@ -139,6 +157,24 @@ void Form1::Output_Click()
 void Form1::Stop_Click()
 {
     bCancel = true;
+}
+
+void Form1::Start_Click()
+{
+    m_run->Start_Click();
+}
+
+void Form1::setConverting(bool converting)
+{
+    m_converting = converting;
+    contracts::ButtonFace& removeAll = button(QStringLiteral("chameleonButton1"));
+    if (converting) {
+        m_removeAllWasEnabled = removeAll.Enabled();
+        removeAll.SetEnabled(false);
+    } else {
+        removeAll.SetEnabled(m_removeAllWasEnabled);
+    }
+    button(QStringLiteral("chameleonButton2")).SetEnabled(!converting);
 }
 
 void Form1::Help_Click()

@@ -5,6 +5,7 @@
 #include "app/adding/file_adder.h"
 #include "app/pickers/folder_pickers.h"
 #include "app/queue/file_queue.h"
+#include "app/run/conversion_run.h"
 #include "app/window/form_loader.h"
 
 #include <QWidget>
@@ -25,7 +26,10 @@ class Shell;
 struct Form1Options {
     Shell& shell;
     DrawnControlFactory& controls;
+    adapters::WordProcessorLauncher& wordProcessor;
     QString helpPage; // the help page shipped beside the program
+    // One pass of the window's pending events; the run yields through it once per file.
+    std::function<void()> processPendingEvents;
 };
 
 class Form1 : public QWidget {
@@ -41,6 +45,7 @@ public:
 
     FileQueue& queue() { return *m_queue; }
     FileAdder& adder() { return *m_adder; }
+    ConversionRun& run() { return *m_run; }
 
     // Set by Stop and read by the conversion run.
     bool bCancel = false;
@@ -54,10 +59,13 @@ public:
     void Output_Click();
     void Stop_Click();
     void Help_Click();
+    void Start_Click();
 
 private:
     void addColumns();
     void connectHandlers();
+    // While a run converts, the queue holds still: no removing, browsing or dropping.
+    void setConverting(bool converting);
 
     Form1Options m_options;
     LoadedForm m_form;
@@ -73,6 +81,9 @@ private:
     FolderPickers m_pickers;
     std::unique_ptr<FileQueue> m_queue;
     std::unique_ptr<FileAdder> m_adder;
+    std::unique_ptr<ConversionRun> m_run;
+    bool m_converting = false;
+    bool m_removeAllWasEnabled = false;
 };
 
 } // namespace plainquill

@@ -6,6 +6,7 @@
 #include "app/window/drawn_controls.h"
 #include "app/window/form1.h"
 #include "tests/support/fake_shell.h"
+#include "tests/support/fake_word_processor.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -74,7 +75,8 @@ Timed addThroughTheWindow(const fs::path& root)
     QApplication app(argc, argv);
     plainquill::testing::FakeShell shell;
     plainquill::StandInControlFactory controls;
-    plainquill::Form1 form({shell, controls, QString()});
+    plainquill::testing::FakeLauncher wordProcessor;
+    plainquill::Form1 form({shell, controls, wordProcessor, QString(), {}});
     form.control<QRadioButton>("Option2")->click();
     form.control<QCheckBox>("Check2")->setChecked(true);
     shell.chosenFolders = {QString::fromStdString(root.string())};

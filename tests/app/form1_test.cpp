@@ -1,6 +1,8 @@
 #include "app/window/form1.h"
 #include "app/window/path_list_widget.h"
+#include "tests/support/drop.h"
 #include "tests/support/fake_shell.h"
+#include "tests/support/fake_word_processor.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/temp_tree.h"
 
@@ -58,23 +60,12 @@ protected:
         Option2().click();
         Check2().setChecked(subfolders);
     }
-    void drop(const QStringList& paths)
-    {
-        QMimeData data;
-        QList<QUrl> urls;
-        for (const QString& path : paths)
-            urls.push_back(QUrl::fromLocalFile(path));
-        data.setUrls(urls);
-        // A file manager's drop: the drag enters, then lands.
-        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(List1().viewport(), &enter);
-        QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(List1().viewport(), &event);
-    }
+    void drop(const QStringList& paths) { testing::dropFiles(*List1().viewport(), paths); }
 
     FakeShell shell;
     StandInControlFactory factory;
-    Form1 form{{shell, factory, QStringLiteral(PLAINQUILL_HELP_PAGE)}};
+    testing::FakeLauncher wordProcessor;
+    Form1 form{{shell, factory, wordProcessor, QStringLiteral(PLAINQUILL_HELP_PAGE), {}}};
     TempTree tree;
 };
 

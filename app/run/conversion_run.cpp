@@ -1,0 +1,142 @@
+#include "app/run/conversion_run.h"
+
+#include "app/adapters/shell.h"
+#include "app/adding/folder_scan.h"
+#include "app/queue/file_queue.h"
+#include "app/run/word_processor_session.h"
+#include "controls/contracts/button_face.h"
+#include "controls/contracts/progress_face.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+
+namespace plainquill {
+
+namespace {
+
+// A failing update of a drawn control must not stop the run.
+template <typename Update>
+void tolerate(Update&& update)
+{
+    try {
+        update();
+    } catch (const std::exception&) {
+    }
+}
+
+std::filesystem::path toPath(const QString& text)
+{
+    return std::filesystem::path(QFile::encodeName(text).toStdString());
+}
+
+QString outputPath(const QString& folder, const QString& document)
+{
+    return folder + QLatin1Char('/') + QFileInfo(document).completeBaseName() + QLatin1String(".txt");
+}
+
+void showError(Shell& shell, const QString& text)
+{
+    shell.showMessage(MessageIcon::Information, QStringLiteral("Error"), text, MessageButtons::Ok);
+}
+
+} // namespace
+
+void ConversionRun::Start_Click()
+{
+    // A Start click handled during one of the run's own yields does nothing.
+    if (m_running)
+        return;
+    m_running = true;
+    tolerate([&] { m_p.progress.SetMax(std::int32_t(m_p.queue.length())); });
+    m_p.bCancel = false;
+    if (validate())
+        convertQueue();
+    m_running = false;
+}
+
+bool ConversionRun::validate()
+{
+    const bool queueEmpty = m_p.queue.length() == 0;
+    if (queueEmpty && m_p.Text2.text().isEmpty()) {
+        showError(m_p.shell, QStringLiteral(" Please add at least one file to convert."));
+        return false;
+    }
+    if (m_p.Text1.text().isEmpty()) {
+        showError(m_p.shell, QStringLiteral(" Please select output folder."));
+        return false;
+    }
+    if (queueEmpty) {
+        showError(m_p.shell, QStringLiteral(" No  files to convert. Please try again."));
+        return false;
+    }
+    if (!FolderExists(m_p.Text1.text())) {
+        showError(m_p.shell, QStringLiteral("Output folder does not exist. Please try again."));
+        return false;
+    }
+    return true;
+}
+
+void ConversionRun::convertQueue()
+{
+    WordProcessorSession wordProcessor(m_p.launcher);
+    if (!wordProcessor.start()) {
+        m_p.shell.showMessage(MessageIcon::Critical, QStringLiteral("Plainquill 1.0"),
+                              QStringLiteral("LibreOffice not found. Please install LibreOffice and try again."),
+                              MessageButtons::Ok);
+        return;
+    }
+
+    const qsizetype n = m_p.queue.length();
+    const quint64 queueGeneration = m_p.queue.generation();
+    // The queue may change during a yield; a position that is gone, or now holds another file,
+    // ends the run rather than converting the wrong document.
+    const auto queueIntact = [&](qsizetype i) {
+        return m_p.queue.generation() == queueGeneration && i < m_p.queue.length() && m_p.queue.hasRow(i);
+    };
+    std::vector<FailedFile> failed;
+    int checked = 0;
+    bool converting = false;
+    for (qsizetype i = 0; i < n && queueIntact(i); ++i) {
+        if (!m_p.queue.isChecked(i))
+            continue;
+        tolerate([&] { m_p.stop.SetEnabled(true); });
+        if (!converting && m_p.setConverting)
+            m_p.setConverting(true);
+        converting = true;
+        m_p.processPendingEvents();
+        tolerate([&] { m_p.start.SetEnabled(false); });
+        if (!queueIntact(i))
+            break;
+        if (m_p.bCancel) {
+            const MessageAnswer answer = m_p.shell.showMessage(MessageIcon::Question, QStringLiteral("Plainquill"),
+                                                               QStringLiteral("Do you want to cancel?"),
+                                                               MessageButtons::YesNo);
+            if (answer == MessageAnswer::Yes) {
+                tolerate([&] { m_p.progress.SetValue(0); });
+                tolerate([&] { m_p.progress.SetColor(kProgressWhite); });
+                break;
+            }
+            m_p.bCancel = false;
+        }
+        ++checked;
+        const QString document = m_p.queue.path(i);
+        const adapters::SaveResult result =
+            wordProcessor.convert(toPath(document), toPath(outputPath(m_p.Text1.text(), document)));
+        if (!result.ok())
+            failed.push_back({document, result.failure, QString::fromStdString(result.detail)});
+        tolerate([&] { m_p.progress.SetColor(kProgressGreen); });
+        tolerate([&] { m_p.progress.SetValue(std::int32_t(i + 1)); });
+    }
+
+    wordProcessor.quit();
+    tolerate([&] { m_p.start.SetEnabled(true); });
+    tolerate([&] { m_p.stop.SetEnabled(false); });
+    if (converting && m_p.setConverting)
+        m_p.setConverting(false);
+    if (!failed.empty())
+        m_p.shell.showMessage(MessageIcon::Information, QStringLiteral("Plainquill"),
+                              failureReport(failed, checked), MessageButtons::Ok);
+}
+
+} // namespace plainquill

@@ -1,0 +1,57 @@
+#pragma once
+// What Start does: validate the queue and the output folder, start the word processor, and save
+// every checked document as "<base name>.txt" in the output folder, yielding to the window once
+// per file so that Stop, painting and typing are handled between two files.
+#include "app/run/failure_report.h"
+#include "controls/contracts/progress_face.h"
+
+#include <functional>
+
+class QLineEdit;
+
+namespace plainquill {
+
+namespace adapters {
+class WordProcessorLauncher;
+}
+namespace contracts {
+class ButtonFace;
+}
+class FileQueue;
+class Shell;
+
+constexpr contracts::Colour kProgressGreen = 0x00FF00;  // after every converted file
+constexpr contracts::Colour kProgressWhite = 0xFFFFFF;  // after a confirmed cancel
+
+struct RunParts {
+    FileQueue& queue;
+    QLineEdit& Text1; // output folder, read anew for every file
+    QLineEdit& Text2; // source box, only tested for emptiness
+    contracts::ProgressFace& progress;
+    contracts::ButtonFace& start;
+    contracts::ButtonFace& stop;
+    bool& bCancel;
+    Shell& shell;
+    adapters::WordProcessorLauncher& launcher;
+    std::function<void()> processPendingEvents;
+    // Told true when the first file is reached and false when the run ends, so the window can
+    // keep the queue still meanwhile.
+    std::function<void(bool)> setConverting;
+};
+
+class ConversionRun {
+public:
+    explicit ConversionRun(RunParts parts) : m_p(std::move(parts)) {}
+
+    void Start_Click();
+    bool running() const { return m_running; }
+
+private:
+    bool validate();
+    void convertQueue();
+
+    RunParts m_p;
+    bool m_running = false;
+};
+
+} // namespace plainquill

@@ -1,0 +1,63 @@
+#include "app/run/word_processor_session.h"
+
+namespace plainquill {
+
+using adapters::Failure;
+using adapters::SaveResult;
+
+WordProcessorSession::WordProcessorSession(adapters::WordProcessorLauncher& launcher, int documentsPerInstance)
+    : m_launcher(launcher), m_documentsPerInstance(documentsPerInstance > 0 ? documentsPerInstance : 1)
+{
+}
+
+WordProcessorSession::~WordProcessorSession()
+{
+    quit();
+}
+
+bool WordProcessorSession::start()
+{
+    quit();
+    m_current = m_launcher.Start();
+    m_documentsOnCurrent = 0;
+    if (m_current)
+        ++m_instancesStarted;
+    if (m_current && m_current->IsObjectValid())
+        return true;
+    quit();
+    return false;
+}
+
+bool WordProcessorSession::ensureUsable()
+{
+    const bool worn = m_documentsOnCurrent >= m_documentsPerInstance;
+    if (m_current && !worn && m_current->IsObjectValid())
+        return true;
+    return start();
+}
+
+SaveResult WordProcessorSession::convert(const std::filesystem::path& document,
+                                         const std::filesystem::path& target)
+{
+    if (!ensureUsable())
+        return {Failure::Stopped, "the word processor could not be started again"};
+    ++m_documentsOnCurrent;
+    adapters::OpenResult opened = m_current->Open(document);
+    if (!opened.document)
+        return {opened.failure == Failure::None ? Failure::CouldNotOpen : opened.failure, opened.detail};
+    SaveResult saved = m_current->SaveAs(*opened.document, target, adapters::SaveFormat::Text);
+    // Closed at once rather than at the end of the run: a long batch would otherwise keep every
+    // document open in the word processor.
+    m_current->Close(std::move(opened.document));
+    return saved;
+}
+
+void WordProcessorSession::quit()
+{
+    if (!m_current)
+        return;
+    m_current->Quit();
+    m_current.reset();
+}
+
+} // namespace plainquill

@@ -1,0 +1,42 @@
+#pragma once
+// The word processor across one run: started once, and started afresh whenever the current one
+// has died, been killed for taking too long, or served its share of documents (long batches
+// otherwise grow its memory without bound).
+#include "app/adapters/word_processor.h"
+
+#include <filesystem>
+#include <memory>
+
+namespace plainquill {
+
+// How many documents one word-processor instance converts before it is replaced.
+constexpr int kDocumentsPerWordProcessor = 200;
+
+class WordProcessorSession {
+public:
+    explicit WordProcessorSession(adapters::WordProcessorLauncher& launcher,
+                                  int documentsPerInstance = kDocumentsPerWordProcessor);
+    ~WordProcessorSession();
+
+    // Starts the first instance; false when the word processor cannot be started or is unusable.
+    bool start();
+
+    // Opens `document`, saves it as plain text at `target` and closes it again.
+    adapters::SaveResult convert(const std::filesystem::path& document, const std::filesystem::path& target);
+
+    // Ends the current instance, if any. Safe to call more than once.
+    void quit();
+
+    int instancesStarted() const { return m_instancesStarted; }
+
+private:
+    bool ensureUsable();
+
+    adapters::WordProcessorLauncher& m_launcher;
+    const int m_documentsPerInstance;
+    std::unique_ptr<adapters::WordProcessor> m_current;
+    int m_documentsOnCurrent = 0;
+    int m_instancesStarted = 0;
+};
+
+} // namespace plainquill

@@ -1,0 +1,357 @@
+// The run's control flow, with a scripted word processor. The real one is exercised in
+// conversion_libreoffice_test.cpp.
+#include "app/run/word_processor_session.h"
+#include "app/window/form1.h"
+#include "tests/support/drop.h"
+#include "tests/support/fake_shell.h"
+#include "tests/support/fake_word_processor.h"
+#include "tests/support/qt_app.h"
+#include "tests/support/temp_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QListWidget>
+
+namespace plainquill {
+namespace {
+
+using adapters::Failure;
+using testing::FakeLauncher;
+using testing::FakeShell;
+using testing::TempTree;
+
+class ConversionRunTest : public testing::WithQtApp, public ::testing::Test {
+protected:
+    ConversionRunTest()
+    {
+        output = tree.folder("out");
+        form.control<QLineEdit>("Text1")->setText(output);
+    }
+
+    QString queue(const QString& relative, const QByteArray& content = "text")
+    {
+        const QString path = tree.file(relative, content);
+        form.adder().addDropped({path});
+        return path;
+    }
+    QByteArray outputText(const QString& name)
+    {
+        QFile file(output + "/" + name);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    contracts::ProgressFace& bar() { return form.progressBar(); }
+    contracts::ButtonFace& start() { return form.button("isButton1"); }
+    contracts::ButtonFace& stop() { return form.button("chameleonButton4"); }
+    QLineEdit& Text1() { return *form.control<QLineEdit>("Text1"); }
+    QLineEdit& Text2() { return *form.control<QLineEdit>("Text2"); }
+    std::vector<QString> messageTexts() const
+    {
+        std::vector<QString> texts;
+        for (const auto& m : shell.messages)
+            texts.push_back(m.text);
+        return texts;
+    }
+
+    TempTree tree;
+    QString output;
+    FakeShell shell;
+    StandInControlFactory factory;
+    FakeLauncher wordProcessor;
+    int yields = 0;
+    std::function<void(int)> onYield; // called with the yield's number, from 1
+    Form1 form{{shell, factory, wordProcessor, QString(), [this] {
+                    ++yields;
+                    if (onYield)
+                        onYield(yields);
+                }}};
+};
+
+TEST_F(ConversionRunTest, ValidatesInOrderAfterSettingMax)
+{
+    struct Case {
+        const char* name;
+        bool queued;
+        const char* source;
+        const char* outputFolder; // "<out>" for an existing one
+        const char* message;
+    };
+    const Case cases[] = {
+        {"nothing at all", false, "", "", " Please add at least one file to convert."},
+        {"nothing queued, no output", false, "", "<out>", " Please add at least one file to convert."},
+        {"source but no output", false, "/src", "", " Please select output folder."},
+        {"source, output, empty queue", false, "/src", "<out>", " No  files to convert. Please try again."},
+        {"queued, no output", true, "", "", " Please select output folder."},
+        {"queued, output missing", true, "", "/no/such/folder", "Output folder does not exist. Please try again."},
+    };
+    for (const Case& c : cases) {
+        FakeShell answers;
+        StandInControlFactory controls;
+        FakeLauncher launcher;
+        Form1 window({answers, controls, launcher, QString(), [] {}});
+        if (c.queued)
+            window.adder().addDropped({tree.file("a.doc")});
+        window.control<QLineEdit>("Text2")->setText(c.source);
+        window.control<QLineEdit>("Text1")->setText(QString(c.outputFolder).replace("<out>", output));
+        window.progressBar().SetMax(77);
+        window.Start_Click();
+
+        ASSERT_EQ(answers.messages.size(), 1u) << c.name;
+        EXPECT_EQ(answers.messages[0].text, QString(c.message)) << c.name;
+        EXPECT_EQ(answers.messages[0].title, QStringLiteral("Error")) << c.name;
+        EXPECT_EQ(answers.messages[0].icon, MessageIcon::Information) << c.name;
+        EXPECT_EQ(window.progressBar().Max(), c.queued ? 1 : 0) << c.name;
+        EXPECT_EQ(launcher.log.started, 0) << c.name;
+    }
+}
+
+TEST_F(ConversionRunTest, AMissingWordProcessorIsReportedAndNothingIsConverted)
+{
+    queue("a.doc");
+    wordProcessor.script.startable = false;
+    form.Start_Click();
+
+    ASSERT_EQ(shell.messages.size(), 1u);
+    EXPECT_EQ(shell.messages[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(shell.messages[0].title, QStringLiteral("Plainquill 1.0"));
+    EXPECT_EQ(shell.messages[0].text, QStringLiteral("LibreOffice not found. Please install LibreOffice and try again."));
+    EXPECT_EQ(outputText("a.txt"), QByteArray("<missing>"));
+    EXPECT_TRUE(start().Enabled());
+    EXPECT_FALSE(stop().Enabled());
+}
+
+TEST_F(ConversionRunTest, ConvertsEveryCheckedFileInQueueOrderAndEndsIdle)
+{
+    queue("docs/one.doc", "1");
+    queue("docs/report.final.docx", "2");
+    queue("docs/three.rtf", "3");
+    form.Start_Click();
+
+    EXPECT_EQ(wordProcessor.log.opened.size(), 3u);
+    EXPECT_EQ(wordProcessor.log.saved,
+              (std::vector<std::string>{(output + "/one.txt").toStdString(), (output + "/report.final.txt").toStdString(),
+                                        (output + "/three.txt").toStdString()}));
+    EXPECT_EQ(outputText("report.final.txt"), QByteArray("2"));
+    EXPECT_EQ(bar().Max(), 3);
+    EXPECT_EQ(bar().Value(), 3);
+    EXPECT_EQ(bar().Color(), 0x00FF00u);
+    EXPECT_TRUE(start().Enabled());
+    EXPECT_FALSE(stop().Enabled());
+    EXPECT_TRUE(shell.messages.empty());
+    EXPECT_EQ(wordProcessor.log.started, 1);
+    EXPECT_EQ(wordProcessor.log.quits, 1);
+    EXPECT_EQ(wordProcessor.log.closes, 3);
+    EXPECT_EQ(yields, 3);
+}
+
+TEST_F(ConversionRunTest, SkipsUncheckedRowsAndTheBarCountsQueuePositions)
+{
+    queue("a.doc");
+    queue("b.doc");
+    queue("c.doc");
+    form.queue().setChecked(1, false);
+    std::vector<int> valueAtOpen;
+    wordProcessor.script.duringOpen = [&](const std::string&) { valueAtOpen.push_back(bar().Value()); };
+    bar().SetMax(3);
+    bar().SetValue(2); // left from an earlier run
+    form.Start_Click();
+
+    EXPECT_EQ(wordProcessor.log.opened.size(), 2u);
+    EXPECT_EQ(valueAtOpen, (std::vector<int>{2, 1}));
+    EXPECT_EQ(bar().Value(), 3);
+    EXPECT_EQ(outputText("b.txt"), QByteArray("<missing>"));
+}
+
+TEST_F(ConversionRunTest, NoCheckedRowStartsAndQuitsTheWordProcessorOnly)
+{
+    queue("a.doc");
+    form.queue().setAllChecked(false);
+    bar().SetColor(0x123456);
+    form.Start_Click();
+
+    EXPECT_EQ(wordProcessor.log.started, 1);
+    EXPECT_EQ(wordProcessor.log.quits, 1);
+    EXPECT_TRUE(wordProcessor.log.opened.empty());
+    EXPECT_EQ(bar().Color(), 0x123456u);
+    EXPECT_EQ(yields, 0);
+    EXPECT_TRUE(start().Enabled());
+    EXPECT_FALSE(stop().Enabled());
+}
+
+TEST_F(ConversionRunTest, LaterFilesOfTheSameBaseNameReplaceEarlierOnes)
+{
+    queue("x/a.doc", "first");
+    queue("y/a.rtf", "second");
+    form.Start_Click();
+    EXPECT_EQ(outputText("a.txt"), QByteArray("second"));
+}
+
+TEST_F(ConversionRunTest, StopThenNoConvertsTheFileAndAsksAgainAtTheNext)
+{
+    queue("a.doc");
+    queue("b.doc");
+    queue("c.doc");
+    onYield = [&](int n) {
+        if (n <= 2)
+            form.Stop_Click();
+    };
+    shell.answers = {MessageAnswer::No, MessageAnswer::No};
+    form.Start_Click();
+
+    EXPECT_EQ(messageTexts(), (std::vector<QString>{"Do you want to cancel?", "Do you want to cancel?"}));
+    EXPECT_EQ(shell.messages[0].title, QStringLiteral("Plainquill"));
+    EXPECT_EQ(shell.messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(wordProcessor.log.saved.size(), 3u);
+    EXPECT_FALSE(form.bCancel);
+}
+
+TEST_F(ConversionRunTest, StopThenYesEndsAtOnceWithTheBarWhiteAndTheWordProcessorQuit)
+{
+    queue("a.doc");
+    queue("b.doc");
+    queue("c.doc");
+    onYield = [&](int n) {
+        if (n == 2)
+            form.Stop_Click();
+    };
+    shell.answers = {MessageAnswer::Yes};
+    form.Start_Click();
+
+    EXPECT_EQ(wordProcessor.log.opened.size(), 1u);
+    EXPECT_EQ(outputText("a.txt"), QByteArray("text"));
+    EXPECT_EQ(bar().Value(), 0);
+    EXPECT_EQ(bar().Color(), 0xFFFFFFu);
+    EXPECT_TRUE(start().Enabled());
+    EXPECT_FALSE(stop().Enabled());
+    EXPECT_EQ(wordProcessor.log.quits, 1);
+}
+
+TEST_F(ConversionRunTest, KeepsTheQueueStillWhileConvertingAndRestoresTheButtonsAfter)
+{
+    queue("a.doc");
+    queue("b.doc");
+    bool checkedDuringRun = false;
+    onYield = [&](int) {
+        EXPECT_TRUE(stop().Enabled());
+        EXPECT_FALSE(form.button("chameleonButton1").Enabled()) << "Remove All";
+        EXPECT_FALSE(form.button("chameleonButton2").Enabled()) << "Browse...";
+        EXPECT_TRUE(form.button("chameleonButton3").Enabled()) << "Output stays usable";
+        testing::dropFiles(*form.control<QListWidget>("List1")->viewport(), {tree.file("dropped.doc")});
+        EXPECT_EQ(form.queue().length(), 2) << "a drop during the run is refused";
+        checkedDuringRun = true;
+    };
+    form.Start_Click();
+    EXPECT_TRUE(checkedDuringRun);
+    EXPECT_TRUE(form.button("chameleonButton1").Enabled());
+    EXPECT_TRUE(form.button("chameleonButton2").Enabled());
+}
+
+TEST_F(ConversionRunTest, AStartClickDuringAYieldDoesNotBeginASecondRun)
+{
+    queue("a.doc");
+    queue("b.doc");
+    onYield = [&](int) { form.Start_Click(); };
+    form.Start_Click();
+    EXPECT_EQ(wordProcessor.log.started, 1);
+    EXPECT_EQ(wordProcessor.log.opened.size(), 2u);
+}
+
+TEST_F(ConversionRunTest, EndsCleanlyWhenTheQueueIsEmptiedOrRefilledDuringAYield)
+{
+    for (const bool refill : {false, true}) {
+        SCOPED_TRACE(refill ? "refilled" : "emptied");
+        form.queue().ClearQueue();
+        wordProcessor.log = {};
+        queue("a.doc");
+        queue("b.doc");
+        queue("c.doc");
+        yields = 0;
+        onYield = [&](int n) {
+            if (n != 2)
+                return;
+            form.queue().ClearQueue();
+            if (refill)
+                for (const char* name : {"p.doc", "q.doc", "r.doc"})
+                    queue(name);
+        };
+        form.Start_Click();
+        onYield = nullptr;
+        EXPECT_EQ(wordProcessor.log.opened.size(), 1u);
+        EXPECT_EQ(wordProcessor.log.quits, 1);
+        EXPECT_TRUE(start().Enabled());
+        EXPECT_FALSE(stop().Enabled());
+    }
+}
+
+TEST_F(ConversionRunTest, ReadsTheOutputFolderAnewForEveryFile)
+{
+    queue("a.doc");
+    queue("b.doc");
+    const QString second = tree.folder("second");
+    onYield = [&](int n) {
+        if (n == 2)
+            Text1().setText(second);
+    };
+    form.Start_Click();
+    EXPECT_EQ(wordProcessor.log.saved,
+              (std::vector<std::string>{(output + "/a.txt").toStdString(), (second + "/b.txt").toStdString()}));
+}
+
+TEST_F(ConversionRunTest, GoesOnAfterFailuresAndNamesEachOneAtTheEnd)
+{
+    queue("a.doc");
+    queue("locked.doc");
+    queue("c.doc");
+    const QString gone = queue("gone.doc");
+    QFile::remove(gone);
+    queue("e.doc");
+    wordProcessor.script.openFailures["locked.doc"] = Failure::CouldNotOpen;
+    wordProcessor.script.saveFailures["c.doc"] = Failure::CouldNotSave;
+    form.Start_Click();
+
+    EXPECT_EQ(outputText("a.txt"), QByteArray("text"));
+    EXPECT_EQ(outputText("e.txt"), QByteArray("text"));
+    EXPECT_EQ(outputText("gone.txt"), QByteArray("<missing>"));
+    EXPECT_EQ(bar().Value(), 5);
+    ASSERT_EQ(shell.messages.size(), 1u);
+    const testing::ShownMessage& report = shell.messages[0];
+    EXPECT_EQ(report.icon, MessageIcon::Information);
+    EXPECT_EQ(report.title, QStringLiteral("Plainquill"));
+    EXPECT_TRUE(report.text.startsWith("3 of 5 checked files could not be converted")) << report.text.toStdString();
+    EXPECT_TRUE(report.text.contains("locked.doc: could not open"));
+    EXPECT_TRUE(report.text.contains("c.doc: could not save"));
+    EXPECT_TRUE(report.text.contains("gone.doc: could not open"));
+    EXPECT_FALSE(report.text.contains("a.doc:"));
+}
+
+TEST_F(ConversionRunTest, AWordProcessorThatDiesIsReplacedForTheNextFile)
+{
+    queue("a.doc");
+    queue("slow.doc");
+    queue("c.doc");
+    wordProcessor.script.openFailures["slow.doc"] = Failure::TimedOut;
+    form.Start_Click();
+
+    EXPECT_EQ(wordProcessor.log.started, 2);
+    EXPECT_EQ(outputText("c.txt"), QByteArray("text"));
+    ASSERT_EQ(shell.messages.size(), 1u);
+    EXPECT_TRUE(shell.messages[0].text.contains("slow.doc: timed out"));
+}
+
+TEST(WordProcessorSession, ReplacesTheWordProcessorAfterItsShareOfDocuments)
+{
+    TempTree tree;
+    const QString doc = tree.file("a.doc");
+    FakeLauncher launcher;
+    {
+        WordProcessorSession session(launcher, 2);
+        ASSERT_TRUE(session.start());
+        for (int i = 0; i < 5; ++i)
+            EXPECT_TRUE(session.convert(doc.toStdString(), tree.path("a.txt").toStdString()).ok());
+        EXPECT_EQ(session.instancesStarted(), 3);
+    }
+    EXPECT_EQ(launcher.log.quits, 3) << "every instance is quit, the last one when the session ends";
+}
+
+} // namespace
+} // namespace plainquill

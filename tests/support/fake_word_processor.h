@@ -1,0 +1,102 @@
+#pragma once
+// A scripted word processor for the run's control flow. It "converts" by writing the document's
+// own bytes to the target, so tests can see which file went where.
+#include "app/adapters/word_processor.h"
+
+#include <QFile>
+#include <QString>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace plainquill::testing {
+
+struct FakeWordProcessorLog {
+    int started = 0;
+    int quits = 0;
+    int closes = 0;
+    std::vector<std::string> opened;  // documents, in order
+    std::vector<std::string> saved;   // targets, in order
+};
+
+struct FakeWordProcessorScript {
+    bool startable = true;
+    // Failures by document file name, for Open or SaveAs.
+    std::map<std::string, adapters::Failure> openFailures;
+    std::map<std::string, adapters::Failure> saveFailures;
+    // Runs inside Open, as though events happened while the word processor worked.
+    std::function<void(const std::string& document)> duringOpen;
+};
+
+class FakeWordProcessor : public adapters::WordProcessor {
+public:
+    FakeWordProcessor(FakeWordProcessorLog& log, const FakeWordProcessorScript& script) : m_log(log), m_script(script) {}
+
+    bool IsObjectValid() override { return m_alive; }
+
+    adapters::OpenResult Open(const std::filesystem::path& file) override
+    {
+        m_log.opened.push_back(file.string());
+        if (m_script.duringOpen)
+            m_script.duringOpen(file.string());
+        if (const auto failure = m_script.openFailures.find(file.filename().string());
+            failure != m_script.openFailures.end()) {
+            if (failure->second == adapters::Failure::TimedOut || failure->second == adapters::Failure::Stopped)
+                m_alive = false; // killed, as the real adapter does
+            return {nullptr, failure->second, "scripted"};
+        }
+        if (!std::filesystem::exists(file))
+            return {nullptr, adapters::Failure::CouldNotOpen, "no such file"};
+        return {std::make_unique<Doc>(file), adapters::Failure::None, {}};
+    }
+
+    adapters::SaveResult SaveAs(adapters::Document& document, const std::filesystem::path& target,
+                                adapters::SaveFormat) override
+    {
+        const auto& source = static_cast<Doc&>(document).path;
+        if (const auto failure = m_script.saveFailures.find(source.filename().string());
+            failure != m_script.saveFailures.end())
+            return {failure->second, "scripted"};
+        std::error_code error;
+        std::filesystem::copy_file(source, target, std::filesystem::copy_options::overwrite_existing, error);
+        if (error)
+            return {adapters::Failure::CouldNotSave, error.message()};
+        m_log.saved.push_back(target.string());
+        return {};
+    }
+
+    void Close(std::unique_ptr<adapters::Document>) override { ++m_log.closes; }
+    void Quit() override
+    {
+        if (m_alive)
+            ++m_log.quits;
+        m_alive = false;
+    }
+
+private:
+    struct Doc : adapters::Document {
+        explicit Doc(std::filesystem::path p) : path(std::move(p)) {}
+        std::filesystem::path path;
+    };
+    FakeWordProcessorLog& m_log;
+    const FakeWordProcessorScript& m_script;
+    bool m_alive = true;
+};
+
+class FakeLauncher : public adapters::WordProcessorLauncher {
+public:
+    std::unique_ptr<adapters::WordProcessor> Start() override
+    {
+        if (!script.startable)
+            return nullptr;
+        ++log.started;
+        return std::make_unique<FakeWordProcessor>(log, script);
+    }
+
+    FakeWordProcessorScript script;
+    FakeWordProcessorLog log;
+};
+
+} // namespace plainquill::testing
