@@ -1,5 +1,7 @@
 #include "app/adapters/libreoffice/session.h"
 
+#include "app/adapters/libreoffice/profile_settings.h"
+
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <unistd.h>
@@ -28,6 +30,7 @@ std::string pipe_name_for(const ScratchDirectory& scratch)
 std::vector<std::string> soffice_arguments(const ScratchDirectory& scratch,
                                            const std::string& pipe_name)
 {
+    write_profile_settings(scratch.profile());
     return {
         "-env:UserInstallation=" + file_url(scratch.profile()),
         "--accept=pipe,name=" + pipe_name + ";urp;StarOffice.ComponentContext",
@@ -82,7 +85,8 @@ Session::Session(const SessionSettings& settings)
         } catch (const std::exception& exception) {
             failure = exception.what();
         }
-        if (watch.finish())
+        // Out of time, the connection attempt fails in one of several ways; say what happened.
+        if (watch.finish() || std::chrono::steady_clock::now() >= deadline)
             failure = "LibreOffice did not start within " + seconds_text(time_limit_);
     }
     if (!failure.empty()) {

@@ -8,6 +8,7 @@
 #include <cppuhelper/bootstrap.hxx>
 #include <rtl/bootstrap.hxx>
 
+#include <algorithm>
 #include <stdexcept>
 #include <thread>
 
@@ -63,9 +64,11 @@ UnoConnection connect_over_pipe(const std::string& pipe_name,
         } catch (const css::connection::NoConnectException&) {
             if (!still_alive())
                 throw std::runtime_error("LibreOffice exited before it accepted a connection");
-            if (std::chrono::steady_clock::now() + kConnectRetryInterval > deadline)
+            const auto now = std::chrono::steady_clock::now();
+            if (now >= deadline)
                 throw std::runtime_error("LibreOffice did not accept a connection in time");
-            std::this_thread::sleep_for(kConnectRetryInterval);
+            std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(
+                kConnectRetryInterval, deadline - now));
         }
     }
 

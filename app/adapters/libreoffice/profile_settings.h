@@ -1,0 +1,13 @@
+#pragma once
+// Settings written into our private LibreOffice profile before LibreOffice first reads it.
+#include <filesystem>
+
+namespace plainquill::adapters::libreoffice {
+
+// Turns off LibreOffice's ".~lock.<name>#" files. LibreOffice makes one beside every file it
+// stores and removes it afterwards; when we must kill it mid-save the lock file would stay in the
+// user's output folder. Our documents are read-only and our outputs are private temporary files,
+// so there is nothing for a lock to protect. Throws std::filesystem::filesystem_error.
+void write_profile_settings(const std::filesystem::path& profile);
+
+} // namespace plainquill::adapters::libreoffice
