@@ -1,0 +1,87 @@
+#include "app/adapters/libreoffice/process_group.h"
+
+#include "tests/adapters/support/processes.h"
+#include "tests/adapters/support/test_files.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <system_error>
+#include <thread>
+
+namespace plainquill::adapters::libreoffice {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::process_exists;
+using testing::read_bytes;
+using testing::TemporaryFolder;
+
+// Waits until `group` has `count` members, as a shell needs a moment to fork.
+std::vector<pid_t> wait_for_members(pid_t group, std::size_t count)
+{
+    std::vector<pid_t> members;
+    for (int i = 0; i < 1000 && members.size() < count; ++i) {
+        std::this_thread::sleep_for(10ms);
+        members = process_group_members(group);
+    }
+    return members;
+}
+
+TEST(LibreOfficeProcessGroup, StartsInAGroupOfItsOwnWithTheGivenArgumentsAndEnvironment)
+{
+    const TemporaryFolder folder;
+    const auto report = folder / "report";
+    ProcessGroup process("/bin/sh",
+                         {"-c", "echo \"$0 $GREETING $$ $(cut -d' ' -f5 /proc/$$/stat)\" > " + report.string(),
+                          "argument"},
+                         {"GREETING=hello", "PATH=/usr/bin:/bin"});
+    ASSERT_TRUE(process.wait_for_exit(30s));
+    EXPECT_FALSE(process.running());
+    std::istringstream words(read_bytes(report));
+    std::string argument, greeting;
+    pid_t pid = 0, group = 0;
+    words >> argument >> greeting >> pid >> group;
+    EXPECT_EQ(argument, "argument");
+    EXPECT_EQ(greeting, "hello");
+    EXPECT_EQ(pid, process.id());
+    EXPECT_EQ(group, pid) << "leads its own process group";
+}
+
+TEST(LibreOfficeProcessGroup, KillEndsAndReapsEveryProcessOfTheGroup)
+{
+    ProcessGroup process("/bin/sh", {"-c", "sleep 1000 & sleep 1000 & wait"}, {"PATH=/usr/bin:/bin"});
+    const std::vector<pid_t> members = wait_for_members(process.id(), 3);
+    ASSERT_EQ(members.size(), 3u);
+    EXPECT_TRUE(process.running());
+
+    process.kill();
+
+    EXPECT_FALSE(process.running());
+    for (const pid_t pid : members)
+        EXPECT_FALSE(process_exists(pid)) << pid << " is left, not even as a zombie";
+    process.kill(); // again: harmless
+}
+
+TEST(LibreOfficeProcessGroup, DestructionKillsTheGroup)
+{
+    std::vector<pid_t> members;
+    {
+        ProcessGroup process("/bin/sh", {"-c", "sleep 1000 & wait"}, {"PATH=/usr/bin:/bin"});
+        members = wait_for_members(process.id(), 2);
+        ASSERT_EQ(members.size(), 2u);
+    }
+    for (const pid_t pid : members)
+        EXPECT_FALSE(process_exists(pid));
+}
+
+TEST(LibreOfficeProcessGroup, AProgramThatCannotRunIsAnError)
+{
+    const TemporaryFolder folder;
+    EXPECT_THROW(ProcessGroup(folder / "missing", {}, {}), std::system_error);
+    testing::write_bytes(folder / "not-executable", "#!/bin/sh\n");
+    EXPECT_THROW(ProcessGroup(folder / "not-executable", {}, {}), std::system_error);
+}
+
+} // namespace
+} // namespace plainquill::adapters::libreoffice

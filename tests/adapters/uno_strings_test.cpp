@@ -1,0 +1,33 @@
+#include "app/adapters/libreoffice/uno_strings.h"
+
+#include <gtest/gtest.h>
+
+namespace plainquill::adapters::libreoffice {
+namespace {
+
+TEST(LibreOfficeFileUrl, PercentEncodesEveryByteOutsideTheUnreservedSet)
+{
+    struct Case {
+        const char* path;
+        const char* url;
+    };
+    for (const Case& c : {
+             Case{"/tmp/a.doc", "file:///tmp/a.doc"},
+             Case{"/tmp/my file#1%.doc", "file:///tmp/my%20file%231%25.doc"},
+             Case{"/tmp/caf\xC3\xA9.doc", "file:///tmp/caf%C3%A9.doc"},
+             Case{"/tmp/\xFF.doc", "file:///tmp/%FF.doc"}, // not UTF-8: passed through as bytes
+             Case{"/a;b?c", "file:///a%3Bb%3Fc"},
+         }) {
+        EXPECT_EQ(file_url(c.path), c.url);
+    }
+}
+
+TEST(LibreOfficeUnoText, RoundTripsUtf8)
+{
+    const std::string text = "Plainquill \xD0\x9F\xD1\x80\xD0\xB8 \xE4\xB8\xAD \xF0\x9F\x98\x80";
+    EXPECT_EQ(from_uno(to_uno(text)), text);
+    EXPECT_EQ(to_uno(text).getLength(), 19) << "UTF-16 units: the emoji takes two";
+}
+
+} // namespace
+} // namespace plainquill::adapters::libreoffice
