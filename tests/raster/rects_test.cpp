@@ -1,0 +1,158 @@
+#include "pixel_art.h"
+
+namespace plainquill::raster::testing {
+namespace {
+
+constexpr Colour kInk = 0x0000FF;
+const Legend kLegend{{'.', kSentinel}, {'#', kInk}};
+
+struct FillCase {
+    const char* name;
+    Rect rect;
+    Rect expectedInk; // the pixels the fill must cover on an 8 x 6 surface
+};
+
+void PrintTo(const FillCase& c, std::ostream* os) { *os << c.name; }
+
+class FillRectTest : public ::testing::TestWithParam<FillCase> {};
+
+TEST_P(FillRectTest, CoversLeftToRightMinusOneAndNothingElse)
+{
+    PixelFixture f;
+    f.dc().fillRect(GetParam().rect, Brush::solid(kInk));
+    EXPECT_TRUE(matchesArt(f.pixels(), kLegend, artOfRect({8, 6}, GetParam().expectedInk)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FillRectTest,
+                         ::testing::Values(FillCase{"inside", {1, 1, 4, 3}, {1, 1, 4, 3}},
+                                           FillCase{"one_by_one", {2, 2, 3, 3}, {2, 2, 3, 3}},
+                                           FillCase{"zero_width", {2, 1, 2, 5}, {}},
+                                           FillCase{"zero_height", {1, 3, 6, 3}, {}},
+                                           FillCase{"edges_swapped_are_normalised", {4, 3, 1, 1}, {1, 1, 4, 3}},
+                                           FillCase{"clipped_left", {-3, 1, 2, 2}, {0, 1, 2, 2}},
+                                           FillCase{"clipped_top", {1, -4, 3, 2}, {1, 0, 3, 2}},
+                                           FillCase{"clipped_right", {6, 0, 20, 1}, {6, 0, 8, 1}},
+                                           FillCase{"clipped_bottom", {0, 5, 1, 9}, {0, 5, 1, 6}},
+                                           FillCase{"whole_and_beyond", {-1, -1, 9, 7}, {0, 0, 8, 6}},
+                                           FillCase{"fully_outside", {8, 0, 12, 6}, {}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FillRect, AdjacentFillsCoverEveryPixelExactlyOnce)
+{
+    // Each fill XORs, so a pixel covered twice would return to the sentinel.
+    PixelFixture f;
+    f.dc().selectBrush(Brush::solid(0xFFFFFF));
+    for (int x = 0; x < 8; x += 3)
+        for (int y = 0; y < 6; y += 2)
+            f.dc().patBlt(x, y, 3, 2, PATINVERT);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 8; ++x)
+            ASSERT_EQ(f.at(x, y), kSentinel ^ 0xFFFFFFu) << x << "," << y;
+}
+
+TEST(FrameRect, DrawsOnePixelBorderInsideTheRectangle)
+{
+    struct Case {
+        const char* name;
+        Rect rect;
+        std::vector<std::string> art;
+    };
+    const std::vector<Case> cases = {
+        {"five_by_four", {1, 1, 6, 5}, {"........", ".#####..", ".#...#..", ".#...#..", ".#####..", "........"}},
+        {"one_by_one", {2, 2, 3, 3}, {"........", "........", "..#.....", "........", "........", "........"}},
+        {"one_wide", {3, 1, 4, 4}, {"........", "...#....", "...#....", "...#....", "........", "........"}},
+        {"empty_draws_nothing", {3, 3, 3, 5}, {"........", "........", "........", "........", "........", "........"}},
+        {"swapped_draws_nothing", {5, 4, 1, 1}, {"........", "........", "........", "........", "........", "........"}},
+        {"clipped_at_right_and_bottom", {5, 3, 10, 10}, {"........", "........", "........", ".....###", ".....#..", ".....#.."}},
+    };
+    for (const Case& c : cases) {
+        PixelFixture f;
+        f.dc().frameRect(c.rect, Brush::solid(kInk));
+        EXPECT_TRUE(matchesArt(f.pixels(), kLegend, c.art)) << c.name;
+    }
+}
+
+TEST(PatBlt, RasterOperationsCombineBrushAndDestination)
+{
+    struct Case {
+        const char* name;
+        RasterOp rop;
+        Colour expected;
+    };
+    const Colour brush = 0x00F0A050, dest = 0x00336699;
+    const std::vector<Case> cases = {
+        {"PATCOPY", PATCOPY, brush},       {"PATINVERT", PATINVERT, brush ^ dest},
+        {"DSTINVERT", DSTINVERT, ~dest & 0xFFFFFFu}, {"BLACKNESS", BLACKNESS, 0},
+        {"WHITENESS", WHITENESS, 0xFFFFFF}, {"PATPAINT(P|~S|D, no source reads as 0)", PATPAINT, 0xFFFFFF},
+    };
+    for (const Case& c : cases) {
+        PixelFixture f({3, 1});
+        f.dc().fillRect({0, 0, 3, 1}, Brush::solid(dest));
+        f.dc().selectBrush(Brush::solid(brush));
+        f.dc().patBlt(1, 0, 1, 1, c.rop);
+        if (c.rop == PATPAINT) { // uses the source: PatBlt refuses it
+            EXPECT_EQ(f.at(1, 0), dest) << c.name;
+            continue;
+        }
+        EXPECT_EQ(f.at(1, 0), c.expected) << c.name;
+        EXPECT_EQ(f.at(0, 0), dest) << c.name;
+        EXPECT_EQ(f.at(2, 0), dest) << c.name;
+    }
+}
+
+TEST(PatBlt, NegativeExtentsGrowLeftAndUp)
+{
+    PixelFixture f;
+    f.dc().selectBrush(Brush::solid(kInk));
+    f.dc().patBlt(5, 4, -3, -2, PATCOPY);
+    EXPECT_TRUE(matchesArt(f.pixels(), kLegend, artOfRect({8, 6}, {2, 2, 5, 4})));
+}
+
+TEST(Rectangle, PenOutlinesAndBrushFillsInside)
+{
+    PixelFixture f;
+    f.dc().selectPen(Pen::solid(kInk));
+    f.dc().selectBrush(Brush::solid(0x00FF00));
+    f.dc().rectangle({1, 1, 6, 5});
+    EXPECT_TRUE(matchesArt(f.pixels(), {{'.', kSentinel}, {'#', kInk}, {'o', 0x00FF00}},
+                           {"........", ".#####..", ".#ooo#..", ".#ooo#..", ".#####..", "........"}));
+}
+
+TEST(Rectangle, NullPenFillsOnePixelLessAtRightAndBottom)
+{
+    PixelFixture f;
+    f.dc().selectPen(Pen::null());
+    f.dc().selectBrush(Brush::solid(kInk));
+    f.dc().rectangle({1, 1, 6, 5});
+    EXPECT_TRUE(matchesArt(f.pixels(), kLegend, artOfRect({8, 6}, {1, 1, 5, 4})));
+}
+
+TEST(ClipRegion, LimitsFillsAndIsRemovedByNull)
+{
+    PixelFixture f;
+    const Region clip = f.graphics.combineRgn(f.graphics.createRectRgn({0, 0, 2, 6}),
+                                              f.graphics.createRectRgn({5, 0, 8, 6}), RGN_OR);
+    f.dc().selectClipRegion(&clip);
+    f.dc().fillRect({1, 1, 7, 2}, Brush::solid(kInk));
+    EXPECT_TRUE(matchesArt(f.pixels(), kLegend,
+                           {"........", ".#...##.", "........", "........", "........", "........"}));
+    EXPECT_EQ(f.dc().getPixel({3, 1}), CLR_INVALID); // outside the clip reads as invalid
+    f.dc().selectClipRegion(nullptr);
+    f.dc().fillRect({3, 1, 4, 2}, Brush::solid(kInk));
+    EXPECT_EQ(f.at(3, 1), kInk);
+}
+
+TEST(Pixels, SetPixelAndGetPixelInsideAndOutside)
+{
+    PixelFixture f({4, 3});
+    f.dc().setPixelV({3, 2}, 0x123456);
+    EXPECT_EQ(f.dc().getPixel({3, 2}), 0x123456u);
+    f.dc().setPixelV({4, 2}, 0x123456); // right of the surface: ignored
+    f.dc().setPixelV({-1, 0}, 0x123456);
+    for (Point outside : {Point{4, 0}, Point{0, 3}, Point{-1, 0}, Point{0, -1}})
+        EXPECT_EQ(f.dc().getPixel(outside), CLR_INVALID);
+    EXPECT_EQ(f.dc().getNearestColor(0x00ABCDEF), 0x00ABCDEFu);
+}
+
+} // namespace
+} // namespace plainquill::raster::testing
