@@ -3,6 +3,7 @@
 #include "platform/raster/raster_dc.h"
 #include "platform/raster/rop.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace plainquill::raster {
@@ -27,7 +28,14 @@ public:
     {
         if (x < 0 || y < 0 || x >= m_source.width() || y >= m_source.height())
             return std::nullopt; // outside the source: the pixel is not drawn
-        const Colour s = m_source.pixel(x, y);
+        return convert(m_source.pixel(x, y));
+    }
+
+    bool convertsNothing() const { return m_source.isMonochrome() == m_destMono; }
+    const Bitmap& pixels() const { return m_source; }
+
+    std::uint32_t convert(Colour s) const
+    {
         if (m_source.isMonochrome() && !m_destMono)
             return s == contracts::kWhite ? m_destBk : m_destText;
         if (!m_source.isMonochrome() && m_destMono)
@@ -45,10 +53,48 @@ private:
 
 } // namespace
 
+// Unstretched blits run row by row, and a plain copy between bitmaps of one format is a row copy:
+// this is the transfer of every buffered repaint.
 bool RasterDc::bitBlt(int x, int y, int width, int height, const contracts::Dc* source, int srcX, int srcY,
                       contracts::RasterOp rop)
 {
-    return stretchBlt(x, y, width, height, source, srcX, srcY, width, height, rop);
+    const std::uint8_t code = ropIndex(rop);
+    if (width <= 0 || height <= 0)
+        return false;
+    const BrushPattern pattern(m_brush, patternContext());
+    const Rect area = Rect::fromSize(x, y, width, height);
+    if (!ropUsesSource(code)) {
+        patternFill(area, pattern, code);
+        return true;
+    }
+    const auto* src = dynamic_cast<const RasterDc*>(source);
+    if (!src || src->m_bitmap.isNull())
+        return false;
+    const Bitmap pixels = src->m_bitmap.sharesPixelsWith(m_bitmap) ? src->m_bitmap.copy() : src->m_bitmap;
+    const SourceSampler sampler(pixels, src->m_bkColour, m_bitmap.isMonochrome(), m_textColour, m_bkColour);
+    const int dx = srcX - x, dy = srcY - y; // destination -> source offset
+    const Rect insideSource = area.intersectedWith(pixels.bounds().offsetBy(-dx, -dy));
+    const bool plainCopy = code == 0xCC && sampler.convertsNothing();
+    const bool usesPattern = ropUsesPattern(code);
+    m_canvas.forEachSpan(insideSource, [&](int row, int x0, int x1) {
+        const std::uint32_t* s = pixels.row(row + dy) + x0 + dx;
+        std::uint32_t* d = m_canvas.row(row) + x0;
+        if (plainCopy) {
+            std::copy(s, s + (x1 - x0), d);
+            return;
+        }
+        for (int px = x0; px < x1; ++px, ++s, ++d) {
+            std::uint32_t p = 0;
+            if (usesPattern) {
+                const auto at = pattern.at(px, row);
+                if (!at)
+                    continue;
+                p = *at;
+            }
+            *d = applyRop(code, p, sampler.convert(*s), *d);
+        }
+    });
+    return true;
 }
 
 // Nearest-pixel stretching: destination column i takes source column srcX + i * srcWidth / width
