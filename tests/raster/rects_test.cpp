@@ -1,4 +1,5 @@
 #include "pixel_art.h"
+#include "platform/raster/qimage_bridge.h"
 
 namespace plainquill::raster::testing {
 namespace {
@@ -152,6 +153,48 @@ TEST(Pixels, SetPixelAndGetPixelInsideAndOutside)
     for (Point outside : {Point{4, 0}, Point{0, 3}, Point{-1, 0}, Point{0, -1}})
         EXPECT_EQ(f.dc().getPixel(outside), CLR_INVALID);
     EXPECT_EQ(f.dc().getNearestColor(0x00ABCDEF), 0x00ABCDEFu);
+}
+
+} // namespace
+} // namespace plainquill::raster::testing
+
+namespace plainquill::raster::testing {
+namespace {
+
+// Pixel centres inside the ellipse inscribed in the box: for (0,0,5,5) the circle of radius 2.5
+// around (2.5, 2.5); the 1-pixel pen is what lies outside the circle of radius 1.5.
+TEST(Ellipse, PenRingInsideTheBoxAndBrushWithin)
+{
+    PixelFixture f({6, 6});
+    f.dc().selectPen(Pen::solid(kInk));
+    f.dc().selectBrush(Brush::solid(0x00FF00));
+    f.dc().ellipse({0, 0, 5, 5});
+    EXPECT_TRUE(matchesArt(f.pixels(), {{'.', kSentinel}, {'#', kInk}, {'o', 0x00FF00}},
+                           {".###..", "#ooo#.", "#ooo#.", "#ooo#.", ".###..", "......"}));
+}
+
+TEST(Ellipse, NullPenFillsTheEllipseOfTheBoxOnePixelSmaller)
+{
+    PixelFixture f({6, 6});
+    f.dc().selectPen(Pen::null());
+    f.dc().selectBrush(Brush::solid(kInk));
+    f.dc().ellipse({0, 0, 5, 5});
+    EXPECT_TRUE(matchesArt(f.pixels(), kLegend, {".##...", "####..", "####..", ".##...", "......", "......"}));
+}
+
+TEST(Surface, ResizeKeepsTheDcStateAndQImageShowsRgb)
+{
+    PixelFixture f({2, 2});
+    f.dc().setTextColor(0x010203);
+    f.dc().selectFont({"DejaVu Sans", 12});
+    f.surface.resize({3, 1});
+    EXPECT_EQ(f.dc().size(), (Size{3, 1}));
+    EXPECT_EQ(f.dc().textColor(), 0x010203u);
+    EXPECT_EQ(f.dc().font().pointSize, 12);
+    f.dc().setPixelV({2, 0}, rgb(10, 20, 30));
+    const QImage image = toQImage(f.pixels());
+    EXPECT_EQ(image.pixel(2, 0), qRgb(10, 20, 30));
+    EXPECT_EQ(fromQImage(image).pixel(2, 0), rgb(10, 20, 30));
 }
 
 } // namespace
