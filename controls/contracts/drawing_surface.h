@@ -17,6 +17,29 @@
 // returns what was selected before so it can be put back, as the platform code does.
 // A new memory DC starts as the platform's does: a 1 x 1 monochrome bitmap, a black 1-pixel pen,
 // a white brush, the default font, black text on a white background, OPAQUE, position (0, 0).
+//
+// The usual shapes of control code:
+//
+//   // a line in its own pen, the previous pen put back (DeleteObject is automatic)
+//   const Pen old = dc.selectPen(Pen::solid(colour));
+//   dc.moveTo({x1, y1});
+//   dc.lineTo({x2, y2});
+//   dc.selectPen(old);
+//
+//   // an off-screen buffer kept between paints, copied to the window in one transfer
+//   std::unique_ptr<Dc> buffer = graphics.createMemoryDc();
+//   Bitmap old = buffer->selectBitmap(windowDc.createCompatibleBitmap({w, h}));
+//   ... draw on *buffer ...
+//   windowDc.bitBlt(0, 0, w, h, buffer.get(), 0, 0, SRCCOPY);
+//   buffer->selectBitmap(old); // before letting the buffer go
+//
+//   // text: the font is a value selected like a pen; captions are UTF-8
+//   const FontDescription oldFont = dc.selectFont(FontDescription{"Tahoma", 8.25, true});
+//   dc.setTextColor(colour);
+//   dc.setBkMode(TRANSPARENT);
+//   Rect r = captionRect;
+//   dc.drawText(caption, r, DT_CENTER | DT_WORDBREAK);
+//   dc.selectFont(oldFont);
 #include "controls/contracts/bitmap.h"
 #include "controls/contracts/colour.h"
 #include "controls/contracts/gdi_objects.h"
