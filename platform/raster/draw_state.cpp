@@ -56,6 +56,38 @@ bool RasterDc::renderStateContent(Dc& dc, const DrawStateContent& content, int c
     return dc.bitBlt(0, 0, cx, cy, source.get(), 0, 0, SRCCOPY);
 }
 
+// DSS_NORMAL: the content as DrawText, BitBlt or DrawIconEx would draw it.
+bool RasterDc::drawStateAsIs(const DrawStateContent& content, int x, int y, int cx, int cy, DrawStateFlags kind)
+{
+    if (const auto* text = std::get_if<std::string>(&content)) {
+        Rect r{x, y, x + cx, y + cy};
+        drawText(*text, r, DT_NOCLIP | (kind == DST_PREFIXTEXT ? 0 : DT_NOPREFIX));
+        return true;
+    }
+    if (const auto* icon = std::get_if<Icon>(&content))
+        return drawIconEx(x, y, *icon, 0, 0, nullptr, DI_NORMAL);
+    auto source = createCompatibleDc();
+    source->selectBitmap(std::get<Bitmap>(content));
+    return bitBlt(x, y, cx, cy, source.get(), 0, 0, SRCCOPY);
+}
+
+// The stencil: the content drawn black on white, as a monochrome bitmap. Icons and colour bitmaps
+// go through a colour bitmap first, so that "white" means the colour white rather than the nearer
+// of black and white.
+std::unique_ptr<Dc> RasterDc::stateStencil(const DrawStateContent& content, int cx, int cy, DrawStateFlags kind)
+{
+    auto colourDc = createCompatibleDc();
+    colourDc->selectBitmap(Bitmap::create({cx, cy}));
+    colourDc->patBlt(0, 0, cx, cy, WHITENESS);
+    colourDc->selectFont(m_font);
+    if (!renderStateContent(*colourDc, content, cx, cy, kind))
+        return nullptr;
+    auto stencil = createCompatibleDc();
+    stencil->selectBitmap(Bitmap::create({cx, cy}, Bitmap::Format::Monochrome));
+    stencil->bitBlt(0, 0, cx, cy, colourDc.get(), 0, 0, SRCCOPY); // white -> 1, everything else -> 0
+    return stencil;
+}
+
 bool RasterDc::drawState(const Brush* brush, const DrawStateContent& content, int x, int y, int cx, int cy,
                          DrawStateFlags flags)
 {
@@ -67,29 +99,12 @@ bool RasterDc::drawState(const Brush* brush, const DrawStateContent& content, in
     cy = cy > 0 ? cy : natural.height;
     if (cx <= 0 || cy <= 0)
         return false;
-    if (!(flags & (DSS_DISABLED | DSS_MONO))) {
-        if (std::holds_alternative<std::string>(content)) {
-            Rect r{x, y, x + cx, y + cy};
-            return drawText(std::get<std::string>(content), r, DT_NOCLIP | (kind == DST_PREFIXTEXT ? 0 : DT_NOPREFIX)) >= 0;
-        }
-        if (const auto* icon = std::get_if<Icon>(&content))
-            return drawIconEx(x, y, *icon, 0, 0, nullptr, DI_NORMAL);
-        auto source = createCompatibleDc();
-        source->selectBitmap(std::get<Bitmap>(content));
-        return bitBlt(x, y, cx, cy, source.get(), 0, 0, SRCCOPY);
-    }
-    // The stencil: the content drawn black on white. Icons and colour bitmaps go through a colour
-    // bitmap first, so that "white" means the colour white rather than the nearest of two.
-    auto colourDc = createCompatibleDc();
-    colourDc->selectBitmap(Bitmap::create({cx, cy}));
-    colourDc->patBlt(0, 0, cx, cy, WHITENESS);
-    colourDc->selectFont(m_font);
-    if (!renderStateContent(*colourDc, content, cx, cy, kind))
+    if (!(flags & (DSS_DISABLED | DSS_MONO)))
+        return drawStateAsIs(content, x, y, cx, cy, kind);
+    const auto stencil = stateStencil(content, cx, cy, kind);
+    if (!stencil)
         return false;
-    auto stencil = createCompatibleDc();
-    stencil->selectBitmap(Bitmap::create({cx, cy}, Bitmap::Format::Monochrome));
-    stencil->bitBlt(0, 0, cx, cy, colourDc.get(), 0, 0, SRCCOPY); // white -> 1, everything else -> 0
-
+    // The stencil's 1 bits must read as white and its 0 bits as black while it is blitted.
     const Colour savedText = setTextColor(kBlack), savedBk = setBkColor(kWhite);
     const Brush savedBrush = m_brush;
     if (flags & DSS_DISABLED) {

@@ -10,6 +10,7 @@
 #include "platform/raster/brush_pattern.h"
 #include "platform/raster/canvas.h"
 #include "platform/raster/raster_context.h"
+#include "platform/raster/text_layout.h"
 
 #include <memory>
 #include <optional>
@@ -105,9 +106,15 @@ private:
     void blitInk(const RenderedLine& line, int penX, int top, const contracts::Rect* clip, contracts::Colour colour);
     int layoutAndDrawText(const std::u16string& text, contracts::Rect& rect, contracts::DrawTextFormat format,
                           int leftMargin, int rightMargin);
+    int drawLines(const std::vector<TextLine>& lines, const contracts::Rect& rect, contracts::DrawTextFormat format,
+                  int boxLeft, int boxRight, int lineHeight);
     // DrawState helpers (draw_state.cpp)
     bool renderStateContent(Dc& monoDc, const contracts::DrawStateContent& content, int cx, int cy,
                             contracts::DrawStateFlags kind);
+    bool drawStateAsIs(const contracts::DrawStateContent& content, int x, int y, int cx, int cy,
+                       contracts::DrawStateFlags kind);
+    std::unique_ptr<contracts::Dc> stateStencil(const contracts::DrawStateContent& content, int cx, int cy,
+                                                contracts::DrawStateFlags kind);
     contracts::Size naturalSize(const contracts::DrawStateContent& content, contracts::DrawStateFlags kind) const;
 
     Kind m_kind;

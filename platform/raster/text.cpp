@@ -51,6 +51,12 @@ int RasterDc::layoutAndDrawText(const std::u16string& text, Rect& rect, DrawText
         rect.bottom = rect.top + textHeight;
         return textHeight;
     }
+    return drawLines(lines, rect, format, boxLeft, boxRight, lineHeight);
+}
+
+int RasterDc::drawLines(const std::vector<TextLine>& lines, const Rect& rect, DrawTextFormat format, int boxLeft,
+                        int boxRight, int lineHeight)
+{
     int y = rect.top;
     if ((format & DT_SINGLELINE) && (format & DT_VCENTER))
         y = rect.top + (rect.bottom - rect.top) / 2 - lineHeight / 2;
@@ -68,8 +74,8 @@ int RasterDc::layoutAndDrawText(const std::u16string& text, Rect& rect, DrawText
             fillRect(clip ? box.intersectedWith(*clip) : box, Brush::solid(m_bkColour));
         }
         if (!line.text.empty())
-            blitInk(engine.render(m_font, line.text, line.underlineIndex, format & DT_RTLREADING), x, y, clip,
-                    m_textColour);
+            blitInk(m_context->text.render(m_font, line.text, line.underlineIndex, format & DT_RTLREADING), x, y,
+                    clip, m_textColour);
         y += lineHeight;
     }
     return y - rect.top;
