@@ -36,6 +36,7 @@ QFont qtFontFor(const FontDescription& desc)
 }
 
 constexpr std::size_t kMaxCachedLines = 512;
+constexpr std::size_t kMaxCachedAdvances = 4096;
 
 } // namespace
 
@@ -49,6 +50,7 @@ struct TextEngine::Impl {
 
     std::vector<std::unique_ptr<FontEntry>> fonts;
     std::unordered_map<std::u16string, RenderedLine> lines;
+    std::unordered_map<std::u16string, int> advances; // word wrapping measures the same prefixes every paint
 
     std::size_t fontIndex(const FontDescription& desc)
     {
@@ -133,8 +135,17 @@ int TextEngine::advance(const FontDescription& font, std::u16string_view text)
 {
     if (!available() || text.empty())
         return 0;
-    const auto& entry = *m_impl->fonts[m_impl->fontIndex(font)];
-    return entry.fm.horizontalAdvance(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+    const std::size_t index = m_impl->fontIndex(font);
+    std::u16string key(1, static_cast<char16_t>(index));
+    key += text;
+    if (auto it = m_impl->advances.find(key); it != m_impl->advances.end())
+        return it->second;
+    if (m_impl->advances.size() >= kMaxCachedAdvances)
+        m_impl->advances.clear();
+    const int width = m_impl->fonts[index]->fm.horizontalAdvance(
+        QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+    m_impl->advances.emplace(std::move(key), width);
+    return width;
 }
 
 const RenderedLine& TextEngine::render(const FontDescription& font, const std::u16string& text, int underlineIndex,
