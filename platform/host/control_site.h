@@ -21,7 +21,7 @@ namespace plainquill::host {
 struct SiteOptions {
     std::string name;                 // the instance's name: Extender.Name and Ambient.DisplayName
     bool userMode = true;             // run mode
-    contracts::FontRef ambientFont;   // the form's font; a default font object when null
+    contracts::FontRef ambientFont{}; // the form's font; a default font object when null
 };
 
 class ControlSite : public contracts::Container {
@@ -76,8 +76,10 @@ public:
     // AccessKeyPress with the key's character.
     void accessKeyPressed(int characterCode);
     void setDisplayAsDefault(bool isDefault);
-    void windowMessage(contracts::WindowMessage message) { m_hooks.deliver(message); }
-    void pointerLeft() { m_hooks.pointerLeft(); }
+    // The window handled a message: the control's hooks see it (as a notification).
+    void windowMessage(contracts::WindowMessage message);
+    // The pointer left the window: a MouseLeave message if one was asked for.
+    void pointerLeft();
     // Inside the client area and the window shape.
     bool isInsideShape(contracts::Point at) const;
     const std::optional<contracts::Region>& windowRegion() const { return m_region; }

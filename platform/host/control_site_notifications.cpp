@@ -112,7 +112,18 @@ void ControlSite::mouseMoved(int buttons, int shift, Point at)
     if (!m_enabled)
         return;
     deliver("MouseMove", [&] { m_control->MouseMove(buttons, shift, toScale(at.x), toScale(at.y)); });
-    deliver("WindowMessage", [&] { m_hooks.deliver(WindowMessage::MouseMove); });
+    windowMessage(WindowMessage::MouseMove);
+}
+
+void ControlSite::windowMessage(WindowMessage message)
+{
+    deliver("WindowMessage", [&] { m_hooks.deliver(message); });
+}
+
+void ControlSite::pointerLeft()
+{
+    if (m_hooks.leaveRequested())
+        deliver("WindowMessage", [&] { m_hooks.pointerLeft(); });
 }
 
 void ControlSite::mouseReleased(int button, int shift, Point at)

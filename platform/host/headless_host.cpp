@@ -104,7 +104,7 @@ void HeadlessHost::pointerMovedTo(Point at)
     m_cursor = ClientToScreen(at);
     const bool inside = isInsideShape(at);
     if (m_pointerInside && !inside)
-        deliver("WindowMessage", [&] { pointerLeft(); });
+        pointerLeft();
     m_pointerInside = inside;
 }
 
@@ -206,7 +206,7 @@ void HeadlessHost::advanceTime(int milliseconds)
 
 void HeadlessHost::themeChanged()
 {
-    deliver("WindowMessage", [&] { windowMessage(WindowMessage::ThemeChanged); });
+    windowMessage(WindowMessage::ThemeChanged);
     idle();
 }
 

@@ -1,0 +1,152 @@
+#include "platform/host/host_widget.h"
+
+#include "platform/host/qt_input.h"
+#include "platform/host/qt_site.h"
+#include "platform/host/shown_faces.h"
+#include "platform/raster/qimage_bridge.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace plainquill::host {
+
+using namespace contracts;
+
+namespace {
+
+Point clientPoint(const QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    return {p.x(), p.y()};
+}
+
+int characterOf(const QKeyEvent* event)
+{
+    const QString text = event->text();
+    if (text.size() != 1)
+        return 0;
+    const char16_t c = text.at(0).unicode();
+    return c == 127 ? 0 : c; // Delete types no character
+}
+
+} // namespace
+
+HostWidget::HostWidget(std::unique_ptr<Control> control, raster::RasterGraphics& graphics, Theme& theme,
+                       SiteOptions options, QWidget* parent)
+    : QWidget(parent)
+{
+    // Until it is placed the control has no area, so nothing is drawn at a size it never has.
+    resize(0, 0);
+    setAttribute(Qt::WA_OpaquePaintEvent); // the surface covers every pixel
+    setMouseTracking(true);                // moves without a button held are notifications too
+    m_site = std::make_unique<QtSite>(*this, graphics, theme, std::move(control), std::move(options));
+    m_site->setErrorHandler([](std::string_view notification, const std::exception& error) {
+        qWarning("drawn control: %.*s ended by an error: %s", int(notification.size()), notification.data(),
+                 error.what());
+    });
+    setFocusPolicy(m_site->control().CanGetFocus() ? Qt::StrongFocus : Qt::NoFocus);
+    if (auto* face = dynamic_cast<ProgressFace*>(&m_site->control()))
+        m_progress = std::make_unique<ShownProgressFace>(*face, *this);
+    if (auto* face = dynamic_cast<ButtonFace*>(&m_site->control()))
+        m_button = std::make_unique<ShownButtonFace>(*face, *this);
+}
+
+HostWidget::~HostWidget() { m_site->terminate(); }
+
+void HostWidget::loadNew() { m_site->initializeNew(); }
+
+void HostWidget::load(const PropertyBag& bag) { m_site->initializeFrom(bag); }
+
+PropertyBag HostWidget::save() { return m_site->save(); }
+
+ControlSite& HostWidget::site() { return *m_site; }
+
+Control& HostWidget::control() { return m_site->control(); }
+
+ProgressFace* HostWidget::progressFace() const { return m_progress.get(); }
+
+ButtonFace* HostWidget::buttonFace() const { return m_button.get(); }
+
+void HostWidget::setDisplayAsDefault(bool isDefault) { m_site->setDisplayAsDefault(isDefault); }
+
+bool HostWidget::event(QEvent* event)
+{
+    // Tab reaches the control as a key before the focus moves on, as on the platform.
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+            m_site->keyPressed(9, shiftMaskFor(key->modifiers()), 0);
+    }
+    return QWidget::event(event);
+}
+
+void HostWidget::paintEvent(QPaintEvent*)
+{
+    m_painting = true;
+    m_site->bringUpToDate();
+    m_painting = false;
+    QPainter painter(this);
+    painter.drawImage(0, 0, raster::toQImage(m_site->windowPixels()));
+}
+
+void HostWidget::resizeEvent(QResizeEvent*)
+{
+    const Size now{width(), height()};
+    if (now != m_site->clientSize())
+        m_site->resizeTo(now);
+}
+
+void HostWidget::showEvent(QShowEvent*) { m_site->showControl(); }
+
+void HostWidget::hideEvent(QHideEvent*) { m_site->hideControl(); }
+
+void HostWidget::mousePressEvent(QMouseEvent* event)
+{
+    m_site->mousePressed(buttonMaskFor(event->button()), shiftMaskFor(event->modifiers()), clientPoint(event));
+}
+
+void HostWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    m_site->mouseDoubleClicked(buttonMaskFor(event->button()), shiftMaskFor(event->modifiers()), clientPoint(event));
+}
+
+void HostWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    m_site->mouseMoved(buttonMaskFor(event->buttons()), shiftMaskFor(event->modifiers()), clientPoint(event));
+}
+
+void HostWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    m_site->mouseReleased(buttonMaskFor(event->button()), shiftMaskFor(event->modifiers()), clientPoint(event));
+}
+
+void HostWidget::keyPressEvent(QKeyEvent* event)
+{
+    m_site->keyPressed(virtualKeyFor(event->key()), shiftMaskFor(event->modifiers()), characterOf(event));
+}
+
+void HostWidget::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->isAutoRepeat())
+        return; // a held key is released once, at the end
+    m_site->keyReleased(virtualKeyFor(event->key()), shiftMaskFor(event->modifiers()));
+}
+
+void HostWidget::focusInEvent(QFocusEvent*) { m_site->focusEntered(); }
+
+void HostWidget::focusOutEvent(QFocusEvent*) { m_site->focusLeft(); }
+
+void HostWidget::leaveEvent(QEvent*) { m_site->pointerLeft(); }
+
+void HostWidget::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::StyleChange)
+        m_site->windowMessage(WindowMessage::ThemeChanged);
+    else if (event->type() == QEvent::PaletteChange)
+        m_site->windowMessage(WindowMessage::SysColorChange);
+    QWidget::changeEvent(event);
+}
+
+} // namespace plainquill::host

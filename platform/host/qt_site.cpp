@@ -1,0 +1,167 @@
+#include "platform/host/qt_site.h"
+
+#include "platform/host/host_widget.h"
+#include "platform/host/pointer_shapes.h"
+#include "platform/host/qt_child_timer.h"
+#include "platform/raster/qimage_bridge.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QImage>
+#include <QPalette>
+#include <QPointer>
+#include <QUrl>
+
+#include <stdexcept>
+
+namespace plainquill::host {
+
+using namespace contracts;
+
+QtSite::QtSite(HostWidget& widget, raster::RasterGraphics& graphics, Theme& theme, std::unique_ptr<Control> control,
+               SiteOptions options)
+    : ControlSite(graphics, theme, std::move(control), std::move(options)), m_widget(widget), m_graphics(graphics),
+      m_accessKeys(widget, [this](int key) { accessKeyPressed(key); })
+{
+}
+
+WindowHandle QtSite::hWnd() const { return reinterpret_cast<WindowHandle>(&m_widget); }
+
+std::unique_ptr<ChildTimer> QtSite::CreateTimer(std::function<void()> onTick)
+{
+    return std::make_unique<QtChildTimer>([this, onTick = std::move(onTick)] { deliver("Timer", onTick); });
+}
+
+void QtSite::DoEvents()
+{
+    m_widget.update();
+    QCoreApplication::processEvents();
+}
+
+void QtSite::SendKeys(std::string_view keys)
+{
+    // The platform queues typed keys behind the current message; so do we.
+    if (keys != "{TAB}" && keys != "+{TAB}")
+        return; // the controls send nothing else
+    const bool next = keys == "{TAB}";
+    QMetaObject::invokeMethod(
+        &m_widget, [widget = QPointer<HostWidget>(&m_widget), next] {
+            if (widget)
+                widget->moveFocus(next);
+        },
+        Qt::QueuedConnection);
+}
+
+void QtSite::NavigateTo(std::string_view address)
+{
+    const QUrl url = QUrl::fromUserInput(QString::fromUtf8(address.data(), static_cast<qsizetype>(address.size())));
+    if (!url.isValid() || !QDesktopServices::openUrl(url))
+        throw std::runtime_error("the address cannot be opened: " + std::string(address));
+}
+
+Point QtSite::GetCursorPos() const
+{
+    const QPoint p = QCursor::pos();
+    return {p.x(), p.y()};
+}
+
+WindowHandle QtSite::WindowFromPoint(Point screen) const
+{
+    // widgetAt honours masks, so a point in a cut-away corner finds what lies below.
+    return reinterpret_cast<WindowHandle>(QApplication::widgetAt(QPoint(screen.x, screen.y)));
+}
+
+Point QtSite::ClientToScreen(Point client) const
+{
+    const QPoint p = m_widget.mapToGlobal(QPoint(client.x, client.y));
+    return {p.x(), p.y()};
+}
+
+void QtSite::SetCapture()
+{
+    m_captured = true;
+    // While a button is held Qt already sends everything here; grabbing then would be undone by
+    // the release, so grab only when no button is down.
+    if (QGuiApplication::mouseButtons() == Qt::NoButton && !m_grabbed) {
+        m_widget.grabMouse();
+        m_grabbed = true;
+    }
+}
+
+void QtSite::ReleaseCapture()
+{
+    m_captured = false;
+    if (m_grabbed) {
+        m_widget.releaseMouse();
+        m_grabbed = false;
+    }
+}
+
+WindowHandle QtSite::ParentWindow() const { return reinterpret_cast<WindowHandle>(m_widget.parentWidget()); }
+
+std::unique_ptr<Dc> QtSite::ParentWindowDc()
+{
+    std::unique_ptr<Dc> dc = m_graphics.createMemoryDc();
+    QWidget* parent = m_widget.parentWidget();
+    if (!parent || parent->size().isEmpty())
+        return dc;
+    QImage image(parent->size(), QImage::Format_RGB32);
+    image.fill(parent->palette().color(parent->backgroundRole()));
+    // The parent alone, without its child controls: what lies behind this one.
+    parent->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    dc->selectBitmap(raster::fromQImage(image));
+    return dc;
+}
+
+PictureRef QtSite::ParentPicture() const
+{
+    QWidget* parent = m_widget.parentWidget();
+    if (!parent)
+        return nullptr;
+    const QBrush brush = parent->palette().brush(parent->backgroundRole());
+    if (brush.textureImage().isNull())
+        return nullptr;
+    return Picture::fromBitmap(raster::fromQImage(brush.textureImage()));
+}
+
+void QtSite::surfaceChanged()
+{
+    if (!m_widget.isPainting())
+        m_widget.update();
+}
+
+void QtSite::applyEnabled(bool enabled) { m_widget.setEnabled(enabled); }
+
+void QtSite::applyRegion(const std::optional<Region>& region)
+{
+    if (region)
+        m_widget.setMask(toQRegion(*region));
+    else
+        m_widget.clearMask();
+}
+
+void QtSite::applyPointer(int shape, const PictureRef& icon)
+{
+    if (const std::optional<QCursor> cursor = cursorFor(shape, icon))
+        m_widget.setCursor(*cursor);
+    else
+        m_widget.unsetCursor();
+}
+
+void QtSite::applyAccessKeys(const std::string& keys) { m_accessKeys.set(keys); }
+
+void QtSite::applyToolTip(const std::string& text) { m_widget.setToolTip(QString::fromStdString(text)); }
+
+void QtSite::requestSize(Size pixels)
+{
+    m_widget.resize(pixels.width, pixels.height);
+    // A hidden widget hears of its new size only when shown; the control must hear now.
+    if (clientSize() != pixels)
+        resizeTo(pixels);
+}
+
+Point QtSite::positionInParent() const { return {m_widget.x(), m_widget.y()}; }
+
+void QtSite::takeFocus() { m_widget.setFocus(Qt::ShortcutFocusReason); }
+
+} // namespace plainquill::host

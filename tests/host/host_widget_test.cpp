@@ -1,0 +1,278 @@
+// The Qt host on the offscreen platform: Qt's events become the container's notifications in
+// their order, the window region stops clicks, access keys work from anywhere in the window,
+// Tab and sent "{TAB}" move the focus, and the widget shows the control's pixels.
+#include "platform/host/host_widget.h"
+#include "platform/raster/qstyle_theme.h"
+#include "platform/raster/raster_graphics.h"
+#include "platform/raster/xp_system_colours.h"
+#include "probe_control.h"
+
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTest>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace plainquill::host {
+namespace {
+
+using namespace contracts;
+using testing::ProbeControl;
+using ::testing::ElementsAre;
+
+// Records the mouse presses that reach it: what lies below a shaped control.
+class Underneath : public QWidget {
+public:
+    using QWidget::QWidget;
+    int presses = 0;
+
+protected:
+    void mousePressEvent(QMouseEvent*) override { ++presses; }
+};
+
+// The log without the entries starting with `prefix` (the pointer's moves, the focus the
+// window hands its first control when it is activated).
+std::vector<std::string> without(const std::vector<std::string>& log, std::initializer_list<std::string_view> prefixes)
+{
+    std::vector<std::string> kept;
+    for (const std::string& entry : log)
+        if (std::none_of(prefixes.begin(), prefixes.end(), [&](std::string_view p) { return entry.starts_with(p); }))
+            kept.push_back(entry);
+    return kept;
+}
+
+bool waitFor(const std::function<bool()>& condition)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition() && clock.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return condition();
+}
+
+class HostWidgetTest : public ::testing::Test {
+protected:
+    HostWidgetTest() : graphics(raster::xpSystemColours())
+    {
+        window.resize(300, 200);
+        underneath = new Underneath(&window);
+        underneath->setGeometry(0, 0, 300, 200);
+    }
+
+    // A probe hosted at (10, 10), 100 x 30, loaded from a stored form.
+    ProbeControl& host(const char* name = "Probe1", QRect where = {10, 10, 100, 30})
+    {
+        auto probe = std::make_unique<ProbeControl>();
+        ProbeControl& ref = *probe;
+        auto* widget = new HostWidget(std::move(probe), graphics, theme, {.name = name}, &window);
+        widget->load(PropertyBag{});
+        widget->setGeometry(where);
+        widgets.push_back(widget);
+        return ref;
+    }
+    ControlSite& site(int i = 0) { return widgets.at(i)->site(); }
+
+    void showWindow()
+    {
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+    // Mouse input through the window, so Qt decides which widget is under the point.
+    void clickWindowAt(QPoint p) { QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, p); }
+
+    raster::RasterGraphics graphics;
+    raster::QStyleTheme theme;
+    QWidget window;
+    Underneath* underneath = nullptr;
+    std::vector<HostWidget*> widgets;
+};
+
+TEST_F(HostWidgetTest, LoadsInTheContainersOrder)
+{
+    ProbeControl& probe = host();
+    showWindow();
+    ASSERT_TRUE(waitFor([&] { return !probe.log.empty() && probe.log.back() == "Paint"; }));
+    EXPECT_THAT(without(probe.log, {"EnterFocus", "GotFocus"}),
+                ElementsAre("Initialize", "ReadProperties", "Resize", "Show", "Paint"));
+    EXPECT_EQ(site().clientSize(), (Size{100, 30}));
+}
+
+TEST_F(HostWidgetTest, ShowsTheControlsPixels)
+{
+    ProbeControl& probe = host();
+    probe.during["Paint"] = [&] { probe.container().hDC().fillRect({0, 0, 100, 30}, Brush::solid(0xFF0000)); };
+    showWindow();
+    ASSERT_TRUE(waitFor([&] { return !probe.log.empty() && probe.log.back() == "Paint"; }));
+    const QImage shown = widgets[0]->grab().toImage();
+    EXPECT_EQ(shown.pixel(5, 5), qRgb(0, 0, 255)); // 0x00BBGGRR: blue
+}
+
+TEST_F(HostWidgetTest, DoubleClickReplacesTheSecondMouseDown)
+{
+    ProbeControl& probe = host();
+    showWindow();
+    site().SetScaleMode(ScaleUnit::Pixels);
+    probe.clear();
+    QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, {}, QPoint(13, 14));
+    EXPECT_THAT(without(probe.log, {"MouseMove"}), ElementsAre("MouseDown 1 0 3 4", "MouseUp 1 0 3 4", "Click", "DblClick",
+                                       "MouseUp 1 0 3 4"));
+}
+
+TEST_F(HostWidgetTest, TheWindowRegionStopsClicksOutsideTheShape)
+{
+    ProbeControl& probe = host();
+    showWindow();
+    site().SetWindowRgn(site().graphics().createRectRgn({50, 0, 100, 30})); // the right half only
+    probe.clear();
+
+    clickWindowAt({20, 20}); // the cut-away left half: what lies below gets it
+    EXPECT_TRUE(std::none_of(probe.log.begin(), probe.log.end(), [](auto& s) { return s.starts_with("Mouse"); }));
+    EXPECT_EQ(underneath->presses, 1);
+
+    clickWindowAt({80, 20});
+    EXPECT_THAT(probe.log, ::testing::Contains("Click"));
+    EXPECT_EQ(underneath->presses, 1);
+
+    site().SetWindowRgn(std::nullopt);
+    probe.clear();
+    clickWindowAt({20, 20});
+    EXPECT_THAT(probe.log, ::testing::Contains("Click"));
+}
+
+TEST_F(HostWidgetTest, DisabledControlGetsNoClicks)
+{
+    ProbeControl& probe = host();
+    showWindow();
+    site().SetEnabled(false);
+    EXPECT_FALSE(widgets[0]->isEnabled());
+    probe.clear();
+    clickWindowAt({40, 20});
+    EXPECT_TRUE(probe.log.empty());
+    site().SetEnabled(true);
+    clickWindowAt({40, 20});
+    EXPECT_THAT(probe.log, ::testing::Contains("Click"));
+}
+
+TEST_F(HostWidgetTest, AccessKeysWorkFromAnywhereInTheWindow)
+{
+    auto* edit = new QLineEdit(&window);
+    edit->setGeometry(10, 100, 100, 20);
+    ProbeControl& probe = host();
+    showWindow();
+    site().SetAccessKeys("s");
+    edit->setFocus();
+    ASSERT_TRUE(waitFor([&] { return edit->hasFocus(); }));
+    probe.clear();
+
+    QTest::keyClick(edit, Qt::Key_X, Qt::AltModifier); // not this control's key
+    EXPECT_TRUE(probe.log.empty());
+    QTest::keyClick(edit, Qt::Key_S, Qt::AltModifier);
+    EXPECT_THAT(probe.log, ElementsAre("EnterFocus", "GotFocus", "AccessKeyPress 115"));
+    EXPECT_TRUE(widgets[0]->hasFocus());
+    EXPECT_FALSE(edit->text().contains(u's')); // the shortcut took the key
+}
+
+TEST_F(HostWidgetTest, TabReachesTheControlThenMovesTheFocus)
+{
+    ProbeControl& first = host("Probe1", {10, 10, 100, 30});
+    ProbeControl& second = host("Probe2", {10, 50, 100, 30});
+    showWindow();
+    widgets[0]->setFocus();
+    ASSERT_TRUE(waitFor([&] { return widgets[0]->hasFocus(); }));
+    first.clear();
+    second.clear();
+
+    QTest::keyPress(widgets[0], Qt::Key_Tab); // its release goes to the control that has the focus then
+    EXPECT_THAT(first.log, ElementsAre("KeyDown 9 0", "LostFocus", "ExitFocus"));
+    EXPECT_TRUE(widgets[1]->hasFocus());
+    EXPECT_THAT(second.log, ElementsAre("EnterFocus", "GotFocus"));
+}
+
+TEST_F(HostWidgetTest, SentTabMovesTheFocusAfterTheHandler)
+{
+    ProbeControl& first = host("Probe1", {10, 10, 100, 30});
+    ProbeControl& second = host("Probe2", {10, 50, 100, 30});
+    showWindow();
+    widgets[1]->setFocus();
+    ASSERT_TRUE(waitFor([&] { return widgets[1]->hasFocus(); }));
+    bool stillFocusedInHandler = false;
+    second.during["KeyDown"] = [&] {
+        site(1).SendKeys("+{TAB}");
+        stillFocusedInHandler = widgets[1]->hasFocus();
+    };
+    QTest::keyClick(widgets[1], Qt::Key_Up);
+    EXPECT_TRUE(stillFocusedInHandler);
+    EXPECT_TRUE(waitFor([&] { return widgets[0]->hasFocus(); }));
+    EXPECT_THAT(first.log, ::testing::Contains("GotFocus"));
+}
+
+TEST_F(HostWidgetTest, KeysArriveAsVirtualKeyCodes)
+{
+    ProbeControl& probe = host();
+    showWindow();
+    widgets[0]->setFocus();
+    ASSERT_TRUE(waitFor([&] { return widgets[0]->hasFocus(); }));
+    probe.clear();
+    QTest::keyClick(widgets[0], Qt::Key_Space);
+    QTest::keyClick(widgets[0], Qt::Key_Left, Qt::ShiftModifier);
+    // Shift itself is a key going down and up around the arrow.
+    EXPECT_THAT(probe.log, ElementsAre("KeyDown 32 0", "KeyPress 32", "KeyUp 32 0", "KeyDown 16 1", "KeyDown 37 1",
+                                       "KeyUp 37 1", "KeyUp 16 0"));
+}
+
+TEST_F(HostWidgetTest, PointerShapes)
+{
+    host();
+    showWindow();
+    EXPECT_FALSE(widgets[0]->testAttribute(Qt::WA_SetCursor));
+    site().SetMousePointer(POINTER_HOURGLASS);
+    EXPECT_EQ(widgets[0]->cursor().shape(), Qt::WaitCursor);
+    site().SetMousePointer(POINTER_CUSTOM); // without a picture: the default
+    EXPECT_FALSE(widgets[0]->testAttribute(Qt::WA_SetCursor));
+    site().SetMouseIcon(Picture::fromBitmap(Bitmap::create({16, 16})));
+    EXPECT_EQ(widgets[0]->cursor().shape(), Qt::BitmapCursor);
+}
+
+TEST_F(HostWidgetTest, TimersTickOnTheEventLoop)
+{
+    ProbeControl& probe = host();
+    showWindow();
+    int ticks = 0;
+    auto timer = probe.container().CreateTimer([&] { ++ticks; });
+    timer->SetInterval(5);
+    timer->SetEnabled(true);
+    EXPECT_TRUE(waitFor([&] { return ticks >= 2; }));
+    timer->SetEnabled(false);
+    const int stopped = ticks;
+    QTest::qWait(30);
+    EXPECT_EQ(ticks, stopped);
+}
+
+TEST_F(HostWidgetTest, SizeSetByTheControlResizesTheWidget)
+{
+    ProbeControl& probe = host();
+    showWindow();
+    probe.clear();
+    site().SetWidth(150 * 15);
+    EXPECT_EQ(widgets[0]->width(), 150);
+    EXPECT_THAT(probe.log, ElementsAre("Resize"));
+    EXPECT_DOUBLE_EQ(site().Extender().Left(), 10 * 15);
+}
+
+TEST_F(HostWidgetTest, DestroyingTheWidgetTerminatesTheControl)
+{
+    std::vector<std::string> seen;
+    ProbeControl& probe = host();
+    probe.during["Terminate"] = [&] { seen = probe.log; };
+    delete widgets[0];
+    widgets.clear();
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back(), "Terminate");
+}
+
+} // namespace
+} // namespace plainquill::host
