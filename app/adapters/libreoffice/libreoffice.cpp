@@ -105,4 +105,9 @@ std::filesystem::path LibreOffice::private_folder() const
     return session_->scratch_path();
 }
 
+std::vector<std::filesystem::path> LibreOffice::ipc_socket_files() const
+{
+    return session_->ipc_socket_files();
+}
+
 } // namespace plainquill::adapters

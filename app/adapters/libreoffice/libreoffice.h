@@ -6,6 +6,7 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 namespace plainquill::adapters {
 
@@ -34,6 +35,9 @@ public:
     // This instance's private folder (profile and temporary files; gone after Quit). Its path is
     // on the command line of every process of this instance.
     std::filesystem::path private_folder() const;
+
+    // Where this instance's socket files are (in /tmp); none is left after Quit.
+    std::vector<std::filesystem::path> ipc_socket_files() const;
 
 private:
     std::shared_ptr<libreoffice::Session> session_;

@@ -62,7 +62,9 @@ void LibreOfficeDocument::close() noexcept
     if (!model_.is())
         return;
     try {
-        session_->guarded(Failure::CouldNotOpen, [this] {
+        // Failure::None: a close that throws is of no consequence; only a time limit or a dead
+        // LibreOffice still registers, through the session.
+        session_->guarded(Failure::None, [this] {
             const css::uno::Reference<css::util::XCloseable> closeable(model_, css::uno::UNO_QUERY);
             if (closeable.is())
                 closeable->close(true);

@@ -2,6 +2,7 @@
 
 #include "app/adapters/libreoffice/program_lookup.h"
 #include "app/adapters/libreoffice/session.h"
+#include "app/adapters/libreoffice/sigpipe_block.h"
 
 #include <cstdlib>
 #include <utility>
@@ -38,6 +39,8 @@ std::unique_ptr<LibreOffice> LibreOfficeLauncher::StartLibreOffice()
         std::filesystem::path scratch_parent = options_.scratch_parent;
         if (scratch_parent.empty())
             scratch_parent = std::filesystem::temp_directory_path();
+        // Every thread started with LibreOffice (the watchdog, UNO's bridge) keeps SIGPIPE blocked.
+        const libreoffice::SigpipeBlock sigpipe_block;
         auto session = std::make_shared<libreoffice::Session>(
             libreoffice::SessionSettings{*program, scratch_parent, options_.time_limit});
         return std::make_unique<LibreOffice>(std::move(session));

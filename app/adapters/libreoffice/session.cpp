@@ -1,5 +1,6 @@
 #include "app/adapters/libreoffice/session.h"
 
+#include "app/adapters/libreoffice/ipc_socket_files.h"
 #include "app/adapters/libreoffice/profile_settings.h"
 
 #include <com/sun/star/lang/DisposedException.hpp>
@@ -27,12 +28,12 @@ std::string pipe_name_for(const ScratchDirectory& scratch)
     return scratch.unique_name() + "-" + std::to_string(::getpid());
 }
 
-std::vector<std::string> soffice_arguments(const ScratchDirectory& scratch,
-                                           const std::string& pipe_name)
+// Writes our settings into the still empty profile and gives soffice's command line.
+std::vector<std::string> prepare_soffice(const ScratchDirectory& scratch, const std::string& pipe_name)
 {
     write_profile_settings(scratch.profile());
     return {
-        "-env:UserInstallation=" + file_url(scratch.profile()),
+        "-env:UserInstallation=" + file_url(scratch.profile()), // as Session::profile_url()
         "--accept=pipe,name=" + pipe_name + ";urp;StarOffice.ComponentContext",
         "--headless",
         "--invisible",
@@ -69,7 +70,7 @@ std::string seconds_text(std::chrono::milliseconds limit)
 Session::Session(const SessionSettings& settings)
     : scratch_(settings.scratch_parent),
       pipe_name_(pipe_name_for(scratch_)),
-      process_(settings.program, soffice_arguments(scratch_, pipe_name_),
+      process_(settings.program, prepare_soffice(scratch_, pipe_name_),
                soffice_environment(scratch_)),
       watchdog_([this] { process_.kill(); }),
       time_limit_(settings.time_limit)
@@ -93,6 +94,7 @@ Session::Session(const SessionSettings& settings)
         ended_ = quit_ = true;
         process_.kill();
         connection_.reset();
+        remove_ipc_socket_files(pipe_name_, profile_url());
         throw std::runtime_error(failure);
     }
 }
@@ -100,6 +102,16 @@ Session::Session(const SessionSettings& settings)
 Session::~Session()
 {
     quit();
+}
+
+std::string Session::profile_url() const
+{
+    return file_url(scratch_.profile());
+}
+
+std::vector<std::filesystem::path> Session::ipc_socket_files() const
+{
+    return libreoffice::ipc_socket_files(pipe_name_, profile_url());
 }
 
 Outcome Session::checked(Outcome outcome, bool time_limit_passed)
@@ -123,6 +135,7 @@ bool Session::answers()
         end();
         return false;
     }
+    const SigpipeBlock sigpipe_block;
     bool answered = false;
     {
         Watchdog::Watch watch = watchdog_.watch(std::min(time_limit_, kQuickCallLimit));
@@ -152,6 +165,7 @@ void Session::quit() noexcept
     if (quit_)
         return;
     quit_ = true;
+    const SigpipeBlock sigpipe_block;
     try {
         bool terminating = false;
         if (!ended_ && process_.running()) {
@@ -173,6 +187,7 @@ void Session::quit() noexcept
     }
     process_.kill();
     connection_.reset();
+    remove_ipc_socket_files(pipe_name_, profile_url());
     scratch_.remove();
 }
 

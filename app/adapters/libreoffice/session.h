@@ -6,6 +6,7 @@
 #include "app/adapters/libreoffice/outcome.h"
 #include "app/adapters/libreoffice/process_group.h"
 #include "app/adapters/libreoffice/scratch_directory.h"
+#include "app/adapters/libreoffice/sigpipe_block.h"
 #include "app/adapters/libreoffice/uno_connection.h"
 #include "app/adapters/libreoffice/uno_strings.h"
 #include "app/adapters/libreoffice/watchdog.h"
@@ -54,9 +55,11 @@ public:
     void set_time_limit(std::chrono::milliseconds limit) { time_limit_ = limit; }
     std::chrono::milliseconds time_limit() const { return time_limit_; }
     const std::filesystem::path& scratch_path() const { return scratch_.path(); }
+    std::vector<std::filesystem::path> ipc_socket_files() const;
 
 private:
     Outcome checked(Outcome outcome, bool time_limit_passed);
+    std::string profile_url() const;
     void end() noexcept;
 
     ScratchDirectory scratch_;
@@ -74,6 +77,7 @@ Outcome Session::guarded(Failure own_failure, Operation&& operation)
 {
     if (ended_)
         return {Failure::Stopped, "LibreOffice is no longer running"};
+    const SigpipeBlock sigpipe_block;
     Outcome outcome;
     bool time_limit_passed = false;
     {

@@ -17,9 +17,16 @@ std::string from_uno(const rtl::OUString& text)
 
 std::string describe_uno_exception(const css::uno::Exception& exception)
 {
-    if (!exception.Message.isEmpty())
-        return from_uno(exception.Message);
-    return from_uno(css::uno::Any(exception).getValueTypeName());
+    if (!exception.Message.isEmpty()) {
+        // LibreOffice appends the source lines that threw (" at ./sfx2/source/..."): noise to a user.
+        std::string message = from_uno(exception.Message);
+        const std::size_t location = message.find(" at ./");
+        if (location != std::string::npos && location > 0)
+            message.resize(location);
+        return message;
+    }
+    // UNO's C++ exceptions carry no dynamic type information to name them by.
+    return "LibreOffice gave no reason";
 }
 
 std::string file_url(const std::filesystem::path& absolute_path)

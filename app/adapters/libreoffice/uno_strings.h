@@ -13,7 +13,7 @@ namespace plainquill::adapters::libreoffice {
 rtl::OUString to_uno(std::string_view utf8);
 std::string from_uno(const rtl::OUString& text);
 
-// An exception's message, or its type's name when it has none.
+// An exception's message without LibreOffice's source locations; a stock phrase when it has none.
 std::string describe_uno_exception(const css::uno::Exception& exception);
 
 // A file URL for an absolute path. The path's bytes are percent-encoded as they are, so any name
