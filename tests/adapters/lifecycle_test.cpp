@@ -8,6 +8,8 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <sstream>
 #include <thread>
 
 namespace plainquill::adapters::testing {
@@ -116,10 +118,18 @@ TEST_F(LibreOfficeLifecycle, QuitEndsEveryProcessAndRemovesThePrivateFolder)
     EXPECT_GE(processes.size(), 2u) << "the launcher and soffice.bin";
     EXPECT_TRUE(std::filesystem::is_directory(libreoffice->private_folder()));
 
+    const auto sockets = libreoffice->ipc_socket_files();
+    EXPECT_EQ(std::count_if(sockets.begin(), sockets.end(),
+                            [](const auto& file) { return std::filesystem::exists(file); }),
+              2)
+        << "LibreOffice's pipe and single-instance socket, where we expect them";
+
     libreoffice->Quit();
 
     for (const pid_t pid : processes)
         EXPECT_FALSE(process_exists(pid)) << pid << " is left, not even as a zombie";
+    for (const auto& file : sockets)
+        EXPECT_FALSE(std::filesystem::exists(file)) << file;
     EXPECT_FALSE(std::filesystem::exists(libreoffice->private_folder()));
     EXPECT_FALSE(libreoffice->IsObjectValid());
     libreoffice->Quit(); // again: harmless
@@ -141,6 +151,42 @@ TEST_F(LibreOfficeLifecycle, DestroyingTheWordProcessorEndsItsProcessesEvenWithA
     for (const pid_t pid : processes)
         EXPECT_FALSE(process_exists(pid));
     outliving.reset(); // closing a document of a LibreOffice that is gone is harmless
+}
+
+std::vector<std::string> thread_ids()
+{
+    std::vector<std::string> ids;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/task"))
+        ids.push_back(entry.path().filename().string());
+    return ids;
+}
+
+bool blocks_sigpipe(const std::string& thread_status)
+{
+    std::istringstream lines(thread_status);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with("SigBlk:"))
+            return (std::stoull(line.substr(7), nullptr, 16) >> (SIGPIPE - 1) & 1) == 1;
+    }
+    return false;
+}
+
+// UNO writes to LibreOffice with plain send(): a SIGPIPE when LibreOffice dies would end us.
+TEST_F(LibreOfficeLifecycle, ThreadsThatTalkToLibreOfficeIgnoreABrokenPipe)
+{
+    const auto before = thread_ids();
+    auto libreoffice = start();
+    ASSERT_NE(libreoffice, nullptr);
+
+    int started = 0;
+    for (const std::string& id : thread_ids()) {
+        if (std::find(before.begin(), before.end(), id) != before.end())
+            continue;
+        ++started;
+        EXPECT_TRUE(blocks_sigpipe(read_bytes("/proc/self/task/" + id + "/status"))) << "thread " << id;
+    }
+    EXPECT_GE(started, 3) << "the watchdog and UNO's reader and writer";
+    EXPECT_FALSE(blocks_sigpipe(read_bytes("/proc/self/status"))) << "the caller's own mask is restored";
 }
 
 TEST_F(LibreOfficeLifecycle, TwoInstancesWorkSideBySideWithoutMeetingEachOther)
@@ -191,6 +237,8 @@ TEST_P(LibreOfficeKilledFromOutside, BetweenOperationsEveryLaterOperationReports
     EXPECT_FALSE(libreoffice->IsObjectValid());
     libreoffice->Close(std::move(opened.document));
     libreoffice->Quit();
+    for (const auto& file : libreoffice->ipc_socket_files())
+        EXPECT_FALSE(std::filesystem::exists(file)) << "a killed LibreOffice's " << file;
 
     auto fresh = start();
     ASSERT_NE(fresh, nullptr);

@@ -1,5 +1,6 @@
 #include "app/adapters/libreoffice/uno_strings.h"
 
+#include <com/sun/star/io/IOException.hpp>
 #include <gtest/gtest.h>
 
 namespace plainquill::adapters::libreoffice {
@@ -27,6 +28,25 @@ TEST(LibreOfficeUnoText, RoundTripsUtf8)
     const std::string text = "Plainquill \xD0\x9F\xD1\x80\xD0\xB8 \xE4\xB8\xAD \xF0\x9F\x98\x80";
     EXPECT_EQ(from_uno(to_uno(text)), text);
     EXPECT_EQ(to_uno(text).getLength(), 19) << "UTF-16 units: the emoji takes two";
+}
+
+TEST(LibreOfficeUnoExceptionText, KeepsTheMessageWithoutLibreOfficesSourceLocations)
+{
+    struct Case {
+        const char* message;
+        const char* words;
+    };
+    for (const Case& c : {
+             Case{"SfxBaseModel::impl_store <file:///o/a.txt> failed: 0xc10 at ./sfx2/source/doc/"
+                  "sfxbasemodel.cxx:3207 at ./sfx2/source/doc/sfxbasemodel.cxx:1783",
+                  "SfxBaseModel::impl_store <file:///o/a.txt> failed: 0xc10"},
+             Case{"type detection aborted", "type detection aborted"},
+             Case{"", "LibreOffice gave no reason"},
+         }) {
+        css::io::IOException exception;
+        exception.Message = to_uno(c.message);
+        EXPECT_EQ(describe_uno_exception(exception), c.words);
+    }
 }
 
 } // namespace
