@@ -173,6 +173,8 @@ FontRef toFont(const PropertyValue& value)
         return nullptr;
     if (const auto* font = std::get_if<FontRef>(&value))
         return *font;
+    if (const auto* picture = std::get_if<PictureRef>(&value); picture && !*picture)
+        return nullptr; // an object set to nothing is nothing whatever its kind
     mismatch("a font");
 }
 
@@ -182,6 +184,8 @@ PictureRef toPicture(const PropertyValue& value)
         return nullptr;
     if (const auto* picture = std::get_if<PictureRef>(&value))
         return *picture;
+    if (const auto* font = std::get_if<FontRef>(&value); font && !*font)
+        return nullptr; // an object set to nothing is nothing whatever its kind
     mismatch("a picture");
 }
 
