@@ -1,0 +1,250 @@
+// The whole run through the window against a real LibreOffice: every kind of input, bad input,
+// a word processor killed mid-run, and no process left behind.
+#include "app/adapters/libreoffice/libreoffice_launcher.h"
+#include "app/window/form1.h"
+#include "tests/adapters/sample_documents.h"
+#include "tests/adapters/support/document_maker.h"
+#include "tests/adapters/support/processes.h"
+#include "tests/adapters/support/test_files.h"
+#include "tests/support/fake_shell.h"
+#include "tests/support/qt_app.h"
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+
+#include <csignal>
+
+namespace plainquill {
+namespace {
+
+namespace fs = std::filesystem;
+using adapters::LibreOfficeLauncher;
+using adapters::LibreOfficeOptions;
+using adapters::testing::TemporaryFolder;
+using adapters::testing::kSampleText;
+using adapters::testing::read_bytes;
+using adapters::testing::write_bytes;
+
+const fs::path kCorpus = PLAINQUILL_CORPUS_DIR;
+
+QString q(const fs::path& path) { return QString::fromStdString(path.string()); }
+
+class RunWithLibreOffice : public testing::WithQtApp, public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_documents = std::make_unique<TemporaryFolder>();
+        LibreOfficeLauncher maker;
+        std::unique_ptr<adapters::WordProcessor> libreOffice = maker.Start();
+        ASSERT_NE(libreOffice, nullptr) << maker.last_failure();
+        for (const char* extension : {".doc", ".docx", ".rtf", ".htm", ".html"})
+            adapters::testing::write_sample(*libreOffice, s_documents->path(), "sample", extension);
+        libreOffice->Quit();
+    }
+    static void TearDownTestSuite() { s_documents.reset(); }
+
+    RunWithLibreOffice() { form.control<QLineEdit>("Text1")->setText(q(output.path())); }
+    ~RunWithLibreOffice() override
+    {
+        EXPECT_EQ(adapters::testing::living_processes_mentioning(scratch.path().string()), std::vector<pid_t>{})
+            << "a LibreOffice process outlived the run";
+    }
+
+    static LibreOfficeOptions optionsUnder(const fs::path& parent)
+    {
+        LibreOfficeOptions options;
+        options.scratch_parent = parent;
+        options.time_limit = std::chrono::seconds(60);
+        return options;
+    }
+    fs::path sample(const char* extension) const { return s_documents->path() / (std::string("sample") + extension); }
+    // Copies `source` into the input folder as `name` and queues it.
+    fs::path queueCopy(const fs::path& source, const std::string& name)
+    {
+        const fs::path copy = input.path() / name;
+        fs::create_directories(copy.parent_path());
+        fs::copy_file(source, copy, fs::copy_options::overwrite_existing);
+        form.adder().addDropped({q(copy)});
+        return copy;
+    }
+    std::string outputOf(const std::string& name) const
+    {
+        const fs::path file = output.path() / name;
+        return fs::exists(file) ? read_bytes(file) : "<missing>";
+    }
+
+    static inline std::unique_ptr<TemporaryFolder> s_documents;
+    TemporaryFolder scratch, input, output;
+    testing::FakeShell shell;
+    StandInControlFactory factory;
+    LibreOfficeLauncher launcher{optionsUnder(scratch.path())};
+    std::function<void(int)> onYield;
+    int yields = 0;
+    Form1 form{{shell, factory, launcher, QString(), [this] {
+                    ++yields;
+                    if (onYield)
+                        onYield(yields);
+                }}};
+};
+
+TEST_F(RunWithLibreOffice, ConvertsEveryKindOfDocumentToUtf8Text)
+{
+    queueCopy(sample(".doc"), "one.doc");
+    queueCopy(sample(".docx"), "report.final.docx");
+    queueCopy(sample(".rtf"), "three.rtf");
+    queueCopy(sample(".htm"), "four.htm");
+    queueCopy(sample(".html"), "five.html");
+    queueCopy(sample(".doc"), "skipped.doc");
+    form.queue().setChecked(5, false);
+    write_bytes(output.path() / "one.txt", "stale text that must be replaced");
+    form.Start_Click();
+
+    EXPECT_TRUE(shell.messages.empty()) << (shell.messages.empty() ? "" : shell.messages[0].text.toStdString());
+    for (const char* name : {"one.txt", "report.final.txt", "three.txt", "four.txt", "five.txt"})
+        EXPECT_EQ(outputOf(name), kSampleText) << name; // UTF-8, no byte-order mark, LF
+    EXPECT_EQ(outputOf("skipped.txt"), "<missing>");
+    EXPECT_EQ(form.progressBar().Value(), 5) << "the bar stops at the last checked position";
+    EXPECT_EQ(form.progressBar().Color(), 0x00FF00u);
+    EXPECT_EQ(adapters::testing::file_names(output.path()),
+              (std::vector<std::string>{"five.txt", "four.txt", "one.txt", "report.final.txt", "three.txt"}))
+        << "nothing but the text files is left in the output folder";
+}
+
+TEST_F(RunWithLibreOffice, TheLaterOfTwoDocumentsWithOneBaseNameWins)
+{
+    const fs::path doc = input.path() / "a.doc";
+    const fs::path rtf = input.path() / "a.rtf";
+    fs::copy_file(sample(".doc"), doc);
+    write_bytes(rtf, "{\\rtf1\\ansi {\\fonttbl{\\f0 Arial;}}\\f0 The RTF one.\\par}");
+    form.adder().addDropped({q(doc), q(rtf)});
+    form.Start_Click();
+    EXPECT_EQ(outputOf("a.txt"), "The RTF one.\n");
+}
+
+TEST_F(RunWithLibreOffice, ConvertsRealDocumentsFromOtherProjectsTestSuites)
+{
+    if (!fs::exists(kCorpus))
+        GTEST_SKIP() << "no corpus at " << kCorpus;
+    struct Case {
+        const char* document;
+        const char* expected; // normalised text must contain this
+    };
+    const Case cases[] = {
+        {"textract/tests/docx/raw_text.docx", "textract/tests/docx/raw_text.txt"},
+        {"textract/tests/doc/raw_text.doc", "textract/tests/doc/raw_text.txt"},
+        {"textract/tests/rtf/raw_text.rtf", "textract/tests/rtf/raw_text.txt"},
+        {"textract/tests/html/cyrillic_cp1251.html", "textract/tests/html/cyrillic_cp1251.txt"},
+        {"node-word-extractor/__tests__/data/test04.doc", nullptr},
+    };
+    int n = 0;
+    for (const Case& c : cases)
+        queueCopy(kCorpus / c.document, "c" + std::to_string(n++) + fs::path(c.document).extension().string());
+    form.Start_Click();
+
+    EXPECT_TRUE(shell.messages.empty());
+    for (int i = 0; i < n; ++i) {
+        const std::string text = adapters::testing::normalised_lines(outputOf("c" + std::to_string(i) + ".txt"));
+        if (cases[i].expected) {
+            EXPECT_EQ(text, adapters::testing::normalised_lines(read_bytes(kCorpus / cases[i].expected)))
+                << cases[i].document;
+        }
+    }
+    const std::string accents = outputOf("c4.txt");
+    for (const char* word : {"\xC2\xA3", "\xE2\x82\xAC", "Moli\xC3\xA8re", "\xC3\x89" "cole"})
+        EXPECT_NE(accents.find(word), std::string::npos) << word;
+}
+
+TEST_F(RunWithLibreOffice, BadInputFailsCleanlyTheRunGoesOnAndTheEndMessageNamesEachFailure)
+{
+    const fs::path locked = input.path() / "locked.docx";
+    {
+        LibreOfficeLauncher maker(optionsUnder(scratch.path()));
+        auto libreOffice = maker.Start();
+        ASSERT_NE(libreOffice, nullptr);
+        adapters::testing::make_document(*libreOffice, sample(".rtf"), locked, "MS Word 2007 XML", "secret");
+        libreOffice->Quit();
+    }
+    form.adder().addDropped({q(locked)});
+    write_bytes(input.path() / "noise.doc", std::string(3000, '\x17') + "random bytes, not a document");
+    write_bytes(input.path() / "empty.docx", "");
+    queueCopy(sample(".docx"), "good.docx");
+    form.adder().addDropped({q(input.path() / "noise.doc"), q(input.path() / "empty.docx")});
+    const fs::path vanished = queueCopy(sample(".rtf"), "vanished.rtf");
+    fs::remove(vanished);
+    queueCopy(sample(".html"), "last.html");
+    write_bytes(output.path() / "noise.txt", "an earlier good conversion");
+    form.Start_Click();
+
+    EXPECT_EQ(outputOf("good.txt"), kSampleText);
+    EXPECT_EQ(outputOf("last.txt"), kSampleText);
+    EXPECT_EQ(outputOf("locked.txt"), "<missing>");
+    EXPECT_EQ(outputOf("empty.txt"), "<missing>");
+    EXPECT_EQ(outputOf("vanished.txt"), "<missing>");
+    EXPECT_EQ(outputOf("noise.txt"), "an earlier good conversion") << "a failure keeps the earlier file";
+    ASSERT_EQ(shell.messages.size(), 1u);
+    const QString report = shell.messages[0].text;
+    EXPECT_EQ(shell.messages[0].title, QStringLiteral("Plainquill"));
+    EXPECT_TRUE(report.startsWith("4 of 6 checked files could not be converted")) << report.toStdString();
+    for (const char* name : {"locked.docx: could not open", "noise.doc: not a document", "empty.docx: not a document",
+                             "vanished.rtf: could not open"})
+        EXPECT_TRUE(report.contains(name)) << name << "\n" << report.toStdString();
+}
+
+TEST_F(RunWithLibreOffice, AnUnwritableOutputFolderFailsEachSaveAndSaysSo)
+{
+    queueCopy(sample(".rtf"), "a.rtf");
+    write_bytes(output.path() / "plain-file", "x");
+    form.control<QLineEdit>("Text1")->setText(q(output.path() / "plain-file"));
+    form.Start_Click(); // a file, not a folder: the validation catches it
+    ASSERT_EQ(shell.messages.size(), 1u);
+    EXPECT_EQ(shell.messages[0].text, QStringLiteral("Output folder does not exist. Please try again."));
+
+    const fs::path readOnly = output.path() / "read-only";
+    fs::create_directories(readOnly);
+    form.control<QLineEdit>("Text1")->setText(q(readOnly));
+    onYield = [&](int) { fs::remove_all(readOnly); write_bytes(readOnly, "now a file"); };
+    form.Start_Click();
+    ASSERT_EQ(shell.messages.size(), 2u);
+    EXPECT_TRUE(shell.messages[1].text.contains("a.rtf: could not save")) << shell.messages[1].text.toStdString();
+}
+
+TEST_F(RunWithLibreOffice, AWordProcessorKilledDuringARunIsReplacedForTheNextFile)
+{
+    for (const char* name : {"a.rtf", "b.rtf", "c.rtf"})
+        queueCopy(sample(".rtf"), name);
+    int killed = 0;
+    onYield = [&](int n) {
+        if (n != 2)
+            return;
+        for (pid_t pid : adapters::testing::living_processes_mentioning(scratch.path().string()))
+            killed += ::kill(pid, SIGKILL) == 0;
+    };
+    form.Start_Click();
+    EXPECT_GT(killed, 0);
+
+    // The death is noticed before the next file is opened, which then gets a fresh LibreOffice.
+    for (const char* name : {"a.txt", "b.txt", "c.txt"})
+        EXPECT_EQ(outputOf(name), kSampleText) << name;
+    EXPECT_TRUE(shell.messages.empty());
+}
+
+TEST_F(RunWithLibreOffice, WithoutLibreOfficeTheUserIsToldToInstallIt)
+{
+    LibreOfficeOptions options = optionsUnder(scratch.path());
+    options.search_path = scratch.path().string(); // a PATH without soffice
+    LibreOfficeLauncher missing(options);
+    testing::FakeShell answers;
+    Form1 window({answers, factory, missing, QString(), [] {}});
+    window.control<QLineEdit>("Text1")->setText(q(output.path()));
+    window.adder().addDropped({q(sample(".rtf"))});
+    window.Start_Click();
+
+    ASSERT_EQ(answers.messages.size(), 1u);
+    EXPECT_EQ(answers.messages[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(answers.messages[0].text, QStringLiteral("LibreOffice not found. Please install LibreOffice and try again."));
+    EXPECT_EQ(outputOf("sample.txt"), "<missing>");
+}
+
+} // namespace
+} // namespace plainquill
