@@ -229,6 +229,24 @@ TEST_F(RunWithLibreOffice, AWordProcessorKilledDuringARunIsReplacedForTheNextFil
     EXPECT_TRUE(shell.messages.empty());
 }
 
+TEST_F(RunWithLibreOffice, AConfirmedCancelKeepsWhatWasWrittenAndQuitsLibreOffice)
+{
+    for (const char* name : {"a.rtf", "b.rtf", "c.rtf"})
+        queueCopy(sample(".rtf"), name);
+    onYield = [&](int n) {
+        if (n == 2)
+            form.Stop_Click();
+    };
+    shell.answers = {MessageAnswer::Yes};
+    form.Start_Click();
+
+    EXPECT_EQ(outputOf("a.txt"), kSampleText);
+    EXPECT_EQ(outputOf("b.txt"), "<missing>");
+    EXPECT_EQ(form.progressBar().Value(), 0);
+    EXPECT_EQ(form.progressBar().Color(), 0xFFFFFFu);
+    // The fixture checks that no LibreOffice process is left.
+}
+
 TEST_F(RunWithLibreOffice, WithoutLibreOfficeTheUserIsToldToInstallIt)
 {
     LibreOfficeOptions options = optionsUnder(scratch.path());
