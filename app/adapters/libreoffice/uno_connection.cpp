@@ -18,7 +18,9 @@ namespace {
 using css::uno::Reference;
 using css::uno::UNO_QUERY_THROW;
 
-constexpr auto kConnectRetryInterval = std::chrono::milliseconds(100);
+// LibreOffice opens its pipe about a second after it starts; asking often costs a failed connect
+// each time and saves most of an interval on every start.
+constexpr auto kConnectRetryInterval = std::chrono::milliseconds(10);
 
 // Our own end of UNO: the type system and the bridge factories that talk to LibreOffice. It is
 // process-wide infrastructure, not application state: UNO's runtime is itself process-global, it
