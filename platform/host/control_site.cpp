@@ -15,6 +15,7 @@ public:
     SiteExtender(ControlSite& site, std::string name) : m_site(site), m_name(std::move(name)) {}
 
     std::string Name() const override { return m_name; }
+    void setName(std::string name) { m_name = std::move(name); }
     double Left() const override { return m_site.positionInParent().x * kTwipsPerPixel; }
     double Top() const override { return m_site.positionInParent().y * kTwipsPerPixel; }
     std::string ToolTipText() const override { return m_toolTip; }
@@ -46,6 +47,12 @@ ControlSite::ControlSite(raster::RasterGraphics& graphics, Theme& theme, std::un
 ControlSite::~ControlSite() = default;
 
 ExtenderObject& ControlSite::Extender() { return *m_extender; }
+
+void ControlSite::setInstanceName(const std::string& name)
+{
+    m_ambient.DisplayName = name;
+    m_extender->setName(name);
+}
 
 Colour ControlSite::resolved(Colour colour) const
 {

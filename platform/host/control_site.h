@@ -42,6 +42,9 @@ public:
     void setErrorHandler(ErrorHandler handler) { m_onError = std::move(handler); }
     // Told the name of every notification just before the control receives it.
     void setNotificationObserver(ChangeHandler observer) { m_onNotification = std::move(observer); }
+    // The container names its instances (Ambient.DisplayName, Extender.Name); a window may name
+    // one only after making it.
+    void setInstanceName(const std::string& name);
 
     // ---- lifecycle, as the host drives it ----------------------------------------------------------
     void initializeNew();                                   // Initialize, InitProperties

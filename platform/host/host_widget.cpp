@@ -46,6 +46,8 @@ HostWidget::HostWidget(std::unique_ptr<Control> control, raster::RasterGraphics&
                  error.what());
     });
     setFocusPolicy(m_site->control().CanGetFocus() ? Qt::StrongFocus : Qt::NoFocus);
+    connect(this, &QObject::objectNameChanged, this,
+            [this](const QString& name) { m_site->setInstanceName(name.toStdString()); });
     if (auto* face = dynamic_cast<ProgressFace*>(&m_site->control()))
         m_progress = std::make_unique<ShownProgressFace>(*face, *this);
     if (auto* face = dynamic_cast<ButtonFace*>(&m_site->control()))
@@ -91,7 +93,9 @@ void HostWidget::paintEvent(QPaintEvent*)
     painter.drawImage(0, 0, raster::toQImage(m_site->windowPixels()));
 }
 
-void HostWidget::resizeEvent(QResizeEvent*)
+void HostWidget::resizeEvent(QResizeEvent*) { syncSize(); }
+
+void HostWidget::syncSize()
 {
     const Size now{width(), height()};
     if (now != m_site->clientSize())

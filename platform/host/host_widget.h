@@ -39,6 +39,10 @@ public:
     // The window is the form's default button (the container's DisplayAsDefault).
     void setDisplayAsDefault(bool isDefault);
 
+    // A hidden widget hears of its geometry only when shown; the control must know it sooner,
+    // before the window uses it. Sends Resize when the size differs from the control's.
+    void syncSize();
+
     // For the site: move the focus as Tab (next) or Shift+Tab would.
     void moveFocus(bool next) { focusNextPrevChild(next); }
     bool isPainting() const { return m_painting; }

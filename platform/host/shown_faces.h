@@ -1,17 +1,18 @@
 #pragma once
-// The control faces the window uses, passed through to the hosted control; after each set the
-// widget shows what the control drew, since the window calls the control directly rather than
-// through a notification. Errors of the control reach the window unchanged.
+// The control faces the window uses, passed through to the hosted control. Before each set the
+// control learns of a size the window gave it while hidden; after it the widget shows what the
+// control drew, since the window calls the control directly rather than through a notification.
+// Errors of the control reach the window unchanged.
 #include "controls/contracts/button_face.h"
 #include "controls/contracts/progress_face.h"
 
-class QWidget;
-
 namespace plainquill::host {
+
+class HostWidget;
 
 class ShownProgressFace final : public contracts::ProgressFace {
 public:
-    ShownProgressFace(contracts::ProgressFace& control, QWidget& widget) : m_control(control), m_widget(widget) {}
+    ShownProgressFace(contracts::ProgressFace& control, HostWidget& widget) : m_control(control), m_widget(widget) {}
 
     std::int32_t Max() const override { return m_control.Max(); }
     void SetMax(std::int32_t max) override;
@@ -22,12 +23,12 @@ public:
 
 private:
     contracts::ProgressFace& m_control;
-    QWidget& m_widget;
+    HostWidget& m_widget;
 };
 
 class ShownButtonFace final : public contracts::ButtonFace {
 public:
-    ShownButtonFace(contracts::ButtonFace& control, QWidget& widget) : m_control(control), m_widget(widget) {}
+    ShownButtonFace(contracts::ButtonFace& control, HostWidget& widget) : m_control(control), m_widget(widget) {}
 
     std::string Caption() const override { return m_control.Caption(); }
     void SetCaption(const std::string& caption) override;
@@ -37,7 +38,7 @@ public:
 
 private:
     contracts::ButtonFace& m_control;
-    QWidget& m_widget;
+    HostWidget& m_widget;
 };
 
 } // namespace plainquill::host

@@ -1,0 +1,119 @@
+// The factory the window uses: the progress bar is the real hosted control, loaded from the
+// window's stored property stream and driven through its face; other classes come from the
+// fallback factory.
+#include "platform/host/host_widget.h"
+#include "platform/host/hosted_control_factory.h"
+#include "platform/host/standard_controls.h"
+#include "controls/progressbar/xp_progress_bar.h"
+#include "controls/contracts/control_errors.h"
+#include "app/window/form_loader.h"
+
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace plainquill::host {
+namespace {
+
+using namespace contracts;
+
+// Records what it is asked for and makes plain widgets.
+class RecordingFallback : public DrawnControlFactory {
+public:
+    QStringList asked;
+    DrawnControl create(const QString& className, const QVariantMap&, QWidget* parent) override
+    {
+        asked.push_back(className);
+        return {new QWidget(parent), nullptr, nullptr};
+    }
+};
+
+const QVariantMap kStoredBar{{"scrolling", 1}, {"color", 16777215}, {"brushstyle", 0}};
+
+TEST(HostedControlFactory, MakesTheProgressBarFromItsStoredValues)
+{
+    RecordingFallback fallback;
+    HostedControlFactory factory(standardControlClasses(), fallback);
+    QWidget window;
+    const DrawnControl made = factory.create(QStringLiteral("Ostrand.XP_ProgressBar"), kStoredBar, &window);
+    auto* host = dynamic_cast<HostWidget*>(made.widget);
+    ASSERT_NE(host, nullptr);
+    EXPECT_EQ(made.widget->parentWidget(), &window);
+    EXPECT_EQ(made.button, nullptr);
+    ASSERT_NE(made.progress, nullptr);
+    EXPECT_TRUE(fallback.asked.isEmpty());
+
+    auto& bar = dynamic_cast<progressbar::XP_ProgressBar&>(host->control());
+    EXPECT_EQ(bar.Scrolling(), 1);
+    EXPECT_EQ(bar.BrushStyle(), 0);
+    EXPECT_EQ(made.progress->Color(), 0xFFFFFFu);
+    EXPECT_EQ(made.progress->Max(), 100);
+    EXPECT_EQ(made.widget->focusPolicy(), Qt::NoFocus); // not a tab stop in the window
+}
+
+TEST(HostedControlFactory, OtherClassesComeFromTheFallback)
+{
+    RecordingFallback fallback;
+    HostedControlFactory factory(standardControlClasses(), fallback);
+    QWidget window;
+    factory.create(QStringLiteral("Ostrand.isButton"), {}, &window);
+    EXPECT_EQ(fallback.asked, QStringList{QStringLiteral("Ostrand.isButton")});
+}
+
+TEST(HostedControlFactory, TheRunDrivesTheBarThroughItsFace)
+{
+    RecordingFallback fallback;
+    HostedControlFactory factory(standardControlClasses(), fallback);
+    QWidget window;
+    window.resize(200, 60);
+    const DrawnControl made = factory.create(QStringLiteral("Ostrand.XP_ProgressBar"), kStoredBar, &window);
+    made.widget->setGeometry(10, 10, 97, 17);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    made.progress->SetMax(2);
+    made.progress->SetColor(0x00FF00);
+    made.progress->SetValue(1);
+    EXPECT_EQ(made.progress->Value(), 1);
+    // 50 % of 97: x = round(94 x 50 / 98 + 3) = 51, pitch 2: the fill ends at column 50. At a
+    // height of 17 the lower gradient starts at row 7 in the colour itself.
+    QImage shown;
+    for (int i = 0; i < 50 && shown.isNull(); ++i) {
+        QCoreApplication::processEvents();
+        const QImage grabbed = made.widget->grab().toImage();
+        if (grabbed.pixel(40, 7) == qRgb(0, 255, 0))
+            shown = grabbed;
+    }
+    ASSERT_FALSE(shown.isNull()) << "the green fill never showed";
+    EXPECT_EQ(shown.pixel(50, 7), qRgb(0, 255, 0));
+    EXPECT_EQ(shown.pixel(51, 7), qRgb(255, 255, 255));
+
+    made.progress->SetMax(0);
+    EXPECT_THROW(made.progress->SetValue(1), DivisionByZeroError);
+    made.progress->SetMax(2);
+    EXPECT_THROW(made.progress->SetValue(30000000), OverflowError);
+}
+
+TEST(HostedControlFactory, TheStoredWindowLoadsTheRealBar)
+{
+    StandInControlFactory standIns;
+    HostedControlFactory factory(standardControlClasses(), standIns);
+    QWidget window;
+    const LoadedForm form = loadForm(window, storedForm1Layout(), factory);
+    const DrawnControl bar = form.drawn.value(QStringLiteral("XP_ProgressBar1"));
+    auto* host = dynamic_cast<HostWidget*>(bar.widget);
+    ASSERT_NE(host, nullptr);
+    ASSERT_NE(bar.progress, nullptr);
+    // The window is not shown yet: the bar takes its place (97 x 17 pixels) when it is next used.
+    bar.progress->SetMax(4);
+    bar.progress->SetValue(1);
+    EXPECT_EQ(host->site().clientSize(), (Size{97, 17}));
+    EXPECT_EQ(host->site().Ambient().DisplayName, "XP_ProgressBar1");
+    EXPECT_EQ(host->site().Extender().Name(), "XP_ProgressBar1");
+    // The buttons are still the stand-ins.
+    EXPECT_EQ(dynamic_cast<HostWidget*>(form.drawn.value(QStringLiteral("isButton1")).widget), nullptr);
+}
+
+} // namespace
+} // namespace plainquill::host
