@@ -1,0 +1,10 @@
+#include "platform/gallery/gallery_looks.h"
+
+namespace plainquill::gallery {
+
+std::vector<ClassLooks> galleryLooks()
+{
+    return {progressBarLooks()};
+}
+
+} // namespace plainquill::gallery

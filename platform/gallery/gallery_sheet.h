@@ -1,0 +1,21 @@
+#pragma once
+// The gallery sheet: every look of every class side by side, each labelled, on one image.
+#include "platform/gallery/gallery_looks.h"
+#include "platform/host/control_classes.h"
+
+#include <QImage>
+
+#include <string>
+#include <vector>
+
+namespace plainquill::gallery {
+
+struct Sheet {
+    QImage image;
+    std::vector<std::string> failures; // looks that could not be drawn, with why
+};
+
+// Needs a QGuiApplication (the labels are text).
+Sheet renderSheet(const host::ControlClasses& classes, const std::vector<ClassLooks>& catalogue);
+
+} // namespace plainquill::gallery

@@ -1,0 +1,25 @@
+#pragma once
+// One control, loaded in run mode through ReadProperties and brought into a state, rendered to
+// exactly its surface's pixels.
+#include "controls/contracts/bitmap.h"
+#include "controls/contracts/property_bag.h"
+#include "platform/gallery/control_state.h"
+#include "platform/host/control_classes.h"
+
+#include <string>
+#include <variant>
+
+namespace plainquill::gallery {
+
+struct RenderFailure {
+    std::string message;
+};
+
+// The pixels, or why there are none: an unknown class, or a stored value the control could not
+// read (any error a notification ended with).
+std::variant<contracts::Bitmap, RenderFailure> renderControl(const host::ControlClasses& classes,
+                                                             const std::string& className, contracts::Size size,
+                                                             const contracts::PropertyBag& stored,
+                                                             ControlState state);
+
+} // namespace plainquill::gallery

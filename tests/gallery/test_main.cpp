@@ -1,0 +1,13 @@
+// The sheet's labels and the controls' text need fonts, and fonts need a QGuiApplication.
+#include <QGuiApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    // Test discovery runs this binary outside CTest's environment: stay headless there too.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
