@@ -91,61 +91,79 @@ std::variant<std::pair<std::string, PropertyValue>, UsageError> parseSetting(con
     return std::pair{key, PropertyValue{text}};
 }
 
-Request parseCommandLine(const std::vector<std::string>& arguments)
-{
-    SingleRequest single;
+namespace {
+
+// The options as given, before they are checked against each other.
+struct Options {
     std::optional<std::string> out, className, size, state;
+    PropertyBag stored;
     bool anySingleOption = false;
+    bool help = false;
+};
+
+std::variant<Options, UsageError> collectOptions(const std::vector<std::string>& arguments)
+{
+    Options options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& option = arguments[i];
-        if (option == "--help" || option == "-h")
-            return HelpRequest{};
+        if (option == "--help" || option == "-h") {
+            options.help = true;
+            return options;
+        }
         if (i + 1 >= arguments.size())
             return usageError(option.starts_with("--") ? option + " needs a value" : "unexpected \"" + option + "\"");
         const std::string& value = arguments[++i];
         if (option == "--out") {
-            out = value;
+            options.out = value;
         } else if (option == "--control") {
-            className = value;
-        } else if (option == "--size") {
-            size = value;
-            anySingleOption = true;
-        } else if (option == "--state") {
-            state = value;
-            anySingleOption = true;
+            options.className = value;
+        } else if (option == "--size" || option == "--state") {
+            (option == "--size" ? options.size : options.state) = value;
+            options.anySingleOption = true;
         } else if (option == "--set") {
-            anySingleOption = true;
             auto parsed = parseSetting(value);
             if (auto* error = std::get_if<UsageError>(&parsed))
                 return *error;
-            auto& [key, stored] = std::get<std::pair<std::string, PropertyValue>>(parsed);
-            single.stored.WriteProperty(key, stored);
+            const auto& [key, stored] = std::get<std::pair<std::string, PropertyValue>>(parsed);
+            options.stored.WriteProperty(key, stored);
+            options.anySingleOption = true;
         } else {
             return usageError("unknown option \"" + option + "\"");
         }
     }
-    if (!className) {
-        if (anySingleOption)
-            return usageError("--size, --set and --state need --control");
-        return SheetRequest{out.value_or("gallery.png")};
-    }
-    single.className = *className;
-    if (!size)
+    return options;
+}
+
+Request singleRequest(const Options& options)
+{
+    if (!options.size)
         return usageError("--control needs --size WxH");
-    if (!out)
+    if (!options.out)
         return usageError("--control needs --out FILE.png");
-    const auto parsedSize = parseSize(*size);
-    if (!parsedSize)
-        return usageError("bad size \"" + *size + "\": give WxH, each from 1 to 10000");
-    single.size = *parsedSize;
-    if (state) {
-        const auto parsedState = parseState(*state);
-        if (!parsedState)
-            return usageError("unknown state \"" + *state + "\"");
-        single.state = *parsedState;
-    }
-    single.out = *out;
-    return single;
+    const auto size = parseSize(*options.size);
+    if (!size)
+        return usageError("bad size \"" + *options.size + "\": give WxH, each from 1 to 10000");
+    const auto state = options.state ? parseState(*options.state) : ControlState::Normal;
+    if (!state)
+        return usageError("unknown state \"" + *options.state + "\"");
+    return SingleRequest{*options.className, *size, options.stored, *state, *options.out};
+}
+
+} // namespace
+
+Request parseCommandLine(const std::vector<std::string>& arguments)
+{
+    auto collected = collectOptions(arguments);
+    if (auto* error = std::get_if<UsageError>(&collected))
+        return *error;
+    const Options& options = std::get<Options>(collected);
+    if (options.help)
+        return HelpRequest{};
+    if (options.className)
+        return singleRequest(options);
+    if (options.anySingleOption)
+        return usageError("--size, --set and --state need --control");
+    return SheetRequest{options.out.value_or("gallery.png")};
 }
 
 } // namespace plainquill::gallery

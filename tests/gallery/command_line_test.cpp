@@ -82,15 +82,5 @@ TEST(GalleryCommandLine, ClearErrors)
     }
 }
 
-TEST(GalleryCommandLine, StateNames)
-{
-    for (const char* name : {"normal", "hot", "pressed", "disabled", "focused", "default", "checked"}) {
-        const auto state = parseState(name);
-        ASSERT_TRUE(state) << name;
-        EXPECT_EQ(stateName(*state), name);
-    }
-    EXPECT_FALSE(parseState("Hot"));
-}
-
 } // namespace
 } // namespace plainquill::gallery

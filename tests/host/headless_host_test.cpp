@@ -216,15 +216,6 @@ TEST(HeadlessHost, AnErrorEndsOnlyItsHandler)
     EXPECT_THAT(h.probe.log, ElementsAre("MouseDown 1 0 75 75", "MouseUp 1 0 75 75", "Click"));
 }
 
-TEST(HeadlessHost, PropertyChangesAreRecorded)
-{
-    Hosted h;
-    h.host.loadNew();
-    h.host.PropertyChanged("Scrolling");
-    h.host.PropertyChanged("Max");
-    EXPECT_THAT(h.host.changedProperties(), ElementsAre("Scrolling", "Max"));
-}
-
 TEST(HeadlessHost, TimersTickOnlyWhileEnabledWithAnInterval)
 {
     Hosted h;
