@@ -30,6 +30,13 @@ int characterOf(const QKeyEvent* event)
     return c == 127 ? 0 : c; // Delete types no character
 }
 
+// Tab or Shift+Tab as Qt uses them to move the focus.
+bool movesFocus(const QKeyEvent* key)
+{
+    return (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+        && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+}
+
 } // namespace
 
 HostWidget::HostWidget(std::unique_ptr<Control> control, raster::RasterGraphics& graphics, Theme& theme,
@@ -75,12 +82,8 @@ void HostWidget::setDisplayAsDefault(bool isDefault) { m_site->setDisplayAsDefau
 bool HostWidget::event(QEvent* event)
 {
     // Tab reaches the control as a key before the focus moves on, as on the platform.
-    if (event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
-            && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-            m_site->keyPressed(9, shiftMaskFor(key->modifiers()), 0);
-    }
+    if (event->type() == QEvent::KeyPress && movesFocus(static_cast<QKeyEvent*>(event)))
+        m_site->keyPressed(9, shiftMaskFor(static_cast<QKeyEvent*>(event)->modifiers()), 0);
     return QWidget::event(event);
 }
 
@@ -128,6 +131,8 @@ void HostWidget::mouseReleaseEvent(QMouseEvent* event)
 
 void HostWidget::keyPressEvent(QKeyEvent* event)
 {
+    if (movesFocus(event))
+        return; // already delivered by event(), even when the focus had nowhere to go
     m_site->keyPressed(virtualKeyFor(event->key()), shiftMaskFor(event->modifiers()), characterOf(event));
 }
 

@@ -192,6 +192,17 @@ TEST_F(HostWidgetTest, TabReachesTheControlThenMovesTheFocus)
     EXPECT_THAT(second.log, ElementsAre("EnterFocus", "GotFocus"));
 }
 
+TEST_F(HostWidgetTest, TabWithNowhereToGoArrivesOnce)
+{
+    ProbeControl& only = host();
+    showWindow();
+    widgets[0]->setFocus();
+    ASSERT_TRUE(waitFor([&] { return widgets[0]->hasFocus(); }));
+    only.clear();
+    QTest::keyPress(widgets[0], Qt::Key_Tab);
+    EXPECT_EQ(std::count(only.log.begin(), only.log.end(), "KeyDown 9 0"), 1);
+}
+
 TEST_F(HostWidgetTest, SentTabMovesTheFocusAfterTheHandler)
 {
     ProbeControl& first = host("Probe1", {10, 10, 100, 30});
