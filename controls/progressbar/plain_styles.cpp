@@ -54,7 +54,8 @@ void XP_ProgressBar::DrawHatched()
         m_drawDC->drawEdge(m_clientRect, EDGE_BUMP, BF_RECT);
     m_fillArea = {2, 2, roundHalfEven(m_percent / 101.0 * W), H - 2};
     // The hatch style is a 16-bit value; a BrushStyle beyond that is an overflow.
-    if (m_brushStyle < std::numeric_limits<std::int16_t>::min() || m_brushStyle > std::numeric_limits<std::int16_t>::max())
+    using Int16 = std::numeric_limits<std::int16_t>;
+    if (m_brushStyle < Int16::min() || m_brushStyle > Int16::max())
         throw OverflowError();
     if (!m_drawDC)
         return;

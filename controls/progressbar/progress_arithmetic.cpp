@@ -19,7 +19,8 @@ std::int32_t roundHalfEven(double value)
 std::int32_t percentFromValue(std::int32_t value, std::int32_t max, std::int32_t min)
 {
     const std::int64_t hundredfold = std::int64_t{value} * 100;
-    if (hundredfold < std::numeric_limits<std::int32_t>::min() || hundredfold > std::numeric_limits<std::int32_t>::max())
+    using Int32 = std::numeric_limits<std::int32_t>;
+    if (hundredfold < Int32::min() || hundredfold > Int32::max())
         throw contracts::OverflowError();
     if (max == 0)
         throw contracts::DivisionByZeroError();

@@ -33,7 +33,8 @@ std::optional<std::int64_t> wholeNumber(const std::string& text)
     if (result.ec != std::errc() || result.ptr != end || begin == end)
         return std::nullopt;
     const std::int64_t lowest = hex ? 0 : std::numeric_limits<std::int32_t>::min();
-    const std::int64_t highest = hex ? std::numeric_limits<std::uint32_t>::max() : std::numeric_limits<std::int32_t>::max();
+    const std::int64_t highest =
+        hex ? std::numeric_limits<std::uint32_t>::max() : std::numeric_limits<std::int32_t>::max();
     if (value < lowest || value > highest)
         return std::nullopt;
     return value;

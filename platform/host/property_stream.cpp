@@ -115,7 +115,7 @@ PropertyValue readValue(const QString& key, const QVariant& value, const QString
     case QMetaType::QVariantMap:
         return readObject(key, value.toMap(), folder);
     default:
-        unreadable(key, QStringLiteral("a ") + QString::fromLatin1(value.typeName()) + QStringLiteral(" cannot be stored"));
+        unreadable(key, QString::fromLatin1(value.typeName()) + QStringLiteral(" values cannot be stored"));
     }
 }
 
