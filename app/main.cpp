@@ -4,6 +4,8 @@
 #include "app/startup/single_instance.h"
 #include "app/window/drawn_controls.h"
 #include "app/window/form1.h"
+#include "app/window/hosted_control_factory.h"
+#include "controls/registry/standard_controls.h"
 
 #include <QApplication>
 
@@ -15,7 +17,9 @@ int main(int argc, char* argv[])
     if (!instance.claim(shell))
         return 1;
 
-    plainquill::StandInControlFactory controls;
+    // The drawn controls that exist are hosted for real; the rest are stand-ins with their faces.
+    plainquill::StandInControlFactory standIns;
+    plainquill::HostedControlFactory controls(plainquill::controls::standardControlClasses(), standIns);
     const QString helpPage = QCoreApplication::applicationDirPath() + QStringLiteral("/help/index.html");
     plainquill::adapters::LibreOfficeLauncher libreOffice;
     plainquill::Form1 window({shell, controls, libreOffice, helpPage, {}});

@@ -2,6 +2,9 @@
 // conversion_libreoffice_test.cpp.
 #include "app/run/word_processor_session.h"
 #include "app/window/form1.h"
+#include "app/window/hosted_control_factory.h"
+#include "controls/registry/standard_controls.h"
+#include "platform/host/host_widget.h"
 #include "tests/support/drop.h"
 #include "tests/support/fake_shell.h"
 #include "tests/support/fake_word_processor.h"
@@ -336,6 +339,25 @@ TEST_F(ConversionRunTest, AWordProcessorThatDiesIsReplacedForTheNextFile)
     EXPECT_EQ(outputText("c.txt"), QByteArray("text"));
     ASSERT_EQ(shell.messages.size(), 1u);
     EXPECT_TRUE(shell.messages[0].text.contains("slow.doc: timed out"));
+}
+
+TEST_F(ConversionRunTest, DrivesTheDrawnProgressBarThroughItsFace)
+{
+    StandInControlFactory standIns;
+    HostedControlFactory hosted(controls::standardControlClasses(), standIns);
+    FakeShell answers;
+    Form1 window({answers, hosted, wordProcessor, QString(), [] {}});
+    ASSERT_NE(dynamic_cast<host::HostWidget*>(window.control<QWidget>("XP_ProgressBar1")), nullptr);
+    window.control<QLineEdit>("Text1")->setText(output);
+    for (const char* name : {"a.doc", "b.doc", "c.doc", "d.doc"})
+        window.adder().addDropped({tree.file(name)});
+    window.queue().setChecked(3, false);
+    window.Start_Click();
+
+    EXPECT_TRUE(answers.messages.empty());
+    EXPECT_EQ(window.progressBar().Max(), 4);
+    EXPECT_EQ(window.progressBar().Value(), 3);
+    EXPECT_EQ(window.progressBar().Color(), 0x00FF00u);
 }
 
 TEST(WordProcessorSession, ReplacesTheWordProcessorAfterItsShareOfDocuments)

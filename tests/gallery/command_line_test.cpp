@@ -1,6 +1,6 @@
 // The gallery's command line: the two modes, the value forms of --set, and the errors that must
 // end in a clear message (exit status 2).
-#include "platform/gallery/gallery_command_line.h"
+#include "gallery/gallery_command_line.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The gallery renders exactly a control's surface, brings it into each state through the
 // notifications a user would cause, and its sheet holds every progress bar look.
-#include "platform/gallery/gallery_sheet.h"
-#include "platform/gallery/render_control.h"
-#include "platform/host/standard_controls.h"
+#include "gallery/gallery_sheet.h"
+#include "gallery/render_control.h"
+#include "controls/registry/standard_controls.h"
 #include "tests/host/probe_control.h"
 
 #include <QProcess>
@@ -26,7 +26,7 @@ TEST(GalleryRender, ExactlyTheControlsPixels)
     stored.WriteProperty("Scrolling", std::int64_t{1});
     stored.WriteProperty("Color", std::int64_t{0x0000FF});
     stored.WriteProperty("Value", std::int64_t{50});
-    const auto result = renderControl(host::standardControlClasses(), host::kProgressBarClass, {103, 20}, stored,
+    const auto result = renderControl(controls::standardControlClasses(), controls::kProgressBarClass, {103, 20}, stored,
                                       ControlState::Normal);
     ASSERT_TRUE(std::holds_alternative<Bitmap>(result)) << std::get<RenderFailure>(result).message;
     const Bitmap& pixels = std::get<Bitmap>(result);
@@ -40,14 +40,14 @@ TEST(GalleryRender, ExactlyTheControlsPixels)
 
 TEST(GalleryRender, ReportsUnknownClassesAndUnreadableValues)
 {
-    const auto unknown = renderControl(host::standardControlClasses(), "Ostrand.Nothing", {10, 10}, {},
+    const auto unknown = renderControl(controls::standardControlClasses(), "Ostrand.Nothing", {10, 10}, {},
                                        ControlState::Normal);
     ASSERT_TRUE(std::holds_alternative<RenderFailure>(unknown));
     EXPECT_THAT(std::get<RenderFailure>(unknown).message, ::testing::HasSubstr("Ostrand.Nothing"));
 
     PropertyBag stored;
     stored.WriteProperty("Scrolling", std::string("abc"));
-    const auto bad = renderControl(host::standardControlClasses(), host::kProgressBarClass, {10, 10}, stored,
+    const auto bad = renderControl(controls::standardControlClasses(), controls::kProgressBarClass, {10, 10}, stored,
                                    ControlState::Normal);
     ASSERT_TRUE(std::holds_alternative<RenderFailure>(bad));
 }
@@ -69,7 +69,7 @@ TEST(GalleryRender, StatesComeFromTheUsersNotifications)
     };
     for (const Case& c : cases) {
         std::vector<std::string> log;
-        host::ControlClasses classes;
+        contracts::ControlClasses classes;
         classes.add("Test.Probe", [&log] {
             auto probe = std::make_unique<ProbeControl>();
             ProbeControl* raw = probe.get();
@@ -95,7 +95,7 @@ TEST(GallerySheet, ShowsEveryProgressBarLook)
         stylesAndOrientations.insert({look.stored.ReadInteger("Scrolling", -1), look.stored.ReadInteger("Orientation", -1)});
     EXPECT_EQ(stylesAndOrientations.size(), 13u);
 
-    const Sheet sheet = renderSheet(host::standardControlClasses(), {looks});
+    const Sheet sheet = renderSheet(controls::standardControlClasses(), {looks});
     EXPECT_TRUE(sheet.failures.empty());
     EXPECT_GT(sheet.image.width(), 3 * 160);
     EXPECT_GT(sheet.image.height(), 20 * 22 + 6 * 110);
@@ -104,7 +104,7 @@ TEST(GallerySheet, ShowsEveryProgressBarLook)
 TEST(GallerySheet, AFailingLookIsReportedAndTheRestDrawn)
 {
     ClassLooks broken{"Ostrand.Nothing", {Look{"row", "cell", {10, 10}, {}, ControlState::Normal}}};
-    const Sheet sheet = renderSheet(host::standardControlClasses(), {broken, progressBarLooks()});
+    const Sheet sheet = renderSheet(controls::standardControlClasses(), {broken, progressBarLooks()});
     ASSERT_EQ(sheet.failures.size(), 1u);
     EXPECT_FALSE(sheet.image.isNull());
 }

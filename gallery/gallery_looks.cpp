@@ -1,4 +1,4 @@
-#include "platform/gallery/gallery_looks.h"
+#include "gallery/gallery_looks.h"
 
 namespace plainquill::gallery {
 

@@ -1,10 +1,10 @@
-#include "platform/gallery/render_control.h"
+#include "gallery/render_control.h"
 
 #include "platform/host/headless_host.h"
 
 namespace plainquill::gallery {
 
-std::variant<contracts::Bitmap, RenderFailure> renderControl(const host::ControlClasses& classes,
+std::variant<contracts::Bitmap, RenderFailure> renderControl(const contracts::ControlClasses& classes,
                                                              const std::string& className, contracts::Size size,
                                                              const contracts::PropertyBag& stored,
                                                              ControlState state)

@@ -1,12 +1,12 @@
-#include "platform/host/hosted_control_factory.h"
+#include "app/window/hosted_control_factory.h"
 
 #include "platform/host/host_widget.h"
 #include "platform/host/property_stream.h"
 #include "platform/raster/xp_system_colours.h"
 
-namespace plainquill::host {
+namespace plainquill {
 
-HostedControlFactory::HostedControlFactory(ControlClasses classes, DrawnControlFactory& fallback)
+HostedControlFactory::HostedControlFactory(contracts::ControlClasses classes, DrawnControlFactory& fallback)
     : m_classes(std::move(classes)), m_fallback(fallback), m_graphics(raster::xpSystemColours())
 {
 }
@@ -17,10 +17,10 @@ DrawnControl HostedControlFactory::create(const QString& className, const QVaria
     if (!control)
         return m_fallback.create(className, properties, parent);
     // The stream is read first: a malformed one (contracts::PropertyTypeError) makes no widget.
-    const contracts::PropertyBag bag = readPropertyStream(properties);
-    auto* widget = new HostWidget(std::move(control), m_graphics, m_theme, {}, parent);
+    const contracts::PropertyBag bag = host::readPropertyStream(properties);
+    auto* widget = new host::HostWidget(std::move(control), m_graphics, m_theme, {}, parent);
     widget->load(bag);
     return {widget, widget->buttonFace(), widget->progressFace()};
 }
 
-} // namespace plainquill::host
+} // namespace plainquill

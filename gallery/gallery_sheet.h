@@ -1,7 +1,7 @@
 #pragma once
 // The gallery sheet: every look of every class side by side, each labelled, on one image.
-#include "platform/gallery/gallery_looks.h"
-#include "platform/host/control_classes.h"
+#include "gallery/gallery_looks.h"
+#include "controls/contracts/control_classes.h"
 
 #include <QImage>
 
@@ -16,6 +16,6 @@ struct Sheet {
 };
 
 // Needs a QGuiApplication (the labels are text).
-Sheet renderSheet(const host::ControlClasses& classes, const std::vector<ClassLooks>& catalogue);
+Sheet renderSheet(const contracts::ControlClasses& classes, const std::vector<ClassLooks>& catalogue);
 
 } // namespace plainquill::gallery

@@ -1,4 +1,4 @@
-#include "platform/gallery/control_state.h"
+#include "gallery/control_state.h"
 
 #include "controls/contracts/button_face.h"
 

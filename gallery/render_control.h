@@ -3,8 +3,8 @@
 // exactly its surface's pixels.
 #include "controls/contracts/bitmap.h"
 #include "controls/contracts/property_bag.h"
-#include "platform/gallery/control_state.h"
-#include "platform/host/control_classes.h"
+#include "gallery/control_state.h"
+#include "controls/contracts/control_classes.h"
 
 #include <string>
 #include <variant>
@@ -17,7 +17,7 @@ struct RenderFailure {
 
 // The pixels, or why there are none: an unknown class, or a stored value the control could not
 // read (any error a notification ended with).
-std::variant<contracts::Bitmap, RenderFailure> renderControl(const host::ControlClasses& classes,
+std::variant<contracts::Bitmap, RenderFailure> renderControl(const contracts::ControlClasses& classes,
                                                              const std::string& className, contracts::Size size,
                                                              const contracts::PropertyBag& stored,
                                                              ControlState state);

@@ -1,4 +1,4 @@
-#include "platform/gallery/gallery_command_line.h"
+#include "gallery/gallery_command_line.h"
 
 #include "platform/raster/qimage_bridge.h"
 

@@ -1,6 +1,6 @@
-#include "platform/gallery/gallery_sheet.h"
+#include "gallery/gallery_sheet.h"
 
-#include "platform/gallery/render_control.h"
+#include "gallery/render_control.h"
 #include "platform/raster/qimage_bridge.h"
 
 #include <QFontMetrics>
@@ -29,7 +29,7 @@ struct Row {
 };
 
 // The looks rendered and grouped into rows, in the catalogue's order.
-std::vector<Row> renderRows(const host::ControlClasses& classes, const std::vector<ClassLooks>& catalogue,
+std::vector<Row> renderRows(const contracts::ControlClasses& classes, const std::vector<ClassLooks>& catalogue,
                             std::vector<std::string>& failures)
 {
     std::vector<Row> rows;
@@ -98,7 +98,7 @@ void paintRow(QPainter& painter, const Row& row, const QFontMetrics& metrics, in
 
 } // namespace
 
-Sheet renderSheet(const host::ControlClasses& classes, const std::vector<ClassLooks>& catalogue)
+Sheet renderSheet(const contracts::ControlClasses& classes, const std::vector<ClassLooks>& catalogue)
 {
     Sheet sheet;
     const std::vector<Row> rows = renderRows(classes, catalogue, sheet.failures);

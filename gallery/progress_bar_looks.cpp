@@ -1,8 +1,8 @@
 // The progress bar on the sheet: every style at 0, 50 and 100 %, without and with its text, and
 // styles 0 to 2 also upright.
-#include "platform/gallery/gallery_looks.h"
+#include "gallery/gallery_looks.h"
 
-#include "platform/host/standard_controls.h"
+#include "controls/registry/standard_controls.h"
 
 #include <array>
 
@@ -48,7 +48,7 @@ void addRow(ClassLooks& looks, int style, bool upright, bool text, const Picture
 
 ClassLooks progressBarLooks()
 {
-    ClassLooks looks{host::kProgressBarClass, {}};
+    ClassLooks looks{controls::kProgressBarClass, {}};
     const PictureRef image = stripes();
     for (int style = 0; style < 10; ++style)
         for (const bool text : {false, true})

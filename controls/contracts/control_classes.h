@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace plainquill::host {
+namespace plainquill::contracts {
 
 class ControlClasses {
 public:
@@ -31,4 +31,4 @@ private:
     std::vector<Entry> m_entries;
 };
 
-} // namespace plainquill::host
+} // namespace plainquill::contracts

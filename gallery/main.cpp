@@ -1,10 +1,10 @@
 // plainquill-gallery: renders the drawn controls headlessly and writes PNGs, so anyone can check
 // a look pixel by pixel. See gallery_command_line.h for the two ways to call it.
-#include "platform/gallery/gallery_command_line.h"
-#include "platform/gallery/gallery_looks.h"
-#include "platform/gallery/gallery_sheet.h"
-#include "platform/gallery/render_control.h"
-#include "platform/host/standard_controls.h"
+#include "gallery/gallery_command_line.h"
+#include "gallery/gallery_looks.h"
+#include "gallery/gallery_sheet.h"
+#include "gallery/render_control.h"
+#include "controls/registry/standard_controls.h"
 #include "platform/raster/qimage_bridge.h"
 
 #include <QApplication>
@@ -29,7 +29,7 @@ int writeImage(const QImage& image, const std::string& out)
 
 int run(const gallery::SheetRequest& request)
 {
-    const gallery::Sheet sheet = gallery::renderSheet(host::standardControlClasses(), gallery::galleryLooks());
+    const gallery::Sheet sheet = gallery::renderSheet(controls::standardControlClasses(), gallery::galleryLooks());
     for (const std::string& failure : sheet.failures)
         std::cerr << "plainquill-gallery: " << failure << "\n";
     return writeImage(sheet.image, request.out);
@@ -37,7 +37,7 @@ int run(const gallery::SheetRequest& request)
 
 int run(const gallery::SingleRequest& request)
 {
-    const auto result = gallery::renderControl(host::standardControlClasses(), request.className, request.size,
+    const auto result = gallery::renderControl(controls::standardControlClasses(), request.className, request.size,
                                                request.stored, request.state);
     if (const auto* failure = std::get_if<gallery::RenderFailure>(&result)) {
         std::cerr << "plainquill-gallery: " << failure->message << "\n";

@@ -4,23 +4,23 @@
 // stand-ins, until every control exists). Keep the factory alive as long as the window: its
 // graphics and theme serve every control it made.
 #include "app/window/drawn_controls.h"
-#include "platform/host/control_classes.h"
+#include "controls/contracts/control_classes.h"
 #include "platform/raster/qstyle_theme.h"
 #include "platform/raster/raster_graphics.h"
 
-namespace plainquill::host {
+namespace plainquill {
 
 class HostedControlFactory final : public DrawnControlFactory {
 public:
-    HostedControlFactory(ControlClasses classes, DrawnControlFactory& fallback);
+    HostedControlFactory(contracts::ControlClasses classes, DrawnControlFactory& fallback);
 
     DrawnControl create(const QString& className, const QVariantMap& properties, QWidget* parent) override;
 
 private:
-    ControlClasses m_classes;
+    contracts::ControlClasses m_classes;
     DrawnControlFactory& m_fallback;
     raster::RasterGraphics m_graphics;
     raster::QStyleTheme m_theme;
 };
 
-} // namespace plainquill::host
+} // namespace plainquill

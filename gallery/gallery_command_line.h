@@ -8,7 +8,7 @@
 // text.
 #include "controls/contracts/geometry.h"
 #include "controls/contracts/property_bag.h"
-#include "platform/gallery/control_state.h"
+#include "gallery/control_state.h"
 
 #include <string>
 #include <variant>

@@ -2,8 +2,8 @@
 // window's stored property stream and driven through its face; other classes come from the
 // fallback factory.
 #include "platform/host/host_widget.h"
-#include "platform/host/hosted_control_factory.h"
-#include "platform/host/standard_controls.h"
+#include "app/window/hosted_control_factory.h"
+#include "controls/registry/standard_controls.h"
 #include "controls/progressbar/xp_progress_bar.h"
 #include "controls/contracts/control_errors.h"
 #include "app/window/form_loader.h"
@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-namespace plainquill::host {
+namespace plainquill {
 namespace {
 
 using namespace contracts;
@@ -34,10 +34,10 @@ const QVariantMap kStoredBar{{"scrolling", 1}, {"color", 16777215}, {"brushstyle
 TEST(HostedControlFactory, MakesTheProgressBarFromItsStoredValues)
 {
     RecordingFallback fallback;
-    HostedControlFactory factory(standardControlClasses(), fallback);
+    HostedControlFactory factory(controls::standardControlClasses(), fallback);
     QWidget window;
     const DrawnControl made = factory.create(QStringLiteral("Ostrand.XP_ProgressBar"), kStoredBar, &window);
-    auto* host = dynamic_cast<HostWidget*>(made.widget);
+    auto* host = dynamic_cast<host::HostWidget*>(made.widget);
     ASSERT_NE(host, nullptr);
     EXPECT_EQ(made.widget->parentWidget(), &window);
     EXPECT_EQ(made.button, nullptr);
@@ -55,7 +55,7 @@ TEST(HostedControlFactory, MakesTheProgressBarFromItsStoredValues)
 TEST(HostedControlFactory, OtherClassesComeFromTheFallback)
 {
     RecordingFallback fallback;
-    HostedControlFactory factory(standardControlClasses(), fallback);
+    HostedControlFactory factory(controls::standardControlClasses(), fallback);
     QWidget window;
     factory.create(QStringLiteral("Ostrand.isButton"), {}, &window);
     EXPECT_EQ(fallback.asked, QStringList{QStringLiteral("Ostrand.isButton")});
@@ -64,7 +64,7 @@ TEST(HostedControlFactory, OtherClassesComeFromTheFallback)
 TEST(HostedControlFactory, TheRunDrivesTheBarThroughItsFace)
 {
     RecordingFallback fallback;
-    HostedControlFactory factory(standardControlClasses(), fallback);
+    HostedControlFactory factory(controls::standardControlClasses(), fallback);
     QWidget window;
     window.resize(200, 60);
     const DrawnControl made = factory.create(QStringLiteral("Ostrand.XP_ProgressBar"), kStoredBar, &window);
@@ -98,11 +98,11 @@ TEST(HostedControlFactory, TheRunDrivesTheBarThroughItsFace)
 TEST(HostedControlFactory, TheStoredWindowLoadsTheRealBar)
 {
     StandInControlFactory standIns;
-    HostedControlFactory factory(standardControlClasses(), standIns);
+    HostedControlFactory factory(controls::standardControlClasses(), standIns);
     QWidget window;
     const LoadedForm form = loadForm(window, storedForm1Layout(), factory);
     const DrawnControl bar = form.drawn.value(QStringLiteral("XP_ProgressBar1"));
-    auto* host = dynamic_cast<HostWidget*>(bar.widget);
+    auto* host = dynamic_cast<host::HostWidget*>(bar.widget);
     ASSERT_NE(host, nullptr);
     ASSERT_NE(bar.progress, nullptr);
     // The window is not shown yet: the bar takes its place (97 x 17 pixels) when it is next used.
@@ -112,8 +112,8 @@ TEST(HostedControlFactory, TheStoredWindowLoadsTheRealBar)
     EXPECT_EQ(host->site().Ambient().DisplayName, "XP_ProgressBar1");
     EXPECT_EQ(host->site().Extender().Name(), "XP_ProgressBar1");
     // The buttons are still the stand-ins.
-    EXPECT_EQ(dynamic_cast<HostWidget*>(form.drawn.value(QStringLiteral("isButton1")).widget), nullptr);
+    EXPECT_EQ(dynamic_cast<host::HostWidget*>(form.drawn.value(QStringLiteral("isButton1")).widget), nullptr);
 }
 
 } // namespace
-} // namespace plainquill::host
+} // namespace plainquill

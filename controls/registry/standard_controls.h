@@ -1,12 +1,12 @@
 #pragma once
 // The program's own drawn control classes, registered under their class names. A control that
 // is finished adds one line to standardControlClasses().
-#include "platform/host/control_classes.h"
+#include "controls/contracts/control_classes.h"
 
-namespace plainquill::host {
+namespace plainquill::controls {
 
 inline constexpr const char* kProgressBarClass = "Ostrand.XP_ProgressBar";
 
-ControlClasses standardControlClasses();
+contracts::ControlClasses standardControlClasses();
 
-} // namespace plainquill::host
+} // namespace plainquill::controls

@@ -2,7 +2,7 @@
 // What the gallery sheet shows: for each control class, its looks in rows (a group) of labelled
 // cells. Each control adds a function of its own to galleryLooks().
 #include "controls/contracts/property_bag.h"
-#include "platform/gallery/control_state.h"
+#include "gallery/control_state.h"
 
 #include <string>
 #include <vector>

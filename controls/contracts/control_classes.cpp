@@ -1,8 +1,8 @@
-#include "platform/host/control_classes.h"
+#include "controls/contracts/control_classes.h"
 
 #include <algorithm>
 
-namespace plainquill::host {
+namespace plainquill::contracts {
 
 void ControlClasses::add(std::string className, Maker make)
 {
@@ -37,4 +37,4 @@ std::vector<std::string> ControlClasses::names() const
     return names;
 }
 
-} // namespace plainquill::host
+} // namespace plainquill::contracts
