@@ -3,8 +3,9 @@
 #   adapter   - this program's LibreOffice adapter: one LibreOffice, open/save/close per file
 #   per-file  - `soffice --convert-to` once per file
 #   batch     - `soffice --convert-to` once for all files
-# on two sets: the corpus documents that convert (small) and ten generated ~200-page .docx files
-# (large). Usage: compare_with_soffice.sh [BUILD_FOLDER]   (see README.md)
+# on three sets: the corpus documents that convert (corpus), fifty generated one-paragraph documents
+# (tiny) and ten generated ~200-page .docx files (large).
+# Usage: [SETS="corpus tiny large"] compare_with_soffice.sh [BUILD_FOLDER]   (see README.md)
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -64,6 +65,23 @@ make_large_documents() {
   "${soffice_run[@]}" --infilter="HTML (StarWriter)" --convert-to 'docx:MS Word 2007 XML' --outdir "$cache" "$work"/long-*.html >/dev/null 2>&1
 }
 
+# Fifty one-paragraph documents: .rtf and .html written here, .doc and .docx made from HTML once.
+make_tiny_documents() {
+  local folder=$cache/tiny i
+  [ -s "$folder/tiny-50.docx" ] && return
+  mkdir -p "$folder" "$work/tiny-html"
+  for i in $(seq 1 50); do
+    case $((i % 4)) in
+      0) printf '{\\rtf1\\ansi {\\fonttbl{\\f0 Arial;}}\\f0 Tiny document %d: caf\\u233?, \\u8364?10.\\par}' "$i" >"$folder/tiny-$i.rtf" ;;
+      1) printf '<!DOCTYPE html><html><head><meta charset="utf-8"></head><body><p>Tiny document %d: caf\303\251.</p></body></html>' "$i" >"$folder/tiny-$i.html" ;;
+      *) printf '<!DOCTYPE html><html><head><meta charset="utf-8"></head><body><p>Tiny document %d: caf\303\251.</p></body></html>' "$i" >"$work/tiny-html/tiny-$i.html" ;;
+    esac
+  done
+  soffice_command "$work/generator-profile"
+  "${soffice_run[@]}" --infilter="HTML (StarWriter)" --convert-to 'docx:MS Word 2007 XML' --outdir "$folder" "$work"/tiny-html/tiny-{2,6,10,14,18,22,26,30,34,38,42,46,50}.html >/dev/null 2>&1
+  "${soffice_run[@]}" --infilter="HTML (StarWriter)" --convert-to 'doc:MS Word 97' --outdir "$folder" "$work"/tiny-html/tiny-{3,7,11,15,19,23,27,31,35,39,43,47}.html >/dev/null 2>&1
+}
+
 # Best (lowest) wall time of $repeats runs for each way; peak memory is the largest seen.
 run_set() { # NAME FILE...
   local name=$1; shift
@@ -115,12 +133,22 @@ run_set() { # NAME FILE...
            a / b, p / a, ra / rb }'
 }
 
-mapfile -t small < <(find "$corpus" -type f \( -name '*.doc' -o -name '*.docx' -o -name '*.rtf' \
-  -o -name '*.htm' -o -name '*.html' \) ! -name 'badfile-*' | sort)
-make_large_documents
-mapfile -t large < <(ls "$cache"/long-*.docx)
-
 export repeats
 echo "LibreOffice $("$soffice" --version 2>/dev/null | head -1); $(nproc) cores"
-run_set small "${small[@]}"
-run_set large "${large[@]}"
+for set in ${SETS:-corpus tiny large}; do
+  case $set in
+    corpus)
+      mapfile -t corpus_files < <(find "$corpus" -type f \( -name '*.doc' -o -name '*.docx' -o -name '*.rtf' \
+        -o -name '*.htm' -o -name '*.html' \) ! -name 'badfile-*' | sort)
+      run_set corpus "${corpus_files[@]}" ;;
+    tiny)
+      make_tiny_documents
+      mapfile -t tiny_files < <(ls "$cache"/tiny/tiny-*)
+      run_set tiny "${tiny_files[@]}" ;;
+    large)
+      make_large_documents
+      mapfile -t large_files < <(ls "$cache"/long-*.docx)
+      run_set large "${large_files[@]}" ;;
+    *) echo "unknown set $set" >&2; exit 1 ;;
+  esac
+done

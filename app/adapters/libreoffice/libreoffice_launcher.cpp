@@ -1,5 +1,7 @@
 #include "app/adapters/libreoffice/libreoffice_launcher.h"
 
+#include "app/adapters/libreoffice/profile_template.h"
+
 #include "app/adapters/libreoffice/program_lookup.h"
 #include "app/adapters/libreoffice/session.h"
 #include "app/adapters/libreoffice/sigpipe_block.h"
@@ -42,7 +44,9 @@ std::unique_ptr<LibreOffice> LibreOfficeLauncher::StartLibreOffice()
         // Every thread started with LibreOffice (the watchdog, UNO's bridge) keeps SIGPIPE blocked.
         const libreoffice::SigpipeBlock sigpipe_block;
         auto session = std::make_shared<libreoffice::Session>(
-            libreoffice::SessionSettings{*program, scratch_parent, options_.time_limit});
+            libreoffice::SessionSettings{*program, scratch_parent, options_.time_limit,
+                                         options_.reuse_profile ? libreoffice::default_profile_template(*program)
+                                                                : std::filesystem::path()});
         return std::make_unique<LibreOffice>(std::move(session));
     } catch (const std::exception& error) {
         last_failure_ = error.what();

@@ -22,6 +22,7 @@ struct LibreOfficeOptions {
     std::string search_path = default_libreoffice_search_path(); // where a bare name is looked up
     std::chrono::milliseconds time_limit = kDefaultLibreOfficeTimeLimit;
     std::filesystem::path scratch_parent;                  // for private folders; empty: system temp
+    bool reuse_profile = true; // seed each private profile from one kept in the user's cache folder
 };
 
 class LibreOfficeLauncher final : public WordProcessorLauncher {

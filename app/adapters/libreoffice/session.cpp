@@ -2,6 +2,7 @@
 
 #include "app/adapters/libreoffice/ipc_socket_files.h"
 #include "app/adapters/libreoffice/profile_settings.h"
+#include "app/adapters/libreoffice/profile_template.h"
 
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
@@ -28,9 +29,11 @@ std::string pipe_name_for(const ScratchDirectory& scratch)
     return scratch.unique_name() + "-" + std::to_string(::getpid());
 }
 
-// Writes our settings into the still empty profile and gives soffice's command line.
-std::vector<std::string> prepare_soffice(const ScratchDirectory& scratch, const std::string& pipe_name)
+// Seeds the still empty profile, writes our settings into it and gives soffice's command line.
+std::vector<std::string> prepare_soffice(const ScratchDirectory& scratch, const std::string& pipe_name,
+                                         const std::filesystem::path& profile_template)
 {
+    seed_profile(scratch.profile(), profile_template);
     write_profile_settings(scratch.profile());
     return {
         "-env:UserInstallation=" + file_url(scratch.profile()), // as Session::profile_url()
@@ -70,10 +73,11 @@ std::string seconds_text(std::chrono::milliseconds limit)
 Session::Session(const SessionSettings& settings)
     : scratch_(settings.scratch_parent),
       pipe_name_(pipe_name_for(scratch_)),
-      process_(settings.program, prepare_soffice(scratch_, pipe_name_),
+      process_(settings.program, prepare_soffice(scratch_, pipe_name_, settings.profile_template),
                soffice_environment(scratch_)),
       watchdog_([this] { process_.kill(); }),
-      time_limit_(settings.time_limit)
+      time_limit_(settings.time_limit),
+      profile_template_(settings.profile_template)
 {
     const auto deadline = std::chrono::steady_clock::now() + time_limit_;
     std::string failure;
@@ -166,6 +170,7 @@ void Session::quit() noexcept
         return;
     quit_ = true;
     const SigpipeBlock sigpipe_block;
+    bool exited_by_itself = false;
     try {
         bool terminating = false;
         if (!ended_ && process_.running()) {
@@ -180,14 +185,16 @@ void Session::quit() noexcept
                 terminating = false;
         }
         ended_ = true;
-        if (terminating)
-            process_.wait_for_exit(kExitGrace);
+        exited_by_itself = terminating && process_.wait_for_exit(kExitGrace);
     } catch (...) {
         // Whatever failed above, the kill below still ends LibreOffice.
     }
     process_.kill();
     connection_.reset();
     remove_ipc_socket_files(pipe_name_, profile_url());
+    // Only a profile LibreOffice closed itself is known to be complete.
+    if (exited_by_itself)
+        keep_as_template(scratch_.profile(), profile_template_);
     scratch_.remove();
 }
 

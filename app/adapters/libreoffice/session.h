@@ -25,6 +25,7 @@ struct SessionSettings {
     std::filesystem::path program;        // the soffice to run
     std::filesystem::path scratch_parent; // where the private folder goes
     std::chrono::milliseconds time_limit; // for starting and for each operation
+    std::filesystem::path profile_template; // a set-up profile to start from; empty: none
 };
 
 class Session {
@@ -70,6 +71,7 @@ private:
     std::chrono::milliseconds time_limit_;
     bool ended_ = false;
     bool quit_ = false;
+    std::filesystem::path profile_template_;
 };
 
 template <class Operation>

@@ -1,0 +1,69 @@
+#include "app/adapters/libreoffice/profile_template.h"
+#include "tests/adapters/support/test_files.h"
+
+#include <gtest/gtest.h>
+
+namespace plainquill::adapters::libreoffice {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TemporaryFolder;
+using testing::file_names;
+using testing::read_bytes;
+
+// A profile as LibreOffice leaves it, reduced to the one file that tells them apart.
+void write_profile(const fs::path& profile, const std::string& settings)
+{
+    fs::create_directories(profile / "user");
+    testing::write_bytes(profile / "user" / "registrymodifications.xcu", settings);
+}
+
+TEST(LibreOfficeProfileTemplate, KeepsTheFirstCompleteProfileAndSeedsLaterOnesFromIt)
+{
+    TemporaryFolder scratch;
+    const fs::path kept = scratch / "cache" / "profile";
+    const fs::path first = scratch / "first";
+    write_profile(first, "first");
+    keep_as_template(first, kept);
+    EXPECT_EQ(read_bytes(kept / "user" / "registrymodifications.xcu"), "first");
+
+    const fs::path second = scratch / "second";
+    write_profile(second, "second");
+    keep_as_template(second, kept);
+    EXPECT_EQ(read_bytes(kept / "user" / "registrymodifications.xcu"), "first") << "an existing template stays";
+    EXPECT_EQ(file_names(scratch / "cache"), std::vector<std::string>{"profile"}) << "no copy is left aside";
+
+    const fs::path fresh = scratch / "fresh";
+    fs::create_directories(fresh);
+    seed_profile(fresh, kept);
+    EXPECT_EQ(read_bytes(fresh / "user" / "registrymodifications.xcu"), "first");
+}
+
+TEST(LibreOfficeProfileTemplate, WithoutATemplateEverythingStartsEmpty)
+{
+    TemporaryFolder scratch;
+    const fs::path fresh = scratch / "fresh";
+    fs::create_directories(fresh);
+    seed_profile(fresh, scratch / "no-such-template");
+    seed_profile(fresh, {});
+    EXPECT_TRUE(file_names(fresh).empty());
+
+    keep_as_template(scratch / "no-profile-here", scratch / "template");
+    keep_as_template(fresh, {});
+    EXPECT_FALSE(fs::exists(scratch / "template")) << "only a set-up profile is kept";
+}
+
+TEST(LibreOfficeProfileTemplate, LivesInTheCacheFolderKeyedByTheProgram)
+{
+    TemporaryFolder scratch;
+    testing::write_bytes(scratch / "soffice", "#!/bin/sh\n");
+    ::setenv("XDG_CACHE_HOME", scratch.path().c_str(), 1);
+    const fs::path folder = default_profile_template(scratch / "soffice");
+    ::unsetenv("XDG_CACHE_HOME");
+    EXPECT_EQ(folder.parent_path(), scratch / "plainquill");
+    EXPECT_EQ(folder.filename().string().rfind("libreoffice-profile-", 0), 0u);
+    EXPECT_TRUE(default_profile_template(scratch / "missing").empty());
+}
+
+} // namespace
+} // namespace plainquill::adapters::libreoffice
