@@ -66,13 +66,13 @@ FolderListing listFolder(const QString& folder)
     return listing;
 }
 
-class FileSpec {
+class FilePattern {
 public:
-    explicit FileSpec(const QString& spec)
-        : m_everything(spec == QLatin1String("*.*") || spec == QLatin1String("*")),
+    explicit FilePattern(const QString& pattern)
+        : m_everything(pattern == QLatin1String("*.*") || pattern == QLatin1String("*")),
           m_pattern(m_everything ? QRegularExpression()
                                  : QRegularExpression(QRegularExpression::wildcardToRegularExpression(
-                                       spec, QRegularExpression::UnanchoredWildcardConversion)))
+                                       pattern, QRegularExpression::UnanchoredWildcardConversion)))
     {
     }
     bool matches(const QString& name) const
@@ -89,7 +89,7 @@ using FolderId = std::pair<dev_t, ino_t>;
 
 class TreeScan {
 public:
-    TreeScan(QStringList& found, const QString& spec) : m_found(found), m_spec(spec) {}
+    TreeScan(QStringList& found, const QString& pattern) : m_found(found), m_pattern(pattern) {}
 
     void scan(const QString& strFolder, bool bIncludeSubfolders)
     {
@@ -98,7 +98,7 @@ public:
             return;
         const FolderListing listing = listFolder(folder);
         for (const QString& name : listing.files)
-            if (!isHidden(name) && m_spec.matches(name))
+            if (!isHidden(name) && m_pattern.matches(name))
                 m_found.push_back(folder + name);
         if (!bIncludeSubfolders)
             return;
@@ -118,7 +118,7 @@ private:
     }
 
     QStringList& m_found;
-    FileSpec m_spec;
+    FilePattern m_pattern;
     std::set<FolderId> m_visited;
 };
 

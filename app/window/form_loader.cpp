@@ -42,9 +42,9 @@ private:
     int m_perPixel;
 };
 
-QWidget* makeStandardControl(const QString& kind, const QJsonObject& spec, QWidget* parent)
+QWidget* makeStandardControl(const QString& kind, const QJsonObject& entry, QWidget* parent)
 {
-    const QString caption = spec.value(QLatin1String("caption")).toString();
+    const QString caption = entry.value(QLatin1String("caption")).toString();
     if (kind == QLatin1String("label"))
         return new QLabel(caption, parent);
     if (kind == QLatin1String("textbox"))
@@ -52,7 +52,7 @@ QWidget* makeStandardControl(const QString& kind, const QJsonObject& spec, QWidg
     if (kind == QLatin1String("frame"))
         return new QGroupBox(caption, parent);
     if (kind == QLatin1String("listbox")) {
-        if (spec.value(QLatin1String("acceptDrops")).toBool())
+        if (entry.value(QLatin1String("acceptDrops")).toBool())
             return new PathListWidget(parent);
         return new QListWidget(parent);
     }
@@ -67,21 +67,21 @@ QWidget* makeStandardControl(const QString& kind, const QJsonObject& spec, QWidg
     }
     if (kind == QLatin1String("checkbox")) {
         auto* box = new QCheckBox(caption, parent);
-        box->setChecked(spec.value(QLatin1String("value")).toInt() == 1);
+        box->setChecked(entry.value(QLatin1String("value")).toInt() == 1);
         return box;
     }
     if (kind == QLatin1String("option")) {
         auto* option = new QRadioButton(caption, parent);
-        option->setChecked(spec.value(QLatin1String("value")).toBool());
+        option->setChecked(entry.value(QLatin1String("value")).toBool());
         return option;
     }
     malformed(QStringLiteral("unknown control kind ") + kind);
 }
 
-QWidget* makeLine(const Twips& twips, const QJsonObject& spec, QWidget* parent)
+QWidget* makeLine(const Twips& twips, const QJsonObject& entry, QWidget* parent)
 {
-    const QJsonArray from = spec.value(QLatin1String("from")).toArray();
-    const QJsonArray to = spec.value(QLatin1String("to")).toArray();
+    const QJsonArray from = entry.value(QLatin1String("from")).toArray();
+    const QJsonArray to = entry.value(QLatin1String("to")).toArray();
     if (from.size() != 2 || to.size() != 2)
         malformed(QStringLiteral("a line needs two points"));
     const QPoint a(twips.px(from[0]), twips.px(from[1]));
@@ -115,37 +115,37 @@ LoadedForm loadForm(QWidget& window, const QByteArray& layoutJson, DrawnControlF
 
     LoadedForm loaded;
     for (const QJsonValue& value : form.value(QLatin1String("controls")).toArray()) {
-        const QJsonObject spec = value.toObject();
-        const QString name = spec.value(QLatin1String("name")).toString();
-        const QString kind = spec.value(QLatin1String("kind")).toString();
-        const QString parentName = spec.value(QLatin1String("parent")).toString();
+        const QJsonObject entry = value.toObject();
+        const QString name = entry.value(QLatin1String("name")).toString();
+        const QString kind = entry.value(QLatin1String("kind")).toString();
+        const QString parentName = entry.value(QLatin1String("parent")).toString();
         QWidget* parent = parentName.isEmpty() ? &window : loaded.widgets.value(parentName);
         if (!parent)
             malformed(name + QStringLiteral(" names an unknown parent ") + parentName);
 
         QWidget* widget = nullptr;
         if (kind == QLatin1String("drawn")) {
-            const DrawnControl control = factory.create(spec.value(QLatin1String("class")).toString(),
-                                                        spec.value(QLatin1String("properties")).toObject().toVariantMap(),
+            const DrawnControl control = factory.create(entry.value(QLatin1String("class")).toString(),
+                                                        entry.value(QLatin1String("properties")).toObject().toVariantMap(),
                                                         parent);
             loaded.drawn.insert(name, control);
             widget = control.widget;
         } else {
-            widget = makeStandardControl(kind, spec, parent);
+            widget = makeStandardControl(kind, entry, parent);
         }
         widget->setObjectName(name);
-        widget->setGeometry(twips.rect(spec.value(QLatin1String("rect")).toArray()));
-        if (spec.contains(QLatin1String("enabled")))
-            widget->setEnabled(spec.value(QLatin1String("enabled")).toBool());
-        if (spec.contains(QLatin1String("toolTip")))
-            widget->setToolTip(spec.value(QLatin1String("toolTip")).toString());
+        widget->setGeometry(twips.rect(entry.value(QLatin1String("rect")).toArray()));
+        if (entry.contains(QLatin1String("enabled")))
+            widget->setEnabled(entry.value(QLatin1String("enabled")).toBool());
+        if (entry.contains(QLatin1String("toolTip")))
+            widget->setToolTip(entry.value(QLatin1String("toolTip")).toString());
         loaded.widgets.insert(name, widget);
     }
     for (const QJsonValue& value : form.value(QLatin1String("lines")).toArray()) {
-        const QJsonObject spec = value.toObject();
-        QWidget* line = makeLine(twips, spec, &window);
+        const QJsonObject entry = value.toObject();
+        QWidget* line = makeLine(twips, entry, &window);
         line->lower(); // lines are drawn on the window itself, beneath its controls
-        line->setObjectName(spec.value(QLatin1String("name")).toString());
+        line->setObjectName(entry.value(QLatin1String("name")).toString());
         loaded.widgets.insert(line->objectName(), line);
     }
     return loaded;

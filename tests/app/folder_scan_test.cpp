@@ -23,10 +23,10 @@ QStringList relativeTo(const QString& root, const QStringList& paths)
     return relative;
 }
 
-QStringList scan(const TempTree& tree, bool subfolders, const QString& spec = QStringLiteral("*.*"))
+QStringList scan(const TempTree& tree, bool subfolders, const QString& pattern = QStringLiteral("*.*"))
 {
     QStringList found;
-    RecursiveDir(found, tree.root(), spec, subfolders);
+    RecursiveDir(found, tree.root(), pattern, subfolders);
     return relativeTo(tree.root(), found);
 }
 
