@@ -1,4 +1,5 @@
-// The sheet's labels and the controls' text need fonts, and fonts need a QGuiApplication.
+// Text needs fonts, and fonts need a QGuiApplication. A plain QGuiApplication (not a
+// QApplication) also means there is no QStyle, which the raster tests' "no theme" case relies on.
 #include <QGuiApplication>
 #include <gtest/gtest.h>
 
