@@ -4,7 +4,6 @@
 #include "controls/progressbar/xp_progress_bar.h"
 #include "platform/host/headless_host.h"
 
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -29,14 +28,3 @@ void ValueWrite(benchmark::State& state)
 BENCHMARK(ValueWrite)->ArgsProduct({benchmark::CreateDenseRange(0, 9, 1), {0, 1}})->ArgNames({"style", "text"});
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

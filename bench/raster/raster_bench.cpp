@@ -4,7 +4,6 @@
 #include "platform/raster/raster_surface.h"
 #include "platform/raster/xp_system_colours.h"
 
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -133,14 +132,3 @@ void DrawEdgeRaised(benchmark::State& state)
 BENCHMARK(DrawEdgeRaised);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
