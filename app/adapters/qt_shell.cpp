@@ -1,6 +1,6 @@
 #include "app/adapters/shell.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
@@ -82,7 +82,8 @@ bool QtShell::openUrl(const QUrl& url)
 
 void QtShell::showPage(const QString& title, const QString& htmlFile)
 {
-    auto* window = new QDialog;
+    // Owned by the window that asked, so it closes with the program instead of keeping it open.
+    auto* window = new QDialog(QApplication::activeWindow());
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowTitle(title);
     auto* browser = new QTextBrowser(window);
