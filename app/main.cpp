@@ -2,10 +2,8 @@
 #include "app/adapters/libreoffice/libreoffice_launcher.h"
 #include "app/adapters/shell.h"
 #include "app/startup/single_instance.h"
-#include "app/window/drawn_controls.h"
 #include "app/window/form1.h"
-#include "app/window/hosted_control_factory.h"
-#include "controls/registry/standard_controls.h"
+#include "app/window/window_control_factory.h"
 
 #include <QApplication>
 
@@ -17,12 +15,12 @@ int main(int argc, char* argv[])
     if (!instance.claim(shell))
         return 1;
 
-    // The drawn controls that exist are hosted for real; the rest are stand-ins with their faces.
-    plainquill::StandInControlFactory standIns;
-    plainquill::HostedControlFactory controls(plainquill::controls::standardControlClasses(), standIns);
+    plainquill::WindowControlFactory controls;
     const QString helpPage = QCoreApplication::applicationDirPath() + QStringLiteral("/help/index.html");
     plainquill::adapters::LibreOfficeLauncher libreOffice;
-    plainquill::Form1 window({shell, controls, libreOffice, helpPage, {}});
-    window.show();
+    const auto window = plainquill::openForm1({shell, controls, libreOffice, helpPage, {}});
+    if (!window)
+        return 1;
+    window->show();
     return application.exec();
 }

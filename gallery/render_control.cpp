@@ -2,7 +2,31 @@
 
 #include "platform/host/headless_host.h"
 
+#include <algorithm>
+#include <optional>
+
 namespace plainquill::gallery {
+
+namespace {
+
+// A stored key the control never asked for would be silently ignored: say which keys it reads.
+std::optional<RenderFailure> unreadKey(const std::string& className, const contracts::PropertyBag& stored)
+{
+    const std::vector<std::string>& read = stored.NamesRead();
+    for (const std::string& key : stored.Names()) {
+        const bool known = std::any_of(read.begin(), read.end(),
+                                       [&](const std::string& name) { return contracts::sameName(name, key); });
+        if (known)
+            continue;
+        std::string message = className + " does not read \"" + key + "\"; the keys it reads:";
+        for (const std::string& name : read)
+            message += " " + name;
+        return RenderFailure{message};
+    }
+    return std::nullopt;
+}
+
+} // namespace
 
 std::variant<contracts::Bitmap, RenderFailure> renderControl(const contracts::ControlClasses& classes,
                                                              const std::string& className, contracts::Size size,
@@ -16,6 +40,8 @@ std::variant<contracts::Bitmap, RenderFailure> renderControl(const contracts::Co
     const std::string name = className.substr(className.find('.') + 1) + "1";
     host::HeadlessHost host(std::move(control), {.name = name, .size = size});
     host.load(stored);
+    if (auto failure = unreadKey(className, stored))
+        return *failure;
     bringInto(host, state);
     if (!host.errors().empty())
         return RenderFailure{className + " could not take its properties: " + host.errors().front()};

@@ -15,8 +15,9 @@ struct RenderFailure {
     std::string message;
 };
 
-// The pixels, or why there are none: an unknown class, or a stored value the control could not
-// read (any error a notification ended with).
+// The pixels, or why there are none: an unknown class, a stored key the control does not read
+// (matched without regard to case), or a stored value it could not read (any error a
+// notification ended with).
 std::variant<contracts::Bitmap, RenderFailure> renderControl(const contracts::ControlClasses& classes,
                                                              const std::string& className, contracts::Size size,
                                                              const contracts::PropertyBag& stored,

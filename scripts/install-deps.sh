@@ -9,7 +9,7 @@ packages=(
   libcanberra-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev time
   xvfb xauth imagemagick
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-wqy-microhei
 )
 
 missing=()

@@ -1,13 +1,21 @@
 #include "app/adapters/shell.h"
 
+#include <QApplication>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTextBrowser>
+#include <QVBoxLayout>
 
 namespace plainquill {
 
 namespace {
+
+constexpr int kLauncherWaitMs = 3000;
 
 QMessageBox::Icon toQt(MessageIcon icon)
 {
@@ -52,9 +60,40 @@ QString QtShell::chooseFolder(const FolderRequest& request)
     return QDir::fromNativeSeparators(folder);
 }
 
+// Qt reports only whether a launcher started, and xdg-open starts even where no program handles
+// the page, so it is run here and its answer waited for. A launcher still running after the wait
+// has handed the page to a program that stays in the foreground: that counts as opened.
 bool QtShell::openUrl(const QUrl& url)
 {
-    return QDesktopServices::openUrl(url);
+    const QString launcher = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (launcher.isEmpty())
+        return QDesktopServices::openUrl(url);
+    auto* process = new QProcess(QCoreApplication::instance());
+    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    process->start(launcher, {url.toString(QUrl::FullyEncoded)});
+    if (!process->waitForStarted()) {
+        process->deleteLater();
+        return false;
+    }
+    if (!process->waitForFinished(kLauncherWaitMs))
+        return true;
+    return process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
+}
+
+void QtShell::showPage(const QString& title, const QString& htmlFile)
+{
+    // Owned by the window that asked, so it closes with the program instead of keeping it open.
+    auto* window = new QDialog(QApplication::activeWindow());
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowTitle(title);
+    auto* browser = new QTextBrowser(window);
+    browser->setOpenExternalLinks(true);
+    browser->setSource(QUrl::fromLocalFile(htmlFile));
+    auto* layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(browser);
+    window->resize(640, 560);
+    window->show();
 }
 
 } // namespace plainquill

@@ -33,7 +33,10 @@ public:
     virtual QString openFile(const OpenFileRequest& request) = 0;
     // The chosen folder's path without a trailing separator ("/" for the root), or empty.
     virtual QString chooseFolder(const FolderRequest& request) = 0;
+    // False when the desktop could not open it (no handler, no launcher).
     virtual bool openUrl(const QUrl& url) = 0;
+    // Shows a local HTML page in a window of the program's own, for when the desktop cannot.
+    virtual void showPage(const QString& title, const QString& htmlFile) = 0;
 };
 
 // The real desktop: Qt's dialogs and message boxes, the user's browser.
@@ -44,6 +47,7 @@ public:
     QString openFile(const OpenFileRequest& request) override;
     QString chooseFolder(const FolderRequest& request) override;
     bool openUrl(const QUrl& url) override;
+    void showPage(const QString& title, const QString& htmlFile) override;
 };
 
 } // namespace plainquill

@@ -26,7 +26,7 @@ public:
                                 QWidget* parent) = 0;
 };
 
-// Plain Qt widgets with the same faces, for controls not yet drawn by their own code.
+// Plain push buttons with the buttons' face, for the buttons not yet drawn by their own code.
 class StandInControlFactory : public DrawnControlFactory {
 public:
     DrawnControl create(const QString& className, const QVariantMap& properties,

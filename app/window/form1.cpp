@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -31,7 +32,7 @@ Widget& required(const LoadedForm& form, const char* name)
 Form1::Form1(Form1Options options, QWidget* parent)
     : QWidget(parent),
       m_options(options),
-      m_form(loadForm(*this, storedForm1Layout(), options.controls)),
+      m_form(loadForm(*this, options.layout.isEmpty() ? storedForm1Layout() : options.layout, options.controls)),
       m_List1(&required<QListWidget>(m_form, "List1")),
       m_ListView1(&required<QTreeView>(m_form, "ListView1")),
       m_Label3(&required<QLabel>(m_form, "Label3")),
@@ -99,12 +100,17 @@ void Form1::connectHandlers()
     button(QStringLiteral("chameleonButton4")).SetClickHandler([this] { Stop_Click(); });
     button(QStringLiteral("XpB1")).SetClickHandler([this] { Help_Click(); });
     button(QStringLiteral("isButton1")).SetClickHandler([this] { Start_Click(); });
-    if (auto* dropTarget = qobject_cast<PathListWidget*>(m_List1))
-        connect(dropTarget, &PathListWidget::pathsDropped, this,
-                [this](const QStringList& paths) {
-                    if (!m_converting)
-                        m_adder->addDropped(paths);
-                });
+    // Users drop onto the big table as readily as onto the path list: both take the same drops.
+    if (auto* dropTarget = qobject_cast<PathListWidget*>(m_List1)) {
+        connect(dropTarget, &PathListWidget::pathsDropped, this, &Form1::List1_OLEDragDrop);
+        acceptPathDrops(*m_ListView1, [this](const QStringList& paths) { List1_OLEDragDrop(paths); });
+    }
+}
+
+void Form1::List1_OLEDragDrop(const QStringList& paths)
+{
+    if (!m_converting)
+        m_adder->addDropped(paths);
 }
 
 void Form1::Option1_Click()
@@ -179,8 +185,28 @@ void Form1::setConverting(bool converting)
 
 void Form1::Help_Click()
 {
-    // Whether the browser opened is not examined: there is nothing useful to tell the user.
-    m_options.shell.openUrl(QUrl::fromLocalFile(m_options.helpPage));
+    if (m_options.shell.openUrl(QUrl::fromLocalFile(m_options.helpPage)))
+        return;
+    // No desktop program takes the page: show it in a window of our own rather than nothing.
+    if (QFileInfo::exists(m_options.helpPage))
+        m_options.shell.showPage(QStringLiteral("Plainquill 1.0 Help"), m_options.helpPage);
+    else
+        m_options.shell.showMessage(MessageIcon::Information, QStringLiteral("Plainquill"),
+                                    QStringLiteral("The help page is missing: ") + m_options.helpPage,
+                                    MessageButtons::Ok);
+}
+
+std::unique_ptr<Form1> openForm1(Form1Options options)
+{
+    try {
+        return std::make_unique<Form1>(options);
+    } catch (const std::exception& error) {
+        options.shell.showMessage(MessageIcon::Critical, QStringLiteral("Plainquill"),
+                                  QStringLiteral("Plainquill cannot build its window: ") +
+                                      QString::fromLocal8Bit(error.what()),
+                                  MessageButtons::Ok);
+        return nullptr;
+    }
 }
 
 } // namespace plainquill

@@ -30,6 +30,7 @@ struct Form1Options {
     QString helpPage; // the help page shipped beside the program
     // One pass of the window's pending events; the run yields through it once per file.
     std::function<void()> processPendingEvents;
+    QByteArray layout = {}; // the window's layout; empty for the one stored in the program
 };
 
 class Form1 : public QWidget {
@@ -60,6 +61,8 @@ public:
     void Stop_Click();
     void Help_Click();
     void Start_Click();
+    // Files and folders dropped onto the path list or the file table.
+    void List1_OLEDragDrop(const QStringList& paths);
 
 private:
     void addColumns();
@@ -85,5 +88,9 @@ private:
     bool m_converting = false;
     bool m_removeAllWasEnabled = false;
 };
+
+// The window, or null after telling the user (a critical message) why it could not be built:
+// stored window data that cannot be read must not end the program without a word.
+std::unique_ptr<Form1> openForm1(Form1Options options);
 
 } // namespace plainquill

@@ -1,11 +1,11 @@
 #include "app/window/form_loader.h"
 
+#include "app/window/caption_frame.h"
 #include "app/window/path_list_widget.h"
 
 #include <QCheckBox>
 #include <QFile>
 #include <QFrame>
-#include <QGroupBox>
 #include <QHeaderView>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -50,7 +50,7 @@ QWidget* makeStandardControl(const QString& kind, const QJsonObject& entry, QWid
     if (kind == QLatin1String("textbox"))
         return new QLineEdit(parent);
     if (kind == QLatin1String("frame"))
-        return new QGroupBox(caption, parent);
+        return new CaptionFrame(caption, parent);
     if (kind == QLatin1String("listbox")) {
         if (entry.value(QLatin1String("acceptDrops")).toBool())
             return new PathListWidget(parent);

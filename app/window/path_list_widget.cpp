@@ -6,10 +6,56 @@
 
 namespace plainquill {
 
+namespace {
+
+// Sits on a view's viewport, where drags arrive, ahead of the view's own item dragging.
+class PathDropFilter : public QObject {
+public:
+    PathDropFilter(PathDropHandler onDrop, QObject* parent) : QObject(parent), m_onDrop(std::move(onDrop)) {}
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove: {
+            auto* drag = static_cast<QDragMoveEvent*>(event);
+            if (drag->mimeData()->hasUrls())
+                drag->acceptProposedAction();
+            else
+                drag->ignore();
+            return true;
+        }
+        case QEvent::Drop: {
+            auto* drop = static_cast<QDropEvent*>(event);
+            const QStringList paths = PathListWidget::localPaths(*drop->mimeData());
+            if (!paths.isEmpty()) {
+                drop->acceptProposedAction();
+                m_onDrop(paths);
+            }
+            return true;
+        }
+        default:
+            return false;
+        }
+    }
+
+private:
+    PathDropHandler m_onDrop;
+};
+
+} // namespace
+
+void acceptPathDrops(QAbstractItemView& view, PathDropHandler onDrop)
+{
+    view.setAcceptDrops(true);
+    view.viewport()->setAcceptDrops(true);
+    view.viewport()->installEventFilter(new PathDropFilter(std::move(onDrop), &view));
+}
+
 PathListWidget::PathListWidget(QWidget* parent) : QListWidget(parent)
 {
-    setAcceptDrops(true);
     setDragDropMode(QAbstractItemView::DropOnly);
+    acceptPathDrops(*this, [this](const QStringList& paths) { emit pathsDropped(paths); });
 }
 
 QStringList PathListWidget::localPaths(const QMimeData& data)
@@ -19,27 +65,6 @@ QStringList PathListWidget::localPaths(const QMimeData& data)
         if (url.isLocalFile())
             paths.push_back(url.toLocalFile());
     return paths;
-}
-
-void PathListWidget::dragEnterEvent(QDragEnterEvent* event)
-{
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
-}
-
-void PathListWidget::dragMoveEvent(QDragMoveEvent* event)
-{
-    if (event->mimeData()->hasUrls())
-        event->acceptProposedAction();
-}
-
-void PathListWidget::dropEvent(QDropEvent* event)
-{
-    const QStringList paths = localPaths(*event->mimeData());
-    if (paths.isEmpty())
-        return;
-    event->acceptProposedAction();
-    emit pathsDropped(paths);
 }
 
 } // namespace plainquill

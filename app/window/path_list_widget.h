@@ -1,8 +1,19 @@
 #pragma once
-// The path list: a list box that takes files and folders dropped from a file manager.
+// The path list: a list box that takes files and folders dropped from a file manager. Other views
+// of the queue take the same drops through acceptPathDrops.
 #include <QListWidget>
 
+#include <functional>
+
+class QAbstractItemView;
+
 namespace plainquill {
+
+using PathDropHandler = std::function<void(const QStringList& paths)>;
+
+// Makes `view` take drops of local files and folders, handing their paths, in the order the drop
+// lists them, to `onDrop`.
+void acceptPathDrops(QAbstractItemView& view, PathDropHandler onDrop);
 
 class PathListWidget : public QListWidget {
     Q_OBJECT
@@ -14,11 +25,6 @@ public:
 
 signals:
     void pathsDropped(const QStringList& paths);
-
-protected:
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
 };
 
 } // namespace plainquill

@@ -1,5 +1,4 @@
 #include "app/standins/stand_in_button.h"
-#include "app/standins/stand_in_progress_bar.h"
 #include "app/window/drawn_controls.h"
 
 #include <stdexcept>
@@ -38,11 +37,6 @@ DrawnControl StandInControlFactory::create(const QString& className, const QVari
         button->SetCaption(property(properties, keys.caption, QString()).toString().toStdString());
         button->SetEnabled(property(properties, keys.enabled, true).toBool());
         return {button, button, nullptr};
-    }
-    if (className == QLatin1String("Ostrand.XP_ProgressBar")) {
-        auto* bar = new StandInProgressBar(parent);
-        bar->SetColor(property(properties, "color", 0x8000000D).toUInt());
-        return {bar, nullptr, bar};
     }
     throw std::invalid_argument("unknown control class: " + className.toStdString());
 }

@@ -5,6 +5,7 @@
 //   add_folder_bench --add-only FOLDER     one add in this process, for a profiler
 #include "app/window/drawn_controls.h"
 #include "app/window/form1.h"
+#include "app/window/window_control_factory.h"
 #include "tests/support/fake_shell.h"
 #include "tests/support/fake_word_processor.h"
 
@@ -74,7 +75,7 @@ Timed addThroughTheWindow(const fs::path& root)
     char* argv[] = {name, nullptr};
     QApplication app(argc, argv);
     plainquill::testing::FakeShell shell;
-    plainquill::StandInControlFactory controls;
+    plainquill::WindowControlFactory controls;
     plainquill::testing::FakeLauncher wordProcessor;
     plainquill::Form1 form({shell, controls, wordProcessor, QString(), {}});
     form.control<QRadioButton>("Option2")->click();

@@ -26,6 +26,8 @@ PropertyBag::Entry* PropertyBag::find(std::string_view name)
 
 PropertyValue PropertyBag::ReadProperty(std::string_view name, const PropertyValue& defaultValue) const
 {
+    if (std::none_of(m_namesRead.begin(), m_namesRead.end(), [&](const std::string& n) { return sameName(n, name); }))
+        m_namesRead.emplace_back(name);
     const Entry* entry = find(name);
     if (!entry || isEmpty(entry->value))
         return defaultValue;

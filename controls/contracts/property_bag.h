@@ -39,12 +39,16 @@ public:
     bool Contains(std::string_view name) const;
     const std::vector<Entry>& Entries() const { return m_entries; }
     std::vector<std::string> Names() const;
+    // Every name a read has asked for, as the reader spelt it, each once and in the order first
+    // asked: letting a control read a bag tells which keys it knows.
+    const std::vector<std::string>& NamesRead() const { return m_namesRead; }
 
 private:
     const Entry* find(std::string_view name) const;
     Entry* find(std::string_view name);
 
     std::vector<Entry> m_entries;
+    mutable std::vector<std::string> m_namesRead;
 };
 
 // ASCII case-insensitive comparison of property names.

@@ -59,10 +59,15 @@ bool RasterDc::bitBlt(int x, int y, int width, int height, const contracts::Dc* 
                       contracts::RasterOp rop)
 {
     const std::uint8_t code = ropIndex(rop);
-    if (width <= 0 || height <= 0)
+    if (width == 0 || height == 0)
         return false;
     const BrushPattern pattern(m_brush, patternContext());
-    const Rect area = Rect::fromSize(x, y, width, height);
+    // Source and destination reach back by the same rule, so a negative extent copies unmirrored.
+    const Rect area = extentArea(x, y, width, height);
+    srcX += area.left - x;
+    srcY += area.top - y;
+    x = area.left;
+    y = area.top;
     if (!ropUsesSource(code)) {
         patternFill(area, pattern, code);
         return true;

@@ -17,6 +17,11 @@
 
 namespace plainquill::raster {
 
+// The pixels an operation given as x, y, width, height covers. A negative width reaches back from
+// x and includes it (columns x + width + 1 to x), likewise a negative height: the platform's rule
+// for PatBlt, BitBlt and FillRect (which is a PatBlt of the rectangle's width and height).
+contracts::Rect extentArea(int x, int y, int width, int height);
+
 class RasterDc final : public contracts::Dc {
 public:
     // A window's DC drawing on `surface` (a null bitmap makes a DC without pixels: the screen DC).

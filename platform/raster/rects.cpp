@@ -39,11 +39,22 @@ void RasterDc::fillSpan(int y, int x0, int x1, const BrushPattern& pattern)
         patternFill({x0, y, x1, y + 1}, pattern, 0xF0);
 }
 
-// FillRect is PatBlt(PATCOPY) with the given brush over the rectangle, so edges given the wrong
-// way round are swapped rather than ignored, as on the platform.
+Rect extentArea(int x, int y, int width, int height)
+{
+    Rect area{x, y, x + width, y + height};
+    if (width < 0)
+        area = {x + width + 1, area.top, x + 1, area.bottom};
+    if (height < 0)
+        area = {area.left, y + height + 1, area.right, y + 1};
+    return area;
+}
+
+// FillRect is PatBlt(PATCOPY) with the given brush and the rectangle's width and height, so edges
+// given the wrong way round reach back from the left (top) edge as a negative extent does.
 void RasterDc::fillRect(const Rect& rect, const Brush& brush)
 {
-    patternFill(rect.normalized(), BrushPattern(brush, patternContext()), 0xF0);
+    patternFill(extentArea(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top),
+                BrushPattern(brush, patternContext()), 0xF0);
 }
 
 void RasterDc::frameRect(const Rect& r, const Brush& brush)
@@ -62,7 +73,7 @@ void RasterDc::patBlt(int x, int y, int width, int height, contracts::RasterOp r
     const std::uint8_t code = ropIndex(rop);
     if (ropUsesSource(code))
         return; // PatBlt has no source
-    patternFill(Rect{x, y, x + width, y + height}.normalized(), BrushPattern(m_brush, patternContext()), code);
+    patternFill(extentArea(x, y, width, height), BrushPattern(m_brush, patternContext()), code);
 }
 
 void RasterDc::rectangle(const Rect& rect)

@@ -29,6 +29,8 @@ struct BadFile {
     Failure expected;
 };
 
+void PrintTo(const BadFile& bad, std::ostream* out) { *out << bad.name; }
+
 class LibreOfficeBadInput : public WithSharedLibreOffice, public ::testing::WithParamInterface<BadFile> {};
 
 TEST_P(LibreOfficeBadInput, FailsToOpenWithAReasonAndLeavesNothingBehind)
@@ -101,6 +103,8 @@ struct Protected {
     const char* extension;
     const char* filter;
 };
+
+void PrintTo(const Protected& p, std::ostream* out) { *out << p.extension << " (" << p.filter << ")"; }
 
 class LibreOfficePasswordProtected : public WithSharedLibreOffice,
                           public ::testing::WithParamInterface<Protected> {};

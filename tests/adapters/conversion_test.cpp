@@ -107,6 +107,8 @@ struct RefusingTarget {
     std::filesystem::path (*prepare)(const std::filesystem::path& output_folder);
 };
 
+void PrintTo(const RefusingTarget& target, std::ostream* out) { *out << target.name; }
+
 class LibreOfficeRefusedSave : public WithSharedLibreOffice,
                                     public ::testing::WithParamInterface<RefusingTarget> {};
 

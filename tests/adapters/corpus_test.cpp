@@ -40,6 +40,8 @@ struct CorpusCase {
     bool fold_quotes;
 };
 
+void PrintTo(const CorpusCase& c, std::ostream* out) { *out << c.document; }
+
 class LibreOfficeCorpusDocument : public LibreOfficeCorpus, public ::testing::WithParamInterface<CorpusCase> {};
 
 TEST_P(LibreOfficeCorpusDocument, ConvertsToTheTextItsProjectExpects)

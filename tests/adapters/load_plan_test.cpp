@@ -19,6 +19,8 @@ struct PlanCase {
     const char* filter; // for Load
 };
 
+void PrintTo(const PlanCase& c, std::ostream* out) { *out << c.name; }
+
 class LibreOfficeLoadPlan : public ::testing::TestWithParam<PlanCase> {};
 
 TEST_P(LibreOfficeLoadPlan, RoutesEachDetectionByFormatAndExtension)

@@ -2,6 +2,7 @@
 // a word processor killed mid-run, and no process left behind.
 #include "app/adapters/libreoffice/libreoffice_launcher.h"
 #include "app/window/form1.h"
+#include "app/window/window_control_factory.h"
 #include "tests/adapters/sample_documents.h"
 #include "tests/adapters/support/document_maker.h"
 #include "tests/adapters/support/processes.h"
@@ -77,7 +78,7 @@ protected:
     static inline std::unique_ptr<TemporaryFolder> s_documents;
     TemporaryFolder scratch, input, output;
     testing::FakeShell shell;
-    StandInControlFactory factory;
+    WindowControlFactory factory;
     LibreOfficeLauncher launcher{optionsUnder(scratch.path())};
     std::function<void(int)> onYield;
     int yields = 0;

@@ -2,6 +2,7 @@
 // conversion_libreoffice_test.cpp.
 #include "app/run/word_processor_session.h"
 #include "app/window/form1.h"
+#include "app/window/window_control_factory.h"
 #include "app/window/hosted_control_factory.h"
 #include "controls/registry/standard_controls.h"
 #include "platform/host/host_widget.h"
@@ -59,7 +60,7 @@ protected:
     TempTree tree;
     QString output;
     FakeShell shell;
-    StandInControlFactory factory;
+    WindowControlFactory factory;
     FakeLauncher wordProcessor;
     int yields = 0;
     std::function<void(int)> onYield; // called with the yield's number, from 1
@@ -89,7 +90,7 @@ TEST_F(ConversionRunTest, ValidatesInOrderAfterSettingMax)
     };
     for (const Case& c : cases) {
         FakeShell answers;
-        StandInControlFactory controls;
+        WindowControlFactory controls;
         FakeLauncher launcher;
         Form1 window({answers, controls, launcher, QString(), [] {}});
         if (c.queued)

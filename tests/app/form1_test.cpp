@@ -1,4 +1,6 @@
+#include "app/window/caption_frame.h"
 #include "app/window/form1.h"
+#include "app/window/window_control_factory.h"
 #include "app/window/path_list_widget.h"
 #include "tests/support/drop.h"
 #include "tests/support/fake_shell.h"
@@ -9,7 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QGlyphRun>
 #include <QGroupBox>
+#include <QTextLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -63,7 +67,7 @@ protected:
     void drop(const QStringList& paths) { testing::dropFiles(*List1().viewport(), paths); }
 
     FakeShell shell;
-    StandInControlFactory factory;
+    WindowControlFactory factory;
     testing::FakeLauncher wordProcessor;
     Form1 form{{shell, factory, wordProcessor, QStringLiteral(PLAINQUILL_HELP_PAGE), {}}};
     TempTree tree;
@@ -125,6 +129,22 @@ TEST_F(Form1Test, TheBoxAroundTheQueueLeavesAGapForItsTitle)
     // The title covers the line where they overlap: lines lie beneath every control.
     const QObjectList& stack = form.children();
     EXPECT_LT(stack.indexOf(&get<QWidget>("Line2")), stack.indexOf(&get<QLabel>("Label1")));
+}
+
+TEST_F(Form1Test, TheOptionsCaptionStandsInTheFramesTopLineClearOfItsContents)
+{
+    auto* frame = dynamic_cast<CaptionFrame*>(&get<QGroupBox>("Frame1"));
+    ASSERT_NE(frame, nullptr);
+    const QRect caption = frame->captionRect();
+    EXPECT_LT(caption.top(), frame->topLineY());
+    EXPECT_GT(caption.bottom(), frame->topLineY());
+    // Inside the border (two pixels each side), below the caption and its line.
+    const QRect inside = QRect(QPoint(2, frame->topLineY() + 2), frame->size() - QSize(2, 2)).adjusted(0, 0, -1, -1);
+    for (const char* name : {"Check1", "Option1", "Option2", "Check2"}) {
+        const QRect r = get<QWidget>(name).geometry();
+        EXPECT_TRUE(inside.contains(r)) << name;
+        EXPECT_GT(r.top(), caption.bottom()) << name;
+    }
 }
 
 TEST_F(Form1Test, OptionsEnableAndGreyIncludeSubFoldersWithoutTouchingItsMark)
@@ -265,6 +285,39 @@ TEST_F(Form1Test, DropsQueueFilesAndFoldersInDropOrder)
     EXPECT_EQ(form.queue().rowCount(), 5);
 }
 
+TEST_F(Form1Test, TheFileTableTakesTheSameDropsAsThePathList)
+{
+    tree.file("one/a.doc");
+    const QString loose = tree.file("loose.rtf");
+    EXPECT_TRUE(testing::dropFiles(*ListView1().viewport(), {tree.path("one"), loose}));
+    EXPECT_EQ(queued(), QStringList({"one/a.doc", "loose.rtf"}));
+    EXPECT_TRUE(testing::dropFiles(*List1().viewport(), {loose}));
+    EXPECT_EQ(queued(), QStringList({"one/a.doc", "loose.rtf", "loose.rtf"}));
+
+    QMimeData text; // not files: refused, as on the path list
+    text.setText(QStringLiteral("hello"));
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(ListView1().viewport(), &enter);
+    EXPECT_FALSE(enter.isAccepted());
+}
+
+TEST_F(Form1Test, FileNamesInChineseJapaneseAndKoreanHaveGlyphsNotBoxes)
+{
+    // Glyph 0 is a font's "missing" box: every character must find a font that draws it.
+    const QString name = QStringLiteral(u"报告 レポート ひらがな 보고서.doc");
+    QTextLayout layout(name, ListView1().font());
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    int glyphs = 0;
+    for (const QGlyphRun& run : layout.glyphRuns())
+        for (const quint32 glyph : run.glyphIndexes()) {
+            EXPECT_NE(glyph, 0u) << run.rawFont().familyName().toStdString();
+            ++glyphs;
+        }
+    EXPECT_GT(glyphs, 10);
+}
+
 TEST_F(Form1Test, ADropOfNothingAcceptedStillReappliesSelectAll)
 {
     form.adder().addDropped({tree.file("a.doc")});
@@ -286,6 +339,7 @@ TEST_F(Form1Test, StopSetsTheCancelFlag)
 TEST_F(Form1Test, HelpOpensTheShippedPage)
 {
     form.Help_Click();
+    EXPECT_TRUE(shell.shownPages.empty()) << "the browser took it";
     ASSERT_EQ(shell.openedUrls.size(), 1u);
     const QUrl url = shell.openedUrls[0];
     ASSERT_TRUE(url.isLocalFile());
@@ -294,6 +348,54 @@ TEST_F(Form1Test, HelpOpensTheShippedPage)
     const QByteArray html = page.readAll();
     EXPECT_TRUE(html.contains("Plainquill"));
     EXPECT_TRUE(html.contains("LibreOffice"));
+}
+
+TEST_F(Form1Test, HelpShowsThePageItselfWhenTheDesktopCannot)
+{
+    shell.urlsOpen = false;
+    form.Help_Click();
+    ASSERT_EQ(shell.shownPages.size(), 1u);
+    EXPECT_EQ(shell.shownPages[0].second, QStringLiteral(PLAINQUILL_HELP_PAGE));
+    EXPECT_TRUE(shell.messages.empty());
+
+    FakeShell noPage;
+    noPage.urlsOpen = false;
+    Form1 broken({noPage, factory, wordProcessor, tree.path("missing/index.html"), {}});
+    broken.Help_Click();
+    EXPECT_TRUE(noPage.shownPages.empty());
+    ASSERT_EQ(noPage.messages.size(), 1u);
+    EXPECT_TRUE(noPage.messages[0].text.contains(tree.path("missing/index.html")));
+}
+
+TEST(OpenForm1, BadStoredWindowDataIsShownAndNoWindowMade)
+{
+    testing::WithQtApp qt;
+    struct Case {
+        const char* name;
+        QByteArray layout;
+        const char* why;
+    };
+    const Case cases[] = {
+        {"not json", "{\"controls\": [", "malformed window layout"},
+        {"unknown kind", R"({"controls": [{"name": "X", "kind": "gauge", "rect": [0, 0, 15, 15]}]})", "gauge"},
+        {"unreadable property", R"({"controls": [{"name": "XP_ProgressBar1", "kind": "drawn",
+             "class": "Ostrand.XP_ProgressBar", "rect": [0, 0, 150, 150], "properties": {"max": [1]}}]})", "max"},
+        {"a control missing", R"({"controls": []})", "lacks"},
+    };
+    for (const Case& c : cases) {
+        FakeShell shell;
+        WindowControlFactory controls;
+        testing::FakeLauncher wordProcessor;
+        EXPECT_EQ(openForm1({shell, controls, wordProcessor, QString(), {}, c.layout}), nullptr) << c.name;
+        ASSERT_EQ(shell.messages.size(), 1u) << c.name;
+        EXPECT_EQ(shell.messages[0].icon, MessageIcon::Critical) << c.name;
+        EXPECT_TRUE(shell.messages[0].text.contains(QLatin1String(c.why))) << shell.messages[0].text.toStdString();
+    }
+    FakeShell shell;
+    WindowControlFactory controls;
+    testing::FakeLauncher wordProcessor;
+    EXPECT_NE(openForm1({shell, controls, wordProcessor, QString(), {}}), nullptr);
+    EXPECT_TRUE(shell.messages.empty());
 }
 
 } // namespace

@@ -52,6 +52,28 @@ TEST(GalleryRender, ReportsUnknownClassesAndUnreadableValues)
     ASSERT_TRUE(std::holds_alternative<RenderFailure>(bad));
 }
 
+TEST(GalleryRender, RefusesKeysTheControlDoesNotReadNamingThoseItReads)
+{
+    PropertyBag misspelt;
+    misspelt.WriteProperty("scrolling", std::int64_t{3}); // any case, as in a property bag
+    misspelt.WriteProperty("Scroling", std::int64_t{3});
+    const auto refused = renderControl(controls::standardControlClasses(), controls::kProgressBarClass, {40, 10},
+                                       misspelt, ControlState::Normal);
+    ASSERT_TRUE(std::holds_alternative<RenderFailure>(refused));
+    const std::string& message = std::get<RenderFailure>(refused).message;
+    EXPECT_THAT(message, ::testing::HasSubstr("\"Scroling\""));
+    for (const char* key : {"Font", "BrushStyle", "Color", "Image", "Max", "Min", "Orientation", "Scrolling",
+                            "ShowText", "Value"})
+        EXPECT_THAT(message, ::testing::HasSubstr(std::string(" ") + key)) << key;
+
+    PropertyBag anyCase;
+    anyCase.WriteProperty("SCROLLING", std::int64_t{3});
+    anyCase.WriteProperty("showtext", true);
+    EXPECT_TRUE(std::holds_alternative<Bitmap>(renderControl(controls::standardControlClasses(),
+                                                             controls::kProgressBarClass, {40, 10}, anyCase,
+                                                             ControlState::Normal)));
+}
+
 TEST(GalleryRender, StatesComeFromTheUsersNotifications)
 {
     struct Case {
@@ -119,6 +141,12 @@ TEST(GalleryProgram, WritesExactSizeAndExitsTwoOnErrors)
     ASSERT_TRUE(program.waitForFinished(30000));
     EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
     EXPECT_EQ(QImage(out).size(), QSize(97, 17));
+
+    program.start(QStringLiteral(PLAINQUILL_GALLERY), {"--control", "Ostrand.XP_ProgressBar", "--size", "97x17",
+                                                       "--set", "Scroling=3", "--out", out});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 2);
+    EXPECT_TRUE(program.readAllStandardError().contains("Scrolling"));
 
     program.start(QStringLiteral(PLAINQUILL_GALLERY),
                   {"--control", "Ostrand.Nothing", "--size", "97x17", "--out", out});

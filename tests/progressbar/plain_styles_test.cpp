@@ -34,6 +34,17 @@ TEST(FlatStyle, LightOutlineAndLighterFill)
     });
 }
 
+TEST(FlatStyle, AtZeroTheBackToFrontFillStaysInsideTheOutline)
+{
+    // FillArea left 1, right 0: a fill of width -1 at column 1 covers column 1 alone.
+    const Bar b = styled(3, 0, {100, 10});
+    expectPixels(b, {
+        {0, 5, redLightened(100), "outline"},
+        {1, 5, redLightened(180), "the one column of the back-to-front fill"},
+        {2, 5, kWhite, "past it"},
+    });
+}
+
 TEST(FlatStyle, IsAlwaysHorizontal)
 {
     const Bar flat = styled(3, 30, {100, 10});
@@ -112,6 +123,17 @@ TEST(HatchedStyle, GapsStayWhiteOnceTextWasDrawn)
     const Rect row{2, 3, 50, 4}; // far above the centred text
     EXPECT_EQ(b.count(kRed, row), 6);
     EXPECT_EQ(b.count(kWhite, row), 42);
+}
+
+TEST(HatchedStyle, AtZeroTheBackToFrontFillLeavesTheOuterEdge)
+{
+    // FillArea left 2, right 0: width -2 at column 2 covers columns 1 and 2, not the outer edge.
+    const Bar unfilled = styled(7, 0, {100, 12}, {{"BrushStyle", std::int64_t{9}}}); // no hatch: no fill
+    const Bar b = styled(7, 0, {100, 12}, {{"BrushStyle", std::int64_t{HS_VERTICAL}}});
+    for (int y = 0; y < 12; ++y)
+        EXPECT_EQ(b.at(0, y), unfilled.at(0, y)) << "outer edge, row " << y;
+    EXPECT_EQ(b.count(kRed, {1, 2, 3, 10}) + b.count(redLightened(140), {1, 2, 3, 10}), 16);
+    EXPECT_EQ(b.at(3, 5), kWhite);
 }
 
 TEST(HatchedStyle, UnknownHatchFillsNothingAndTooLargeOverflows)

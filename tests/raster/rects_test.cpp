@@ -29,7 +29,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, FillRectTest,
                                            FillCase{"one_by_one", {2, 2, 3, 3}, {2, 2, 3, 3}},
                                            FillCase{"zero_width", {2, 1, 2, 5}, {}},
                                            FillCase{"zero_height", {1, 3, 6, 3}, {}},
-                                           FillCase{"edges_swapped_are_normalised", {4, 3, 1, 1}, {1, 1, 4, 3}},
+                                           // Edges the wrong way round reach back from left and top,
+                                           // which they include: FillRect is a PatBlt of width
+                                           // right - left and height bottom - top.
+                                           FillCase{"edges_swapped_reach_back", {4, 3, 1, 1}, {2, 2, 5, 4}},
+                                           FillCase{"right_one_left_of_left", {1, 1, 0, 3}, {1, 1, 2, 3}},
+                                           FillCase{"bottom_one_above_top", {2, 4, 5, 3}, {2, 4, 5, 5}},
                                            FillCase{"clipped_left", {-3, 1, 2, 2}, {0, 1, 2, 2}},
                                            FillCase{"clipped_top", {1, -4, 3, 2}, {1, 0, 3, 2}},
                                            FillCase{"clipped_right", {6, 0, 20, 1}, {6, 0, 8, 1}},
@@ -101,12 +106,42 @@ TEST(PatBlt, RasterOperationsCombineBrushAndDestination)
     }
 }
 
-TEST(PatBlt, NegativeExtentsGrowLeftAndUp)
+TEST(PatBlt, NegativeExtentsReachBackIncludingTheirStart)
+{
+    struct Case {
+        const char* name;
+        int x, y, width, height;
+        Rect expectedInk;
+    };
+    const std::vector<Case> cases = {
+        {"both_negative", 5, 4, -3, -2, {3, 3, 6, 5}},
+        {"width_minus_one_is_the_start_column", 5, 1, -1, 2, {5, 1, 6, 3}},
+        {"height_negative_only", 2, 2, 3, -1, {2, 2, 5, 3}},
+        {"width_zero_is_empty", 3, 1, 0, -3, {}},
+        {"clipped_at_the_left", 1, 0, -4, 2, {0, 0, 2, 2}},
+    };
+    for (const Case& c : cases) {
+        PixelFixture f;
+        f.dc().selectBrush(Brush::solid(kInk));
+        f.dc().patBlt(c.x, c.y, c.width, c.height, PATCOPY);
+        EXPECT_TRUE(matchesArt(f.pixels(), kLegend, artOfRect({8, 6}, c.expectedInk))) << c.name;
+    }
+}
+
+TEST(BitBlt, NegativeExtentsCopyTheSameBlockUnmirrored)
 {
     PixelFixture f;
-    f.dc().selectBrush(Brush::solid(kInk));
-    f.dc().patBlt(5, 4, -3, -2, PATCOPY);
-    EXPECT_TRUE(matchesArt(f.pixels(), kLegend, artOfRect({8, 6}, {2, 2, 5, 4})));
+    auto source = f.dc().createCompatibleDc();
+    Bitmap pixels = Bitmap::create({4, 1});
+    for (int x = 0; x < 4; ++x)
+        pixels.setPixel(x, 0, Colour(0x10 * (x + 1)));
+    source->selectBitmap(pixels);
+    // Width -2 at x 5 from source x 2: destination columns 4..5 take source columns 1..2.
+    ASSERT_TRUE(f.dc().bitBlt(5, 0, -2, 1, source.get(), 2, 0, SRCCOPY));
+    EXPECT_EQ(f.at(3, 0), kSentinel);
+    EXPECT_EQ(f.at(4, 0), 0x20u);
+    EXPECT_EQ(f.at(5, 0), 0x30u);
+    EXPECT_EQ(f.at(6, 0), kSentinel);
 }
 
 TEST(Rectangle, PenOutlinesAndBrushFillsInside)

@@ -9,7 +9,8 @@
 
 namespace plainquill::testing {
 
-inline void dropFiles(QWidget& target, const QStringList& paths)
+// True when the target took both the entering drag (no "no" pointer) and the drop.
+inline bool dropFiles(QWidget& target, const QStringList& paths)
 {
     QMimeData data;
     QList<QUrl> urls;
@@ -20,6 +21,7 @@ inline void dropFiles(QWidget& target, const QStringList& paths)
     QCoreApplication::sendEvent(&target, &enter);
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&target, &drop);
+    return enter.isAccepted() && drop.isAccepted();
 }
 
 } // namespace plainquill::testing

@@ -3,6 +3,7 @@
 #include "app/adapters/shell.h"
 
 #include <deque>
+#include <utility>
 #include <vector>
 
 namespace plainquill::testing {
@@ -41,18 +42,21 @@ public:
     bool openUrl(const QUrl& url) override
     {
         openedUrls.push_back(url);
-        return true;
+        return urlsOpen;
     }
+    void showPage(const QString& title, const QString& htmlFile) override { shownPages.push_back({title, htmlFile}); }
 
     // What the user will answer, in order; an empty queue means No or Cancel.
     std::deque<MessageAnswer> answers;
     std::deque<QString> chosenFiles;
     std::deque<QString> chosenFolders;
+    bool urlsOpen = true; // false: the desktop has no handler for pages
 
     std::vector<ShownMessage> messages;
     std::vector<OpenFileRequest> fileRequests;
     std::vector<FolderRequest> folderRequests;
     std::vector<QUrl> openedUrls;
+    std::vector<std::pair<QString, QString>> shownPages; // title, file
 
 private:
     static QString takeFront(std::deque<QString>& queue)

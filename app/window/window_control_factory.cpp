@@ -1,0 +1,14 @@
+#include "app/window/window_control_factory.h"
+
+#include "controls/registry/standard_controls.h"
+
+namespace plainquill {
+
+WindowControlFactory::WindowControlFactory() : m_hosted(controls::standardControlClasses(), m_standIns) {}
+
+DrawnControl WindowControlFactory::create(const QString& className, const QVariantMap& properties, QWidget* parent)
+{
+    return m_hosted.create(className, properties, parent);
+}
+
+} // namespace plainquill

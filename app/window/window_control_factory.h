@@ -1,0 +1,19 @@
+#pragma once
+// The drawn controls of the program's window: every class that has its own code is hosted for
+// real; the buttons still without theirs are stand-ins with the same face.
+#include "app/window/hosted_control_factory.h"
+
+namespace plainquill {
+
+class WindowControlFactory final : public DrawnControlFactory {
+public:
+    WindowControlFactory();
+
+    DrawnControl create(const QString& className, const QVariantMap& properties, QWidget* parent) override;
+
+private:
+    StandInControlFactory m_standIns;
+    HostedControlFactory m_hosted;
+};
+
+} // namespace plainquill
