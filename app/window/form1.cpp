@@ -101,7 +101,7 @@ void Form1::connectHandlers()
     button(QStringLiteral("isButton1")).SetClickHandler([this] { Start_Click(); });
     if (auto* dropTarget = qobject_cast<PathListWidget*>(m_List1))
         connect(dropTarget, &PathListWidget::pathsDropped, this,
-                [this](const QStringList& paths) {
+                [this](const std::vector<std::filesystem::path>& paths) {
                     if (!m_converting)
                         m_adder->addDropped(paths);
                 });
@@ -175,6 +175,15 @@ void Form1::setConverting(bool converting)
         removeAll.SetEnabled(m_removeAllWasEnabled);
     }
     button(QStringLiteral("chameleonButton2")).SetEnabled(!converting);
+    button(QStringLiteral("chameleonButton3")).SetEnabled(!converting);
+    m_Text1->setEnabled(!converting);
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    if (m_run->running())
+        m_run->abandon();
+    QWidget::closeEvent(event);
 }
 
 void Form1::Help_Click()

@@ -1,5 +1,7 @@
 #include "app/window/path_list_widget.h"
 
+#include "app/adding/dropped_paths.h"
+
 #include <QDragEnterEvent>
 #include <QMimeData>
 #include <QUrl>
@@ -12,13 +14,9 @@ PathListWidget::PathListWidget(QWidget* parent) : QListWidget(parent)
     setDragDropMode(QAbstractItemView::DropOnly);
 }
 
-QStringList PathListWidget::localPaths(const QMimeData& data)
+std::vector<std::filesystem::path> PathListWidget::localPaths(const QMimeData& data)
 {
-    QStringList paths;
-    for (const QUrl& url : data.urls())
-        if (url.isLocalFile())
-            paths.push_back(url.toLocalFile());
-    return paths;
+    return droppedLocalPaths(data);
 }
 
 void PathListWidget::dragEnterEvent(QDragEnterEvent* event)
@@ -35,8 +33,8 @@ void PathListWidget::dragMoveEvent(QDragMoveEvent* event)
 
 void PathListWidget::dropEvent(QDropEvent* event)
 {
-    const QStringList paths = localPaths(*event->mimeData());
-    if (paths.isEmpty())
+    const std::vector<std::filesystem::path> paths = localPaths(*event->mimeData());
+    if (paths.empty())
         return;
     event->acceptProposedAction();
     emit pathsDropped(paths);

@@ -2,6 +2,9 @@
 // The path list: a list box that takes files and folders dropped from a file manager.
 #include <QListWidget>
 
+#include <filesystem>
+#include <vector>
+
 namespace plainquill {
 
 class PathListWidget : public QListWidget {
@@ -10,10 +13,10 @@ public:
     explicit PathListWidget(QWidget* parent = nullptr);
 
     // The local paths a drop carries, in the order the drop lists them.
-    static QStringList localPaths(const QMimeData& data);
+    static std::vector<std::filesystem::path> localPaths(const QMimeData& data);
 
 signals:
-    void pathsDropped(const QStringList& paths);
+    void pathsDropped(const std::vector<std::filesystem::path>& paths);
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

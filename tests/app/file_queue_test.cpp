@@ -62,7 +62,7 @@ TEST_F(FileQueueTest, AppendsPathsAndRowsTogetherAndKeepsDuplicates)
     expectPaired();
     EXPECT_EQ(queue.length(), 3);
     EXPECT_EQ(queue.path(2), a);
-    EXPECT_EQ(queue.batch(), QStringList({a}));
+    EXPECT_EQ(queue.batch(), std::vector<std::filesystem::path>({a.toStdString()}));
     EXPECT_EQ(queue.rowText(0, 1), QStringLiteral("5 bytes"));
     EXPECT_FALSE(queue.rowText(0, 2).isEmpty());
     EXPECT_FALSE(queue.rowText(0, 3).isEmpty());
@@ -123,7 +123,7 @@ TEST_F(FileQueueTest, ClearQueueEmptiesPathsAndRowsButNotTheCountOrBatch)
     EXPECT_EQ(paths.count(), 0);
     EXPECT_EQ(queue.rowCount(), 0);
     EXPECT_EQ(count.text(), QStringLiteral("1  Files"));
-    EXPECT_EQ(queue.batch(), QStringList({a}));
+    EXPECT_EQ(queue.batch(), std::vector<std::filesystem::path>({a.toStdString()}));
 
     add({tree.file("b.doc")});
     expectPaired();

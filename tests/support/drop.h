@@ -9,6 +9,14 @@
 
 namespace plainquill::testing {
 
+inline void drop(QWidget& target, const QMimeData& data)
+{
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&target, &enter);
+    QDropEvent landing(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&target, &landing);
+}
+
 inline void dropFiles(QWidget& target, const QStringList& paths)
 {
     QMimeData data;
@@ -16,10 +24,15 @@ inline void dropFiles(QWidget& target, const QStringList& paths)
     for (const QString& path : paths)
         urls.push_back(QUrl::fromLocalFile(path));
     data.setUrls(urls);
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&target, &enter);
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&target, &drop);
+    drop(target, data);
+}
+
+// A text/uri-list as given, for URLs whose bytes no QString can hold.
+inline void dropUriList(QWidget& target, const QByteArray& uriList)
+{
+    QMimeData data;
+    data.setData(QStringLiteral("text/uri-list"), uriList);
+    drop(target, data);
 }
 
 } // namespace plainquill::testing
