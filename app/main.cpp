@@ -2,6 +2,7 @@
 #include "app/adapters/libreoffice/libreoffice_launcher.h"
 #include "app/adapters/shell.h"
 #include "app/startup/single_instance.h"
+#include "app/startup/termination_signals.h"
 #include "app/window/drawn_controls.h"
 #include "app/window/form1.h"
 #include "app/window/hosted_control_factory.h"
@@ -23,6 +24,8 @@ int main(int argc, char* argv[])
     const QString helpPage = QCoreApplication::applicationDirPath() + QStringLiteral("/help/index.html");
     plainquill::adapters::LibreOfficeLauncher libreOffice;
     plainquill::Form1 window({shell, controls, libreOffice, helpPage, {}});
+    plainquill::TerminationSignals terminationSignals;
+    plainquill::closeOnTermination(terminationSignals, window);
     window.show();
     return application.exec();
 }
