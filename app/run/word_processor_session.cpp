@@ -42,13 +42,25 @@ SaveResult WordProcessorSession::convert(const std::filesystem::path& document,
     if (!ensureUsable())
         return {Failure::Stopped, "the word processor could not be started again"};
     ++m_documentsOnCurrent;
-    adapters::OpenResult opened = m_current->Open(document);
+    const std::filesystem::path openable = m_names.openable(document);
+    if (openable.empty())
+        return {Failure::CouldNotOpen, "its name could not be passed to the word processor"};
+    adapters::OpenResult opened = m_current->Open(openable);
     if (!opened.document)
         return {opened.failure == Failure::None ? Failure::CouldNotOpen : opened.failure, opened.detail};
-    SaveResult saved = m_current->SaveAs(*opened.document, target, adapters::SaveFormat::Text);
+    const std::filesystem::path writable = m_names.writable(target);
+    SaveResult saved = m_current->SaveAs(*opened.document, writable, adapters::SaveFormat::Text);
     // Closed at once rather than at the end of the run: a long batch would otherwise keep every
     // document open in the word processor.
     m_current->Close(std::move(opened.document));
+    if (saved.ok() && writable != target) {
+        std::error_code error;
+        std::filesystem::rename(writable, target, error);
+        if (error) {
+            std::filesystem::remove(writable, error);
+            return {Failure::CouldNotSave, "the finished text could not be given its name"};
+        }
+    }
     return saved;
 }
 
