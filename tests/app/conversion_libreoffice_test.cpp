@@ -141,9 +141,9 @@ TEST_F(RunWithLibreOffice, DocumentsWhoseNamesAreNotUtf8ConvertFromTheWindow)
     const std::string names[] = {"r\xE9sum\xE9", "\xDC" "bersicht"};
     QByteArray uriList;
     for (const std::string& name : names) {
-        fs::copy_file(sample(".docx"), input.path() / (name + ".docx"));
-        uriList += "file://" + QByteArray::fromStdString((input.path() / (name + ".docx")).native()).toPercentEncoding("/")
-            + "\r\n";
+        const fs::path document = input.path() / (name + ".docx");
+        fs::copy_file(sample(".docx"), document);
+        uriList += "file://" + QByteArray::fromStdString(document.native()).toPercentEncoding("/") + "\r\n";
     }
     testing::dropUriList(*form.control<QListWidget>("List1")->viewport(), uriList);
     ASSERT_EQ(form.queue().length(), 2);

@@ -65,20 +65,19 @@ public:
     bool waitForLine(const std::string& line, std::chrono::milliseconds limit)
     {
         const auto deadline = std::chrono::steady_clock::now() + limit;
-        while (true) {
-            for (std::size_t end; (end = buffer_.find('\n')) != std::string::npos;) {
-                const std::string next = buffer_.substr(0, end);
+        for (std::size_t end;;) {
+            while ((end = buffer_.find('\n')) != std::string::npos) {
+                const bool found = buffer_.compare(0, end, line) == 0 && end == line.size();
                 buffer_.erase(0, end + 1);
-                if (next == line)
+                if (found)
                     return true;
             }
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
             pollfd readable{output_, POLLIN, 0};
-            if (left.count() <= 0 || ::poll(&readable, 1, int(left.count())) <= 0)
-                return false;
             char chunk[256];
-            const ssize_t n = ::read(output_, chunk, sizeof chunk);
-            if (n <= 0)
+            ssize_t n = 0;
+            if (left.count() <= 0 || ::poll(&readable, 1, int(left.count())) <= 0
+                || (n = ::read(output_, chunk, sizeof chunk)) <= 0)
                 return false;
             buffer_.append(chunk, std::size_t(n));
         }
@@ -120,6 +119,12 @@ protected:
         libreOffice->Quit();
     }
     static void TearDownTestSuite() { s_documents.reset(); }
+    // A failing case must not leave its LibreOffice running on a shared machine.
+    ~ShutdownTest() override
+    {
+        for (const pid_t pid : adapters::testing::living_processes_mentioning(scratch.path().string()))
+            ::kill(pid, SIGKILL);
+    }
 
     std::vector<std::string> arguments(int closeAt, const std::vector<fs::path>& documents) const
     {
