@@ -3,7 +3,6 @@
 #include <QString>
 
 #include <cstdlib>
-#include <unistd.h>
 
 namespace plainquill {
 
@@ -39,14 +38,6 @@ fs::path UnicodeNames::openable(const fs::path& document)
     const fs::path link = m_folder / ("document-" + std::to_string(++m_count) + (isValidUtf8(ending) ? ending : ""));
     fs::create_symlink(fs::absolute(document, error), link, error);
     return error ? fs::path() : link;
-}
-
-fs::path UnicodeNames::writable(const fs::path& target)
-{
-    if (isValidUtf8(target.native()))
-        return target;
-    return target.parent_path()
-        / (".plainquill-" + std::to_string(::getpid()) + "-" + std::to_string(++m_count) + ".txt");
 }
 
 } // namespace plainquill

@@ -1,8 +1,8 @@
 #pragma once
-// LibreOffice holds every path as Unicode text: it can neither open nor write a file whose name
-// is not valid UTF-8 (Latin-1 names from old shares), however its URL is escaped. Such a document
-// is handed to it under a link with a plain name in a private folder, and such a text is written
-// under a plain hidden name beside its target and renamed to the real name once complete.
+// LibreOffice holds every path as Unicode text: it cannot open a document whose name is not valid
+// UTF-8 (Latin-1 names from old shares), however its URL is escaped. Such a document is handed to
+// it under a link with a plain name in a private folder. (Its text needs nothing of the kind: the
+// adapter writes it under a name of its own and renames it to the target's bytes.)
 #include <filesystem>
 #include <string>
 
@@ -19,9 +19,6 @@ public:
 
     // `document`, or a link to it that LibreOffice can open; empty when no link could be made.
     std::filesystem::path openable(const std::filesystem::path& document);
-
-    // `target`, or a hidden name in its folder to write first and then move to `target`.
-    std::filesystem::path writable(const std::filesystem::path& target);
 
 private:
     std::filesystem::path m_folder; // made on first need

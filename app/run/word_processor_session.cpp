@@ -48,19 +48,10 @@ SaveResult WordProcessorSession::convert(const std::filesystem::path& document,
     adapters::OpenResult opened = m_current->Open(openable);
     if (!opened.document)
         return {opened.failure == Failure::None ? Failure::CouldNotOpen : opened.failure, opened.detail};
-    const std::filesystem::path writable = m_names.writable(target);
-    SaveResult saved = m_current->SaveAs(*opened.document, writable, adapters::SaveFormat::Text);
+    SaveResult saved = m_current->SaveAs(*opened.document, target, adapters::SaveFormat::Text);
     // Closed at once rather than at the end of the run: a long batch would otherwise keep every
     // document open in the word processor.
     m_current->Close(std::move(opened.document));
-    if (saved.ok() && writable != target) {
-        std::error_code error;
-        std::filesystem::rename(writable, target, error);
-        if (error) {
-            std::filesystem::remove(writable, error);
-            return {Failure::CouldNotSave, "the finished text could not be given its name"};
-        }
-    }
     return saved;
 }
 
