@@ -19,8 +19,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-#include <fstream>
-#include <memory>
 
 namespace plainquill {
 namespace {
@@ -355,37 +353,6 @@ TEST_F(ConversionRunTest, ClosingTheWindowEndsTheRunAfterTheCurrentDocumentWitho
     EXPECT_EQ(wordProcessor.log.quits, 1);
     EXPECT_TRUE(shell.messages.empty()) << "no question and no report for a window that is gone";
     EXPECT_FALSE(form.run().running());
-}
-
-TEST_F(ConversionRunTest, FileNamesThatAreNotUtf8AreDroppedQueuedShownAndConvertedByTheirBytes)
-{
-    const std::filesystem::path folder = pathFromText(tree.root());
-    const std::filesystem::path latin1 = folder / "r\xE9sum\xE9.doc";
-    const std::filesystem::path text = pathFromText(output) / "r\xE9sum\xE9.txt";
-    std::ofstream(latin1) << "Latin-1 named";
-    // Qt cannot remove what it cannot name.
-    const std::unique_ptr<const std::filesystem::path, void (*)(const std::filesystem::path*)> cleanUp(
-        &latin1, [](const std::filesystem::path* f) {
-            std::filesystem::remove(*f);
-            std::filesystem::remove(f->parent_path() / "out" / "r\xE9sum\xE9.txt");
-        });
-    const QByteArray url =
-        "file://" + QByteArray::fromStdString(folder.native()).toPercentEncoding("/") + "/r%E9sum%E9.doc";
-    testing::dropUriList(*form.control<QListWidget>("List1")->viewport(), url + "\r\n");
-
-    ASSERT_EQ(form.queue().length(), 1);
-    EXPECT_EQ(form.queue().nativePath(0), latin1);
-    const QString shown = QString::fromUtf8("r\xEF\xBF\xBDsum\xEF\xBF\xBD.doc");
-    EXPECT_EQ(form.queue().path(0), displayText(folder) + "/" + shown);
-    EXPECT_EQ(form.queue().rowText(0, 0), shown);
-    EXPECT_EQ(form.queue().rowText(0, 1), QStringLiteral("13 bytes")) << "the file was found by its bytes";
-    form.Start_Click();
-
-    EXPECT_TRUE(shell.messages.empty());
-    std::ifstream saved(text);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), "Latin-1 named");
-    const auto files = std::filesystem::directory_iterator(pathFromText(output));
-    EXPECT_EQ(std::distance(begin(files), end(files)), 1) << "nothing else is left beside it";
 }
 
 TEST_F(ConversionRunTest, GoesOnAfterFailuresAndNamesEachOneAtTheEnd)
