@@ -2,6 +2,7 @@
 #include "app/adapters/libreoffice/libreoffice_launcher.h"
 #include "app/adapters/shell.h"
 #include "app/startup/single_instance.h"
+#include "app/startup/termination_signals.h"
 #include "app/window/form1.h"
 #include "app/window/window_control_factory.h"
 
@@ -21,6 +22,8 @@ int main(int argc, char* argv[])
     const auto window = plainquill::openForm1({shell, controls, libreOffice, helpPage, {}});
     if (!window)
         return 1;
+    plainquill::TerminationSignals terminationSignals;
+    plainquill::closeOnTermination(terminationSignals, *window);
     window->show();
     return application.exec();
 }

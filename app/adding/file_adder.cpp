@@ -4,6 +4,7 @@
 #include "app/adding/folder_scan.h"
 #include "app/pickers/folder_pickers.h"
 #include "app/queue/file_queue.h"
+#include "app/queue/native_path.h"
 #include "app/queue/queue_rules.h"
 
 #include <QCheckBox>
@@ -49,7 +50,7 @@ void FileAdder::openmultiple()
     if (m_pickers.strSelectedFolder.isEmpty())
         return;
     m_w.Text2.setText(m_pickers.strSelectedFolder);
-    const QString folder = m_w.Text2.text();
+    const std::filesystem::path folder = pathFromText(m_w.Text2.text());
     if (FolderExists(folder))
         appendFolder(folder);
     m_queue.finishAdd();
@@ -57,11 +58,19 @@ void FileAdder::openmultiple()
 
 void FileAdder::addDropped(const QStringList& items)
 {
+    std::vector<std::filesystem::path> paths;
+    for (const QString& item : items)
+        paths.push_back(pathFromText(item));
+    addDropped(paths);
+}
+
+void FileAdder::addDropped(const std::vector<std::filesystem::path>& items)
+{
     m_queue.beginAdd();
-    for (const QString& item : items) {
+    for (const std::filesystem::path& item : items) {
         if (FolderExists(item))
             appendFolder(item);
-        else if (FileExists(item) && DocFileCheck(item))
+        else if (FileExists(item) && DocFileCheck(displayText(item)))
             m_queue.append(item);
     }
     if (m_w.List1.count() > 0)
@@ -75,20 +84,22 @@ bool FileAdder::includeSubfolders() const
     return m_w.Check2.checkState() == Qt::Checked;
 }
 
-void FileAdder::appendFolder(const QString& folder)
+void FileAdder::appendFolder(const std::filesystem::path& folder)
 {
+    std::vector<std::filesystem::path> found;
     if (!includeSubfolders()) {
         // Every file of the folder itself, hidden ones included.
-        const QString prefix = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
-        for (const QString& name : FolderFileNames(folder))
-            if (const QString path = prefix + name; DocFileCheck(path))
-                m_queue.append(path);
-        return;
+        std::string prefix = folder.native();
+        if (!prefix.ends_with('/'))
+            prefix += '/';
+        for (const std::filesystem::path& name : FolderFileNames(folder))
+            found.push_back(prefix + name.native());
+    } else {
+        RecursiveDir(found, folder, kEveryFile, true);
     }
-    QStringList found;
-    RecursiveDir(found, folder, kEveryFile, true);
-    for (const QString& path : found)
-        if (DocFileCheck(path))
+    // The ending that decides is plain ASCII, so the shown text judges it as the bytes would.
+    for (const std::filesystem::path& path : found)
+        if (DocFileCheck(displayText(path)))
             m_queue.append(path);
 }
 

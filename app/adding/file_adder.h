@@ -4,6 +4,9 @@
 // path list. Each empties the batch first and ends with the queue's closing sequence.
 #include <QStringList>
 
+#include <filesystem>
+#include <vector>
+
 class QCheckBox;
 class QLineEdit;
 class QListWidget;
@@ -26,12 +29,13 @@ public:
 
     void opensingle();
     void openmultiple();
-    void addDropped(const QStringList& items);
+    void addDropped(const std::vector<std::filesystem::path>& items);
+    void addDropped(const QStringList& items); // paths as text
 
 private:
     bool includeSubfolders() const;
     // Appends the accepted files of `folder`, its own or its whole tree, as Check2 says.
-    void appendFolder(const QString& folder);
+    void appendFolder(const std::filesystem::path& folder);
 
     FileQueue& m_queue;
     FolderPickers& m_pickers;

@@ -1,8 +1,7 @@
 #include "app/adding/folder_scan.h"
 
-#include "app/queue/queue_rules.h"
+#include "app/queue/native_path.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -19,35 +18,34 @@ namespace plainquill {
 
 namespace {
 
-fs::path toPath(const QString& text) { return fs::path(QFile::encodeName(text).toStdString()); }
-QString fromName(const fs::path& name) { return QFile::decodeName(name.native().c_str()); }
+using Names = std::vector<fs::path>;
 
-bool isHidden(const QString& name) { return name.startsWith(QLatin1Char('.')); }
+bool isHidden(const fs::path& name) { return name.native().starts_with('.'); }
 
-// Case-insensitive first, so a listing reads the way people sort names; ties by exact text so
-// the order is still total. Each name is folded once, not once per comparison.
-void sortNames(QStringList& names)
+// Case-insensitive first, so a listing reads the way people sort names; ties by the exact bytes
+// so the order is still total. Each name is folded once, not once per comparison.
+void sortNames(Names& names)
 {
-    std::vector<std::pair<QString, QString>> keyed;
+    std::vector<std::pair<QString, fs::path>> keyed;
     keyed.reserve(names.size());
-    for (QString& name : names)
-        keyed.emplace_back(name.toCaseFolded(), std::move(name));
+    for (fs::path& name : names)
+        keyed.emplace_back(displayText(name).toCaseFolded(), std::move(name));
     std::sort(keyed.begin(), keyed.end());
-    for (qsizetype i = 0; i < names.size(); ++i)
+    for (std::size_t i = 0; i < names.size(); ++i)
         names[i] = std::move(keyed[i].second);
 }
 
 struct FolderListing {
-    QStringList files;
-    QStringList folders;
+    Names files;
+    Names folders;
     bool readable = false;
 };
 
-FolderListing listFolder(const QString& folder)
+FolderListing listFolder(const fs::path& folder)
 {
     FolderListing listing;
     std::error_code error;
-    fs::directory_iterator it(toPath(folder), error);
+    fs::directory_iterator it(folder, error);
     if (error)
         return listing;
     listing.readable = true;
@@ -55,11 +53,11 @@ FolderListing listFolder(const QString& folder)
         if (error)
             break;
         std::error_code typeError;
-        const QString name = fromName(it->path().filename());
+        fs::path name = it->path().filename();
         if (it->is_regular_file(typeError))
-            listing.files.push_back(name);
+            listing.files.push_back(std::move(name));
         else if (it->is_directory(typeError))
-            listing.folders.push_back(name);
+            listing.folders.push_back(std::move(name));
     }
     sortNames(listing.files);
     sortNames(listing.folders);
@@ -75,9 +73,9 @@ public:
                                        pattern, QRegularExpression::UnanchoredWildcardConversion)))
     {
     }
-    bool matches(const QString& name) const
+    bool matches(const fs::path& name) const
     {
-        return m_everything || m_pattern.match(name).hasMatch();
+        return m_everything || m_pattern.match(displayText(name)).hasMatch();
     }
 
 private:
@@ -87,37 +85,46 @@ private:
 
 using FolderId = std::pair<dev_t, ino_t>;
 
+// A folder text ending in exactly one separator, as TrailingSlash makes it.
+fs::path withTrailingSlash(const fs::path& folder)
+{
+    std::string bytes = folder.native();
+    if (!bytes.empty() && !bytes.ends_with('/'))
+        bytes += '/';
+    return bytes;
+}
+
 class TreeScan {
 public:
-    TreeScan(QStringList& found, const QString& pattern) : m_found(found), m_pattern(pattern) {}
+    TreeScan(Names& found, const QString& pattern) : m_found(found), m_pattern(pattern) {}
 
-    void scan(const QString& strFolder, bool bIncludeSubfolders)
+    void scan(const fs::path& strFolder, bool bIncludeSubfolders)
     {
-        const QString folder = TrailingSlash(strFolder);
+        const std::string folder = withTrailingSlash(strFolder).native();
         if (!enterOnce(folder))
             return;
         const FolderListing listing = listFolder(folder);
-        for (const QString& name : listing.files)
+        for (const fs::path& name : listing.files)
             if (!isHidden(name) && m_pattern.matches(name))
-                m_found.push_back(folder + name);
+                m_found.push_back(folder + name.native());
         if (!bIncludeSubfolders)
             return;
-        for (const QString& name : listing.folders)
+        for (const fs::path& name : listing.folders)
             if (!isHidden(name))
-                scan(folder + name, true);
+                scan(folder + name.native(), true);
     }
 
 private:
     // A link back to an ancestor would otherwise make the scan endless.
-    bool enterOnce(const QString& folder)
+    bool enterOnce(const std::string& folder)
     {
         struct stat info {};
-        if (::stat(QFile::encodeName(folder).constData(), &info) != 0)
+        if (::stat(folder.c_str(), &info) != 0)
             return false;
         return m_visited.insert({info.st_dev, info.st_ino}).second;
     }
 
-    QStringList& m_found;
+    Names& m_found;
     FilePattern m_pattern;
     std::set<FolderId> m_visited;
 };
@@ -129,18 +136,24 @@ bool FolderExists(const QString& path)
     return !path.isEmpty() && QFileInfo(path).isDir();
 }
 
-bool FileExists(const QString& path)
+bool FolderExists(const fs::path& path)
 {
-    return !path.isEmpty() && QFileInfo(path).isFile();
+    std::error_code error;
+    return !path.empty() && fs::is_directory(path, error);
 }
 
-QStringList FolderFileNames(const QString& folder)
+bool FileExists(const fs::path& path)
+{
+    std::error_code error;
+    return !path.empty() && fs::is_regular_file(path, error);
+}
+
+Names FolderFileNames(const fs::path& folder)
 {
     return listFolder(folder).files;
 }
 
-void RecursiveDir(QStringList& colFiles, const QString& strFolder, const QString& strFileSpec,
-                  bool bIncludeSubfolders)
+void RecursiveDir(Names& colFiles, const fs::path& strFolder, const QString& strFileSpec, bool bIncludeSubfolders)
 {
     TreeScan(colFiles, strFileSpec).scan(strFolder, bIncludeSubfolders);
 }

@@ -1,10 +1,13 @@
 #include "app/queue/file_facts.h"
 
+#include "app/queue/native_path.h"
 #include "app/queue/queue_rules.h"
 
 #include <QDateTime>
 #include <QFileInfo>
 #include <QMimeType>
+
+#include <sys/stat.h>
 
 namespace plainquill {
 
@@ -29,16 +32,18 @@ FileDescriber::FileDescriber(QLocale locale)
 {
 }
 
-FileFacts FileDescriber::describe(const QString& path)
+FileFacts FileDescriber::describe(const std::filesystem::path& path)
 {
-    const QFileInfo info(path);
+    // By the path's bytes: its text form may not name the file when the name is not UTF-8.
     FileFacts facts;
-    facts.name = info.fileName();
-    if (!info.exists() || !info.isFile())
+    facts.name = displayText(path.filename());
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
         return facts;
-    facts.sizeText = FormatSize(static_cast<std::uint64_t>(info.size()), m_decimalSeparator);
-    facts.typeText = typeDescription(path);
-    facts.modified = modifiedText(info.lastModified());
+    facts.sizeText = FormatSize(static_cast<std::uint64_t>(info.st_size), m_decimalSeparator);
+    facts.typeText = typeDescription(facts.name);
+    const qint64 modifiedMs = qint64(info.st_mtim.tv_sec) * 1000 + info.st_mtim.tv_nsec / 1000000;
+    facts.modified = modifiedText(QDateTime::fromMSecsSinceEpoch(modifiedMs));
     return facts;
 }
 

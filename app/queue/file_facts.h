@@ -5,6 +5,8 @@
 #include <QMimeDatabase>
 #include <QString>
 
+#include <filesystem>
+
 namespace plainquill {
 
 struct FileFacts {
@@ -21,7 +23,7 @@ public:
     explicit FileDescriber(QLocale locale = QLocale());
 
     // Never fails: a value that cannot be read is left empty, so the row still exists.
-    FileFacts describe(const QString& path);
+    FileFacts describe(const std::filesystem::path& path);
 
     QString modifiedText(const QDateTime& when) const;
 

@@ -1,5 +1,6 @@
 #include "app/queue/file_queue.h"
 
+#include "app/queue/native_path.h"
 #include "app/queue/queue_rules.h"
 #include "controls/contracts/button_face.h"
 
@@ -11,6 +12,12 @@
 
 namespace plainquill {
 
+namespace {
+
+// Each path entry keeps the bytes of its path beside the text it shows.
+constexpr int kNativePathRole = Qt::UserRole;
+
+} // namespace
 
 FileQueue::FileQueue(QueueWidgets widgets, const QLocale& locale)
     : m_w(widgets), m_describer(locale)
@@ -28,15 +35,22 @@ void FileQueue::beginAdd()
     m_batch.clear();
 }
 
+void FileQueue::append(const std::filesystem::path& path)
+{
+    auto* entry = new QListWidgetItem(displayText(path));
+    entry->setData(kNativePathRole, QByteArray::fromStdString(path.native()));
+    m_w.List1.addItem(entry);
+    m_batch.push_back(path);
+}
+
 void FileQueue::append(const QString& path)
 {
-    m_w.List1.addItem(path);
-    m_batch.push_back(path);
+    append(pathFromText(path));
 }
 
 void FileQueue::finishAdd()
 {
-    if (!m_batch.isEmpty()) {
+    if (!m_batch.empty()) {
         m_w.removeAll.SetEnabled(true);
         AddBatchRows();
     }
@@ -51,7 +65,7 @@ void FileQueue::AddBatchRows()
     // One insertion for the whole batch: the view lays itself out once, not once per row.
     std::vector<FileFacts> rows;
     rows.reserve(m_batch.size());
-    for (const QString& path : m_batch)
+    for (const std::filesystem::path& path : m_batch)
         rows.push_back(m_describer.describe(path));
     m_rows.appendRows(std::move(rows));
 }
@@ -90,6 +104,16 @@ QString FileQueue::path(qsizetype index) const
 {
     const QListWidgetItem* entry = index < m_w.List1.count() ? m_w.List1.item(int(index)) : nullptr;
     return entry ? entry->text() : QString();
+}
+
+std::filesystem::path FileQueue::nativePath(qsizetype index) const
+{
+    const QListWidgetItem* entry = index < m_w.List1.count() ? m_w.List1.item(int(index)) : nullptr;
+    if (!entry)
+        return {};
+    const QVariant bytes = entry->data(kNativePathRole);
+    // An entry put in the list by other means than append has only its text.
+    return bytes.isValid() ? std::filesystem::path(bytes.toByteArray().toStdString()) : pathFromText(entry->text());
 }
 
 qsizetype FileQueue::rowCount() const

@@ -7,6 +7,9 @@
 
 #include <QStringList>
 
+#include <filesystem>
+#include <vector>
+
 class QCheckBox;
 class QLabel;
 class QListWidget;
@@ -33,7 +36,8 @@ public:
 
     // An add operation: beginAdd, append for each accepted path, then finishAdd.
     void beginAdd();
-    void append(const QString& path);
+    void append(const std::filesystem::path& path);
+    void append(const QString& path); // a path typed or chosen as text
     void finishAdd(); // the closing sequence
 
     void AddBatchRows();
@@ -48,10 +52,11 @@ public:
     qsizetype rowCount() const;
     QString rowText(qsizetype index, int column) const;
     void setChecked(qsizetype index, bool checked);
-    QString path(qsizetype index) const; // empty when the entry is gone
+    QString path(qsizetype index) const; // as shown; empty when the entry is gone
+    std::filesystem::path nativePath(qsizetype index) const; // the bytes; empty when gone
     bool hasRow(qsizetype index) const;
     bool isChecked(qsizetype index) const; // false when the row is gone
-    const QStringList& batch() const { return m_batch; }
+    const std::vector<std::filesystem::path>& batch() const { return m_batch; }
     // Changes whenever the queue is emptied, so a reader holding a position can tell that the
     // position may now name another file.
     quint64 generation() const { return m_generation; }
@@ -60,7 +65,7 @@ private:
     QueueWidgets m_w;
     FileDescriber m_describer;
     FileTableModel m_rows;
-    QStringList m_batch; // List3
+    std::vector<std::filesystem::path> m_batch; // List3
     quint64 m_generation = 0;
 };
 

@@ -3,12 +3,12 @@
 #include "app/adapters/shell.h"
 #include "app/adding/folder_scan.h"
 #include "app/queue/file_queue.h"
+#include "app/queue/native_path.h"
+#include "app/run/output_names.h"
 #include "app/run/word_processor_session.h"
 #include "controls/contracts/button_face.h"
 #include "controls/contracts/progress_face.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QLineEdit>
 
 namespace plainquill {
@@ -25,16 +25,6 @@ void tolerate(Update&& update)
     }
 }
 
-std::filesystem::path toPath(const QString& text)
-{
-    return std::filesystem::path(QFile::encodeName(text).toStdString());
-}
-
-QString outputPath(const QString& folder, const QString& document)
-{
-    return folder + QLatin1Char('/') + QFileInfo(document).completeBaseName() + QLatin1String(".txt");
-}
-
 void showError(Shell& shell, const QString& text)
 {
     shell.showMessage(MessageIcon::Information, QStringLiteral("Error"), text, MessageButtons::Ok);
@@ -48,6 +38,7 @@ void ConversionRun::Start_Click()
     if (m_running)
         return;
     m_running = true;
+    m_abandoned = false;
     tolerate([&] { m_p.progress.SetMax(std::int32_t(m_p.queue.length())); });
     m_p.bCancel = false;
     if (validate())
@@ -87,6 +78,8 @@ void ConversionRun::convertQueue()
         return;
     }
 
+    // Taken once: a folder typed while the run goes on must not scatter its files.
+    OutputNames outputs(pathFromText(m_p.Text1.text()));
     const qsizetype n = m_p.queue.length();
     const quint64 queueGeneration = m_p.queue.generation();
     // The queue may change during a yield; a position that is gone, or now holds another file,
@@ -94,10 +87,9 @@ void ConversionRun::convertQueue()
     const auto queueIntact = [&](qsizetype i) {
         return m_p.queue.generation() == queueGeneration && i < m_p.queue.length() && m_p.queue.hasRow(i);
     };
-    std::vector<FailedFile> failed;
-    int checked = 0;
+    RunOutcome outcome;
     bool converting = false;
-    for (qsizetype i = 0; i < n && queueIntact(i); ++i) {
+    for (qsizetype i = 0; i < n && queueIntact(i) && !m_abandoned; ++i) {
         if (!m_p.queue.isChecked(i))
             continue;
         tolerate([&] { m_p.stop.SetEnabled(true); });
@@ -106,25 +98,30 @@ void ConversionRun::convertQueue()
         converting = true;
         m_p.processPendingEvents();
         tolerate([&] { m_p.start.SetEnabled(false); });
-        if (!queueIntact(i))
+        if (!queueIntact(i) || m_abandoned)
             break;
         if (m_p.bCancel) {
             const MessageAnswer answer = m_p.shell.showMessage(MessageIcon::Question, QStringLiteral("Plainquill"),
                                                                QStringLiteral("Do you want to cancel?"),
                                                                MessageButtons::YesNo);
+            if (m_abandoned)
+                break;
             if (answer == MessageAnswer::Yes) {
                 tolerate([&] { m_p.progress.SetValue(0); });
                 tolerate([&] { m_p.progress.SetColor(kProgressWhite); });
+                outcome.stopped = true;
                 break;
             }
             m_p.bCancel = false;
         }
-        ++checked;
-        const QString document = m_p.queue.path(i);
-        const adapters::SaveResult result =
-            wordProcessor.convert(toPath(document), toPath(outputPath(m_p.Text1.text(), document)));
-        if (!result.ok())
-            failed.push_back({document, result.failure, QString::fromStdString(result.detail)});
+        ++outcome.tried;
+        const std::filesystem::path document = m_p.queue.nativePath(i);
+        const std::filesystem::path target = outputs.targetFor(document);
+        const adapters::SaveResult result = wordProcessor.convert(document, target);
+        if (result.ok())
+            outputs.written(document, target);
+        else
+            outcome.failed.push_back({displayText(document), result.failure, QString::fromStdString(result.detail)});
         tolerate([&] { m_p.progress.SetColor(kProgressGreen); });
         tolerate([&] { m_p.progress.SetValue(std::int32_t(i + 1)); });
     }
@@ -134,9 +131,11 @@ void ConversionRun::convertQueue()
     tolerate([&] { m_p.stop.SetEnabled(false); });
     if (converting && m_p.setConverting)
         m_p.setConverting(false);
-    if (!failed.empty())
-        m_p.shell.showMessage(MessageIcon::Information, QStringLiteral("Plainquill"),
-                              failureReport(failed, checked), MessageButtons::Ok);
+    if (m_abandoned)
+        return;
+    outcome.renamed = outputs.renamed();
+    if (const QString report = endOfRunReport(outcome); !report.isEmpty())
+        m_p.shell.showMessage(MessageIcon::Information, QStringLiteral("Plainquill"), report, MessageButtons::Ok);
 }
 
 } // namespace plainquill

@@ -1,7 +1,8 @@
 #pragma once
 // What Start does: validate the queue and the output folder, start the word processor, and save
 // every checked document as "<base name>.txt" in the output folder, yielding to the window once
-// per file so that Stop, painting and typing are handled between two files.
+// per file so that Stop, painting and typing are handled between two files. Documents of one run
+// that share a base name are kept apart (OutputNames).
 #include "app/run/failure_report.h"
 #include "controls/contracts/progress_face.h"
 
@@ -25,7 +26,7 @@ constexpr contracts::Colour kProgressWhite = 0xFFFFFF;  // after a confirmed can
 
 struct RunParts {
     FileQueue& queue;
-    QLineEdit& Text1; // output folder, read anew for every file
+    QLineEdit& Text1; // output folder, read once when the checks have passed
     QLineEdit& Text2; // source box, only tested for emptiness
     contracts::ProgressFace& progress;
     contracts::ButtonFace& start;
@@ -35,7 +36,7 @@ struct RunParts {
     adapters::WordProcessorLauncher& launcher;
     std::function<void()> processPendingEvents;
     // Told true when the first file is reached and false when the run ends, so the window can
-    // keep the queue still meanwhile.
+    // keep the queue and the output folder still meanwhile.
     std::function<void(bool)> setConverting;
 };
 
@@ -46,12 +47,17 @@ public:
     void Start_Click();
     bool running() const { return m_running; }
 
+    // The window is going away: end the run after the current document, without asking and
+    // without the closing message.
+    void abandon() { m_abandoned = true; }
+
 private:
     bool validate();
     void convertQueue();
 
     RunParts m_p;
     bool m_running = false;
+    bool m_abandoned = false;
 };
 
 } // namespace plainquill

@@ -1,6 +1,8 @@
 #pragma once
-// The message that ends a run in which some checked files were not converted.
+// The message that ends a run in which some checked files were not converted, or some were saved
+// under another name than their own.
 #include "app/adapters/word_processor.h"
+#include "app/run/output_names.h"
 
 #include <QString>
 
@@ -14,9 +16,17 @@ struct FailedFile {
     QString detail;
 };
 
-// Lists at most this many files; the rest are counted.
+struct RunOutcome {
+    std::vector<FailedFile> failed;
+    std::vector<RenamedOutput> renamed;
+    int tried = 0;        // checked files the run went to convert
+    bool stopped = false; // ended by the user before its last checked file
+};
+
+// Lists at most this many files of each kind; the rest are counted.
 constexpr int kFailuresListed = 20;
 
-QString failureReport(const std::vector<FailedFile>& failed, int checkedFiles);
+// Empty when there is nothing to tell.
+QString endOfRunReport(const RunOutcome& outcome);
 
 } // namespace plainquill

@@ -42,7 +42,10 @@ SaveResult WordProcessorSession::convert(const std::filesystem::path& document,
     if (!ensureUsable())
         return {Failure::Stopped, "the word processor could not be started again"};
     ++m_documentsOnCurrent;
-    adapters::OpenResult opened = m_current->Open(document);
+    const std::filesystem::path openable = m_names.openable(document);
+    if (openable.empty())
+        return {Failure::CouldNotOpen, "its name could not be passed to the word processor"};
+    adapters::OpenResult opened = m_current->Open(openable);
     if (!opened.document)
         return {opened.failure == Failure::None ? Failure::CouldNotOpen : opened.failure, opened.detail};
     SaveResult saved = m_current->SaveAs(*opened.document, target, adapters::SaveFormat::Text);

@@ -3,6 +3,7 @@
 // has died, been killed for taking too long, or served its share of documents (long batches
 // otherwise grow its memory without bound).
 #include "app/adapters/word_processor.h"
+#include "app/run/unicode_names.h"
 
 #include <filesystem>
 #include <memory>
@@ -21,7 +22,8 @@ public:
     // Starts the first instance; false when the word processor cannot be started or is unusable.
     bool start();
 
-    // Opens `document`, saves it as plain text at `target` and closes it again.
+    // Opens `document`, saves it as plain text at `target` and closes it again. Either path may
+    // be any bytes, UTF-8 or not.
     adapters::SaveResult convert(const std::filesystem::path& document, const std::filesystem::path& target);
 
     // Ends the current instance, if any. Safe to call more than once.
@@ -37,6 +39,7 @@ private:
     std::unique_ptr<adapters::WordProcessor> m_current;
     int m_documentsOnCurrent = 0;
     int m_instancesStarted = 0;
+    UnicodeNames m_names;
 };
 
 } // namespace plainquill

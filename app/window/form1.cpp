@@ -103,11 +103,13 @@ void Form1::connectHandlers()
     // Users drop onto the big table as readily as onto the path list: both take the same drops.
     if (auto* dropTarget = qobject_cast<PathListWidget*>(m_List1)) {
         connect(dropTarget, &PathListWidget::pathsDropped, this, &Form1::List1_OLEDragDrop);
-        acceptPathDrops(*m_ListView1, [this](const QStringList& paths) { List1_OLEDragDrop(paths); });
+        acceptPathDrops(*m_ListView1, [this](const std::vector<std::filesystem::path>& paths) {
+            List1_OLEDragDrop(paths);
+        });
     }
 }
 
-void Form1::List1_OLEDragDrop(const QStringList& paths)
+void Form1::List1_OLEDragDrop(const std::vector<std::filesystem::path>& paths)
 {
     if (!m_converting)
         m_adder->addDropped(paths);
@@ -181,6 +183,15 @@ void Form1::setConverting(bool converting)
         removeAll.SetEnabled(m_removeAllWasEnabled);
     }
     button(QStringLiteral("chameleonButton2")).SetEnabled(!converting);
+    button(QStringLiteral("chameleonButton3")).SetEnabled(!converting);
+    m_Text1->setEnabled(!converting);
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    if (m_run->running())
+        m_run->abandon();
+    QWidget::closeEvent(event);
 }
 
 void Form1::Help_Click()

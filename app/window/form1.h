@@ -62,12 +62,17 @@ public:
     void Help_Click();
     void Start_Click();
     // Files and folders dropped onto the path list or the file table.
-    void List1_OLEDragDrop(const QStringList& paths);
+    void List1_OLEDragDrop(const std::vector<std::filesystem::path>& paths);
+
+protected:
+    // Closing during a run ends the run after the current document, so the program can end.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void addColumns();
     void connectHandlers();
-    // While a run converts, the queue holds still: no removing, browsing or dropping.
+    // While a run converts, the queue holds still (no removing, browsing or dropping) and so does
+    // the output folder, which the run took at Start.
     void setConverting(bool converting);
 
     Form1Options m_options;

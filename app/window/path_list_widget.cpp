@@ -1,5 +1,7 @@
 #include "app/window/path_list_widget.h"
 
+#include "app/adding/dropped_paths.h"
+
 #include <QDragEnterEvent>
 #include <QMimeData>
 #include <QUrl>
@@ -27,8 +29,8 @@ public:
         }
         case QEvent::Drop: {
             auto* drop = static_cast<QDropEvent*>(event);
-            const QStringList paths = PathListWidget::localPaths(*drop->mimeData());
-            if (!paths.isEmpty()) {
+            const std::vector<std::filesystem::path> paths = PathListWidget::localPaths(*drop->mimeData());
+            if (!paths.empty()) {
                 drop->acceptProposedAction();
                 m_onDrop(paths);
             }
@@ -55,16 +57,12 @@ void acceptPathDrops(QAbstractItemView& view, PathDropHandler onDrop)
 PathListWidget::PathListWidget(QWidget* parent) : QListWidget(parent)
 {
     setDragDropMode(QAbstractItemView::DropOnly);
-    acceptPathDrops(*this, [this](const QStringList& paths) { emit pathsDropped(paths); });
+    acceptPathDrops(*this, [this](const std::vector<std::filesystem::path>& paths) { emit pathsDropped(paths); });
 }
 
-QStringList PathListWidget::localPaths(const QMimeData& data)
+std::vector<std::filesystem::path> PathListWidget::localPaths(const QMimeData& data)
 {
-    QStringList paths;
-    for (const QUrl& url : data.urls())
-        if (url.isLocalFile())
-            paths.push_back(url.toLocalFile());
-    return paths;
+    return droppedLocalPaths(data);
 }
 
 } // namespace plainquill

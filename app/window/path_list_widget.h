@@ -3,13 +3,15 @@
 // of the queue take the same drops through acceptPathDrops.
 #include <QListWidget>
 
+#include <filesystem>
 #include <functional>
+#include <vector>
 
 class QAbstractItemView;
 
 namespace plainquill {
 
-using PathDropHandler = std::function<void(const QStringList& paths)>;
+using PathDropHandler = std::function<void(const std::vector<std::filesystem::path>& paths)>;
 
 // Makes `view` take drops of local files and folders, handing their paths, in the order the drop
 // lists them, to `onDrop`.
@@ -21,10 +23,10 @@ public:
     explicit PathListWidget(QWidget* parent = nullptr);
 
     // The local paths a drop carries, in the order the drop lists them.
-    static QStringList localPaths(const QMimeData& data);
+    static std::vector<std::filesystem::path> localPaths(const QMimeData& data);
 
 signals:
-    void pathsDropped(const QStringList& paths);
+    void pathsDropped(const std::vector<std::filesystem::path>& paths);
 };
 
 } // namespace plainquill

@@ -7,12 +7,14 @@
 #include "tests/adapters/support/document_maker.h"
 #include "tests/adapters/support/processes.h"
 #include "tests/adapters/support/test_files.h"
+#include "tests/support/drop.h"
 #include "tests/support/fake_shell.h"
 #include "tests/support/qt_app.h"
 
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QListWidget>
 
 #include <csignal>
 
@@ -112,15 +114,47 @@ TEST_F(RunWithLibreOffice, ConvertsEveryKindOfDocumentToUtf8Text)
         << "nothing but the text files is left in the output folder";
 }
 
-TEST_F(RunWithLibreOffice, TheLaterOfTwoDocumentsWithOneBaseNameWins)
+TEST_F(RunWithLibreOffice, DocumentsSharingABaseNameAreAllKeptAndASecondRunRefreshesTheSameFiles)
 {
     const fs::path doc = input.path() / "a.doc";
     const fs::path rtf = input.path() / "a.rtf";
     fs::copy_file(sample(".doc"), doc);
-    write_bytes(rtf, "{\\rtf1\\ansi {\\fonttbl{\\f0 Arial;}}\\f0 The RTF one.\\par}");
+    write_bytes(output.path() / "a (2).txt", "from before the run");
+    write_bytes(rtf, "");
     form.adder().addDropped({q(doc), q(rtf)});
+    for (const int run : {1, 2}) {
+        SCOPED_TRACE(run);
+        const std::string text = "The RTF one, run " + std::to_string(run) + ".";
+        write_bytes(rtf, "{\\rtf1\\ansi {\\fonttbl{\\f0 Arial;}}\\f0 " + text + "\\par}");
+        form.Start_Click();
+        EXPECT_EQ(outputOf("a.txt"), kSampleText);
+        EXPECT_EQ(outputOf("a (2).txt"), text + "\n");
+        EXPECT_EQ(adapters::testing::file_names(output.path()), (std::vector<std::string>{"a (2).txt", "a.txt"}));
+        ASSERT_EQ(shell.messages.size(), std::size_t(run));
+        EXPECT_TRUE(shell.messages.back().text.endsWith(QString::fromUtf8("\na.rtf → a (2).txt")))
+            << shell.messages.back().text.toStdString();
+    }
+}
+
+// Names from an old share in a Latin-1 code page: "résumé.docx", "Übersicht.docx" as bytes.
+TEST_F(RunWithLibreOffice, DocumentsWhoseNamesAreNotUtf8ConvertFromTheWindow)
+{
+    const std::string names[] = {"r\xE9sum\xE9", "\xDC" "bersicht"};
+    QByteArray uriList;
+    for (const std::string& name : names) {
+        const fs::path document = input.path() / (name + ".docx");
+        fs::copy_file(sample(".docx"), document);
+        uriList += "file://" + QByteArray::fromStdString(document.native()).toPercentEncoding("/") + "\r\n";
+    }
+    testing::dropUriList(*form.control<QListWidget>("List1")->viewport(), uriList);
+    ASSERT_EQ(form.queue().length(), 2);
+    EXPECT_EQ(form.queue().rowText(1, 0), QString::fromUtf8("\xEF\xBF\xBD" "bersicht.docx"));
     form.Start_Click();
-    EXPECT_EQ(outputOf("a.txt"), "The RTF one.\n");
+
+    EXPECT_TRUE(shell.messages.empty()) << (shell.messages.empty() ? "" : shell.messages[0].text.toStdString());
+    for (const std::string& name : names)
+        EXPECT_EQ(outputOf(name + ".txt"), kSampleText) << name;
+    EXPECT_EQ(adapters::testing::file_names(output.path()).size(), 2u) << "nothing half-named is left";
 }
 
 TEST_F(RunWithLibreOffice, ConvertsRealDocumentsFromOtherProjectsTestSuites)

@@ -1,10 +1,10 @@
 // The run's control flow, with a scripted word processor. The real one is exercised in
 // conversion_libreoffice_test.cpp.
+#include "app/queue/native_path.h"
+#include "app/run/failure_report.h"
 #include "app/run/word_processor_session.h"
 #include "app/window/form1.h"
 #include "app/window/window_control_factory.h"
-#include "app/window/hosted_control_factory.h"
-#include "controls/registry/standard_controls.h"
 #include "platform/host/host_widget.h"
 #include "tests/support/drop.h"
 #include "tests/support/fake_shell.h"
@@ -14,8 +14,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
+
 
 namespace plainquill {
 namespace {
@@ -38,6 +40,12 @@ protected:
         const QString path = tree.file(relative, content);
         form.adder().addDropped({path});
         return path;
+    }
+    static void write(const QString& path, const QByteArray& content)
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
     }
     QByteArray outputText(const QString& name)
     {
@@ -182,12 +190,34 @@ TEST_F(ConversionRunTest, NoCheckedRowStartsAndQuitsTheWordProcessorOnly)
     EXPECT_FALSE(stop().Enabled());
 }
 
-TEST_F(ConversionRunTest, LaterFilesOfTheSameBaseNameReplaceEarlierOnes)
+TEST_F(ConversionRunTest, DocumentsSharingABaseNameEachKeepTheirTextAndARerunRefreshesTheSameNames)
 {
-    queue("x/a.doc", "first");
-    queue("y/a.rtf", "second");
-    form.Start_Click();
-    EXPECT_EQ(outputText("a.txt"), QByteArray("second"));
+    write(output + "/x.txt", "from before the run");
+    write(output + "/x (2).txt", "also from before");
+    for (const char* name : {"docs/one/x.doc", "docs/two/x.doc", "docs/one/x.docx", "docs/one/X.doc",
+                             "docs/one/y.doc"})
+        queue(name, name);
+    queue("docs/one/gone.doc");
+    queue("docs/two/gone.rtf", "second gone");
+    QFile::remove(tree.path("docs/one/gone.doc")); // a failed document takes no name
+    const QStringList expected{"X.txt", "gone.txt", "x (2).txt", "x (3).txt", "x.txt", "y.txt"};
+
+    for (const int run : {1, 2}) {
+        SCOPED_TRACE(run);
+        shell.messages.clear();
+        form.Start_Click();
+        EXPECT_EQ(QDir(output).entryList(QDir::Files, QDir::Name), expected);
+        EXPECT_EQ(outputText("x.txt"), QByteArray("docs/one/x.doc"));
+        EXPECT_EQ(outputText("x (2).txt"), QByteArray("docs/two/x.doc"));
+        EXPECT_EQ(outputText("x (3).txt"), QByteArray("docs/one/x.docx"));
+        EXPECT_EQ(outputText("X.txt"), QByteArray("docs/one/X.doc")) << "names differ by case on this file system";
+        EXPECT_EQ(outputText("gone.txt"), QByteArray("second gone"));
+        ASSERT_EQ(shell.messages.size(), 1u);
+        const QString report = shell.messages[0].text;
+        EXPECT_TRUE(report.contains("2 of the documents share a name")) << report.toStdString();
+        EXPECT_TRUE(report.endsWith(QString::fromUtf8("\ntwo/x.doc → x (2).txt\none/x.docx → x (3).txt")))
+            << report.toStdString();
+    }
 }
 
 TEST_F(ConversionRunTest, StopThenNoConvertsTheFileAndAsksAgainAtTheNext)
@@ -239,7 +269,6 @@ TEST_F(ConversionRunTest, KeepsTheQueueStillWhileConvertingAndRestoresTheButtons
         EXPECT_TRUE(stop().Enabled());
         EXPECT_FALSE(form.button("chameleonButton1").Enabled()) << "Remove All";
         EXPECT_FALSE(form.button("chameleonButton2").Enabled()) << "Browse...";
-        EXPECT_TRUE(form.button("chameleonButton3").Enabled()) << "Output stays usable";
         testing::dropFiles(*form.control<QListWidget>("List1")->viewport(), {tree.file("dropped.doc")});
         EXPECT_EQ(form.queue().length(), 2) << "a drop during the run is refused";
         checkedDuringRun = true;
@@ -287,18 +316,42 @@ TEST_F(ConversionRunTest, EndsCleanlyWhenTheQueueIsEmptiedOrRefilledDuringAYield
     }
 }
 
-TEST_F(ConversionRunTest, ReadsTheOutputFolderAnewForEveryFile)
+TEST_F(ConversionRunTest, TakesTheOutputFolderAtStartAndHoldsItStillUntilTheEnd)
 {
     queue("a.doc");
     queue("b.doc");
     const QString second = tree.folder("second");
     onYield = [&](int n) {
+        EXPECT_FALSE(Text1().isEnabled());
+        EXPECT_FALSE(form.button("chameleonButton3").Enabled()) << "Output";
         if (n == 2)
-            Text1().setText(second);
+            Text1().setText(second); // as a program could; a user cannot while the box is off
     };
     form.Start_Click();
     EXPECT_EQ(wordProcessor.log.saved,
-              (std::vector<std::string>{(output + "/a.txt").toStdString(), (second + "/b.txt").toStdString()}));
+              (std::vector<std::string>{(output + "/a.txt").toStdString(), (output + "/b.txt").toStdString()}));
+    EXPECT_TRUE(Text1().isEnabled());
+    EXPECT_TRUE(form.button("chameleonButton3").Enabled());
+}
+
+TEST_F(ConversionRunTest, ClosingTheWindowEndsTheRunAfterTheCurrentDocumentWithoutAsking)
+{
+    queue("a.doc");
+    queue("b.doc");
+    queue("c.doc");
+    onYield = [&](int n) {
+        if (n == 2) {
+            form.Stop_Click(); // the question that would follow must not hold the closing up
+            form.close();
+        }
+    };
+    wordProcessor.script.openFailures["a.doc"] = Failure::CouldNotOpen;
+    form.Start_Click();
+
+    EXPECT_EQ(wordProcessor.log.opened.size(), 1u);
+    EXPECT_EQ(wordProcessor.log.quits, 1);
+    EXPECT_TRUE(shell.messages.empty()) << "no question and no report for a window that is gone";
+    EXPECT_FALSE(form.run().running());
 }
 
 TEST_F(ConversionRunTest, GoesOnAfterFailuresAndNamesEachOneAtTheEnd)
@@ -344,10 +397,9 @@ TEST_F(ConversionRunTest, AWordProcessorThatDiesIsReplacedForTheNextFile)
 
 TEST_F(ConversionRunTest, DrivesTheDrawnProgressBarThroughItsFace)
 {
-    StandInControlFactory standIns;
-    HostedControlFactory hosted(controls::standardControlClasses(), standIns);
+    WindowControlFactory drawn;
     FakeShell answers;
-    Form1 window({answers, hosted, wordProcessor, QString(), [] {}});
+    Form1 window({answers, drawn, wordProcessor, QString(), [] {}});
     ASSERT_NE(dynamic_cast<host::HostWidget*>(window.control<QWidget>("XP_ProgressBar1")), nullptr);
     window.control<QLineEdit>("Text1")->setText(output);
     for (const char* name : {"a.doc", "b.doc", "c.doc", "d.doc"})
@@ -359,6 +411,63 @@ TEST_F(ConversionRunTest, DrivesTheDrawnProgressBarThroughItsFace)
     EXPECT_EQ(window.progressBar().Max(), 4);
     EXPECT_EQ(window.progressBar().Value(), 3);
     EXPECT_EQ(window.progressBar().Color(), 0x00FF00u);
+}
+
+TEST_F(ConversionRunTest, TheSummaryAfterAConfirmedStopCountsOnlyTheFilesTried)
+{
+    for (const char* name : {"a.doc", "b.doc", "c.doc", "d.doc"})
+        queue(name);
+    wordProcessor.script.openFailures["a.doc"] = Failure::CouldNotOpen;
+    onYield = [&](int n) {
+        if (n == 3)
+            form.Stop_Click();
+    };
+    shell.answers = {MessageAnswer::Yes};
+    form.Start_Click();
+    ASSERT_EQ(shell.messages.size(), 2u);
+    EXPECT_TRUE(shell.messages[1].text.startsWith(
+        "1 of the 2 files converted before the run was stopped could not be converted:\n\n"))
+        << shell.messages[1].text.toStdString();
+}
+
+TEST(EndOfRunReport, ListsTwentyOfEachKindAndCountsTheRest)
+{
+    struct Case {
+        int failures;
+        int renames;
+        int lines;              // after the heading of each part
+        const char* lastLine;
+    };
+    const Case cases[] = {
+        {1, 0, 1, "/in/f1.doc: could not open"},
+        {20, 0, 20, "/in/f20.doc: could not open"},
+        {21, 0, 21, "… and 1 more."},
+        {45, 0, 21, "… and 25 more."},
+        {0, 1, 1, "d1/x.doc → x (2).txt"},
+        {0, 21, 21, "… and 1 more."},
+        {2, 3, 2 + 1 + 3, "d3/x.doc → x (2).txt"}, // a blank line between the parts
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.failures << " failures, " << c.renames << " renames");
+        RunOutcome outcome;
+        outcome.tried = 50;
+        for (int i = 1; i <= c.failures; ++i)
+            outcome.failed.push_back({QStringLiteral("/in/f%1.doc").arg(i), Failure::CouldNotOpen, {}});
+        for (int i = 1; i <= c.renames; ++i)
+            outcome.renamed.push_back({QStringLiteral("d%1/x.doc").arg(i), QStringLiteral("x (2).txt")});
+        const QStringList lines = endOfRunReport(outcome).split('\n');
+        const int headings = (c.failures ? 2 : 0) + (c.renames ? 2 : 0); // a heading and a blank line
+        EXPECT_EQ(lines.size(), c.lines + headings) << endOfRunReport(outcome).toStdString();
+        EXPECT_EQ(lines.back(), QString::fromUtf8(c.lastLine));
+        if (c.failures) {
+            EXPECT_EQ(lines[0], QStringLiteral("%1 of 50 checked files could not be converted:").arg(c.failures));
+            EXPECT_EQ(lines[2], QStringLiteral("/in/f1.doc: could not open"));
+        }
+        if (c.failures > 20) {
+            EXPECT_EQ(lines[21], QStringLiteral("/in/f20.doc: could not open"));
+        }
+    }
+    EXPECT_EQ(endOfRunReport(RunOutcome{}), QString()) << "nothing to tell, no message";
 }
 
 TEST(WordProcessorSession, ReplacesTheWordProcessorAfterItsShareOfDocuments)

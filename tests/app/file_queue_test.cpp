@@ -11,6 +11,8 @@
 #include <QListWidget>
 #include <QTreeView>
 
+#include <fstream>
+
 namespace plainquill {
 namespace {
 
@@ -62,7 +64,7 @@ TEST_F(FileQueueTest, AppendsPathsAndRowsTogetherAndKeepsDuplicates)
     expectPaired();
     EXPECT_EQ(queue.length(), 3);
     EXPECT_EQ(queue.path(2), a);
-    EXPECT_EQ(queue.batch(), QStringList({a}));
+    EXPECT_EQ(queue.batch(), std::vector<std::filesystem::path>({a.toStdString()}));
     EXPECT_EQ(queue.rowText(0, 1), QStringLiteral("5 bytes"));
     EXPECT_FALSE(queue.rowText(0, 2).isEmpty());
     EXPECT_FALSE(queue.rowText(0, 3).isEmpty());
@@ -123,7 +125,7 @@ TEST_F(FileQueueTest, ClearQueueEmptiesPathsAndRowsButNotTheCountOrBatch)
     EXPECT_EQ(paths.count(), 0);
     EXPECT_EQ(queue.rowCount(), 0);
     EXPECT_EQ(count.text(), QStringLiteral("1  Files"));
-    EXPECT_EQ(queue.batch(), QStringList({a}));
+    EXPECT_EQ(queue.batch(), std::vector<std::filesystem::path>({a.toStdString()}));
 
     add({tree.file("b.doc")});
     expectPaired();
@@ -138,6 +140,21 @@ TEST_F(FileQueueTest, ColumnsFitTheWiderOfHeaderAndContents)
     const int nameWidth = table.columnWidth(0);
     EXPECT_GT(nameWidth, table.fontMetrics().horizontalAdvance(QString(50, QLatin1Char('n'))));
     EXPECT_GE(table.columnWidth(1), table.fontMetrics().horizontalAdvance("File Size"));
+}
+
+TEST_F(FileQueueTest, KeepsTheBytesOfANameThatIsNotUtf8AndShowsItWithReplacementCharacters)
+{
+    const std::filesystem::path latin1 = QFile::encodeName(tree.root()).toStdString() + "/r\xE9sum\xE9.doc";
+    std::ofstream(latin1) << "12345";
+    queue.beginAdd();
+    queue.append(latin1);
+    queue.finishAdd();
+    std::filesystem::remove(latin1); // Qt cannot remove what it cannot name
+
+    EXPECT_EQ(queue.nativePath(0), latin1);
+    EXPECT_EQ(queue.rowText(0, 0), QString::fromUtf8("r\xEF\xBF\xBDsum\xEF\xBF\xBD.doc"));
+    EXPECT_TRUE(queue.path(0).endsWith(queue.rowText(0, 0)));
+    EXPECT_EQ(queue.rowText(0, 1), QStringLiteral("5 bytes")) << "the file was read by its bytes";
 }
 
 TEST(FileDescriber, WritesDateAndTimeAndLeavesOutMidnight)

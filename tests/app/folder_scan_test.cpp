@@ -1,10 +1,17 @@
+#include "app/adding/dropped_paths.h"
 #include "app/adding/folder_scan.h"
+#include "app/queue/native_path.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/temp_tree.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QMimeData>
+#include <QUrl>
+
+#include <fstream>
+#include <memory>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -13,20 +20,29 @@
 namespace plainquill {
 namespace {
 
+namespace fs = std::filesystem;
 using testing::TempTree;
 
-QStringList relativeTo(const QString& root, const QStringList& paths)
+QStringList relativeTo(const QString& root, const std::vector<fs::path>& paths)
 {
     QStringList relative;
-    for (const QString& path : paths)
-        relative.push_back(path.mid(root.size() + 1));
+    for (const fs::path& path : paths)
+        relative.push_back(displayText(path).mid(root.size() + 1));
     return relative;
+}
+
+QStringList shown(const std::vector<fs::path>& names)
+{
+    QStringList texts;
+    for (const fs::path& name : names)
+        texts.push_back(displayText(name));
+    return texts;
 }
 
 QStringList scan(const TempTree& tree, bool subfolders, const QString& pattern = QStringLiteral("*.*"))
 {
-    QStringList found;
-    RecursiveDir(found, tree.root(), pattern, subfolders);
+    std::vector<fs::path> found;
+    RecursiveDir(found, pathFromText(tree.root()), pattern, subfolders);
     return relativeTo(tree.root(), found);
 }
 
@@ -56,7 +72,7 @@ TEST(RecursiveDir, LeavesOutHiddenFilesAndFolders)
 
     EXPECT_EQ(scan(tree, true), QStringList({"seen.doc"}));
     // The plain folder listing keeps hidden files: only the tree scan leaves them out.
-    EXPECT_EQ(FolderFileNames(tree.root()), QStringList({".hidden.doc", "seen.doc"}));
+    EXPECT_EQ(shown(FolderFileNames(pathFromText(tree.root()))), QStringList({".hidden.doc", "seen.doc"}));
 }
 
 TEST(RecursiveDir, HandlesAwkwardNamesLikeAnyOther)
@@ -68,6 +84,38 @@ TEST(RecursiveDir, HandlesAwkwardNamesLikeAnyOther)
 
     EXPECT_EQ(scan(tree, true), QStringList({"-leading-dash.doc", "with space.doc",
                                              QString::fromUtf8("Molière école/日本語.docx")}));
+}
+
+// Latin-1 names from an old share: "été.doc" in a folder "Ablage-März", as bytes.
+TEST(RecursiveDir, FindsNamesThatAreNotUtf8ByTheirBytesAndADropCarriesThemTheSame)
+{
+    TempTree tree;
+    const fs::path root = pathFromText(tree.root());
+    const fs::path folder = root / "Ablage-M\xE4rz";
+    const fs::path latin1 = folder / "\xE9t\xE9.doc";
+    const fs::path utf8 = folder / "caf\xC3\xA9.doc";
+    fs::create_directories(folder);
+    // Qt cannot remove what it cannot name.
+    const std::unique_ptr<const fs::path, void (*)(const fs::path*)> cleanUp(&folder, [](const fs::path* f) {
+        fs::remove_all(*f);
+    });
+    std::ofstream(latin1) << "x";
+    std::ofstream(utf8) << "x";
+
+    std::vector<fs::path> found;
+    RecursiveDir(found, root, QStringLiteral("*.*"), true);
+    EXPECT_EQ(found, (std::vector<fs::path>{utf8, latin1}));
+    EXPECT_TRUE(FileExists(latin1));
+    EXPECT_EQ(displayText(latin1.filename()), QString::fromUtf8("\xEF\xBF\xBDt\xEF\xBF\xBD.doc"))
+        << "shown with replacement characters";
+    EXPECT_EQ(FolderFileNames(folder), (std::vector<fs::path>{utf8.filename(), latin1.filename()}));
+
+    // A file manager percent-encodes the bytes in the URL; reading it as text would lose them.
+    const QByteArray folderUrl = "file://" + QByteArray::fromStdString(folder.native()).toPercentEncoding("/");
+    QMimeData drop;
+    drop.setData("text/uri-list", folderUrl + "/%E9t%E9.doc\r\n" + folderUrl + "\r\n"
+                                      + "https://example.org/not-local.doc\r\n");
+    EXPECT_EQ(droppedLocalPaths(drop), (std::vector<fs::path>{latin1, folder}));
 }
 
 TEST(RecursiveDir, EntersAFolderReachedThroughALinkToAnAncestorOnlyOnce)
@@ -87,19 +135,19 @@ TEST(RecursiveDir, AppliesTheFilePatternAndKeepsWhatTheCollectionHeld)
     tree.file("a.doc");
     tree.file("b.txt");
     tree.file("s/c.doc");
-    QStringList found{QStringLiteral("earlier")};
-    RecursiveDir(found, tree.root(), QStringLiteral("*.doc"), true);
-    EXPECT_EQ(found.size(), 3);
-    EXPECT_EQ(found.front(), QStringLiteral("earlier"));
-    EXPECT_EQ(relativeTo(tree.root(), found.mid(1)), QStringList({"a.doc", "s/c.doc"}));
+    std::vector<fs::path> found{"earlier"};
+    RecursiveDir(found, pathFromText(tree.root()), QStringLiteral("*.doc"), true);
+    ASSERT_EQ(found.size(), 3u);
+    EXPECT_EQ(found.front(), fs::path("earlier"));
+    EXPECT_EQ(relativeTo(tree.root(), {found.begin() + 1, found.end()}), QStringList({"a.doc", "s/c.doc"}));
 }
 
 TEST(RecursiveDir, AMissingFolderAddsNothing)
 {
-    QStringList found;
-    RecursiveDir(found, QStringLiteral("/no/such/folder/here"), QStringLiteral("*.*"), true);
-    EXPECT_TRUE(found.isEmpty());
-    EXPECT_TRUE(FolderFileNames(QStringLiteral("/no/such/folder/here")).isEmpty());
+    std::vector<fs::path> found;
+    RecursiveDir(found, "/no/such/folder/here", QStringLiteral("*.*"), true);
+    EXPECT_TRUE(found.empty());
+    EXPECT_TRUE(FolderFileNames("/no/such/folder/here").empty());
 }
 
 // Permissions do not stop root, so the unreadable folder is tried by an unprivileged child.
@@ -120,8 +168,8 @@ TEST(RecursiveDir, SkipsAnUnreadableSubFolderAndGoesOnWithTheRest)
         ::close(pipeEnds[0]);
         if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
             ::_exit(2);
-        QStringList found;
-        RecursiveDir(found, tree.root(), QStringLiteral("*.*"), true);
+        std::vector<fs::path> found;
+        RecursiveDir(found, pathFromText(tree.root()), QStringLiteral("*.*"), true);
         const QByteArray text = relativeTo(tree.root(), found).join('|').toUtf8();
         const bool written = ::write(pipeEnds[1], text.constData(), text.size()) == text.size();
         ::_exit(written ? 0 : 3);

@@ -10,6 +10,15 @@
 namespace plainquill::testing {
 
 // True when the target took both the entering drag (no "no" pointer) and the drop.
+inline bool drop(QWidget& target, const QMimeData& data)
+{
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&target, &enter);
+    QDropEvent landing(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&target, &landing);
+    return enter.isAccepted() && landing.isAccepted();
+}
+
 inline bool dropFiles(QWidget& target, const QStringList& paths)
 {
     QMimeData data;
@@ -17,11 +26,15 @@ inline bool dropFiles(QWidget& target, const QStringList& paths)
     for (const QString& path : paths)
         urls.push_back(QUrl::fromLocalFile(path));
     data.setUrls(urls);
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&target, &enter);
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&target, &drop);
-    return enter.isAccepted() && drop.isAccepted();
+    return drop(target, data);
+}
+
+// A text/uri-list as given, for URLs whose bytes no QString can hold.
+inline bool dropUriList(QWidget& target, const QByteArray& uriList)
+{
+    QMimeData data;
+    data.setData(QStringLiteral("text/uri-list"), uriList);
+    return drop(target, data);
 }
 
 } // namespace plainquill::testing

@@ -1,0 +1,66 @@
+// The program as the shutdown tests see it from outside: the real window, run and signal handling
+// with a real LibreOffice, driven from the command line instead of by clicks.
+//   window_process <scratch folder> <lock file> <output folder> <close at yield> [documents...]
+// Queues the documents, presses Start and prints "yield N" at each of the run's yields; with a
+// close count above 0 it closes its window at that yield, as a user would. Without documents it
+// only prints "idle" once its event loop runs.
+#include "app/adapters/libreoffice/libreoffice_launcher.h"
+#include "app/startup/single_instance.h"
+#include "app/startup/termination_signals.h"
+#include "app/window/form1.h"
+#include "app/window/window_control_factory.h"
+#include "tests/support/fake_shell.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTimer>
+
+#include <cstdio>
+#include <string>
+
+int main(int argc, char* argv[])
+{
+    if (argc < 5) {
+        std::fprintf(stderr, "usage: %s scratch lock output close-at [documents...]\n", argv[0]);
+        return 2;
+    }
+    QApplication application(argc, argv);
+    plainquill::testing::FakeShell shell;
+    plainquill::SingleInstance instance(QString::fromLocal8Bit(argv[2]));
+    if (!instance.claim(shell))
+        return 1;
+
+    plainquill::adapters::LibreOfficeOptions options;
+    options.scratch_parent = argv[1];
+    plainquill::adapters::LibreOfficeLauncher libreOffice(options);
+    plainquill::WindowControlFactory controls;
+    const int closeAt = std::stoi(argv[4]);
+    int yields = 0;
+    plainquill::Form1* form = nullptr;
+    plainquill::Form1 window({shell, controls, libreOffice, QString(), [&] {
+                                  std::printf("yield %d\n", ++yields);
+                                  std::fflush(stdout);
+                                  if (yields == closeAt)
+                                      form->close();
+                                  QCoreApplication::processEvents();
+                              }});
+    form = &window;
+    plainquill::TerminationSignals terminationSignals;
+    plainquill::closeOnTermination(terminationSignals, window);
+
+    window.control<QLineEdit>("Text1")->setText(QString::fromLocal8Bit(argv[3]));
+    QStringList documents;
+    for (int i = 5; i < argc; ++i)
+        documents.push_back(QString::fromLocal8Bit(argv[i]));
+    window.adder().addDropped(documents);
+    window.show();
+    QTimer::singleShot(0, &window, [&] {
+        if (documents.isEmpty()) {
+            std::printf("idle\n");
+            std::fflush(stdout);
+        } else {
+            window.Start_Click();
+        }
+    });
+    return application.exec();
+}
