@@ -4,6 +4,7 @@
 #include "tests/adapters/support/test_files.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <sstream>
 #include <system_error>
@@ -17,13 +18,14 @@ using testing::process_exists;
 using testing::read_bytes;
 using testing::TemporaryFolder;
 
-// Waits until `group` has `count` members, as a shell needs a moment to fork.
-std::vector<pid_t> wait_for_members(pid_t group, std::size_t count)
+// Waits until `process`'s group has `count` members besides its guard, as a shell needs a moment
+// to fork.
+std::vector<pid_t> wait_for_members(ProcessGroup& process, std::size_t count)
 {
     std::vector<pid_t> members;
     for (int i = 0; i < 1000 && members.size() < count; ++i) {
         std::this_thread::sleep_for(10ms);
-        members = process_group_members(group);
+        members = process.members();
     }
     return members;
 }
@@ -45,13 +47,14 @@ TEST(LibreOfficeProcessGroup, StartsInAGroupOfItsOwnWithTheGivenArgumentsAndEnvi
     EXPECT_EQ(argument, "argument");
     EXPECT_EQ(greeting, "hello");
     EXPECT_EQ(pid, process.id());
-    EXPECT_EQ(group, pid) << "leads its own process group";
+    EXPECT_EQ(group, process.group()) << "runs in the group of its guard";
+    EXPECT_NE(group, ::getpgrp()) << "not in ours";
 }
 
 TEST(LibreOfficeProcessGroup, KillEndsAndReapsEveryProcessOfTheGroup)
 {
     ProcessGroup process("/bin/sh", {"-c", "sleep 1000 & sleep 1000 & wait"}, {"PATH=/usr/bin:/bin"});
-    const std::vector<pid_t> members = wait_for_members(process.id(), 3);
+    const std::vector<pid_t> members = wait_for_members(process, 3);
     ASSERT_EQ(members.size(), 3u);
     EXPECT_TRUE(process.running());
 
@@ -68,7 +71,7 @@ TEST(LibreOfficeProcessGroup, DestructionKillsTheGroup)
     std::vector<pid_t> members;
     {
         ProcessGroup process("/bin/sh", {"-c", "sleep 1000 & wait"}, {"PATH=/usr/bin:/bin"});
-        members = wait_for_members(process.id(), 2);
+        members = wait_for_members(process, 2);
         ASSERT_EQ(members.size(), 2u);
     }
     for (const pid_t pid : members)

@@ -1,18 +1,25 @@
 #pragma once
 // Starts LibreOffice word processors: each Start runs a fresh, private, headless LibreOffice.
 #include "app/adapters/libreoffice/libreoffice.h"
+#include "app/adapters/libreoffice/zip_archive_sizes.h"
 #include "app/adapters/word_processor.h"
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
 
 namespace plainquill::adapters {
 
-// How long starting LibreOffice, or any one operation on a document, may take before LibreOffice
-// is killed. Generous: a long document takes seconds, a hung one takes forever.
+// How long starting LibreOffice, or one document from the start of its opening to the end of its
+// closing, may take before LibreOffice is killed. Generous: a long document takes seconds, a hung
+// one takes forever.
 inline constexpr std::chrono::milliseconds kDefaultLibreOfficeTimeLimit = std::chrono::seconds(120);
+
+// The data (heap) LibreOffice may hold, as RLIMIT_DATA. Idle it holds about 160 MB; a 400-page
+// document about ?. A document that needs more is refused as too large.
+inline constexpr std::uint64_t kDefaultLibreOfficeMemoryLimit = std::uint64_t{2} << 30;
 
 // $PATH, then the folder Debian's packages install LibreOffice in.
 std::string default_libreoffice_search_path();
@@ -23,6 +30,8 @@ struct LibreOfficeOptions {
     std::chrono::milliseconds time_limit = kDefaultLibreOfficeTimeLimit;
     std::filesystem::path scratch_parent;                  // for private folders; empty: system temp
     bool reuse_profile = true; // seed each private profile from one kept in the user's cache folder
+    std::uint64_t memory_limit = kDefaultLibreOfficeMemoryLimit; // 0: unlimited
+    libreoffice::ZipExpansionLimits archive_limits = libreoffice::kDefaultZipExpansionLimits;
 };
 
 class LibreOfficeLauncher final : public WordProcessorLauncher {
