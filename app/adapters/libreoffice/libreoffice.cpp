@@ -36,7 +36,7 @@ Outcome check_input_file(const std::filesystem::path& file)
 // refused before LibreOffice inflates any of it.
 Outcome check_archive(const std::filesystem::path& file, const libreoffice::ZipExpansionLimits& limits)
 {
-    const auto reading = libreoffice::read_zip_archive_sizes(file);
+    const auto reading = libreoffice::read_zip_archive_file(file);
     if (!reading)
         return {};
     if (!reading->sizes)

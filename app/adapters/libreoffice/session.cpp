@@ -182,6 +182,12 @@ bool Session::outgrew_memory()
     return true;
 }
 
+Outcome Session::time_limit_passed_before_start() const
+{
+    // LibreOffice is idle and well: only this document is given up.
+    return {Failure::TimedOut, "LibreOffice did not finish this document within " + seconds_text(time_limit_)};
+}
+
 Outcome Session::checked(Outcome outcome, bool time_limit_passed)
 {
     const Outcome too_large{Failure::TooLarge, "LibreOffice needed more than " + std::to_string(memory_limit_ >> 20)

@@ -79,6 +79,7 @@ public:
 private:
     Outcome checked(Outcome outcome, bool time_limit_passed);
     bool outgrew_memory(); // the watchdog's probe
+    Outcome time_limit_passed_before_start() const;
     std::string profile_url() const;
     void end() noexcept;
 
@@ -102,6 +103,8 @@ Outcome Session::guarded(Failure own_failure, Clock::time_point deadline, Operat
 {
     if (ended_)
         return {Failure::Stopped, "LibreOffice is no longer running"};
+    if (Clock::now() >= deadline)
+        return time_limit_passed_before_start();
     const SigpipeBlock sigpipe_block;
     Outcome outcome;
     bool time_limit_passed = false;

@@ -218,7 +218,7 @@ ZipArchiveReading read_zip_archive_sizes(std::string_view bytes)
         bytes.size());
 }
 
-std::optional<ZipArchiveReading> read_zip_archive_sizes(const std::filesystem::path& file)
+std::optional<ZipArchiveReading> read_zip_archive_file(const std::filesystem::path& file)
 {
     std::ifstream stream(file, std::ios::binary);
     char signature[4] = {};

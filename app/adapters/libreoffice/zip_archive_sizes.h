@@ -30,7 +30,7 @@ ZipArchiveReading read_zip_archive_sizes(std::string_view bytes);
 
 // The same for a file, reading only its end and its central directory. Empty (no problem either)
 // when the file does not begin like a zip archive.
-std::optional<ZipArchiveReading> read_zip_archive_sizes(const std::filesystem::path& file);
+std::optional<ZipArchiveReading> read_zip_archive_file(const std::filesystem::path& file);
 
 struct ZipExpansionLimits {
     std::uint64_t expanded_total; // at most this many bytes in all
