@@ -146,8 +146,9 @@ TEST_F(LibreOfficeResourceLimits, ADocumentThatOutgrowsTheMemoryCapFailsAsTooLar
 
 TEST_F(LibreOfficeResourceLimits, TheTimeLimitCoversADocumentsStepsTogether)
 {
-    auto libreoffice = start(options(2s));
+    auto libreoffice = start(options());
     ASSERT_NE(libreoffice, nullptr);
+    libreoffice->set_time_limit(2s);
     const auto input = write_sample(*libreoffice, work_.path(), "sample", ".rtf");
     OpenResult opened = libreoffice->Open(input);
     ASSERT_NE(opened.document, nullptr) << opened.detail;
@@ -165,10 +166,11 @@ TEST_F(LibreOfficeResourceLimits, TheTimeLimitCoversADocumentsStepsTogether)
 TEST_F(LibreOfficeResourceLimits, ADocumentRunningPastItsTimeLimitEndsWithinTwoSecondsOfIt)
 {
     constexpr auto kLimit = 4s;
-    LibreOfficeOptions limited = options(kLimit);
+    LibreOfficeOptions limited = options();
     limited.archive_limits = {~std::uint64_t{0}, ~std::uint64_t{0}};
     auto libreoffice = start(limited);
     ASSERT_NE(libreoffice, nullptr);
+    libreoffice->set_time_limit(kLimit);
     const auto balloon = work_ / "slow.docx";
     write_repetitive_docx(balloon, kParagraph, kBalloonParagraphs);
 
