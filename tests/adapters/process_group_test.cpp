@@ -111,7 +111,8 @@ TEST(LibreOfficeProcessGroup, TheGroupEndsWhenItsOwnerIsKilled)
 
     const auto alive = [&] {
         return std::count_if(members.begin(), members.end(), [](pid_t pid) {
-            return process_exists(pid) && read_bytes("/proc/" + std::to_string(pid) + "/stat").find(") Z") == std::string::npos;
+            const std::string stat = read_bytes("/proc/" + std::to_string(pid) + "/stat");
+            return process_exists(pid) && stat.find(") Z") == std::string::npos;
         });
     };
     while (alive() > 0 && std::chrono::steady_clock::now() - killed < 10s)

@@ -179,7 +179,8 @@ TEST_F(LibreOfficeResourceLimits, ADocumentRunningPastItsTimeLimitEndsWithinTwoS
     const auto took = Clock::now() - started;
 
     EXPECT_EQ(opened.failure, Failure::TimedOut) << opened.detail;
-    std::printf("time limit %lld ms, ended after %lld ms\n", static_cast<long long>(std::chrono::milliseconds(kLimit).count()),
+    std::printf("time limit %lld ms, ended after %lld ms\n",
+                static_cast<long long>(std::chrono::milliseconds(kLimit).count()),
                 static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(took).count()));
     EXPECT_GE(took, kLimit);
     EXPECT_LT(took, kLimit + 2s);

@@ -132,7 +132,9 @@ TEST(ZipArchiveSizes, RefusesArchivesThatWouldExpandBeyondTheLimits)
     const std::vector<Case> cases{
         {"ordinary_document", {declared("document.xml", 40 << 20, 4 << 20, false)}, ""},
         {"small_part_compressing_extremely_well", {declared("styles.xml", 30 << 20, 1 << 10, false)}, ""},
-        {"just_under_the_total", {declared("a", kGiB / 2, kGiB / 4, true), declared("b", kGiB / 2, kGiB / 4, true)}, ""},
+        {"just_under_the_total",
+         {declared("a", kGiB / 2, kGiB / 4, true), declared("b", kGiB / 2, kGiB / 4, true)},
+         ""},
         {"over_the_total", {declared("a", kGiB / 2 + 1, kGiB / 4, true), declared("b", kGiB / 2, kGiB / 4, true)},
          "would expand to"},
         {"bomb", {declared("word/document.xml", kGiB - 1, 1 << 20, false)}, "times over"},

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <stdexcept>
 
 extern char** environ;
@@ -24,6 +25,8 @@ using namespace std::chrono_literals;
 
 // Quitting and health checks need no work from LibreOffice, so they get less time than documents.
 constexpr std::chrono::milliseconds kQuickCallLimit = 10s;
+// How often the memory probe looks for new processes in LibreOffice's group.
+constexpr std::chrono::milliseconds kMemberRefresh = 1s;
 // After terminate() LibreOffice exits in about 50 ms; past this we kill it.
 constexpr std::chrono::milliseconds kExitGrace = 3s;
 
@@ -78,11 +81,20 @@ std::vector<std::string> soffice_environment(const ScratchDirectory& scratch)
     return environment;
 }
 
-// VmData of /proc/<pid>/status: what RLIMIT_DATA counts.
-std::uint64_t data_size(pid_t pid)
+// VmData of /proc/<pid>/status (what RLIMIT_DATA counts), if `pid` is still in `group`.
+std::uint64_t data_size(pid_t pid, pid_t group)
 {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    const std::string folder = "/proc/" + std::to_string(pid);
+    std::ifstream stat(folder + "/stat");
     std::string line;
+    if (!std::getline(stat, line) || line.rfind(')') == std::string::npos)
+        return 0;
+    std::istringstream fields(line.substr(line.rfind(')') + 1));
+    std::string state, parent;
+    pid_t its_group = 0;
+    if (!(fields >> state >> parent >> its_group) || its_group != group)
+        return 0; // gone, and its id perhaps someone else's now
+    std::ifstream status(folder + "/status");
     while (std::getline(status, line)) {
         if (line.rfind("VmData:", 0) == 0)
             return std::strtoull(line.c_str() + 7, nullptr, 10) * 1024;
@@ -170,9 +182,16 @@ bool Session::outgrew_memory()
 {
     if (memory_limit_ == 0)
         return false;
+    // Finding the group's members means reading all of /proc: do it now and then, and only read
+    // the members' own status in between.
+    const auto now = Clock::now();
+    if (watched_.empty() || now - watched_since_ >= kMemberRefresh) {
+        watched_ = process_.members();
+        watched_since_ = now;
+    }
     std::uint64_t largest = 0;
-    for (const pid_t pid : process_.members())
-        largest = std::max(largest, data_size(pid));
+    for (const pid_t pid : watched_)
+        largest = std::max(largest, data_size(pid, process_.group()));
     memory_seen_ = std::max<std::uint64_t>(memory_seen_, largest);
     // Close to the limit, LibreOffice's allocations start to fail and it crashes slowly; stop it
     // before then and say why.

@@ -96,6 +96,8 @@ private:
     ZipExpansionLimits archive_limits_;
     std::atomic<bool> memory_exceeded_ = false;     // during the current operation
     std::atomic<std::uint64_t> memory_seen_ = 0;    // the most data seen during it
+    std::vector<pid_t> watched_;                    // the probe's, on the watchdog's thread
+    Clock::time_point watched_since_;
 };
 
 template <class Operation>

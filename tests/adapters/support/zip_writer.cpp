@@ -159,13 +159,16 @@ void write_repetitive_docx(const std::filesystem::path& file, const std::string&
                            std::uint64_t repeats)
 {
     const std::string content_types =
-        R"(<?xml version="1.0" encoding="UTF-8"?><Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
+        R"(<?xml version="1.0" encoding="UTF-8"?>)"
+        R"(<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
         R"(<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>)"
         R"(<Default Extension="xml" ContentType="application/xml"/><Override PartName="/word/document.xml" )"
         R"(ContentType="application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml"/></Types>)";
     const std::string relationships =
-        R"(<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
-        R"(<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" )"
+        R"(<?xml version="1.0" encoding="UTF-8"?>)"
+        R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
+        R"(<Relationship Id="rId1" )"
+        R"(Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" )"
         R"(Target="word/document.xml"/></Relationships>)";
     const std::string head =
         R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
@@ -173,7 +176,8 @@ void write_repetitive_docx(const std::filesystem::path& file, const std::string&
     // Deflate's output for one flushed part is about a thousandth of it at best: make the part
     // large enough that the flush's few bytes do not matter.
     std::string body;
-    const std::uint64_t per_part = std::max<std::uint64_t>(1, std::min<std::uint64_t>(repeats, (1 << 20) / paragraph.size()));
+    const std::uint64_t per_part =
+        std::max<std::uint64_t>(1, std::min<std::uint64_t>(repeats, (1 << 20) / paragraph.size()));
     for (std::uint64_t i = 0; i < per_part; ++i)
         body += paragraph;
     const std::uint64_t parts = repeats / per_part;
