@@ -117,10 +117,10 @@ Session::Session(const SessionSettings& settings)
       pipe_name_(pipe_name_for(scratch_.unique_name(), ::getpid())),
       process_(settings.program, prepare_soffice(scratch_, pipe_name_, settings.profile_template),
                soffice_environment(scratch_), ProcessLimits{settings.memory_limit}),
+      memory_limit_(settings.memory_limit),
       watchdog_([this] { process_.kill(); }, [this] { return outgrew_memory(); }),
       time_limit_(settings.time_limit),
       profile_template_(settings.profile_template),
-      memory_limit_(settings.memory_limit),
       archive_limits_(settings.archive_limits)
 {
     const auto deadline = std::chrono::steady_clock::now() + time_limit_;

@@ -69,8 +69,6 @@ public:
     const std::filesystem::path& scratch_path() const { return scratch_.path(); }
     std::vector<std::filesystem::path> ipc_socket_files() const;
     const ZipExpansionLimits& archive_limits() const { return archive_limits_; }
-    // The process group LibreOffice runs in.
-    ProcessGroup& processes() { return process_; }
 
     // Removes the private folders and socket files under `scratch_parent` of instances whose
     // program has ended. Those of live programs, and any still used by a process, stay.
@@ -86,18 +84,19 @@ private:
     ScratchDirectory scratch_;
     std::string pipe_name_;
     ProcessGroup process_;
+    // The memory probe's; before watchdog_, whose thread uses them until it is joined.
+    std::uint64_t memory_limit_;
+    std::atomic<bool> memory_exceeded_ = false;  // during the current operation
+    std::atomic<std::uint64_t> memory_seen_ = 0; // the most data seen during it
+    std::vector<pid_t> watched_;                 // only on the watchdog's thread
+    Clock::time_point watched_since_;
     Watchdog watchdog_; // after process_: it kills that group, so must go first
     UnoConnection connection_;
     std::chrono::milliseconds time_limit_;
     bool ended_ = false;
     bool quit_ = false;
     std::filesystem::path profile_template_;
-    std::uint64_t memory_limit_;
     ZipExpansionLimits archive_limits_;
-    std::atomic<bool> memory_exceeded_ = false;     // during the current operation
-    std::atomic<std::uint64_t> memory_seen_ = 0;    // the most data seen during it
-    std::vector<pid_t> watched_;                    // the probe's, on the watchdog's thread
-    Clock::time_point watched_since_;
 };
 
 template <class Operation>
