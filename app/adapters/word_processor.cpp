@@ -11,6 +11,7 @@ std::string describe(Failure failure)
     case Failure::CouldNotSave: return "could not save";
     case Failure::TimedOut: return "timed out";
     case Failure::Stopped: return "the word processor stopped";
+    case Failure::TooLarge: return "too large";
     }
     return "unknown failure";
 }

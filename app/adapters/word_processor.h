@@ -14,8 +14,9 @@ enum class Failure {
     CouldNotOpen,   // missing, damaged, password-protected or refused by the import filters
     NotADocument,   // readable only as plain text (random bytes, a renamed file) or empty
     CouldNotSave,   // the target folder refused the file, or the save left nothing behind
-    TimedOut,       // the operation outlived its time limit; the word processor was killed
+    TimedOut,       // the document outlived its time limit; the word processor was killed
     Stopped,        // the word processor went away during the operation
+    TooLarge,       // the document would take more memory than the word processor may have
 };
 
 std::string describe(Failure failure);

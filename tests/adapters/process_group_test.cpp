@@ -4,7 +4,11 @@
 #include "tests/adapters/support/test_files.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <sstream>
 #include <system_error>
 #include <thread>
@@ -17,13 +21,14 @@ using testing::process_exists;
 using testing::read_bytes;
 using testing::TemporaryFolder;
 
-// Waits until `group` has `count` members, as a shell needs a moment to fork.
-std::vector<pid_t> wait_for_members(pid_t group, std::size_t count)
+// Waits until `process`'s group has `count` members besides its guard, as a shell needs a moment
+// to fork.
+std::vector<pid_t> wait_for_members(ProcessGroup& process, std::size_t count)
 {
     std::vector<pid_t> members;
     for (int i = 0; i < 1000 && members.size() < count; ++i) {
         std::this_thread::sleep_for(10ms);
-        members = process_group_members(group);
+        members = process.members();
     }
     return members;
 }
@@ -45,13 +50,14 @@ TEST(LibreOfficeProcessGroup, StartsInAGroupOfItsOwnWithTheGivenArgumentsAndEnvi
     EXPECT_EQ(argument, "argument");
     EXPECT_EQ(greeting, "hello");
     EXPECT_EQ(pid, process.id());
-    EXPECT_EQ(group, pid) << "leads its own process group";
+    EXPECT_EQ(group, process.group()) << "runs in the group of its guard";
+    EXPECT_NE(group, ::getpgrp()) << "not in ours";
 }
 
 TEST(LibreOfficeProcessGroup, KillEndsAndReapsEveryProcessOfTheGroup)
 {
     ProcessGroup process("/bin/sh", {"-c", "sleep 1000 & sleep 1000 & wait"}, {"PATH=/usr/bin:/bin"});
-    const std::vector<pid_t> members = wait_for_members(process.id(), 3);
+    const std::vector<pid_t> members = wait_for_members(process, 3);
     ASSERT_EQ(members.size(), 3u);
     EXPECT_TRUE(process.running());
 
@@ -68,11 +74,71 @@ TEST(LibreOfficeProcessGroup, DestructionKillsTheGroup)
     std::vector<pid_t> members;
     {
         ProcessGroup process("/bin/sh", {"-c", "sleep 1000 & wait"}, {"PATH=/usr/bin:/bin"});
-        members = wait_for_members(process.id(), 2);
+        members = wait_for_members(process, 2);
         ASSERT_EQ(members.size(), 2u);
     }
     for (const pid_t pid : members)
         EXPECT_FALSE(process_exists(pid));
+}
+
+TEST(LibreOfficeProcessGroup, TheGroupEndsWhenItsOwnerIsKilled)
+{
+    const TemporaryFolder folder;
+    const auto report = folder / "members";
+    // The owner is a forked copy of this test, killed as abruptly as a process can be.
+    const pid_t owner = ::fork();
+    if (owner == 0) {
+        ProcessGroup process("/bin/sh", {"-c", "sleep 1000 & wait"}, {"PATH=/usr/bin:/bin"});
+        std::string pids;
+        for (const pid_t pid : wait_for_members(process, 2))
+            pids += std::to_string(pid) + " ";
+        testing::write_bytes(report, pids);
+        ::pause();
+        ::_exit(0);
+    }
+    std::vector<pid_t> members;
+    for (int i = 0; i < 1000 && members.size() < 2; ++i) {
+        std::this_thread::sleep_for(10ms);
+        std::istringstream words(std::filesystem::exists(report) ? read_bytes(report) : "");
+        members.clear();
+        for (pid_t pid = 0; words >> pid;)
+            members.push_back(pid);
+    }
+    ASSERT_EQ(members.size(), 2u);
+    ::kill(owner, SIGKILL);
+    ::waitpid(owner, nullptr, 0);
+    const auto killed = std::chrono::steady_clock::now();
+
+    const auto alive = [&] {
+        return std::count_if(members.begin(), members.end(), [](pid_t pid) {
+            const std::string stat = read_bytes("/proc/" + std::to_string(pid) + "/stat");
+            return process_exists(pid) && stat.find(") Z") == std::string::npos;
+        });
+    };
+    while (alive() > 0 && std::chrono::steady_clock::now() - killed < 10s)
+        std::this_thread::sleep_for(10ms);
+    EXPECT_EQ(alive(), 0) << "the group outlived its owner by 10 s";
+}
+
+TEST(LibreOfficeProcessGroup, ProcessesThatOutliveTheLeaderAreStillEndedAsOurs)
+{
+    const TemporaryFolder folder;
+    const auto report = folder / "orphan";
+    ProcessGroup process("/bin/sh", {"-c", "sleep 1000 & echo $! > " + report.string()}, {"PATH=/usr/bin:/bin"});
+    ASSERT_TRUE(process.wait_for_exit(30s)) << "the leader exits at once and is reaped";
+    const pid_t orphan = static_cast<pid_t>(std::stol(read_bytes(report)));
+    ASSERT_TRUE(process_exists(orphan));
+    // With its leader reaped the group's id would be free for anyone; the guard holds it instead.
+    EXPECT_TRUE(process_exists(process.group()));
+    EXPECT_EQ(process.members(), std::vector<pid_t>{orphan});
+
+    process.kill();
+
+    for (int i = 0; i < 500 && process_exists(orphan); ++i)
+        std::this_thread::sleep_for(10ms); // init reaps it
+    EXPECT_FALSE(process_exists(orphan));
+    EXPECT_FALSE(process_exists(process.group())) << "the guard, reaped last";
+    EXPECT_EQ(process.members(), std::vector<pid_t>{});
 }
 
 TEST(LibreOfficeProcessGroup, AProgramThatCannotRunIsAnError)

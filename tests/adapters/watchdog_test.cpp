@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <future>
+#include <thread>
 
 namespace plainquill::adapters::libreoffice {
 namespace {
@@ -56,6 +57,30 @@ TEST(LibreOfficeWatchdog, AnExpiredWatchDoesNotMarkTheNextOne)
     Watchdog::Watch second = watchdog.watch(10s);
     EXPECT_FALSE(second.expired());
     EXPECT_FALSE(second.finish());
+}
+
+TEST(LibreOfficeWatchdog, AProbeThatObjectsExpiresTheArmedWatchLongBeforeItsLimit)
+{
+    std::promise<void> fired;
+    std::atomic<bool> objecting = false;
+    std::atomic<int> probes_while_idle = 0;
+    std::atomic<bool> armed = false;
+    Watchdog watchdog([&] { fired.set_value(); },
+                      [&] {
+                          if (!armed)
+                              ++probes_while_idle;
+                          return objecting.load();
+                      },
+                      10ms);
+    std::this_thread::sleep_for(50ms);
+    armed = true;
+    Watchdog::Watch watch = watchdog.watch(60s);
+    std::this_thread::sleep_for(50ms);
+    EXPECT_FALSE(watch.expired()) << "the probe has not objected yet";
+    objecting = true;
+    ASSERT_EQ(fired.get_future().wait_for(30s), std::future_status::ready);
+    EXPECT_TRUE(watch.finish());
+    EXPECT_EQ(probes_while_idle, 0) << "probes run only while a watch is armed";
 }
 
 } // namespace

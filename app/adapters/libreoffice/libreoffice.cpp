@@ -3,6 +3,7 @@
 #include "app/adapters/libreoffice/document_loader.h"
 #include "app/adapters/libreoffice/libreoffice_document.h"
 #include "app/adapters/libreoffice/session.h"
+#include "app/adapters/libreoffice/zip_archive_sizes.h"
 
 #include <fstream>
 #include <utility>
@@ -31,6 +32,21 @@ Outcome check_input_file(const std::filesystem::path& file)
     return {};
 }
 
+// An archive (a .docx) whose declared contents would expand past what LibreOffice can hold is
+// refused before LibreOffice inflates any of it.
+Outcome check_archive(const std::filesystem::path& file, const libreoffice::ZipExpansionLimits& limits)
+{
+    const auto reading = libreoffice::read_zip_archive_file(file);
+    if (!reading)
+        return {};
+    if (!reading->sizes)
+        return {Failure::CouldNotOpen, "the document is a damaged archive: " + reading->problem};
+    const std::string refusal = libreoffice::expansion_refusal(*reading->sizes, limits);
+    if (!refusal.empty())
+        return {Failure::TooLarge, "the document is too large: " + refusal};
+    return {};
+}
+
 } // namespace
 
 LibreOffice::LibreOffice(std::shared_ptr<libreoffice::Session> session)
@@ -56,19 +72,22 @@ OpenResult LibreOffice::Open(const std::filesystem::path& file)
     } catch (const std::exception& error) {
         return {nullptr, Failure::CouldNotOpen, error.what()};
     }
-    const Outcome checked = check_input_file(absolute);
+    const auto started = libreoffice::Session::Clock::now();
+    Outcome checked = check_input_file(absolute);
+    if (checked.ok())
+        checked = check_archive(absolute, session_->archive_limits());
     if (!checked.ok())
         return {nullptr, checked.failure, checked.detail};
 
     libreoffice::LoadedDocument loaded;
-    const Outcome outcome = session_->guarded(Failure::CouldNotOpen, [&] {
+    const Outcome outcome = session_->guarded(Failure::CouldNotOpen, session_->deadline_for(started), [&] {
         loaded = libreoffice::load_document(session_->uno(), absolute);
         return loaded.outcome;
     });
     if (!outcome.ok())
         return {nullptr, outcome.failure, outcome.detail};
     return {std::make_unique<libreoffice::LibreOfficeDocument>(session_, std::move(loaded.model),
-                                                               loaded.web),
+                                                               loaded.web, started),
             Failure::None, {}};
 }
 

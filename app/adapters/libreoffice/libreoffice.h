@@ -29,7 +29,8 @@ public:
     void Close(std::unique_ptr<Document> document) override;
     void Quit() override;
 
-    // The time limit of each later operation (the launcher's choice until changed).
+    // The time limit of a document, over its opening, saving and closing together; it applies
+    // to the steps that begin after the change (the launcher's choice until changed).
     void set_time_limit(std::chrono::milliseconds limit);
 
     // This instance's private folder (profile and temporary files; gone after Quit). Its path is

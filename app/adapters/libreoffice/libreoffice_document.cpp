@@ -6,15 +6,27 @@
 
 #include <com/sun/star/util/XCloseable.hpp>
 
+#include <algorithm>
 #include <optional>
 #include <system_error>
 #include <utility>
 
 namespace plainquill::adapters::libreoffice {
 
+namespace {
+
+using namespace std::chrono_literals;
+
+// Closing takes milliseconds; a document saved at the last moment still gets this long to close
+// before LibreOffice is killed for it.
+constexpr auto kCloseGrace = 1s;
+
+} // namespace
+
 LibreOfficeDocument::LibreOfficeDocument(std::shared_ptr<Session> session,
-                                         css::uno::Reference<css::lang::XComponent> model, bool web)
-    : session_(std::move(session)), model_(std::move(model)), web_(web)
+                                         css::uno::Reference<css::lang::XComponent> model, bool web,
+                                         std::chrono::steady_clock::time_point opened_at)
+    : session_(std::move(session)), model_(std::move(model)), web_(web), opened_at_(opened_at)
 {
 }
 
@@ -36,7 +48,7 @@ Outcome LibreOfficeDocument::save_text(const std::filesystem::path& target)
         return {Failure::CouldNotSave, error.what()};
     }
 
-    Outcome outcome = session_->guarded(Failure::CouldNotSave, [&] {
+    Outcome outcome = session_->guarded(Failure::CouldNotSave, session_->deadline_for(opened_at_), [&] {
         export_text(model_, web_, staged->path());
         return Outcome{};
     });
@@ -64,7 +76,8 @@ void LibreOfficeDocument::close() noexcept
     try {
         // Failure::None: a close that throws is of no consequence; only a time limit or a dead
         // LibreOffice still registers, through the session.
-        session_->guarded(Failure::None, [this] {
+        const auto deadline = std::max(session_->deadline_for(opened_at_), Session::Clock::now() + kCloseGrace);
+        session_->guarded(Failure::None, deadline, [this] {
             const css::uno::Reference<css::util::XCloseable> closeable(model_, css::uno::UNO_QUERY);
             if (closeable.is())
                 closeable->close(true);

@@ -6,6 +6,7 @@
 
 #include <com/sun/star/lang/XComponent.hpp>
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 
@@ -15,8 +16,10 @@ class Session;
 
 class LibreOfficeDocument final : public Document {
 public:
+    // `opened_at`: when its opening began, from which its one time limit counts.
     LibreOfficeDocument(std::shared_ptr<Session> session,
-                        css::uno::Reference<css::lang::XComponent> model, bool web);
+                        css::uno::Reference<css::lang::XComponent> model, bool web,
+                        std::chrono::steady_clock::time_point opened_at);
     ~LibreOfficeDocument() override;
     LibreOfficeDocument(const LibreOfficeDocument&) = delete;
     LibreOfficeDocument& operator=(const LibreOfficeDocument&) = delete;
@@ -35,6 +38,7 @@ private:
     std::shared_ptr<Session> session_;
     css::uno::Reference<css::lang::XComponent> model_;
     bool web_;
+    std::chrono::steady_clock::time_point opened_at_;
 };
 
 } // namespace plainquill::adapters::libreoffice

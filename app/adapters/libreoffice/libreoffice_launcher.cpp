@@ -41,12 +41,14 @@ std::unique_ptr<LibreOffice> LibreOfficeLauncher::StartLibreOffice()
         std::filesystem::path scratch_parent = options_.scratch_parent;
         if (scratch_parent.empty())
             scratch_parent = std::filesystem::temp_directory_path();
+        libreoffice::Session::sweep_abandoned(scratch_parent);
         // Every thread started with LibreOffice (the watchdog, UNO's bridge) keeps SIGPIPE blocked.
         const libreoffice::SigpipeBlock sigpipe_block;
         auto session = std::make_shared<libreoffice::Session>(
             libreoffice::SessionSettings{*program, scratch_parent, options_.time_limit,
                                          options_.reuse_profile ? libreoffice::default_profile_template(*program)
-                                                                : std::filesystem::path()});
+                                                                : std::filesystem::path(),
+                                         options_.memory_limit, options_.archive_limits});
         return std::make_unique<LibreOffice>(std::move(session));
     } catch (const std::exception& error) {
         last_failure_ = error.what();

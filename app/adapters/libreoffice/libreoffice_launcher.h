@@ -1,18 +1,27 @@
 #pragma once
 // Starts LibreOffice word processors: each Start runs a fresh, private, headless LibreOffice.
 #include "app/adapters/libreoffice/libreoffice.h"
+#include "app/adapters/libreoffice/zip_archive_sizes.h"
 #include "app/adapters/word_processor.h"
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
 
 namespace plainquill::adapters {
 
-// How long starting LibreOffice, or any one operation on a document, may take before LibreOffice
-// is killed. Generous: a long document takes seconds, a hung one takes forever.
+// How long starting LibreOffice, or one document from the start of its opening to the end of its
+// closing, may take before LibreOffice is killed. Generous: a long document takes seconds, a hung
+// one takes forever.
 inline constexpr std::chrono::milliseconds kDefaultLibreOfficeTimeLimit = std::chrono::seconds(120);
+
+// The data (heap) LibreOffice may hold, as RLIMIT_DATA. Idle it holds about 160 MB, and about
+// 1.3 kB more for each paragraph of an open document: this is room for a million paragraphs.
+// A document that needs more fails as too large. (RLIMIT_AS would also count the libraries and
+// thread stacks LibreOffice maps but barely touches, about 300 MB more and varying.)
+inline constexpr std::uint64_t kDefaultLibreOfficeMemoryLimit = std::uint64_t{2} << 30;
 
 // $PATH, then the folder Debian's packages install LibreOffice in.
 std::string default_libreoffice_search_path();
@@ -23,6 +32,8 @@ struct LibreOfficeOptions {
     std::chrono::milliseconds time_limit = kDefaultLibreOfficeTimeLimit;
     std::filesystem::path scratch_parent;                  // for private folders; empty: system temp
     bool reuse_profile = true; // seed each private profile from one kept in the user's cache folder
+    std::uint64_t memory_limit = kDefaultLibreOfficeMemoryLimit; // 0: unlimited
+    libreoffice::ZipExpansionLimits archive_limits = libreoffice::kDefaultZipExpansionLimits;
 };
 
 class LibreOfficeLauncher final : public WordProcessorLauncher {

@@ -1,10 +1,38 @@
 #include "app/adapters/libreoffice/scratch_directory.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <system_error>
 
 namespace plainquill::adapters::libreoffice {
+namespace {
+
+constexpr const char* kNamePrefix = "plainquill-lo-";
+constexpr const char* kOwnerFile = "owner";
+
+// A process id with the time it started (field 22 of /proc/<pid>/stat): together they name one
+// process for good, where an id alone is reused. Empty when the process is gone.
+std::string process_identity(pid_t pid)
+{
+    std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (!std::getline(file, line))
+        return {};
+    const std::size_t name_end = line.rfind(')');
+    if (name_end == std::string::npos)
+        return {};
+    std::istringstream fields(line.substr(name_end + 1));
+    std::string field;
+    for (int number = 3; number <= 22 && fields >> field; ++number) {
+    }
+    return fields ? std::to_string(pid) + " " + field : std::string();
+}
+
+} // namespace
 
 ScratchDirectory::ScratchDirectory(const std::filesystem::path& parent)
 {
@@ -14,6 +42,7 @@ ScratchDirectory::ScratchDirectory(const std::filesystem::path& parent)
                                 "cannot create a private folder under " + parent.string());
     path_ = name_template;
     try {
+        std::ofstream(path_ / kOwnerFile) << process_identity(::getpid()) << '\n';
         std::filesystem::create_directory(profile());
         std::filesystem::create_directory(temporary_files());
     } catch (...) {
@@ -34,6 +63,28 @@ void ScratchDirectory::remove() noexcept
     removed_ = true;
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
+}
+
+std::vector<AbandonedScratchDirectory> abandoned_scratch_directories(const std::filesystem::path& parent)
+{
+    std::vector<AbandonedScratchDirectory> abandoned;
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(parent, error), end; !error && entry != end;
+         entry.increment(error)) {
+        std::error_code ignored;
+        if (entry->path().filename().string().rfind(kNamePrefix, 0) != 0 || !entry->is_directory(ignored)
+            || entry->is_symlink(ignored))
+            continue;
+        std::ifstream owner_file(entry->path() / kOwnerFile);
+        std::string owner_identity;
+        if (!std::getline(owner_file, owner_identity) || owner_identity.empty())
+            continue; // being made right now, or not ours to judge
+        const pid_t owner = static_cast<pid_t>(std::strtol(owner_identity.c_str(), nullptr, 10));
+        if (owner <= 0 || process_identity(owner) == owner_identity)
+            continue;
+        abandoned.push_back({entry->path(), owner});
+    }
+    return abandoned;
 }
 
 } // namespace plainquill::adapters::libreoffice

@@ -2,14 +2,18 @@
 // A private folder for one LibreOffice: its user profile and its temporary files. Keeping both
 // here means a user's own LibreOffice never sees ours, and whatever a killed instance leaves
 // behind goes away with the folder.
+#include <sys/types.h>
+
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace plainquill::adapters::libreoffice {
 
 class ScratchDirectory {
 public:
-    // Creates a fresh folder "plainquill-lo-XXXXXX" under `parent`. Throws std::system_error.
+    // Creates a fresh folder "plainquill-lo-XXXXXX" under `parent`, marked with this program as
+    // its owner. Throws std::system_error.
     explicit ScratchDirectory(const std::filesystem::path& parent);
     ~ScratchDirectory();
     ScratchDirectory(const ScratchDirectory&) = delete;
@@ -28,5 +32,14 @@ private:
     std::filesystem::path path_;
     bool removed_ = false;
 };
+
+struct AbandonedScratchDirectory {
+    std::filesystem::path path;
+    pid_t owner; // the program that made it, now gone
+};
+
+// The private folders under `parent` whose owning program has ended: its process is gone, or its
+// id now belongs to a process started later. Folders whose owner cannot be told are left out.
+std::vector<AbandonedScratchDirectory> abandoned_scratch_directories(const std::filesystem::path& parent);
 
 } // namespace plainquill::adapters::libreoffice

@@ -9,7 +9,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <stdexcept>
 
 extern char** environ;
@@ -21,12 +25,29 @@ using namespace std::chrono_literals;
 
 // Quitting and health checks need no work from LibreOffice, so they get less time than documents.
 constexpr std::chrono::milliseconds kQuickCallLimit = 10s;
+// How often the memory probe looks for new processes in LibreOffice's group.
+constexpr std::chrono::milliseconds kMemberRefresh = 1s;
 // After terminate() LibreOffice exits in about 50 ms; past this we kill it.
 constexpr std::chrono::milliseconds kExitGrace = 3s;
 
-std::string pipe_name_for(const ScratchDirectory& scratch)
+std::string pipe_name_for(const std::string& unique_name, pid_t owner)
 {
-    return scratch.unique_name() + "-" + std::to_string(::getpid());
+    return unique_name + "-" + std::to_string(owner);
+}
+
+// True when some process's command line names `folder`: a LibreOffice that still uses it.
+bool in_use(const std::filesystem::path& folder)
+{
+    const std::string text = folder.string();
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry("/proc", error), end; !error && entry != end;
+         entry.increment(error)) {
+        std::ifstream file(entry->path() / "cmdline", std::ios::binary);
+        const std::string command_line{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+        if (command_line.find(text) != std::string::npos)
+            return true;
+    }
+    return false;
 }
 
 // Seeds the still empty profile, writes our settings into it and gives soffice's command line.
@@ -60,6 +81,27 @@ std::vector<std::string> soffice_environment(const ScratchDirectory& scratch)
     return environment;
 }
 
+// VmData of /proc/<pid>/status (what RLIMIT_DATA counts), if `pid` is still in `group`.
+std::uint64_t data_size(pid_t pid, pid_t group)
+{
+    const std::string folder = "/proc/" + std::to_string(pid);
+    std::ifstream stat(folder + "/stat");
+    std::string line;
+    if (!std::getline(stat, line) || line.rfind(')') == std::string::npos)
+        return 0;
+    std::istringstream fields(line.substr(line.rfind(')') + 1));
+    std::string state, parent;
+    pid_t its_group = 0;
+    if (!(fields >> state >> parent >> its_group) || its_group != group)
+        return 0; // gone, and its id perhaps someone else's now
+    std::ifstream status(folder + "/status");
+    while (std::getline(status, line)) {
+        if (line.rfind("VmData:", 0) == 0)
+            return std::strtoull(line.c_str() + 7, nullptr, 10) * 1024;
+    }
+    return 0;
+}
+
 std::string seconds_text(std::chrono::milliseconds limit)
 {
     const auto count = limit.count();
@@ -72,12 +114,14 @@ std::string seconds_text(std::chrono::milliseconds limit)
 
 Session::Session(const SessionSettings& settings)
     : scratch_(settings.scratch_parent),
-      pipe_name_(pipe_name_for(scratch_)),
+      pipe_name_(pipe_name_for(scratch_.unique_name(), ::getpid())),
       process_(settings.program, prepare_soffice(scratch_, pipe_name_, settings.profile_template),
-               soffice_environment(scratch_)),
-      watchdog_([this] { process_.kill(); }),
+               soffice_environment(scratch_), ProcessLimits{settings.memory_limit}),
+      memory_limit_(settings.memory_limit),
+      watchdog_([this] { process_.kill(); }, [this] { return outgrew_memory(); }),
       time_limit_(settings.time_limit),
-      profile_template_(settings.profile_template)
+      profile_template_(settings.profile_template),
+      archive_limits_(settings.archive_limits)
 {
     const auto deadline = std::chrono::steady_clock::now() + time_limit_;
     std::string failure;
@@ -108,6 +152,22 @@ Session::~Session()
     quit();
 }
 
+void Session::sweep_abandoned(const std::filesystem::path& scratch_parent) noexcept
+{
+    try {
+        for (const auto& abandoned : abandoned_scratch_directories(scratch_parent)) {
+            if (in_use(abandoned.path))
+                continue;
+            remove_ipc_socket_files(pipe_name_for(abandoned.path.filename().string(), abandoned.owner),
+                                    file_url(abandoned.path / "profile"));
+            std::error_code ignored;
+            std::filesystem::remove_all(abandoned.path, ignored);
+        }
+    } catch (...) {
+        // Litter of earlier runs is no reason to fail this one.
+    }
+}
+
 std::string Session::profile_url() const
 {
     return file_url(scratch_.profile());
@@ -118,15 +178,52 @@ std::vector<std::filesystem::path> Session::ipc_socket_files() const
     return libreoffice::ipc_socket_files(pipe_name_, profile_url());
 }
 
+bool Session::outgrew_memory()
+{
+    if (memory_limit_ == 0)
+        return false;
+    // Finding the group's members means reading all of /proc: do it now and then, and only read
+    // the members' own status in between.
+    const auto now = Clock::now();
+    if (watched_.empty() || now - watched_since_ >= kMemberRefresh) {
+        watched_ = process_.members();
+        watched_since_ = now;
+    }
+    std::uint64_t largest = 0;
+    for (const pid_t pid : watched_)
+        largest = std::max(largest, data_size(pid, process_.group()));
+    memory_seen_ = std::max<std::uint64_t>(memory_seen_, largest);
+    // Close to the limit, LibreOffice's allocations start to fail and it crashes slowly; stop it
+    // before then and say why.
+    if (largest < memory_limit_ / 10 * 9)
+        return false;
+    memory_exceeded_ = true;
+    return true;
+}
+
+Outcome Session::time_limit_passed_before_start() const
+{
+    // LibreOffice is idle and well: only this document is given up.
+    return {Failure::TimedOut, "LibreOffice did not finish this document within " + seconds_text(time_limit_)};
+}
+
 Outcome Session::checked(Outcome outcome, bool time_limit_passed)
 {
+    const Outcome too_large{Failure::TooLarge, "LibreOffice needed more than " + std::to_string(memory_limit_ >> 20)
+                                                   + " MB of memory for this document and was stopped"};
     if (time_limit_passed) {
         end();
+        if (memory_exceeded_)
+            return too_large;
         return {Failure::TimedOut,
-                "LibreOffice did not finish within " + seconds_text(time_limit_) + " and was stopped"};
+                "LibreOffice did not finish this document within " + seconds_text(time_limit_)
+                                      + " and was stopped"};
     }
     if (outcome.ok() || answers())
         return outcome;
+    // Between two looks of the probe an allocation may have hit the hard limit and ended it.
+    if (memory_limit_ != 0 && memory_seen_ >= memory_limit_ / 10 * 8)
+        return too_large;
     return {Failure::Stopped,
             "LibreOffice stopped" + (outcome.detail.empty() ? "" : " (" + outcome.detail + ")")};
 }

@@ -10,10 +10,13 @@
 #include "app/adapters/libreoffice/uno_connection.h"
 #include "app/adapters/libreoffice/uno_strings.h"
 #include "app/adapters/libreoffice/watchdog.h"
+#include "app/adapters/libreoffice/zip_archive_sizes.h"
 
 #include <com/sun/star/uno/Exception.hpp>
 
+#include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <exception>
 #include <filesystem>
 #include <string>
@@ -24,8 +27,10 @@ namespace plainquill::adapters::libreoffice {
 struct SessionSettings {
     std::filesystem::path program;        // the soffice to run
     std::filesystem::path scratch_parent; // where the private folder goes
-    std::chrono::milliseconds time_limit; // for starting and for each operation
+    std::chrono::milliseconds time_limit; // for starting, and for each document over all its steps
     std::filesystem::path profile_template; // a set-up profile to start from; empty: none
+    std::uint64_t memory_limit = 0;         // bytes of data LibreOffice may hold; 0: unlimited
+    ZipExpansionLimits archive_limits = kDefaultZipExpansionLimits;
 };
 
 class Session {
@@ -37,11 +42,17 @@ public:
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    // Runs `operation` (returning an Outcome) under the time limit. Exceptions become
+    using Clock = std::chrono::steady_clock;
+
+    // Runs `operation` (returning an Outcome) until `deadline` at most. Exceptions become
     // `own_failure`; any failure is then checked against LibreOffice's health, so that a kill by
-    // the watchdog reads TimedOut and a LibreOffice that went away reads Stopped.
+    // the watchdog reads TimedOut (or TooLarge, when LibreOffice outgrew its memory) and a
+    // LibreOffice that went away reads Stopped.
     template <class Operation>
-    Outcome guarded(Failure own_failure, Operation&& operation);
+    Outcome guarded(Failure own_failure, Clock::time_point deadline, Operation&& operation);
+
+    // A document gets one time limit over all its steps, counted from the start of its opening.
+    Clock::time_point deadline_for(Clock::time_point document_start) const { return document_start + time_limit_; }
 
     // True while LibreOffice runs and answers a call.
     bool answers();
@@ -57,33 +68,51 @@ public:
     std::chrono::milliseconds time_limit() const { return time_limit_; }
     const std::filesystem::path& scratch_path() const { return scratch_.path(); }
     std::vector<std::filesystem::path> ipc_socket_files() const;
+    const ZipExpansionLimits& archive_limits() const { return archive_limits_; }
+
+    // Removes the private folders and socket files under `scratch_parent` of instances whose
+    // program has ended. Those of live programs, and any still used by a process, stay.
+    static void sweep_abandoned(const std::filesystem::path& scratch_parent) noexcept;
 
 private:
     Outcome checked(Outcome outcome, bool time_limit_passed);
+    bool outgrew_memory(); // the watchdog's probe
+    Outcome time_limit_passed_before_start() const;
     std::string profile_url() const;
     void end() noexcept;
 
     ScratchDirectory scratch_;
     std::string pipe_name_;
     ProcessGroup process_;
+    // The memory probe's; before watchdog_, whose thread uses them until it is joined.
+    std::uint64_t memory_limit_;
+    std::atomic<bool> memory_exceeded_ = false;  // during the current operation
+    std::atomic<std::uint64_t> memory_seen_ = 0; // the most data seen during it
+    std::vector<pid_t> watched_;                 // only on the watchdog's thread
+    Clock::time_point watched_since_;
     Watchdog watchdog_; // after process_: it kills that group, so must go first
     UnoConnection connection_;
     std::chrono::milliseconds time_limit_;
     bool ended_ = false;
     bool quit_ = false;
     std::filesystem::path profile_template_;
+    ZipExpansionLimits archive_limits_;
 };
 
 template <class Operation>
-Outcome Session::guarded(Failure own_failure, Operation&& operation)
+Outcome Session::guarded(Failure own_failure, Clock::time_point deadline, Operation&& operation)
 {
     if (ended_)
         return {Failure::Stopped, "LibreOffice is no longer running"};
+    if (Clock::now() >= deadline)
+        return time_limit_passed_before_start();
     const SigpipeBlock sigpipe_block;
     Outcome outcome;
     bool time_limit_passed = false;
     {
-        Watchdog::Watch watch = watchdog_.watch(time_limit_);
+        memory_exceeded_ = false;
+        memory_seen_ = 0;
+        Watchdog::Watch watch = watchdog_.watch_until(deadline);
         try {
             outcome = operation();
         } catch (const css::uno::Exception& exception) {

@@ -1,11 +1,16 @@
 #include "app/adapters/libreoffice/watchdog.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace plainquill::adapters::libreoffice {
 
-Watchdog::Watchdog(std::function<void()> on_expiry)
-    : on_expiry_(std::move(on_expiry)), thread_([this](std::stop_token stop) { run(stop); })
+Watchdog::Watchdog(std::function<void()> on_expiry, std::function<bool()> probe,
+                   std::chrono::milliseconds probe_interval)
+    : on_expiry_(std::move(on_expiry)),
+      probe_(std::move(probe)),
+      probe_interval_(probe_interval),
+      thread_([this](std::stop_token stop) { run(stop); })
 {
 }
 
@@ -17,9 +22,14 @@ Watchdog::~Watchdog()
 
 Watchdog::Watch Watchdog::watch(std::chrono::steady_clock::duration limit)
 {
+    return watch_until(std::chrono::steady_clock::now() + limit);
+}
+
+Watchdog::Watch Watchdog::watch_until(std::chrono::steady_clock::time_point deadline)
+{
     const std::lock_guard lock(mutex_);
     ++generation_;
-    deadline_ = std::chrono::steady_clock::now() + limit;
+    deadline_ = deadline;
     changed_.notify_all();
     return Watch(*this, generation_);
 }
@@ -50,11 +60,19 @@ void Watchdog::run(std::stop_token stop)
         }
         const auto deadline = *deadline_;
         const auto generation = generation_;
-        const bool changed = changed_.wait_until(lock, stop, deadline, [&] {
+        const auto wake = probe_ ? std::min(deadline, std::chrono::steady_clock::now() + probe_interval_) : deadline;
+        const bool changed = changed_.wait_until(lock, stop, wake, [&] {
             return !deadline_ || generation_ != generation;
         });
         if (changed || stop.stop_requested())
             continue;
+        if (std::chrono::steady_clock::now() < deadline) {
+            lock.unlock();
+            const bool must_stop = probe_();
+            lock.lock();
+            if (!must_stop || !deadline_ || generation_ != generation)
+                continue;
+        }
         expired_generation_ = generation;
         deadline_.reset();
         lock.unlock();

@@ -1,7 +1,8 @@
 #pragma once
 // A time limit for blocking calls we cannot interrupt. A UNO call into a hung LibreOffice never
 // returns by itself; killing LibreOffice makes it return at once. The watchdog runs that kill on
-// its own thread when an armed watch outlives its limit.
+// its own thread when an armed watch outlives its limit, or when a probe it runs every so often
+// while a watch is armed says the call must not go on (a memory budget overrun, say).
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -14,8 +15,10 @@ namespace plainquill::adapters::libreoffice {
 
 class Watchdog {
 public:
-    // `on_expiry` runs on the watchdog's thread, once per expired watch.
-    explicit Watchdog(std::function<void()> on_expiry);
+    // `on_expiry` runs on the watchdog's thread, once per expired watch. `probe`, if given, runs
+    // there every `probe_interval` while a watch is armed; true expires the watch at once.
+    explicit Watchdog(std::function<void()> on_expiry, std::function<bool()> probe = {},
+                      std::chrono::milliseconds probe_interval = std::chrono::milliseconds(100));
     ~Watchdog();
     Watchdog(const Watchdog&) = delete;
     Watchdog& operator=(const Watchdog&) = delete;
@@ -39,6 +42,7 @@ public:
     };
 
     [[nodiscard]] Watch watch(std::chrono::steady_clock::duration limit);
+    [[nodiscard]] Watch watch_until(std::chrono::steady_clock::time_point deadline);
 
 private:
     void run(std::stop_token stop);
@@ -46,6 +50,8 @@ private:
     bool expired(std::uint64_t generation) const;
 
     std::function<void()> on_expiry_;
+    std::function<bool()> probe_;
+    std::chrono::milliseconds probe_interval_;
     mutable std::mutex mutex_;
     std::condition_variable_any changed_;
     std::optional<std::chrono::steady_clock::time_point> deadline_;

@@ -1,0 +1,190 @@
+// Documents that would take LibreOffice's memory or time without bound: each ends cleanly, within
+// its limits, and LibreOffice (or a fresh one) converts the next document.
+#include "tests/adapters/sample_documents.h"
+#include "tests/adapters/shared_libreoffice.h"
+#include "tests/adapters/support/processes.h"
+#include "tests/adapters/support/test_files.h"
+#include "tests/adapters/support/zip_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <fstream>
+#include <thread>
+
+namespace plainquill::adapters::testing {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+constexpr std::uint64_t kMiB = std::uint64_t{1} << 20;
+const std::string kParagraph = "<w:p><w:r><w:t>all work and no play makes a dull document</w:t></w:r></w:p>";
+constexpr std::uint64_t kParagraphsPerGiB = (std::uint64_t{1} << 30) / 76;
+// LibreOffice holds about 1.3 kB for each of these paragraphs: 1.5 million of them (114 MB of XML,
+// compressed to well under a megabyte) would need about 2 GB.
+constexpr std::uint64_t kBalloonParagraphs = 1'500'000;
+
+// VmRSS of `pid` in bytes; 0 once it is gone.
+std::uint64_t resident_bytes(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stoull(line.substr(6)) * 1024;
+    }
+    return 0;
+}
+
+// The largest resident size any process mentioning `text` reaches while it watches.
+class PeakResidentMemory {
+public:
+    explicit PeakResidentMemory(std::string text)
+        : thread_([this, text = std::move(text)](std::stop_token stop) {
+              while (!stop.stop_requested()) {
+                  for (const pid_t pid : living_processes_mentioning(text))
+                      peak_ = std::max<std::uint64_t>(peak_, resident_bytes(pid));
+                  std::this_thread::sleep_for(20ms);
+              }
+          })
+    {
+    }
+    std::uint64_t peak() const { return peak_; }
+
+private:
+    std::atomic<std::uint64_t> peak_ = 0;
+    std::jthread thread_;
+};
+
+class LibreOfficeResourceLimits : public ::testing::Test {
+protected:
+    void TearDown() override { EXPECT_EQ(survivors_under(scratch_parent_.path()), std::vector<pid_t>{}); }
+
+    std::unique_ptr<LibreOffice> start(LibreOfficeOptions options)
+    {
+        LibreOfficeLauncher launcher(std::move(options));
+        auto started = launcher.StartLibreOffice();
+        EXPECT_NE(started, nullptr) << launcher.last_failure();
+        return started;
+    }
+    LibreOfficeOptions options(std::chrono::milliseconds time_limit = 60s) const
+    {
+        return options_under(scratch_parent_.path(), time_limit);
+    }
+
+    bool converts(LibreOffice& libreoffice)
+    {
+        const auto input = write_sample(libreoffice, work_.path(), "next", ".rtf");
+        OpenResult opened = libreoffice.Open(input);
+        if (!opened.document)
+            return false;
+        const SaveResult saved = libreoffice.SaveAs(*opened.document, work_ / "next.txt", SaveFormat::Text);
+        libreoffice.Close(std::move(opened.document));
+        return saved.ok() && read_bytes(work_ / "next.txt") == kSampleText;
+    }
+
+    TemporaryFolder scratch_parent_;
+    TemporaryFolder work_;
+};
+
+TEST_F(LibreOfficeResourceLimits, AnArchiveDeclaringAHugeExpansionIsRefusedBeforeLibreOfficeReadsIt)
+{
+    auto libreoffice = start(options());
+    ASSERT_NE(libreoffice, nullptr);
+    const auto bomb = work_ / "bomb.docx";
+    write_repetitive_docx(bomb, kParagraph, kParagraphsPerGiB); // 1 GB of XML in a few MB
+    ASSERT_LT(std::filesystem::file_size(bomb), 8 * kMiB);
+    const PeakResidentMemory memory(libreoffice->private_folder().string());
+
+    const auto started = Clock::now();
+    const OpenResult opened = libreoffice->Open(bomb);
+
+    EXPECT_LT(Clock::now() - started, 2s);
+    EXPECT_EQ(opened.document, nullptr);
+    EXPECT_EQ(opened.failure, Failure::TooLarge) << opened.detail;
+    EXPECT_TRUE(libreoffice->IsObjectValid()) << "LibreOffice never saw it";
+    EXPECT_TRUE(converts(*libreoffice));
+    EXPECT_LT(memory.peak(), 500 * kMiB);
+}
+
+TEST_F(LibreOfficeResourceLimits, ADocumentThatOutgrowsTheMemoryCapFailsAsTooLargeAndTheNextConverts)
+{
+    constexpr std::uint64_t kCap = 640 * kMiB;
+    LibreOfficeOptions capped = options(120s);
+    capped.memory_limit = kCap;
+    capped.archive_limits = {~std::uint64_t{0}, ~std::uint64_t{0}}; // only the cap stands in its way
+    auto libreoffice = start(capped);
+    ASSERT_NE(libreoffice, nullptr);
+    const auto balloon = work_ / "balloon.docx";
+    write_repetitive_docx(balloon, kParagraph, kBalloonParagraphs);
+    const PeakResidentMemory memory(libreoffice->private_folder().string());
+
+    const auto started = Clock::now();
+    OpenResult opened = libreoffice->Open(balloon);
+    SaveResult saved{opened.failure, opened.detail};
+    if (opened.document) {
+        saved = libreoffice->SaveAs(*opened.document, work_ / "balloon.txt", SaveFormat::Text);
+        libreoffice->Close(std::move(opened.document));
+    }
+    const auto took = Clock::now() - started;
+
+    EXPECT_EQ(saved.failure, Failure::TooLarge) << saved.detail;
+    EXPECT_FALSE(std::filesystem::exists(work_ / "balloon.txt"));
+    // Resident memory is the capped data plus the program's own mapped files.
+    std::printf("peak resident memory %llu MB against a data cap of %llu MB, in %.1f s\n",
+                static_cast<unsigned long long>(memory.peak() / kMiB), static_cast<unsigned long long>(kCap / kMiB),
+                std::chrono::duration<double>(took).count());
+    EXPECT_LT(memory.peak(), kCap + 200 * kMiB);
+    EXPECT_LT(took, 60s) << "stopped by its memory, long before its time limit";
+    EXPECT_FALSE(libreoffice->IsObjectValid());
+    libreoffice->Quit();
+    auto fresh = start(capped);
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_TRUE(converts(*fresh));
+}
+
+TEST_F(LibreOfficeResourceLimits, TheTimeLimitCoversADocumentsStepsTogether)
+{
+    auto libreoffice = start(options());
+    ASSERT_NE(libreoffice, nullptr);
+    libreoffice->set_time_limit(2s);
+    const auto input = write_sample(*libreoffice, work_.path(), "sample", ".rtf");
+    OpenResult opened = libreoffice->Open(input);
+    ASSERT_NE(opened.document, nullptr) << opened.detail;
+    // The save alone would take milliseconds; the document's two seconds are spent by then.
+    std::this_thread::sleep_for(2100ms);
+
+    const SaveResult saved = libreoffice->SaveAs(*opened.document, work_ / "sample.txt", SaveFormat::Text);
+    libreoffice->Close(std::move(opened.document));
+
+    EXPECT_EQ(saved.failure, Failure::TimedOut) << saved.detail;
+    EXPECT_FALSE(std::filesystem::exists(work_ / "sample.txt"));
+    EXPECT_TRUE(converts(*libreoffice)) << "the next document gets a time limit of its own";
+}
+
+TEST_F(LibreOfficeResourceLimits, ADocumentRunningPastItsTimeLimitEndsWithinTwoSecondsOfIt)
+{
+    constexpr auto kLimit = 4s;
+    LibreOfficeOptions limited = options();
+    limited.archive_limits = {~std::uint64_t{0}, ~std::uint64_t{0}};
+    auto libreoffice = start(limited);
+    ASSERT_NE(libreoffice, nullptr);
+    libreoffice->set_time_limit(kLimit);
+    const auto balloon = work_ / "slow.docx";
+    write_repetitive_docx(balloon, kParagraph, kBalloonParagraphs);
+
+    const auto started = Clock::now();
+    const OpenResult opened = libreoffice->Open(balloon);
+    const auto took = Clock::now() - started;
+
+    EXPECT_EQ(opened.failure, Failure::TimedOut) << opened.detail;
+    std::printf("time limit %lld ms, ended after %lld ms\n",
+                static_cast<long long>(std::chrono::milliseconds(kLimit).count()),
+                static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(took).count()));
+    EXPECT_GE(took, kLimit);
+    EXPECT_LT(took, kLimit + 2s);
+}
+
+} // namespace
+} // namespace plainquill::adapters::testing

@@ -1,0 +1,36 @@
+// A program that owns a LibreOffice and converts one document over and over until it is killed:
+// the tests kill it the hard way and look at what is left.
+// Usage: libreoffice_owner <folder for private folders> <document> <output folder>
+#include "app/adapters/libreoffice/libreoffice_launcher.h"
+
+#include <cstdio>
+#include <filesystem>
+
+int main(int argc, char** argv)
+{
+    using namespace plainquill::adapters;
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: %s SCRATCH_PARENT DOCUMENT OUTPUT_FOLDER\n", argv[0]);
+        return 2;
+    }
+    LibreOfficeOptions options;
+    options.scratch_parent = argv[1];
+    LibreOfficeLauncher launcher(options);
+    auto libreoffice = launcher.StartLibreOffice();
+    if (!libreoffice) {
+        std::fprintf(stderr, "%s\n", launcher.last_failure().c_str());
+        return 1;
+    }
+    std::printf("%s\n", libreoffice->private_folder().c_str());
+    std::fflush(stdout);
+    const std::filesystem::path target = std::filesystem::path(argv[3]) / "out.txt";
+    for (;;) {
+        std::printf("converting\n");
+        std::fflush(stdout);
+        OpenResult opened = libreoffice->Open(argv[2]);
+        if (!opened.document)
+            return 1;
+        libreoffice->SaveAs(*opened.document, target, SaveFormat::Text);
+        libreoffice->Close(std::move(opened.document));
+    }
+}

@@ -1,0 +1,193 @@
+#include "tests/adapters/support/zip_writer.h"
+
+#include "tests/adapters/support/test_files.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace plainquill::adapters::testing {
+namespace {
+
+void put(std::string& out, std::uint64_t value, int width)
+{
+    for (int i = 0; i < width; ++i)
+        out += static_cast<char>((value >> (8 * i)) & 0xff);
+}
+
+std::uint32_t crc_of(const std::string& bytes, std::uint32_t crc = 0)
+{
+    return static_cast<std::uint32_t>(
+        ::crc32(crc, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())));
+}
+
+// Raw deflate of `input`, flushed so that what follows starts afresh (Z_FULL_FLUSH) or ends the
+// stream (Z_FINISH).
+std::string deflate_part(z_stream& stream, const std::string& input, int flush)
+{
+    std::string output;
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(input.data()));
+    stream.avail_in = static_cast<uInt>(input.size());
+    char buffer[65536];
+    do {
+        stream.next_out = reinterpret_cast<Bytef*>(buffer);
+        stream.avail_out = sizeof buffer;
+        ::deflate(&stream, flush);
+        output.append(buffer, sizeof buffer - stream.avail_out);
+    } while (stream.avail_out == 0);
+    return output;
+}
+
+} // namespace
+
+ZipEntry stored_entry(std::string name, std::string content)
+{
+    ZipEntry entry;
+    entry.name = std::move(name);
+    entry.crc = crc_of(content);
+    entry.expanded = content.size();
+    entry.stored = std::move(content);
+    return entry;
+}
+
+ZipEntry repeated_entry(std::string name, const std::string& head, const std::string& body,
+                        std::uint64_t repeats, const std::string& tail)
+{
+    z_stream stream{};
+    if (::deflateInit2(&stream, 9, Z_DEFLATED, -15, 9, Z_DEFAULT_STRATEGY) != Z_OK)
+        throw std::runtime_error("zlib cannot deflate");
+    // After a full flush nothing refers back, so one flushed copy of the body can be repeated
+    // byte for byte.
+    std::string stored = deflate_part(stream, head, Z_FULL_FLUSH);
+    const std::string body_stream = deflate_part(stream, body, Z_FULL_FLUSH);
+    const std::string tail_stream = deflate_part(stream, tail, Z_FINISH);
+    ::deflateEnd(&stream);
+    stored.reserve(stored.size() + body_stream.size() * repeats + tail_stream.size());
+    std::uint32_t crc = crc_of(head);
+    for (std::uint64_t i = 0; i < repeats; ++i) {
+        stored += body_stream;
+        crc = crc_of(body, crc);
+    }
+    stored += tail_stream;
+    ZipEntry entry;
+    entry.name = std::move(name);
+    entry.stored = std::move(stored);
+    entry.method = 8;
+    entry.crc = crc_of(tail, crc);
+    entry.expanded = head.size() + body.size() * repeats + tail.size();
+    return entry;
+}
+
+std::string zip_archive(const std::vector<ZipEntry>& entries, const ZipLayout& layout)
+{
+    std::string archive;
+    std::string directory;
+    for (const ZipEntry& entry : entries) {
+        const std::uint64_t offset = archive.size();
+        const std::uint64_t compressed = entry.compressed.value_or(entry.stored.size());
+        const std::uint64_t small_compressed = entry.zip64 ? 0xffffffff : compressed;
+        const std::uint64_t small_expanded = entry.zip64 ? 0xffffffff : entry.expanded;
+        std::string extra;
+        if (entry.zip64) {
+            put(extra, 0x0001, 2);
+            put(extra, 16, 2);
+            put(extra, entry.expanded, 8);
+            put(extra, compressed, 8);
+        }
+        put(archive, 0x04034b50, 4);
+        put(archive, entry.zip64 ? 45 : 20, 2);
+        put(archive, 0, 2);
+        put(archive, entry.method, 2);
+        put(archive, 0, 4); // time and date
+        put(archive, entry.crc, 4);
+        put(archive, small_compressed, 4);
+        put(archive, small_expanded, 4);
+        put(archive, entry.name.size(), 2);
+        put(archive, extra.size(), 2);
+        archive += entry.name + extra + entry.stored;
+
+        put(directory, 0x02014b50, 4);
+        put(directory, 45, 2);
+        put(directory, entry.zip64 ? 45 : 20, 2);
+        put(directory, 0, 2);
+        put(directory, entry.method, 2);
+        put(directory, 0, 4);
+        put(directory, entry.crc, 4);
+        put(directory, small_compressed, 4);
+        put(directory, small_expanded, 4);
+        put(directory, entry.name.size(), 2);
+        put(directory, extra.size(), 2);
+        put(directory, 0, 2); // comment
+        put(directory, 0, 2); // disk
+        put(directory, 0, 2); // internal attributes
+        put(directory, 0, 4); // external attributes
+        put(directory, offset, 4);
+        directory += entry.name + extra;
+    }
+    const std::uint64_t directory_offset = archive.size();
+    archive += directory;
+    if (layout.zip64_end) {
+        const std::uint64_t record_offset = archive.size();
+        put(archive, 0x06064b50, 4);
+        put(archive, 44, 8);
+        put(archive, 45, 2);
+        put(archive, 45, 2);
+        put(archive, 0, 4);
+        put(archive, 0, 4);
+        put(archive, entries.size(), 8);
+        put(archive, entries.size(), 8);
+        put(archive, directory.size(), 8);
+        put(archive, directory_offset, 8);
+        put(archive, 0x07064b50, 4);
+        put(archive, 0, 4);
+        put(archive, record_offset, 8);
+        put(archive, 1, 4);
+    }
+    put(archive, 0x06054b50, 4);
+    put(archive, 0, 2);
+    put(archive, 0, 2);
+    put(archive, layout.zip64_end ? 0xffff : entries.size(), 2);
+    put(archive, layout.zip64_end ? 0xffff : entries.size(), 2);
+    put(archive, layout.zip64_end ? 0xffffffff : directory.size(), 4);
+    put(archive, layout.zip64_end ? 0xffffffff : directory_offset, 4);
+    put(archive, layout.comment.size(), 2);
+    return archive + layout.comment;
+}
+
+void write_repetitive_docx(const std::filesystem::path& file, const std::string& paragraph,
+                           std::uint64_t repeats)
+{
+    const std::string content_types =
+        R"(<?xml version="1.0" encoding="UTF-8"?>)"
+        R"(<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
+        R"(<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>)"
+        R"(<Default Extension="xml" ContentType="application/xml"/><Override PartName="/word/document.xml" )"
+        R"(ContentType="application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml"/></Types>)";
+    const std::string relationships =
+        R"(<?xml version="1.0" encoding="UTF-8"?>)"
+        R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
+        R"(<Relationship Id="rId1" )"
+        R"(Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" )"
+        R"(Target="word/document.xml"/></Relationships>)";
+    const std::string head =
+        R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
+        R"(<w:document xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main"><w:body>)";
+    // Deflate's output for one flushed part is about a thousandth of it at best: make the part
+    // large enough that the flush's few bytes do not matter.
+    std::string body;
+    const std::uint64_t per_part =
+        std::max<std::uint64_t>(1, std::min<std::uint64_t>(repeats, (1 << 20) / paragraph.size()));
+    for (std::uint64_t i = 0; i < per_part; ++i)
+        body += paragraph;
+    const std::uint64_t parts = repeats / per_part;
+    std::string tail;
+    for (std::uint64_t i = parts * per_part; i < repeats; ++i)
+        tail += paragraph;
+    tail += "</w:body></w:document>";
+    write_bytes(file, zip_archive({stored_entry("[Content_Types].xml", content_types),
+                                   stored_entry("_rels/.rels", relationships),
+                                   repeated_entry("word/document.xml", head, body, parts, tail)}));
+}
+
+} // namespace plainquill::adapters::testing
