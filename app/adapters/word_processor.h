@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace plainquill::adapters {
 
@@ -29,15 +30,33 @@ public:
     virtual ~Document() = default;
 };
 
+// Both results are built as {document, failure, detail[, raw_detail]} and {failure, detail[, raw_detail]}.
 struct OpenResult {
+    OpenResult() = default;
+    OpenResult(std::unique_ptr<Document> opened, Failure why, std::string words = {}, std::string raw = {})
+        : document(std::move(opened)), failure(why), detail(std::move(words)), raw_detail(std::move(raw))
+    {
+    }
+
     std::unique_ptr<Document> document; // null on failure
     Failure failure = Failure::None;
-    std::string detail;                 // the word processor's own words, when it gave any
+    // What happened and what the user can do, in plain words: the text the window shows.
+    std::string detail;
+    // The word processor's or the system's own words, when it gave any: for a log or a verbose
+    // line, never for the window.
+    std::string raw_detail;
 };
 
 struct SaveResult {
+    SaveResult() = default;
+    SaveResult(Failure why, std::string words = {}, std::string raw = {})
+        : failure(why), detail(std::move(words)), raw_detail(std::move(raw))
+    {
+    }
+
     Failure failure = Failure::None;
-    std::string detail;
+    std::string detail;     // as OpenResult::detail
+    std::string raw_detail; // as OpenResult::raw_detail
     bool ok() const { return failure == Failure::None; }
 };
 

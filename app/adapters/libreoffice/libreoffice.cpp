@@ -18,16 +18,16 @@ Outcome check_input_file(const std::filesystem::path& file)
     std::error_code error;
     const auto status = std::filesystem::status(file, error);
     if (!std::filesystem::exists(status))
-        return {Failure::CouldNotOpen, "the file does not exist"};
+        return {Failure::CouldNotOpen, "the file does not exist (any more); it may have been moved or deleted"};
     if (!std::filesystem::is_regular_file(status))
-        return {Failure::CouldNotOpen, "not a regular file"};
+        return {Failure::CouldNotOpen, "not a document but a folder, a device or another special file"};
     const auto size = std::filesystem::file_size(file, error);
     if (error)
-        return {Failure::CouldNotOpen, error.message()};
+        return {Failure::CouldNotOpen, "the file cannot be read", error.message()};
     if (size == 0)
         return {Failure::NotADocument, "the file is empty"};
     if (!std::ifstream(file, std::ios::binary))
-        return {Failure::CouldNotOpen, "the file cannot be read"};
+        return {Failure::CouldNotOpen, "the file cannot be read; check that you may read it"};
     return {};
 }
 
@@ -54,11 +54,11 @@ OpenResult LibreOffice::Open(const std::filesystem::path& file)
     try {
         absolute = std::filesystem::absolute(file);
     } catch (const std::exception& error) {
-        return {nullptr, Failure::CouldNotOpen, error.what()};
+        return {nullptr, Failure::CouldNotOpen, "the file's name cannot be used", error.what()};
     }
     const Outcome checked = check_input_file(absolute);
     if (!checked.ok())
-        return {nullptr, checked.failure, checked.detail};
+        return {nullptr, checked.failure, checked.detail, checked.raw_detail};
 
     libreoffice::LoadedDocument loaded;
     const Outcome outcome = session_->guarded(Failure::CouldNotOpen, [&] {
@@ -66,7 +66,7 @@ OpenResult LibreOffice::Open(const std::filesystem::path& file)
         return loaded.outcome;
     });
     if (!outcome.ok())
-        return {nullptr, outcome.failure, outcome.detail};
+        return {nullptr, outcome.failure, outcome.detail, outcome.raw_detail};
     return {std::make_unique<libreoffice::LibreOfficeDocument>(session_, std::move(loaded.model),
                                                                loaded.web),
             Failure::None, {}};
@@ -81,7 +81,7 @@ SaveResult LibreOffice::SaveAs(Document& document, const std::filesystem::path& 
     if (format != SaveFormat::Text)
         return {Failure::CouldNotSave, "LibreOffice saves only plain text here"};
     const Outcome outcome = ours->save_text(target);
-    return {outcome.failure, outcome.detail};
+    return {outcome.failure, outcome.detail, outcome.raw_detail};
 }
 
 void LibreOffice::Close(std::unique_ptr<Document> document)

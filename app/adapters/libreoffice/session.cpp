@@ -118,17 +118,17 @@ std::vector<std::filesystem::path> Session::ipc_socket_files() const
     return libreoffice::ipc_socket_files(pipe_name_, profile_url());
 }
 
-Outcome Session::checked(Outcome outcome, bool time_limit_passed)
+Outcome Session::checked(Outcome outcome, bool time_limit_passed, Step step)
 {
     if (time_limit_passed) {
         end();
-        return {Failure::TimedOut,
+        return {Failure::TimedOut, words_for_time_limit(step, time_limit_),
                 "LibreOffice did not finish within " + seconds_text(time_limit_) + " and was stopped"};
     }
     if (outcome.ok() || answers())
         return outcome;
-    return {Failure::Stopped,
-            "LibreOffice stopped" + (outcome.detail.empty() ? "" : " (" + outcome.detail + ")")};
+    return {Failure::Stopped, words_for_stop(step),
+            "LibreOffice stopped" + (outcome.raw_detail.empty() ? "" : " (" + outcome.raw_detail + ")")};
 }
 
 bool Session::answers()
