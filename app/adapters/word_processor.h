@@ -81,6 +81,15 @@ public:
     virtual void Quit() = 0;
 };
 
+// Why a word processor could not be started.
+struct StartFailure {
+    // False when it is not installed (not found where it is looked for): the user has to install
+    // it. True when it is there but did not start.
+    bool installed = false;
+    std::string reason;     // plain words for the user, when installed
+    std::string raw_detail; // the system's or the word processor's own words, for a log
+};
+
 // Starts word processors. The run starts one at its beginning and a fresh one whenever the
 // current one has died, timed out or served its share of documents.
 class WordProcessorLauncher {
@@ -88,6 +97,8 @@ public:
     virtual ~WordProcessorLauncher() = default;
     // Null when the word processor cannot be started (not installed, does not answer).
     virtual std::unique_ptr<WordProcessor> Start() = 0;
+    // Why the last Start returned null.
+    virtual StartFailure last_start_failure() const = 0;
 };
 
 } // namespace plainquill::adapters

@@ -20,10 +20,13 @@ bool WordProcessorSession::start()
     quit();
     m_current = m_launcher.Start();
     m_documentsOnCurrent = 0;
+    m_startFailure = {};
     if (m_current)
         ++m_instancesStarted;
     if (m_current && m_current->IsObjectValid())
         return true;
+    m_startFailure = m_current ? adapters::StartFailure{true, "it started but does not answer; try again", {}}
+                               : m_launcher.last_start_failure();
     quit();
     return false;
 }
@@ -44,7 +47,8 @@ SaveResult WordProcessorSession::convert(const std::filesystem::path& document,
     ++m_documentsOnCurrent;
     adapters::OpenResult opened = m_current->Open(document);
     if (!opened.document)
-        return {opened.failure == Failure::None ? Failure::CouldNotOpen : opened.failure, opened.detail};
+        return {opened.failure == Failure::None ? Failure::CouldNotOpen : opened.failure, opened.detail,
+                opened.raw_detail};
     SaveResult saved = m_current->SaveAs(*opened.document, target, adapters::SaveFormat::Text);
     // Closed at once rather than at the end of the run: a long batch would otherwise keep every
     // document open in the word processor.

@@ -20,6 +20,8 @@ public:
 
     // Starts the first instance; false when the word processor cannot be started or is unusable.
     bool start();
+    // Why the last start() failed.
+    const adapters::StartFailure& startFailure() const { return m_startFailure; }
 
     // Opens `document`, saves it as plain text at `target` and closes it again.
     adapters::SaveResult convert(const std::filesystem::path& document, const std::filesystem::path& target);
@@ -37,6 +39,7 @@ private:
     std::unique_ptr<adapters::WordProcessor> m_current;
     int m_documentsOnCurrent = 0;
     int m_instancesStarted = 0;
+    adapters::StartFailure m_startFailure;
 };
 
 } // namespace plainquill

@@ -2,13 +2,10 @@
 #include "tests/adapters/sample_documents.h"
 #include "tests/adapters/shared_libreoffice.h"
 #include "tests/adapters/support/test_files.h"
+#include "tests/adapters/support/tmpfs_mount.h"
 #include "tests/adapters/support/zip_writer.h"
 
 #include <gtest/gtest.h>
-#include <sys/mount.h>
-
-#include <cerrno>
-#include <cstring>
 
 namespace plainquill::adapters::testing {
 namespace {
@@ -106,40 +103,10 @@ TEST_F(LibreOfficeConversion, SavesOneOpenDocumentToSeveralTargets)
     EXPECT_TRUE(libreoffice().IsObjectValid());
 }
 
-// A tmpfs of `bytes` mounted at `folder` for the object's life: a disk that fills up without
-// filling the machine's. Mounting needs root (or CAP_SYS_ADMIN).
-class SmallDisk {
-public:
-    SmallDisk(const std::filesystem::path& folder, std::size_t bytes) : folder_(folder)
-    {
-        std::filesystem::create_directory(folder);
-        const std::string options = "size=" + std::to_string(bytes) + ",mode=0755";
-        if (::mount("plainquill-test", folder.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, options.c_str()) == 0)
-            mounted_ = true;
-        else
-            error_ = std::strerror(errno);
-    }
-    ~SmallDisk()
-    {
-        if (mounted_)
-            ::umount2(folder_.c_str(), MNT_DETACH);
-    }
-    SmallDisk(const SmallDisk&) = delete;
-    SmallDisk& operator=(const SmallDisk&) = delete;
-
-    bool mounted() const { return mounted_; }
-    const std::string& error() const { return error_; }
-
-private:
-    std::filesystem::path folder_;
-    bool mounted_ = false;
-    std::string error_;
-};
-
 TEST_F(LibreOfficeConversion, AFullDiskFailsTheSaveAndKeepsThePreviousTextWhole)
 {
     const auto disk_folder = output_folder() / "small";
-    const SmallDisk disk(disk_folder, 64 * 1024);
+    const TmpfsMount disk(disk_folder, 64 * 1024);
     if (!disk.mounted())
         GTEST_SKIP() << "cannot mount a small tmpfs here (" << disk.error() << "); run as root to test a full disk";
     const auto input = input_folder() / "long.html";
