@@ -280,7 +280,8 @@ TEST_P(LibreOfficeKilledFromOutside, DuringASaveTheSaveReportsStoppedAndLeavesNo
 
     killer.join();
     EXPECT_EQ(saved.failure, Failure::Stopped) << saved.detail;
-    EXPECT_EQ(saved.detail, "LibreOffice stopped while writing this document's text; it was restarted for the next one");
+    EXPECT_EQ(saved.detail,
+              "LibreOffice stopped while writing this document's text; it was restarted for the next one");
     EXPECT_EQ(file_names(output.path()), std::vector<std::string>{});
     EXPECT_FALSE(libreoffice->IsObjectValid());
 }
