@@ -43,7 +43,10 @@ SaveResult WordProcessorSession::convert(const std::filesystem::path& document,
                                          const std::filesystem::path& target)
 {
     if (!ensureUsable())
-        return {Failure::Stopped, "the word processor could not be started again"};
+        return {Failure::Stopped,
+                m_startFailure.installed ? "LibreOffice could not be started again: " + m_startFailure.reason
+                                         : std::string("LibreOffice could not be started again"),
+                m_startFailure.raw_detail};
     ++m_documentsOnCurrent;
     adapters::OpenResult opened = m_current->Open(document);
     if (!opened.document)
