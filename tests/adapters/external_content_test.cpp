@@ -29,7 +29,8 @@ std::string html_with_references(const References& to)
            "</head><body background=\"" + b + "/body.png\">\n"
            "<p>Visible words.</p>\n"
            "<p><img src=\"" + b + "/image.png\" alt=\"\"> <img src=\"" + b
-        + "/sized.png\" width=\"10\" height=\"10\"> <img src=\"file://" + to.local_file + "\"></p>\n"
+        + "/sized.png\" width=\"10\" height=\"10\"> <img src=\"file://" + to.local_file + "\">"
+           " <img src=\"file:///dev/zero\"></p>\n"
            "<iframe src=\"" + b + "/frame.html\"></iframe>\n"
            "<object data=\"" + b + "/object.svg\" type=\"image/svg+xml\"></object>\n"
            "<embed src=\"" + b + "/embed.svg\">\n"
@@ -55,14 +56,15 @@ std::string paragraph(const std::string& text)
 std::string docx_with_references(const References& to)
 {
     const std::string& b = to.base;
-    const std::string linked_picture =
-        "<w:p><w:r><w:drawing><wp:inline><wp:extent cx=\"95250\" cy=\"95250\"/><wp:docPr id=\"1\" name=\"p\"/>"
-        "<a:graphic><a:graphicData uri=\"http://schemas.openxmlformats.org/drawingml/2006/picture\">"
+    const auto linked_picture = [](const char* relationship) {
+        return std::string("<w:p><w:r><w:drawing><wp:inline><wp:extent cx=\"95250\" cy=\"95250\"/>"
+        "<wp:docPr id=\"1\" name=\"p\"/><a:graphic><a:graphicData uri=\"http://schemas.openxmlformats.org/drawingml/2006/picture\">"
         "<pic:pic><pic:nvPicPr><pic:cNvPr id=\"1\" name=\"p\"/><pic:cNvPicPr/></pic:nvPicPr>"
-        "<pic:blipFill><a:blip r:link=\"rIdImage\"/><a:stretch><a:fillRect/></a:stretch></pic:blipFill>"
+        "<pic:blipFill><a:blip r:link=\"") + relationship + "\"/><a:stretch><a:fillRect/></a:stretch></pic:blipFill>"
         "<pic:spPr><a:xfrm><a:off x=\"0\" y=\"0\"/><a:ext cx=\"95250\" cy=\"95250\"/></a:xfrm>"
         "<a:prstGeom prst=\"rect\"/></pic:spPr></pic:pic></a:graphicData></a:graphic></wp:inline>"
         "</w:drawing></w:r></w:p>";
+    };
     const std::string linked_object =
         "<w:p><w:r><w:object><v:shape id=\"o1\" style=\"width:10pt;height:10pt\">"
         "<v:imagedata r:id=\"rIdVml\"/></v:shape>"
@@ -73,10 +75,12 @@ std::string docx_with_references(const References& to)
         + field("INCLUDEPICTURE \"" + b + "/field-picture.png\" \\d", "")
         + field("INCLUDETEXT \"" + b + "/included.docx\"", "cached web text")
         + field("INCLUDETEXT \"" + to.local_file + "\"", "cached local text")
-        + linked_picture + linked_object + paragraph("More words.");
+        + linked_picture("rIdImage") + linked_picture("rIdZero") + linked_object + paragraph("More words.");
     const std::string relationships =
         "<Relationship Id=\"rIdImage\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
         "relationships/image\" Target=\"" + b + "/docx-image.png\" TargetMode=\"External\"/>"
+        "<Relationship Id=\"rIdZero\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
+        "relationships/image\" Target=\"file:///dev/zero\" TargetMode=\"External\"/>"
         "<Relationship Id=\"rIdVml\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
         "relationships/image\" Target=\"" + b + "/vml-image.png\" TargetMode=\"External\"/>"
         "<Relationship Id=\"rIdOle\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
