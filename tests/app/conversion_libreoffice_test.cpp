@@ -280,8 +280,9 @@ TEST_F(RunWithLibreOffice, AnInstalledLibreOfficeThatCannotStartIsNotCalledMissi
 
     ASSERT_EQ(answers.messages.size(), 1u);
     EXPECT_EQ(answers.messages[0].icon, MessageIcon::Critical);
-    const QString expected =
-        QStringLiteral("LibreOffice could not be started: the temporary folder %1 cannot be written to").arg(q(temporary));
+    const QString expected = QStringLiteral("LibreOffice could not be started: the temporary folder %1 "
+                                            "cannot be written to")
+                                 .arg(q(temporary));
     EXPECT_TRUE(answers.messages[0].text.startsWith(expected)) << answers.messages[0].text.toStdString();
     EXPECT_EQ(outputOf("sample.txt"), "<missing>");
 }
