@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace plainquill::adapters {
 
@@ -30,15 +31,33 @@ public:
     virtual ~Document() = default;
 };
 
+// Both results are built as {document, failure, detail[, raw_detail]} and {failure, detail[, raw_detail]}.
 struct OpenResult {
+    OpenResult() = default;
+    OpenResult(std::unique_ptr<Document> opened, Failure why, std::string words = {}, std::string raw = {})
+        : document(std::move(opened)), failure(why), detail(std::move(words)), raw_detail(std::move(raw))
+    {
+    }
+
     std::unique_ptr<Document> document; // null on failure
     Failure failure = Failure::None;
-    std::string detail;                 // the word processor's own words, when it gave any
+    // What happened and what the user can do, in plain words: the text the window shows.
+    std::string detail;
+    // The word processor's or the system's own words, when it gave any: for a log or a verbose
+    // line, never for the window.
+    std::string raw_detail;
 };
 
 struct SaveResult {
+    SaveResult() = default;
+    SaveResult(Failure why, std::string words = {}, std::string raw = {})
+        : failure(why), detail(std::move(words)), raw_detail(std::move(raw))
+    {
+    }
+
     Failure failure = Failure::None;
-    std::string detail;
+    std::string detail;     // as OpenResult::detail
+    std::string raw_detail; // as OpenResult::raw_detail
     bool ok() const { return failure == Failure::None; }
 };
 
@@ -63,6 +82,15 @@ public:
     virtual void Quit() = 0;
 };
 
+// Why a word processor could not be started.
+struct StartFailure {
+    // False when it is not installed (not found where it is looked for): the user has to install
+    // it. True when it is there but did not start.
+    bool installed = false;
+    std::string reason;     // plain words for the user, when installed
+    std::string raw_detail; // the system's or the word processor's own words, for a log
+};
+
 // Starts word processors. The run starts one at its beginning and a fresh one whenever the
 // current one has died, timed out or served its share of documents.
 class WordProcessorLauncher {
@@ -70,6 +98,8 @@ public:
     virtual ~WordProcessorLauncher() = default;
     // Null when the word processor cannot be started (not installed, does not answer).
     virtual std::unique_ptr<WordProcessor> Start() = 0;
+    // Why the last Start returned null.
+    virtual StartFailure last_start_failure() const = 0;
 };
 
 } // namespace plainquill::adapters

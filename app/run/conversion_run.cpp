@@ -72,9 +72,14 @@ void ConversionRun::convertQueue()
 {
     WordProcessorSession wordProcessor(m_p.launcher);
     if (!wordProcessor.start()) {
-        m_p.shell.showMessage(MessageIcon::Critical, QStringLiteral("Plainquill 1.0"),
-                              QStringLiteral("LibreOffice not found. Please install LibreOffice and try again."),
-                              MessageButtons::Ok);
+        // Installed but unable to start is told apart: reinstalling would not help then.
+        const adapters::StartFailure& why = wordProcessor.startFailure();
+        if (!why.raw_detail.empty())
+            qWarning("LibreOffice did not start: %s", why.raw_detail.c_str());
+        const QString text = why.installed
+            ? QStringLiteral("LibreOffice could not be started: %1").arg(QString::fromStdString(why.reason))
+            : QStringLiteral("LibreOffice not found. Please install LibreOffice and try again.");
+        m_p.shell.showMessage(MessageIcon::Critical, QStringLiteral("Plainquill 1.0"), text, MessageButtons::Ok);
         return;
     }
 

@@ -20,10 +20,13 @@ bool WordProcessorSession::start()
     quit();
     m_current = m_launcher.Start();
     m_documentsOnCurrent = 0;
+    m_startFailure = {};
     if (m_current)
         ++m_instancesStarted;
     if (m_current && m_current->IsObjectValid())
         return true;
+    m_startFailure = m_current ? adapters::StartFailure{true, "it started but does not answer; try again", {}}
+                               : m_launcher.last_start_failure();
     quit();
     return false;
 }
@@ -40,14 +43,18 @@ SaveResult WordProcessorSession::convert(const std::filesystem::path& document,
                                          const std::filesystem::path& target)
 {
     if (!ensureUsable())
-        return {Failure::Stopped, "the word processor could not be started again"};
+        return {Failure::Stopped,
+                m_startFailure.installed ? "LibreOffice could not be started again: " + m_startFailure.reason
+                                         : std::string("LibreOffice could not be started again"),
+                m_startFailure.raw_detail};
     ++m_documentsOnCurrent;
     const std::filesystem::path openable = m_names.openable(document);
     if (openable.empty())
         return {Failure::CouldNotOpen, "its name could not be passed to the word processor"};
     adapters::OpenResult opened = m_current->Open(openable);
     if (!opened.document)
-        return {opened.failure == Failure::None ? Failure::CouldNotOpen : opened.failure, opened.detail};
+        return {opened.failure == Failure::None ? Failure::CouldNotOpen : opened.failure, opened.detail,
+                opened.raw_detail};
     SaveResult saved = m_current->SaveAs(*opened.document, target, adapters::SaveFormat::Text);
     // Closed at once rather than at the end of the run: a long batch would otherwise keep every
     // document open in the word processor.

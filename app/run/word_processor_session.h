@@ -21,6 +21,8 @@ public:
 
     // Starts the first instance; false when the word processor cannot be started or is unusable.
     bool start();
+    // Why the last start() failed.
+    const adapters::StartFailure& startFailure() const { return m_startFailure; }
 
     // Opens `document`, saves it as plain text at `target` and closes it again. Either path may
     // be any bytes, UTF-8 or not.
@@ -40,6 +42,7 @@ private:
     int m_documentsOnCurrent = 0;
     int m_instancesStarted = 0;
     UnicodeNames m_names;
+    adapters::StartFailure m_startFailure;
 };
 
 } // namespace plainquill

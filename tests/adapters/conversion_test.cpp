@@ -2,6 +2,8 @@
 #include "tests/adapters/sample_documents.h"
 #include "tests/adapters/shared_libreoffice.h"
 #include "tests/adapters/support/test_files.h"
+#include "tests/adapters/support/tmpfs_mount.h"
+#include "tests/adapters/support/zip_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -99,6 +101,53 @@ TEST_F(LibreOfficeConversion, SavesOneOpenDocumentToSeveralTargets)
     }
     libreoffice().Close(std::move(opened.document));
     EXPECT_TRUE(libreoffice().IsObjectValid());
+}
+
+TEST_F(LibreOfficeConversion, AFullDiskFailsTheSaveAndKeepsThePreviousTextWhole)
+{
+    const auto disk_folder = output_folder() / "small";
+    const TmpfsMount disk(disk_folder, 64 * 1024);
+    if (!disk.mounted())
+        GTEST_SKIP() << "cannot mount a small tmpfs here (" << disk.error() << "); run as root to test a full disk";
+    const auto input = input_folder() / "long.html";
+    write_bytes(input, long_html(400)); // about 130 kB of text: twice what the disk holds
+    const auto target = disk_folder / "long.txt";
+    const std::string previous = "the previous, complete text\n";
+    write_bytes(target, previous);
+
+    const SaveResult saved = convert(input, target);
+
+    EXPECT_EQ(saved.failure, Failure::CouldNotSave);
+    EXPECT_NE(saved.detail.find("the disk is full"), std::string::npos) << saved.detail;
+    EXPECT_EQ(read_bytes(target), previous);
+    EXPECT_EQ(file_names(disk_folder), std::vector<std::string>{"long.txt"}) << "no temporary file is left";
+
+    // The space the failed save took is free again: a text that fits is written whole.
+    const auto small_input = write_sample(libreoffice(), input_folder(), "sample", ".html");
+    ASSERT_TRUE(convert(small_input, disk_folder / "sample.txt").ok());
+    EXPECT_EQ(read_bytes(disk_folder / "sample.txt"), kSampleText);
+}
+
+std::string tracked_run(const char* kind, const char* text)
+{
+    return std::string("<w:") + kind + " w:id=\"1\" w:author=\"A\" w:date=\"2024-01-01T00:00:00Z\"><w:r>"
+        + (std::string_view(kind) == "del" ? "<w:delText>" : "<w:t>") + text
+        + (std::string_view(kind) == "del" ? "</w:delText>" : "</w:t>") + "</w:r></w:" + kind + ">";
+}
+
+TEST_F(LibreOfficeConversion, ReadsTrackedChangesAsAccepted)
+{
+    const auto input = input_folder() / "tracked.docx";
+    const std::string cell = "<w:tc><w:p><w:r><w:t xml:space=\"preserve\">cell </w:t></w:r>"
+        + tracked_run("del", "gone-in-cell") + tracked_run("ins", "new-in-cell") + "</w:p></w:tc>";
+    write_bytes(input, docx_package("<w:p><w:r><w:t xml:space=\"preserve\">Kept </w:t></w:r>"
+                                    + tracked_run("del", "deleted-words ") + tracked_run("ins", "inserted-words")
+                                    + "</w:p><w:tbl><w:tr>" + cell + "</w:tr></w:tbl><w:p/>"));
+
+    const SaveResult saved = convert(input, output_folder() / "tracked.txt");
+
+    ASSERT_TRUE(saved.ok()) << saved.detail;
+    EXPECT_EQ(read_bytes(output_folder() / "tracked.txt"), "Kept inserted-words\ncell new-in-cell\n\n");
 }
 
 struct RefusingTarget {

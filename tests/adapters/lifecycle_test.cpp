@@ -3,6 +3,7 @@
 #include "tests/adapters/shared_libreoffice.h"
 #include "tests/adapters/support/processes.h"
 #include "tests/adapters/support/test_files.h"
+#include "tests/adapters/support/tmpfs_mount.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -81,6 +82,23 @@ TEST_F(LibreOfficeLifecycle, StartFindsNothingWhenLibreOfficeIsNotOnTheSearchPat
 
     EXPECT_EQ(launcher.Start(), nullptr);
     EXPECT_NE(launcher.last_failure().find("not installed"), std::string::npos) << launcher.last_failure();
+    EXPECT_FALSE(launcher.last_start_failure().installed);
+}
+
+TEST_F(LibreOfficeLifecycle, StartSaysWhyWhenTheTemporaryFolderCannotBeWritten)
+{
+    const auto temporary = work_ / "read-only";
+    const TmpfsMount read_only(temporary, 64 * 1024, Access::ReadOnly);
+    if (!read_only.mounted())
+        GTEST_SKIP() << "cannot mount a read-only tmpfs here (" << read_only.error() << "); run as root";
+    LibreOfficeLauncher launcher(options_under(temporary));
+
+    EXPECT_EQ(launcher.Start(), nullptr);
+    const StartFailure why = launcher.last_start_failure();
+    EXPECT_TRUE(why.installed) << "LibreOffice is installed; it could not start";
+    EXPECT_NE(why.reason.find("temporary folder " + temporary.string() + " cannot be written to"), std::string::npos)
+        << why.reason;
+    EXPECT_NE(why.raw_detail.find("Read-only file system"), std::string::npos) << why.raw_detail;
 }
 
 TEST_F(LibreOfficeLifecycle, StartFailsWhenTheProgramExitsAtOnce)
@@ -262,6 +280,8 @@ TEST_P(LibreOfficeKilledFromOutside, DuringASaveTheSaveReportsStoppedAndLeavesNo
 
     killer.join();
     EXPECT_EQ(saved.failure, Failure::Stopped) << saved.detail;
+    EXPECT_EQ(saved.detail,
+              "LibreOffice stopped while writing this document's text; it was restarted for the next one");
     EXPECT_EQ(file_names(output.path()), std::vector<std::string>{});
     EXPECT_FALSE(libreoffice->IsObjectValid());
 }

@@ -24,7 +24,8 @@ TEST(LibreOfficeStagedOutputFile, ReplacesTheTargetOnlyOnCommit)
         StagedOutputFile staged(target);
         EXPECT_EQ(staged.path().parent_path(), folder.path());
         EXPECT_EQ(staged.path().filename().string().front(), '.') << "hidden while incomplete";
-        write_bytes(staged.path(), "new");
+        staged.write("ne");
+        staged.write("w");
         EXPECT_EQ(read_bytes(target), "old");
         staged.commit();
     }
@@ -39,7 +40,7 @@ TEST(LibreOfficeStagedOutputFile, LeavesNothingAndKeepsTheOldTargetWhenNotCommit
     write_bytes(target, "old");
     {
         StagedOutputFile staged(target);
-        write_bytes(staged.path(), "half written");
+        staged.write("half written");
     }
     EXPECT_EQ(read_bytes(target), "old");
     EXPECT_EQ(file_names(folder.path()), std::vector<std::string>{"a.txt"});

@@ -132,6 +132,20 @@ TEST_F(ConversionRunTest, AMissingWordProcessorIsReportedAndNothingIsConverted)
     EXPECT_FALSE(stop().Enabled());
 }
 
+TEST_F(ConversionRunTest, AWordProcessorThatIsInstalledButCannotStartSaysWhy)
+{
+    queue("a.doc");
+    wordProcessor.script.startable = false;
+    wordProcessor.script.startFailure = {true, "the temporary folder /t cannot be written to", "raw: EROFS"};
+    form.Start_Click();
+
+    ASSERT_EQ(shell.messages.size(), 1u);
+    EXPECT_EQ(shell.messages[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(shell.messages[0].text,
+              QStringLiteral("LibreOffice could not be started: the temporary folder /t cannot be written to"));
+    EXPECT_EQ(outputText("a.txt"), QByteArray("<missing>"));
+}
+
 TEST_F(ConversionRunTest, ConvertsEveryCheckedFileInQueueOrderAndEndsIdle)
 {
     queue("docs/one.doc", "1");

@@ -23,6 +23,8 @@ struct FakeWordProcessorLog {
 
 struct FakeWordProcessorScript {
     bool startable = true;
+    // When not startable: why, as the launcher tells it (not installed by default).
+    adapters::StartFailure startFailure;
     // Failures by document file name, for Open or SaveAs.
     std::map<std::string, adapters::Failure> openFailures;
     std::map<std::string, adapters::Failure> saveFailures;
@@ -94,6 +96,7 @@ public:
         ++log.started;
         return std::make_unique<FakeWordProcessor>(log, script);
     }
+    adapters::StartFailure last_start_failure() const override { return script.startFailure; }
 
     FakeWordProcessorScript script;
     FakeWordProcessorLog log;

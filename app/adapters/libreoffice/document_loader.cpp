@@ -1,7 +1,9 @@
 #include "app/adapters/libreoffice/document_loader.h"
 
+#include "app/adapters/libreoffice/failure_words.h"
 #include "app/adapters/libreoffice/interaction_handler.h"
 #include "app/adapters/libreoffice/load_plan.h"
+#include "app/adapters/libreoffice/tracked_changes.h"
 #include "app/adapters/libreoffice/uno_properties.h"
 #include "app/adapters/libreoffice/uno_strings.h"
 
@@ -85,11 +87,12 @@ LoadedDocument load_document(const UnoConnection& uno, const std::filesystem::pa
         detection.question = handler->reason();
         const LoadPlan plan = plan_load(detection, file, read_head(file));
         if (plan.route == LoadRoute::NotADocument) {
-            loaded.outcome = {Failure::NotADocument, plan.detail};
+            loaded.outcome = {Failure::NotADocument, plan.detail, detection.type};
             return loaded;
         }
         if (plan.route == LoadRoute::CouldNotOpen) {
-            loaded.outcome = {Failure::CouldNotOpen, plan.detail};
+            const std::string raw = handler->raw_reason();
+            loaded.outcome = {Failure::CouldNotOpen, plan.detail, raw.empty() ? detection.type : raw};
             return loaded;
         }
 
@@ -97,7 +100,7 @@ LoadedDocument load_document(const UnoConnection& uno, const std::filesystem::pa
             to_uno(plan.document_service), uno.context);
         const Reference<css::frame::XLoadable> loadable(model, UNO_QUERY);
         if (!loadable.is()) {
-            loaded.outcome = {Failure::CouldNotOpen,
+            loaded.outcome = {Failure::CouldNotOpen, words_for_exception(Step::Reading),
                               "LibreOffice cannot make a " + plan.document_service};
             return loaded;
         }
@@ -111,6 +114,7 @@ LoadedDocument load_document(const UnoConnection& uno, const std::filesystem::pa
                 {"UpdateDocMode", Any(css::document::UpdateDocMode::NO_UPDATE)},
                 {"InteractionHandler", Any(handler_interface)},
             }));
+            accept_tracked_deletions(Reference<css::lang::XComponent>(model, UNO_QUERY));
         } catch (...) {
             close_quietly(model);
             throw;
@@ -124,7 +128,7 @@ LoadedDocument load_document(const UnoConnection& uno, const std::filesystem::pa
         const std::string reason = handler->reason();
         if (reason.empty())
             throw;
-        loaded.outcome = {Failure::CouldNotOpen, reason};
+        loaded.outcome = {Failure::CouldNotOpen, reason, handler->raw_reason()};
         return loaded;
     }
 }

@@ -1,5 +1,6 @@
 #include "app/adapters/libreoffice/interaction_handler.h"
 
+#include "app/adapters/libreoffice/failure_words.h"
 #include "app/adapters/libreoffice/uno_strings.h"
 
 #include <com/sun/star/document/BrokenPackageRequest.hpp>
@@ -40,17 +41,23 @@ void AbortingInteractionHandler::handle(
     if (!request.is())
         return;
     std::string reason;
+    std::string raw_reason;
     try {
-        reason = describe_request(request->getRequest());
+        const css::uno::Any asked = request->getRequest();
+        reason = words_for_request(asked);
+        raw_reason = describe_request(asked);
     } catch (...) {
         // Nothing but a UNO exception may cross the bridge; an unknown question is still aborted.
-        reason = "LibreOffice asked a question";
+        reason = words_for_exception(Step::Reading);
+        raw_reason = "LibreOffice asked a question";
     }
     {
         const std::lock_guard lock(mutex_);
         // The first question is the cause; later ones are LibreOffice reporting that we aborted.
-        if (reason_.empty())
+        if (reason_.empty()) {
             reason_ = std::move(reason);
+            raw_reason_ = std::move(raw_reason);
+        }
     }
     for (const auto& continuation : request->getContinuations()) {
         const css::uno::Reference<css::task::XInteractionAbort> abort(continuation, css::uno::UNO_QUERY);
@@ -65,6 +72,12 @@ std::string AbortingInteractionHandler::reason() const
 {
     const std::lock_guard lock(mutex_);
     return reason_;
+}
+
+std::string AbortingInteractionHandler::raw_reason() const
+{
+    const std::lock_guard lock(mutex_);
+    return raw_reason_;
 }
 
 } // namespace plainquill::adapters::libreoffice

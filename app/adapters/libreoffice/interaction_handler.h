@@ -16,15 +16,20 @@ public:
     // Called by LibreOffice over the bridge, on the bridge's thread.
     void SAL_CALL handle(const css::uno::Reference<css::task::XInteractionRequest>& request) override;
 
-    // What the first aborted question was about, in words; empty when nothing was asked.
+    // What the first aborted question was about, in plain words for the user; empty when
+    // nothing was asked.
     std::string reason() const;
+    // The same question in LibreOffice's terms (its type, error code and message), for a log.
+    std::string raw_reason() const;
 
 private:
     mutable std::mutex mutex_;
     std::string reason_;
+    std::string raw_reason_;
 };
 
-// Words for a request LibreOffice raised: "the document is password-protected" and the like.
+// LibreOffice's terms for a request it raised: "the document is password-protected",
+// "LibreOffice could not read it (error 0x...)" and the like.
 std::string describe_request(const css::uno::Any& request);
 
 } // namespace plainquill::adapters::libreoffice

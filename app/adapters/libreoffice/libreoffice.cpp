@@ -1,6 +1,7 @@
 #include "app/adapters/libreoffice/libreoffice.h"
 
 #include "app/adapters/libreoffice/document_loader.h"
+#include "app/adapters/libreoffice/failure_words.h"
 #include "app/adapters/libreoffice/libreoffice_document.h"
 #include "app/adapters/libreoffice/session.h"
 #include "app/adapters/libreoffice/zip_archive_sizes.h"
@@ -19,16 +20,16 @@ Outcome check_input_file(const std::filesystem::path& file)
     std::error_code error;
     const auto status = std::filesystem::status(file, error);
     if (!std::filesystem::exists(status))
-        return {Failure::CouldNotOpen, "the file does not exist"};
+        return {Failure::CouldNotOpen, "the file does not exist (any more); it may have been moved or deleted"};
     if (!std::filesystem::is_regular_file(status))
-        return {Failure::CouldNotOpen, "not a regular file"};
+        return {Failure::CouldNotOpen, "not a document but a folder, a device or another special file"};
     const auto size = std::filesystem::file_size(file, error);
     if (error)
-        return {Failure::CouldNotOpen, error.message()};
+        return {Failure::CouldNotOpen, "the file cannot be read", error.message()};
     if (size == 0)
         return {Failure::NotADocument, "the file is empty"};
     if (!std::ifstream(file, std::ios::binary))
-        return {Failure::CouldNotOpen, "the file cannot be read"};
+        return {Failure::CouldNotOpen, "the file cannot be read; check that you may read it"};
     return {};
 }
 
@@ -40,10 +41,10 @@ Outcome check_archive(const std::filesystem::path& file, const libreoffice::ZipE
     if (!reading)
         return {};
     if (!reading->sizes)
-        return {Failure::CouldNotOpen, "the document is a damaged archive: " + reading->problem};
+        return {Failure::CouldNotOpen, libreoffice::words_for_damaged_archive(), reading->problem};
     const std::string refusal = libreoffice::expansion_refusal(*reading->sizes, limits);
     if (!refusal.empty())
-        return {Failure::TooLarge, "the document is too large: " + refusal};
+        return {Failure::TooLarge, libreoffice::words_for_oversized_archive(), refusal};
     return {};
 }
 
@@ -70,14 +71,14 @@ OpenResult LibreOffice::Open(const std::filesystem::path& file)
     try {
         absolute = std::filesystem::absolute(file);
     } catch (const std::exception& error) {
-        return {nullptr, Failure::CouldNotOpen, error.what()};
+        return {nullptr, Failure::CouldNotOpen, "the file's name cannot be used", error.what()};
     }
     const auto started = libreoffice::Session::Clock::now();
     Outcome checked = check_input_file(absolute);
     if (checked.ok())
         checked = check_archive(absolute, session_->archive_limits());
     if (!checked.ok())
-        return {nullptr, checked.failure, checked.detail};
+        return {nullptr, checked.failure, checked.detail, checked.raw_detail};
 
     libreoffice::LoadedDocument loaded;
     const Outcome outcome = session_->guarded(Failure::CouldNotOpen, session_->deadline_for(started), [&] {
@@ -85,7 +86,7 @@ OpenResult LibreOffice::Open(const std::filesystem::path& file)
         return loaded.outcome;
     });
     if (!outcome.ok())
-        return {nullptr, outcome.failure, outcome.detail};
+        return {nullptr, outcome.failure, outcome.detail, outcome.raw_detail};
     return {std::make_unique<libreoffice::LibreOfficeDocument>(session_, std::move(loaded.model),
                                                                loaded.web, started),
             Failure::None, {}};
@@ -100,7 +101,7 @@ SaveResult LibreOffice::SaveAs(Document& document, const std::filesystem::path& 
     if (format != SaveFormat::Text)
         return {Failure::CouldNotSave, "LibreOffice saves only plain text here"};
     const Outcome outcome = ours->save_text(target);
-    return {outcome.failure, outcome.detail};
+    return {outcome.failure, outcome.detail, outcome.raw_detail};
 }
 
 void LibreOffice::Close(std::unique_ptr<Document> document)

@@ -1,5 +1,6 @@
 #include "app/adapters/libreoffice/libreoffice_document.h"
 
+#include "app/adapters/libreoffice/failure_words.h"
 #include "app/adapters/libreoffice/session.h"
 #include "app/adapters/libreoffice/staged_output_file.h"
 #include "app/adapters/libreoffice/text_export.h"
@@ -35,36 +36,43 @@ LibreOfficeDocument::~LibreOfficeDocument()
     close();
 }
 
+namespace {
+
+Outcome write_failure(const std::system_error& failure)
+{
+    return {Failure::CouldNotSave, words_for_write_error(failure.code().value()), failure.what()};
+}
+
+} // namespace
+
 Outcome LibreOfficeDocument::save_text(const std::filesystem::path& target)
 {
     if (!model_.is())
-        return {Failure::CouldNotSave, "the document is closed"};
+        return {Failure::CouldNotSave, "the document was closed before its text was written"};
     std::optional<StagedOutputFile> staged;
-    std::filesystem::path absolute_target;
     try {
-        absolute_target = std::filesystem::absolute(target);
-        staged.emplace(absolute_target);
-    } catch (const std::exception& error) {
-        return {Failure::CouldNotSave, error.what()};
+        staged.emplace(std::filesystem::absolute(target));
+    } catch (const std::system_error& failure) {
+        return write_failure(failure);
+    } catch (const std::exception& failure) {
+        return {Failure::CouldNotSave, "the text file's name cannot be used", failure.what()};
     }
 
+    std::string text;
     Outcome outcome = session_->guarded(Failure::CouldNotSave, session_->deadline_for(opened_at_), [&] {
-        export_text(model_, web_, staged->path());
+        text = export_text(session_->uno(), model_, web_);
         return Outcome{};
     });
     if (!outcome.ok())
         return outcome;
-
-    // Every document has at least one paragraph, whose text ends in a line feed; LibreOffice
-    // reports success and leaves nothing behind when the disk is full.
-    std::error_code error;
-    const auto size = std::filesystem::file_size(staged->path(), error);
-    if (error || size == 0)
-        return {Failure::CouldNotSave, "LibreOffice wrote no text (is the disk full?)"};
+    // Every document has at least one paragraph, whose text ends in a line feed.
+    if (text.empty())
+        return {Failure::CouldNotSave, words_for_exception(Step::Writing), "the text export gave no bytes"};
     try {
+        staged->write(text);
         staged->commit();
     } catch (const std::system_error& failure) {
-        return {Failure::CouldNotSave, failure.what()};
+        return write_failure(failure);
     }
     return {};
 }

@@ -3,6 +3,7 @@
 #include "app/adapters/libreoffice/profile_template.h"
 
 #include "app/adapters/libreoffice/program_lookup.h"
+#include "app/adapters/libreoffice/scratch_directory.h"
 #include "app/adapters/libreoffice/session.h"
 #include "app/adapters/libreoffice/sigpipe_block.h"
 
@@ -10,6 +11,12 @@
 #include <utility>
 
 namespace plainquill::adapters {
+namespace {
+
+constexpr const char* kDidNotStart =
+    "it stopped or did not answer while starting; try again, and reinstall LibreOffice if it keeps failing";
+
+} // namespace
 
 std::string default_libreoffice_search_path()
 {
@@ -31,16 +38,29 @@ std::unique_ptr<WordProcessor> LibreOfficeLauncher::Start()
 
 std::unique_ptr<LibreOffice> LibreOfficeLauncher::StartLibreOffice()
 {
-    last_failure_.clear();
+    last_start_failure_ = {};
     const auto program = libreoffice::find_program(options_.program, options_.search_path);
     if (!program) {
-        last_failure_ = "LibreOffice (" + options_.program + ") is not installed";
+        last_start_failure_ = {false, {}, "LibreOffice (" + options_.program + ") is not installed"};
+        return nullptr;
+    }
+    std::filesystem::path scratch_parent = options_.scratch_parent;
+    try {
+        if (scratch_parent.empty())
+            scratch_parent = std::filesystem::temp_directory_path();
+        // The likeliest reason an installed LibreOffice cannot start, and the one the user can
+        // mend: told apart here, before LibreOffice's own start-up failures.
+        const libreoffice::ScratchDirectory probe(scratch_parent);
+    } catch (const std::exception& error) {
+        const std::string folder = scratch_parent.empty() ? std::string("the temporary folder")
+                                                          : "the temporary folder " + scratch_parent.string();
+        last_start_failure_ = {true,
+                               folder + " cannot be written to; check that it exists and that you may "
+                                        "write to it (or set TMPDIR to a folder you may write to)",
+                               error.what()};
         return nullptr;
     }
     try {
-        std::filesystem::path scratch_parent = options_.scratch_parent;
-        if (scratch_parent.empty())
-            scratch_parent = std::filesystem::temp_directory_path();
         libreoffice::Session::sweep_abandoned(scratch_parent);
         // Every thread started with LibreOffice (the watchdog, UNO's bridge) keeps SIGPIPE blocked.
         const libreoffice::SigpipeBlock sigpipe_block;
@@ -51,9 +71,9 @@ std::unique_ptr<LibreOffice> LibreOfficeLauncher::StartLibreOffice()
                                          options_.memory_limit, options_.archive_limits});
         return std::make_unique<LibreOffice>(std::move(session));
     } catch (const std::exception& error) {
-        last_failure_ = error.what();
+        last_start_failure_ = {true, kDidNotStart, error.what()};
     } catch (...) {
-        last_failure_ = "LibreOffice could not be started";
+        last_start_failure_ = {true, kDidNotStart, "unexpected error"};
     }
     return nullptr;
 }

@@ -45,12 +45,14 @@ public:
     // The same, with the concrete type.
     std::unique_ptr<LibreOffice> StartLibreOffice();
 
-    // Why the last Start returned null ("" after a successful one).
-    const std::string& last_failure() const { return last_failure_; }
+    StartFailure last_start_failure() const override { return last_start_failure_; }
+    // Why the last Start returned null, in LibreOffice's or the system's words ("" after a
+    // successful one).
+    const std::string& last_failure() const { return last_start_failure_.raw_detail; }
 
 private:
     LibreOfficeOptions options_;
-    std::string last_failure_;
+    StartFailure last_start_failure_;
 };
 
 } // namespace plainquill::adapters

@@ -58,7 +58,8 @@ LoadPlan plan_load(const Detection& detection, const std::filesystem::path& file
     if (!detection.question.empty())
         return {LoadRoute::CouldNotOpen, {}, {}, detection.question};
     if (detection.type.empty() || detection.filter.empty())
-        return {LoadRoute::CouldNotOpen, {}, {}, "LibreOffice does not recognise the file's format"};
+        return {LoadRoute::CouldNotOpen, {}, {},
+                "LibreOffice does not recognise the file's format; it may be damaged or not a document at all"};
 
     if (is_plain_text_filter(detection.filter)) {
         if (has_html_extension(file) && !looks_binary(head))
@@ -66,12 +67,14 @@ LoadPlan plan_load(const Detection& detection, const std::filesystem::path& file
         if (starts_like_a_document_container(head))
             return {LoadRoute::CouldNotOpen, {}, {},
                     "the document is damaged or in a form LibreOffice cannot read"};
-        return {LoadRoute::NotADocument, {}, {}, "LibreOffice can read the file only as plain text"};
+        return {LoadRoute::NotADocument, {}, {},
+                "the file is not a document: LibreOffice can read it only as plain text"};
     }
 
     if (!is_word_processor_service(detection.document_service))
         return {LoadRoute::CouldNotOpen, {}, {},
-                "not a word-processing document (LibreOffice reads it as " + detection.type + ")"};
+                "not a word-processing document (LibreOffice reads it as another kind of file, "
+                "such as a spreadsheet)"};
     return {LoadRoute::Load, detection.filter, detection.document_service, {}};
 }
 

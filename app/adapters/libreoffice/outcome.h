@@ -3,12 +3,20 @@
 #include "app/adapters/word_processor.h"
 
 #include <string>
+#include <utility>
 
 namespace plainquill::adapters::libreoffice {
 
 struct Outcome {
+    Outcome() = default;
+    Outcome(Failure why, std::string words = {}, std::string raw = {})
+        : failure(why), detail(std::move(words)), raw_detail(std::move(raw))
+    {
+    }
+
     Failure failure = Failure::None;
-    std::string detail;
+    std::string detail;     // plain words for the user
+    std::string raw_detail; // LibreOffice's or the system's own words, for a log
     bool ok() const { return failure == Failure::None; }
 };
 

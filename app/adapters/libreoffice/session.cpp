@@ -201,31 +201,31 @@ bool Session::outgrew_memory()
     return true;
 }
 
-Outcome Session::time_limit_passed_before_start() const
+Outcome Session::time_limit_passed_before_start(Step step) const
 {
     // LibreOffice is idle and well: only this document is given up.
-    return {Failure::TimedOut, "LibreOffice did not finish this document within " + seconds_text(time_limit_)};
+    return {Failure::TimedOut, words_for_time_limit(step, time_limit_),
+            "the document's time limit of " + seconds_text(time_limit_) + " passed before this step began"};
 }
 
-Outcome Session::checked(Outcome outcome, bool time_limit_passed)
+Outcome Session::checked(Outcome outcome, bool time_limit_passed, Step step)
 {
-    const Outcome too_large{Failure::TooLarge, "LibreOffice needed more than " + std::to_string(memory_limit_ >> 20)
-                                                   + " MB of memory for this document and was stopped"};
+    const Outcome too_large{Failure::TooLarge, words_for_memory_limit(memory_limit_),
+                            "LibreOffice's memory passed " + std::to_string(memory_seen_ >> 20) + " MB"};
     if (time_limit_passed) {
         end();
         if (memory_exceeded_)
             return too_large;
-        return {Failure::TimedOut,
-                "LibreOffice did not finish this document within " + seconds_text(time_limit_)
-                                      + " and was stopped"};
+        return {Failure::TimedOut, words_for_time_limit(step, time_limit_),
+                "LibreOffice did not finish within " + seconds_text(time_limit_) + " and was stopped"};
     }
     if (outcome.ok() || answers())
         return outcome;
     // Between two looks of the probe an allocation may have hit the hard limit and ended it.
     if (memory_limit_ != 0 && memory_seen_ >= memory_limit_ / 10 * 8)
         return too_large;
-    return {Failure::Stopped,
-            "LibreOffice stopped" + (outcome.detail.empty() ? "" : " (" + outcome.detail + ")")};
+    return {Failure::Stopped, words_for_stop(step),
+            "LibreOffice stopped" + (outcome.raw_detail.empty() ? "" : " (" + outcome.raw_detail + ")")};
 }
 
 bool Session::answers()

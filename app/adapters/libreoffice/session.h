@@ -3,6 +3,7 @@
 // process group, the watchdog that enforces time limits on it, and the UNO connection to it.
 // The word processor and its open documents share it, so a document can still be closed safely
 // (or found dead) whatever happened to the word processor object.
+#include "app/adapters/libreoffice/failure_words.h"
 #include "app/adapters/libreoffice/outcome.h"
 #include "app/adapters/libreoffice/process_group.h"
 #include "app/adapters/libreoffice/scratch_directory.h"
@@ -45,9 +46,10 @@ public:
     using Clock = std::chrono::steady_clock;
 
     // Runs `operation` (returning an Outcome) until `deadline` at most. Exceptions become
-    // `own_failure`; any failure is then checked against LibreOffice's health, so that a kill by
-    // the watchdog reads TimedOut (or TooLarge, when LibreOffice outgrew its memory) and a
-    // LibreOffice that went away reads Stopped.
+    // `own_failure` (CouldNotOpen while reading, CouldNotSave while writing, None while closing);
+    // any failure is then checked against LibreOffice's health, so that a kill by the watchdog
+    // reads TimedOut (or TooLarge, when LibreOffice outgrew its memory) and a LibreOffice that
+    // went away reads Stopped.
     template <class Operation>
     Outcome guarded(Failure own_failure, Clock::time_point deadline, Operation&& operation);
 
@@ -75,9 +77,9 @@ public:
     static void sweep_abandoned(const std::filesystem::path& scratch_parent) noexcept;
 
 private:
-    Outcome checked(Outcome outcome, bool time_limit_passed);
+    Outcome checked(Outcome outcome, bool time_limit_passed, Step step);
     bool outgrew_memory(); // the watchdog's probe
-    Outcome time_limit_passed_before_start() const;
+    Outcome time_limit_passed_before_start(Step step) const;
     std::string profile_url() const;
     void end() noexcept;
 
@@ -102,10 +104,13 @@ private:
 template <class Operation>
 Outcome Session::guarded(Failure own_failure, Clock::time_point deadline, Operation&& operation)
 {
+    const Step step = own_failure == Failure::CouldNotOpen ? Step::Reading
+                    : own_failure == Failure::CouldNotSave ? Step::Writing
+                                                           : Step::Closing;
     if (ended_)
-        return {Failure::Stopped, "LibreOffice is no longer running"};
+        return {Failure::Stopped, words_for_stop(step), "LibreOffice is no longer running"};
     if (Clock::now() >= deadline)
-        return time_limit_passed_before_start();
+        return time_limit_passed_before_start(step);
     const SigpipeBlock sigpipe_block;
     Outcome outcome;
     bool time_limit_passed = false;
@@ -116,15 +121,15 @@ Outcome Session::guarded(Failure own_failure, Clock::time_point deadline, Operat
         try {
             outcome = operation();
         } catch (const css::uno::Exception& exception) {
-            outcome = {own_failure, describe_uno_exception(exception)};
+            outcome = {own_failure, words_for_exception(step), describe_uno_exception(exception)};
         } catch (const std::exception& exception) {
-            outcome = {own_failure, exception.what()};
+            outcome = {own_failure, words_for_exception(step), exception.what()};
         } catch (...) {
-            outcome = {own_failure, "unexpected error"};
+            outcome = {own_failure, words_for_exception(step), "unexpected error"};
         }
         time_limit_passed = watch.finish();
     }
-    return checked(std::move(outcome), time_limit_passed);
+    return checked(std::move(outcome), time_limit_passed, step);
 }
 
 } // namespace plainquill::adapters::libreoffice

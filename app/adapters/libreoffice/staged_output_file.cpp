@@ -1,6 +1,7 @@
 #include "app/adapters/libreoffice/staged_output_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -50,9 +51,8 @@ StagedOutputFile::StagedOutputFile(const std::filesystem::path& target) : target
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         const std::filesystem::path candidate =
             folder / staged_file_name(target.filename().string(), random_letters(source, 8));
-        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            ::close(fd);
+        fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ >= 0) {
             temporary_ = candidate;
             return;
         }
@@ -66,12 +66,58 @@ StagedOutputFile::StagedOutputFile(const std::filesystem::path& target) : target
 
 StagedOutputFile::~StagedOutputFile()
 {
+    if (fd_ >= 0)
+        ::close(fd_);
     if (!committed_)
         ::unlink(temporary_.c_str());
 }
 
+void StagedOutputFile::write(std::string_view bytes)
+{
+    if (fd_ < 0)
+        throw std::system_error(EBADF, std::generic_category(), "the file is already closed");
+    while (!bytes.empty()) {
+        const ssize_t count = ::write(fd_, bytes.data(), bytes.size());
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            throw std::system_error(errno, std::generic_category(), "cannot write " + temporary_.string());
+        // A write that takes nothing and reports no error would loop for ever: treat it as full.
+        if (count == 0)
+            throw std::system_error(ENOSPC, std::generic_category(), "cannot write " + temporary_.string());
+        bytes.remove_prefix(static_cast<std::size_t>(count));
+        written_ += static_cast<unsigned long long>(count);
+    }
+}
+
+void StagedOutputFile::close_file()
+{
+    const int fd = fd_;
+    fd_ = -1;
+    // Not retried on EINTR: Linux has released the descriptor whatever close() says.
+    if (::close(fd) != 0)
+        throw std::system_error(errno, std::generic_category(), "cannot finish " + temporary_.string());
+}
+
 void StagedOutputFile::commit()
 {
+    if (fd_ < 0)
+        throw std::system_error(EBADF, std::generic_category(), "the file is already closed");
+    // Delayed allocation and network file systems may only report a full disk here.
+    if (::fsync(fd_) != 0) {
+        const int error = errno;
+        ::close(fd_);
+        fd_ = -1;
+        throw std::system_error(error, std::generic_category(), "cannot write " + temporary_.string());
+    }
+    struct stat info {};
+    if (::fstat(fd_, &info) != 0 || static_cast<unsigned long long>(info.st_size) != written_) {
+        ::close(fd_);
+        fd_ = -1;
+        throw std::system_error(EIO, std::generic_category(),
+                                "the file system kept only part of " + temporary_.string());
+    }
+    close_file();
     if (::rename(temporary_.c_str(), target_.c_str()) != 0)
         throw std::system_error(errno, std::generic_category(),
                                 "cannot replace " + target_.string());

@@ -2,7 +2,11 @@
 // A file written under a hidden temporary name beside its target and renamed over the target only
 // once complete. rename() is atomic within a folder, so readers see either the old file or the
 // whole new one, and a failed save leaves the old file as it was.
+//
+// Every step is checked: a short or failed write, a failed flush to the disk and a failed close
+// all fail the save, so a full disk can never pass a truncated text off as complete.
 #include <filesystem>
+#include <string_view>
 
 namespace plainquill::adapters::libreoffice {
 
@@ -18,12 +22,20 @@ public:
 
     const std::filesystem::path& path() const { return temporary_; }
 
-    // Moves the temporary file over the target. Throws std::system_error.
+    // Appends `bytes`. Throws std::system_error.
+    void write(std::string_view bytes);
+
+    // Flushes the text to the disk, checks that all of it is there and moves the temporary file
+    // over the target. Throws std::system_error.
     void commit();
 
 private:
+    void close_file();
+
     std::filesystem::path target_;
     std::filesystem::path temporary_;
+    int fd_ = -1;
+    unsigned long long written_ = 0;
     bool committed_ = false;
 };
 

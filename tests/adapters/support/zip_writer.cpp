@@ -190,4 +190,43 @@ void write_repetitive_docx(const std::filesystem::path& file, const std::string&
                                    repeated_entry("word/document.xml", head, body, parts, tail)}));
 }
 
+std::string docx_package(const std::string& body, const std::string& document_relationships,
+                         const ZipEntries& extra)
+{
+    ZipEntries entries{
+        {"[Content_Types].xml",
+         R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">
+<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>
+<Default Extension="xml" ContentType="application/xml"/>
+<Override PartName="/word/document.xml"
+  ContentType="application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml"/>
+</Types>)"},
+        {"_rels/.rels",
+         R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">
+<Relationship Id="rId1" Target="word/document.xml"
+  Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument"/>
+</Relationships>)"},
+        {"word/document.xml",
+         R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<w:document xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main" )"
+         R"(xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships" )"
+         R"(xmlns:wp="http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing" )"
+         R"(xmlns:a="http://schemas.openxmlformats.org/drawingml/2006/main" )"
+         R"(xmlns:pic="http://schemas.openxmlformats.org/drawingml/2006/picture" )"
+         R"(xmlns:v="urn:schemas-microsoft-com:vml" xmlns:o="urn:schemas-microsoft-com:office:office">)"
+         "<w:body>" + body + "</w:body></w:document>"},
+        {"word/_rels/document.xml.rels",
+         R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
+             + document_relationships + "</Relationships>"},
+    };
+    entries.insert(entries.end(), extra.begin(), extra.end());
+    std::vector<ZipEntry> stored;
+    for (const auto& [name, bytes] : entries)
+        stored.push_back(stored_entry(name, bytes));
+    return zip_archive(stored);
+}
+
 } // namespace plainquill::adapters::testing

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace plainquill::adapters::testing {
@@ -33,6 +34,14 @@ struct ZipLayout {
 };
 
 std::string zip_archive(const std::vector<ZipEntry>& entries, const ZipLayout& layout = {});
+
+using ZipEntries = std::vector<std::pair<std::string, std::string>>; // name, bytes
+
+// A .docx package: the content types, the package relationships and `word/document.xml` with
+// `body` (WordprocessingML inside <w:body>), plus `document_relationships` (the <Relationship>
+// elements of word/_rels/document.xml.rels) and any `extra` parts, all stored.
+std::string docx_package(const std::string& body, const std::string& document_relationships = {},
+                         const ZipEntries& extra = {});
 
 // A .docx whose body is `paragraph` (a <w:p> element) `repeats` times.
 void write_repetitive_docx(const std::filesystem::path& file, const std::string& paragraph,

@@ -1,0 +1,95 @@
+#include "app/adapters/libreoffice/failure_words.h"
+
+#include <com/sun/star/document/BrokenPackageRequest.hpp>
+#include <com/sun/star/io/IOException.hpp>
+#include <com/sun/star/task/DocumentMSPasswordRequest.hpp>
+#include <com/sun/star/task/ErrorCodeRequest.hpp>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <functional>
+
+namespace plainquill::adapters::libreoffice {
+namespace {
+
+using namespace std::chrono_literals;
+
+css::uno::Any error_code_request(unsigned code)
+{
+    css::task::ErrorCodeRequest request;
+    request.ErrCode = static_cast<sal_Int32>(code);
+    return css::uno::Any(request);
+}
+
+// What LibreOffice's internals look like: none of it may reach the window.
+bool reads_like_internals(const std::string& words)
+{
+    for (const char* token : {"Exception", "0x", "URP", "bridge", "com.sun.star", "::", "errno"}) {
+        if (words.find(token) != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
+TEST(LibreOfficeFailureWords, EveryKindOfFailureReadsAsWhatHappenedAndWhatToDo)
+{
+    struct Case {
+        const char* kind;
+        std::function<std::string()> words;
+        const char* expected;
+    };
+    const char* unreadable =
+        "LibreOffice could not read this document; it may be damaged or in a format LibreOffice does not support";
+    const Case cases[] = {
+        {"bridge disposed while loading", [] { return words_for_stop(Step::Reading); },
+         "LibreOffice stopped while reading this document; it was restarted for the next one"},
+        {"killed while exporting", [] { return words_for_stop(Step::Writing); },
+         "LibreOffice stopped while writing this document's text; it was restarted for the next one"},
+        {"time limit while loading", [] { return words_for_time_limit(Step::Reading, 120s); },
+         "LibreOffice took longer than 120 s reading this document and was stopped; it was restarted for the "
+         "next one; the document may be too large or damaged"},
+        {"InteractiveAugmentedIOException while loading", [] { return words_for_exception(Step::Reading); },
+         unreadable},
+        {"IOException from the export", [] { return words_for_exception(Step::Writing); },
+         "LibreOffice could not turn this document into text; it may be damaged"},
+        {"password question", [] { return words_for_request(css::uno::Any(css::task::DocumentMSPasswordRequest())); },
+         "the document is password-protected; remove the password in a word processor and convert it again"},
+        {"repair question", [] { return words_for_request(css::uno::Any(css::document::BrokenPackageRequest())); },
+         "the document is damaged; repair it in a word processor and convert it again"},
+        {"error 0x04004039 (general, dynamic)", [] { return words_for_request(error_code_request(0x04004039)); },
+         unreadable},
+        {"error 0x507 (access denied)", [] { return words_for_error_code(0x507); },
+         "LibreOffice was not allowed to read the document; check that you may read the file"},
+        {"error 0x302 (not found)", [] { return words_for_error_code(0x302); },
+         "LibreOffice could not find the document; it may have been moved or deleted"},
+        {"error 0x90B (out of space)", [] { return words_for_error_code(0x90B); },
+         "there was not enough memory or disk space to read the document; close other programs or free some "
+         "disk space and convert it again"},
+        {"error 0xE00 (newer version)", [] { return words_for_error_code(0xE00); },
+         "the document was written by a version of its word processor that LibreOffice cannot read"},
+        {"any other question", [] { return words_for_request(css::uno::Any(css::io::IOException())); }, unreadable},
+        {"full disk", [] { return words_for_write_error(ENOSPC); },
+         "the disk is full; free some space on it, or choose another output folder, and convert the document "
+         "again"},
+        {"quota", [] { return words_for_write_error(EDQUOT); },
+         "your disk quota is used up; free some space and convert the document again"},
+        {"no permission", [] { return words_for_write_error(EACCES); },
+         "the output folder cannot be written to; choose a folder you may write to"},
+        {"read-only disk", [] { return words_for_write_error(EROFS); },
+         "the output folder is on a read-only disk; choose another output folder"},
+        {"output folder gone", [] { return words_for_write_error(ENOENT); },
+         "the output folder does not exist (any more); choose another output folder"},
+        {"disk error", [] { return words_for_write_error(EIO); },
+         "the disk reported an error while the text was written; check the disk"},
+        {"other system error", [] { return words_for_write_error(ETXTBSY); },
+         "the text file could not be written (Text file busy)"},
+    };
+    for (const Case& c : cases) {
+        const std::string words = c.words();
+        EXPECT_EQ(words, c.expected) << c.kind;
+        EXPECT_FALSE(reads_like_internals(words)) << c.kind << ": " << words;
+    }
+}
+
+} // namespace
+} // namespace plainquill::adapters::libreoffice
