@@ -123,10 +123,14 @@ void ConversionRun::convertQueue()
         const std::filesystem::path document = m_p.queue.nativePath(i);
         const std::filesystem::path target = outputs.targetFor(document);
         const adapters::SaveResult result = wordProcessor.convert(document, target);
-        if (result.ok())
+        if (result.ok()) {
             outputs.written(document, target);
-        else
+        } else {
             outcome.failed.push_back({displayText(document), result.failure, QString::fromStdString(result.detail)});
+            // The window shows plain words; LibreOffice's own go to the log for whoever must dig.
+            if (!result.raw_detail.empty())
+                qWarning("%s: %s", document.c_str(), result.raw_detail.c_str());
+        }
         tolerate([&] { m_p.progress.SetColor(kProgressGreen); });
         tolerate([&] { m_p.progress.SetValue(std::int32_t(i + 1)); });
     }

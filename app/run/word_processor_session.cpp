@@ -48,10 +48,7 @@ SaveResult WordProcessorSession::convert(const std::filesystem::path& document,
                                          : std::string("LibreOffice could not be started again"),
                 m_startFailure.raw_detail};
     ++m_documentsOnCurrent;
-    const std::filesystem::path openable = m_names.openable(document);
-    if (openable.empty())
-        return {Failure::CouldNotOpen, "its name could not be passed to the word processor"};
-    adapters::OpenResult opened = m_current->Open(openable);
+    adapters::OpenResult opened = m_current->Open(document);
     if (!opened.document)
         return {opened.failure == Failure::None ? Failure::CouldNotOpen : opened.failure, opened.detail,
                 opened.raw_detail};

@@ -3,7 +3,6 @@
 // has died, been killed for taking too long, or served its share of documents (long batches
 // otherwise grow its memory without bound).
 #include "app/adapters/word_processor.h"
-#include "app/run/unicode_names.h"
 
 #include <filesystem>
 #include <memory>
@@ -41,7 +40,6 @@ private:
     std::unique_ptr<adapters::WordProcessor> m_current;
     int m_documentsOnCurrent = 0;
     int m_instancesStarted = 0;
-    UnicodeNames m_names;
     adapters::StartFailure m_startFailure;
 };
 

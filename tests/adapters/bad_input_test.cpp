@@ -3,6 +3,7 @@
 #include "tests/adapters/shared_libreoffice.h"
 #include "tests/adapters/support/document_maker.h"
 #include "tests/adapters/support/test_files.h"
+#include "tests/support/failure_printer.h"
 
 #include <gtest/gtest.h>
 

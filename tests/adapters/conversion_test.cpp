@@ -4,6 +4,7 @@
 #include "tests/adapters/support/test_files.h"
 #include "tests/adapters/support/tmpfs_mount.h"
 #include "tests/adapters/support/zip_writer.h"
+#include "tests/support/failure_printer.h"
 
 #include <gtest/gtest.h>
 
@@ -62,6 +63,21 @@ TEST_F(LibreOfficeConversion, HandlesNamesWithSpacesAndNonAsciiCharacters)
     ASSERT_TRUE(saved.ok()) << saved.detail;
     EXPECT_EQ(read_bytes(output), kSampleText);
     EXPECT_EQ(file_names(output_folder()), std::vector<std::string>{stem + ".txt"});
+}
+
+TEST_F(LibreOfficeConversion, ConvertsDocumentsWhoseNamesAreNotUtf8)
+{
+    // Latin-1 names, as copied from old shares: "Résumé" and "Naïve", byte for byte.
+    for (const std::string stem : {"R\xE9sum\xE9", "Na\xEFve"}) {
+        const auto input = write_sample(libreoffice(), input_folder(), stem, ".docx");
+        const auto output = output_folder() / (stem + ".txt");
+
+        const SaveResult saved = convert(input, output);
+
+        ASSERT_TRUE(saved.ok()) << saved.detail << " / " << saved.raw_detail;
+        EXPECT_EQ(read_bytes(output), kSampleText);
+    }
+    EXPECT_EQ(file_names(output_folder()), (std::vector<std::string>{"Na\xEFve.txt", "R\xE9sum\xE9.txt"}));
 }
 
 TEST_F(LibreOfficeConversion, ReadsARealDocumentUnderAMisleadingExtension)

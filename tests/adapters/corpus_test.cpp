@@ -1,6 +1,7 @@
 // Round trips on real documents from other projects' test suites, read where they lie.
 #include "tests/adapters/shared_libreoffice.h"
 #include "tests/adapters/support/test_files.h"
+#include "tests/support/failure_printer.h"
 
 #include <gtest/gtest.h>
 

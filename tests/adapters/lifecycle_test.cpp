@@ -4,6 +4,7 @@
 #include "tests/adapters/support/processes.h"
 #include "tests/adapters/support/test_files.h"
 #include "tests/adapters/support/tmpfs_mount.h"
+#include "tests/support/failure_printer.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>

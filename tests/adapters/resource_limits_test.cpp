@@ -5,6 +5,7 @@
 #include "tests/adapters/support/processes.h"
 #include "tests/adapters/support/test_files.h"
 #include "tests/adapters/support/zip_writer.h"
+#include "tests/support/failure_printer.h"
 
 #include <gtest/gtest.h>
 

@@ -23,6 +23,18 @@ TEST(LibreOfficeFileUrl, PercentEncodesEveryByteOutsideTheUnreservedSet)
     }
 }
 
+TEST(LibreOfficeUtf8Check, AcceptsOnlyWhatLibreOfficeReadsWithoutReplacement)
+{
+    struct Case {
+        const char* bytes;
+        bool utf8;
+    };
+    for (const Case& c : {Case{"plain.docx", true}, Case{"R\xC3\xA9sum\xC3\xA9 \xE4\xB8\xAD.doc", true},
+                          Case{"R\xE9sum\xE9.doc", false}, Case{"\xC3", false}, Case{"\xC0\xAF", false},
+                          Case{"\xED\xA0\x80", false}, Case{"", true}})
+        EXPECT_EQ(is_utf8(c.bytes), c.utf8) << c.bytes;
+}
+
 TEST(LibreOfficeUnoText, RoundTripsUtf8)
 {
     const std::string text = "Plainquill \xD0\x9F\xD1\x80\xD0\xB8 \xE4\xB8\xAD \xF0\x9F\x98\x80";

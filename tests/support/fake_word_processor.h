@@ -2,6 +2,7 @@
 // A scripted word processor for the run's control flow. It "converts" by writing the document's
 // own bytes to the target, so tests can see which file went where.
 #include "app/adapters/word_processor.h"
+#include "tests/support/failure_printer.h"
 
 #include <QFile>
 #include <QString>

@@ -51,7 +51,7 @@ Outcome check_archive(const std::filesystem::path& file, const libreoffice::ZipE
 } // namespace
 
 LibreOffice::LibreOffice(std::shared_ptr<libreoffice::Session> session)
-    : session_(std::move(session))
+    : session_(std::move(session)), links_(session_->scratch_path() / "links")
 {
 }
 
@@ -80,9 +80,17 @@ OpenResult LibreOffice::Open(const std::filesystem::path& file)
     if (!checked.ok())
         return {nullptr, checked.failure, checked.detail, checked.raw_detail};
 
+    std::filesystem::path openable;
+    try {
+        openable = links_.openable(absolute);
+    } catch (const std::exception& error) {
+        return {nullptr, Failure::CouldNotOpen,
+                "the file's name is not UTF-8 and LibreOffice could not be given another one", error.what()};
+    }
+
     libreoffice::LoadedDocument loaded;
     const Outcome outcome = session_->guarded(Failure::CouldNotOpen, session_->deadline_for(started), [&] {
-        loaded = libreoffice::load_document(session_->uno(), absolute);
+        loaded = libreoffice::load_document(session_->uno(), openable);
         return loaded.outcome;
     });
     if (!outcome.ok())

@@ -1,6 +1,7 @@
 #pragma once
 // The word processor, for real: a LibreOffice of our own, headless, with a private profile,
 // driven over UNO. Made by LibreOfficeLauncher.
+#include "app/adapters/libreoffice/plain_name_links.h"
 #include "app/adapters/word_processor.h"
 
 #include <chrono>
@@ -42,6 +43,7 @@ public:
 
 private:
     std::shared_ptr<libreoffice::Session> session_;
+    libreoffice::PlainNameLinks links_;
 };
 
 } // namespace plainquill::adapters

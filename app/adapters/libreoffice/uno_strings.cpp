@@ -1,5 +1,6 @@
 #include "app/adapters/libreoffice/uno_strings.h"
 
+#include <rtl/textcvt.h>
 #include <rtl/textenc.h>
 
 namespace plainquill::adapters::libreoffice {
@@ -13,6 +14,19 @@ std::string from_uno(const rtl::OUString& text)
 {
     const rtl::OString utf8 = rtl::OUStringToOString(text, RTL_TEXTENCODING_UTF8);
     return std::string(utf8.getStr(), static_cast<std::size_t>(utf8.getLength()));
+}
+
+bool is_utf8(std::string_view bytes)
+{
+    rtl_uString* converted = nullptr;
+    const bool whole = rtl_convertStringToUString(&converted, bytes.data(), static_cast<sal_Int32>(bytes.size()),
+                                                  RTL_TEXTENCODING_UTF8,
+                                                  RTL_TEXTTOUNICODE_FLAGS_UNDEFINED_ERROR
+                                                      | RTL_TEXTTOUNICODE_FLAGS_MBUNDEFINED_ERROR
+                                                      | RTL_TEXTTOUNICODE_FLAGS_INVALID_ERROR);
+    if (converted != nullptr)
+        rtl_uString_release(converted);
+    return whole;
 }
 
 std::string describe_uno_exception(const css::uno::Exception& exception)

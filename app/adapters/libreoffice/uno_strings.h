@@ -16,8 +16,11 @@ std::string from_uno(const rtl::OUString& text);
 // An exception's message without LibreOffice's source locations; a stock phrase when it has none.
 std::string describe_uno_exception(const css::uno::Exception& exception);
 
-// A file URL for an absolute path. The path's bytes are percent-encoded as they are, so any name
-// the file system holds (UTF-8 or not) reaches LibreOffice unchanged, whatever its locale.
+// True when `bytes` read as UTF-8 the way LibreOffice reads them: without a replaced character.
+bool is_utf8(std::string_view bytes);
+
+// A file URL for an absolute path, its bytes percent-encoded as they are. LibreOffice decodes them
+// as UTF-8, so only a UTF-8 name reaches it intact (see plain_name_links.h for the others).
 std::string file_url(const std::filesystem::path& absolute_path);
 
 } // namespace plainquill::adapters::libreoffice

@@ -1,0 +1,14 @@
+#pragma once
+// Failures print by name in test messages rather than as the bytes of an enum.
+#include "app/adapters/word_processor.h"
+
+#include <ostream>
+
+namespace plainquill::adapters {
+
+inline void PrintTo(Failure failure, std::ostream* out)
+{
+    *out << describe(failure);
+}
+
+} // namespace plainquill::adapters
