@@ -50,13 +50,6 @@ protected:
         return list;
     }
     std::string lock() const { return scratch.path() / "plainquill.lock"; }
-    std::vector<fs::path> copies(const std::vector<std::pair<fs::path, std::string>>& sources) const
-    {
-        std::vector<fs::path> copied;
-        for (const auto& [source, name] : sources)
-            copied.push_back(input.path() / name), fs::copy_file(source, copied.back());
-        return copied;
-    }
     std::string outputOf(const std::string& name) const
     {
         const fs::path file = output.path() / name;
@@ -86,9 +79,13 @@ TEST_F(ShutdownTest, EndingDuringARunFinishesTheCurrentDocumentOnlyAndLeavesNoth
         for (const fs::path& file : {output.path(), input.path()})
             for (const auto& entry : fs::directory_iterator(file))
                 fs::remove_all(entry.path());
-        const fs::path sample = s_documents->path() / "sample.rtf";
-        testing::ChildProcess program(arguments(
-            c.closeAt, copies({{sample, "a.rtf"}, {s_long, "long.docx"}, {sample, "c.rtf"}, {sample, "d.rtf"}})));
+        std::vector<fs::path> documents;
+        for (const char* name : {"a.rtf", "long.docx", "c.rtf", "d.rtf"}) {
+            documents.push_back(input.path() / name);
+            fs::copy_file(name == std::string("long.docx") ? s_long : s_documents->path() / "sample.rtf",
+                          documents.back());
+        }
+        testing::ChildProcess program(arguments(c.closeAt, documents));
         ASSERT_TRUE(program.waitForLine("yield 2", 60s)) << "the run did not reach its second document";
         if (c.signal) {
             // Most likely while the long document converts: the program must finish it first.

@@ -1,6 +1,6 @@
 #pragma once
 // A server on 127.0.0.1 that answers nothing and remembers every connection made to it, with the
-// first bytes sent: a test points a document's external references at it and checks that none came.
+// request line sent: a test points a document's external references at it and checks that none came.
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -56,8 +56,9 @@ private:
             if (::poll(&readable, 1, 500) > 0)
                 ::recv(connection, start, sizeof start - 1, 0);
             ::close(connection);
+            const std::string text(start);
             const std::lock_guard lock(mutex_);
-            requests_.push_back("connection: " + std::string(start));
+            requests_.push_back("connection: " + text.substr(0, text.find_first_of("\r\n")));
         }
     }
 
