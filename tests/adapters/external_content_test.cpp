@@ -118,10 +118,7 @@ struct ReferringDocument {
     std::string (*write)(const References&);
 };
 
-void PrintTo(const ReferringDocument& document, std::ostream* out)
-{
-    *out << document.file_name;
-}
+void PrintTo(const ReferringDocument& document, std::ostream* out) { *out << document.file_name; }
 
 class LibreOfficeExternalReferences : public WithSharedLibreOffice,
                                       public ::testing::WithParamInterface<ReferringDocument> {};

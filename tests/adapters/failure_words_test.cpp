@@ -21,16 +21,6 @@ css::uno::Any error_code_request(unsigned code)
     return css::uno::Any(request);
 }
 
-// What LibreOffice's internals look like: none of it may reach the window.
-bool reads_like_internals(const std::string& words)
-{
-    for (const char* token : {"Exception", "0x", "URP", "bridge", "com.sun.star", "::", "errno"}) {
-        if (words.find(token) != std::string::npos)
-            return true;
-    }
-    return false;
-}
-
 TEST(LibreOfficeFailureWords, EveryKindOfFailureReadsAsWhatHappenedAndWhatToDo)
 {
     struct Case {
@@ -84,11 +74,8 @@ TEST(LibreOfficeFailureWords, EveryKindOfFailureReadsAsWhatHappenedAndWhatToDo)
         {"other system error", [] { return words_for_write_error(ETXTBSY); },
          "the text file could not be written (Text file busy)"},
     };
-    for (const Case& c : cases) {
-        const std::string words = c.words();
-        EXPECT_EQ(words, c.expected) << c.kind;
-        EXPECT_FALSE(reads_like_internals(words)) << c.kind << ": " << words;
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ(c.words(), c.expected) << c.kind;
 }
 
 } // namespace

@@ -4,11 +4,8 @@
 #include "tests/adapters/support/test_files.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <sstream>
 #include <system_error>
 #include <thread>
@@ -79,45 +76,6 @@ TEST(LibreOfficeProcessGroup, DestructionKillsTheGroup)
     }
     for (const pid_t pid : members)
         EXPECT_FALSE(process_exists(pid));
-}
-
-TEST(LibreOfficeProcessGroup, TheGroupEndsWhenItsOwnerIsKilled)
-{
-    const TemporaryFolder folder;
-    const auto report = folder / "members";
-    // The owner is a forked copy of this test, killed as abruptly as a process can be.
-    const pid_t owner = ::fork();
-    if (owner == 0) {
-        ProcessGroup process("/bin/sh", {"-c", "sleep 1000 & wait"}, {"PATH=/usr/bin:/bin"});
-        std::string pids;
-        for (const pid_t pid : wait_for_members(process, 2))
-            pids += std::to_string(pid) + " ";
-        testing::write_bytes(report, pids);
-        ::pause();
-        ::_exit(0);
-    }
-    std::vector<pid_t> members;
-    for (int i = 0; i < 1000 && members.size() < 2; ++i) {
-        std::this_thread::sleep_for(10ms);
-        std::istringstream words(std::filesystem::exists(report) ? read_bytes(report) : "");
-        members.clear();
-        for (pid_t pid = 0; words >> pid;)
-            members.push_back(pid);
-    }
-    ASSERT_EQ(members.size(), 2u);
-    ::kill(owner, SIGKILL);
-    ::waitpid(owner, nullptr, 0);
-    const auto killed = std::chrono::steady_clock::now();
-
-    const auto alive = [&] {
-        return std::count_if(members.begin(), members.end(), [](pid_t pid) {
-            const std::string stat = read_bytes("/proc/" + std::to_string(pid) + "/stat");
-            return process_exists(pid) && stat.find(") Z") == std::string::npos;
-        });
-    };
-    while (alive() > 0 && std::chrono::steady_clock::now() - killed < 10s)
-        std::this_thread::sleep_for(10ms);
-    EXPECT_EQ(alive(), 0) << "the group outlived its owner by 10 s";
 }
 
 TEST(LibreOfficeProcessGroup, ProcessesThatOutliveTheLeaderAreStillEndedAsOurs)

@@ -5,17 +5,9 @@
 #include "tests/adapters/sample_documents.h"
 #include "tests/adapters/support/processes.h"
 #include "tests/adapters/support/test_files.h"
+#include "tests/support/child_process.h"
 
 #include <gtest/gtest.h>
-
-#include <chrono>
-#include <csignal>
-#include <optional>
-#include <thread>
-
-#include <poll.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace plainquill {
 namespace {
@@ -27,84 +19,6 @@ using adapters::testing::read_bytes;
 using namespace std::chrono_literals;
 
 constexpr int kLongParagraphs = 3000;
-
-// window_process, started with its output on a pipe.
-class WindowProcess {
-public:
-    explicit WindowProcess(const std::vector<std::string>& arguments)
-    {
-        int ends[2];
-        if (::pipe(ends) != 0)
-            throw std::runtime_error("no pipe");
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::dup2(ends[1], STDOUT_FILENO);
-            ::close(ends[0]);
-            ::close(ends[1]);
-            std::vector<char*> argv{const_cast<char*>(PLAINQUILL_WINDOW_PROCESS)};
-            for (const std::string& argument : arguments)
-                argv.push_back(const_cast<char*>(argument.c_str()));
-            argv.push_back(nullptr);
-            ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-            ::execv(argv[0], argv.data());
-            ::_exit(127);
-        }
-        ::close(ends[1]);
-        output_ = ends[0];
-    }
-    ~WindowProcess()
-    {
-        if (!status_) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
-        ::close(output_);
-    }
-
-    // Reads the output until a line equal to `line`; false when the output ends or `limit` passes.
-    bool waitForLine(const std::string& line, std::chrono::milliseconds limit)
-    {
-        const auto deadline = std::chrono::steady_clock::now() + limit;
-        for (std::size_t end;;) {
-            while ((end = buffer_.find('\n')) != std::string::npos) {
-                const bool found = buffer_.compare(0, end, line) == 0 && end == line.size();
-                buffer_.erase(0, end + 1);
-                if (found)
-                    return true;
-            }
-            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-            pollfd readable{output_, POLLIN, 0};
-            char chunk[256];
-            ssize_t n = 0;
-            if (left.count() <= 0 || ::poll(&readable, 1, int(left.count())) <= 0
-                || (n = ::read(output_, chunk, sizeof chunk)) <= 0)
-                return false;
-            buffer_.append(chunk, std::size_t(n));
-        }
-    }
-
-    void signal(int number) { ::kill(pid_, number); }
-
-    // The exit status, or nothing when the process is still running after `limit`.
-    std::optional<int> waitForExit(std::chrono::milliseconds limit)
-    {
-        const auto deadline = std::chrono::steady_clock::now() + limit;
-        while (!status_ && std::chrono::steady_clock::now() < deadline) {
-            int status = 0;
-            if (::waitpid(pid_, &status, WNOHANG) == pid_)
-                status_ = status;
-            else
-                std::this_thread::sleep_for(20ms);
-        }
-        return status_;
-    }
-
-private:
-    pid_t pid_ = -1;
-    int output_ = -1;
-    std::string buffer_;
-    std::optional<int> status_;
-};
 
 class ShutdownTest : public ::testing::Test {
 protected:
@@ -126,21 +40,16 @@ protected:
             ::kill(pid, SIGKILL);
     }
 
+    // window_process <scratch folder> <lock file> <output folder> <close at yield> [documents...]
     std::vector<std::string> arguments(int closeAt, const std::vector<fs::path>& documents) const
     {
-        std::vector<std::string> list{scratch.path(), lock(), output.path(), std::to_string(closeAt)};
+        std::vector<std::string> list{PLAINQUILL_WINDOW_PROCESS, scratch.path(), lock(), output.path(),
+                                      std::to_string(closeAt)};
         for (const fs::path& document : documents)
             list.push_back(document);
         return list;
     }
     std::string lock() const { return scratch.path() / "plainquill.lock"; }
-    std::vector<fs::path> copies(const std::vector<std::pair<fs::path, std::string>>& sources) const
-    {
-        std::vector<fs::path> copied;
-        for (const auto& [source, name] : sources)
-            copied.push_back(input.path() / name), fs::copy_file(source, copied.back());
-        return copied;
-    }
     std::string outputOf(const std::string& name) const
     {
         const fs::path file = output.path() / name;
@@ -170,9 +79,13 @@ TEST_F(ShutdownTest, EndingDuringARunFinishesTheCurrentDocumentOnlyAndLeavesNoth
         for (const fs::path& file : {output.path(), input.path()})
             for (const auto& entry : fs::directory_iterator(file))
                 fs::remove_all(entry.path());
-        const fs::path sample = s_documents->path() / "sample.rtf";
-        WindowProcess program(arguments(
-            c.closeAt, copies({{sample, "a.rtf"}, {s_long, "long.docx"}, {sample, "c.rtf"}, {sample, "d.rtf"}})));
+        std::vector<fs::path> documents;
+        for (const char* name : {"a.rtf", "long.docx", "c.rtf", "d.rtf"}) {
+            documents.push_back(input.path() / name);
+            fs::copy_file(name == std::string("long.docx") ? s_long : s_documents->path() / "sample.rtf",
+                          documents.back());
+        }
+        testing::ChildProcess program(arguments(c.closeAt, documents));
         ASSERT_TRUE(program.waitForLine("yield 2", 60s)) << "the run did not reach its second document";
         if (c.signal) {
             // Most likely while the long document converts: the program must finish it first.
@@ -200,7 +113,7 @@ TEST_F(ShutdownTest, EndingDuringARunFinishesTheCurrentDocumentOnlyAndLeavesNoth
 
 TEST_F(ShutdownTest, ASignalWithoutARunEndsTheProgramAtOnce)
 {
-    WindowProcess program(arguments(0, {}));
+    testing::ChildProcess program(arguments(0, {}));
     ASSERT_TRUE(program.waitForLine("idle", 30s));
     program.signal(SIGTERM);
     const std::optional<int> status = program.waitForExit(30s);

@@ -1,9 +1,7 @@
 // The program as the shutdown tests see it from outside: the real window, run and signal handling
-// with a real LibreOffice, driven from the command line instead of by clicks.
-//   window_process <scratch folder> <lock file> <output folder> <close at yield> [documents...]
-// Queues the documents, presses Start and prints "yield N" at each of the run's yields; with a
-// close count above 0 it closes its window at that yield, as a user would. Without documents it
-// only prints "idle" once its event loop runs.
+// with a real LibreOffice. Queues the documents, presses Start and prints "yield N" at each of the
+// run's yields, closing its window at the given one (if above 0); without documents it prints
+// "idle" once its event loop runs.
 #include "app/adapters/libreoffice/libreoffice_launcher.h"
 #include "app/startup/single_instance.h"
 #include "app/startup/termination_signals.h"
@@ -20,10 +18,9 @@
 
 int main(int argc, char* argv[])
 {
-    if (argc < 5) {
-        std::fprintf(stderr, "usage: %s scratch lock output close-at [documents...]\n", argv[0]);
+    if (argc < 5)
         return 2;
-    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     plainquill::testing::FakeShell shell;
     plainquill::SingleInstance instance(QString::fromLocal8Bit(argv[2]));

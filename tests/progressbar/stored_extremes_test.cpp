@@ -58,12 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
         Extreme{"Min_minus_40000", "Min", [](XP_ProgressBar& b) { b.SetMin(-40000); }, -40000, min},
         Extreme{"Min_40000", "Min", [](XP_ProgressBar& b) { b.SetMin(40000); }, 40000, min},
         Extreme{"Min_lowest", "Min", [](XP_ProgressBar& b) { b.SetMin(kLeast); }, kLeast, min},
-        Extreme{"Value_40000_of_40000", "Value",
-                [](XP_ProgressBar& b) {
-                    b.SetMax(40000);
-                    b.SetValue(40000);
-                },
-                40000, value},
+        Extreme{"Value_40000_of_40000", "Value", [](XP_ProgressBar& b) { b.SetMax(40000); b.SetValue(40000); }, 40000,
+                value},
         Extreme{"Value_minus_40000", "Value", [](XP_ProgressBar& b) { b.SetValue(-40000); }, -40000, value},
         Extreme{"Orientation_lowest", "Orientation", [](XP_ProgressBar& b) { b.SetOrientation(kLeast); }, kLeast,
                 [](const XP_ProgressBar& b) -> std::int64_t { return b.Orientation(); }},

@@ -1,9 +1,13 @@
 #pragma once
-// A bounded HTTP server on 127.0.0.1 that answers every request with 404 and remembers its
-// request line: a test points a document's external references at it and checks that nothing
-// came. It stops by itself after `lifetime` even if nobody stops it.
-#include <chrono>
+// A server on 127.0.0.1 that answers nothing and remembers every connection made to it, with the
+// request line sent: a test points a document's external references at it and checks that none came.
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <mutex>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -12,18 +16,51 @@ namespace plainquill::adapters::testing {
 
 class HttpRecorder {
 public:
-    explicit HttpRecorder(std::chrono::seconds lifetime = std::chrono::seconds(120));
-    ~HttpRecorder();
-    HttpRecorder(const HttpRecorder&) = delete;
-    HttpRecorder& operator=(const HttpRecorder&) = delete;
+    HttpRecorder()
+    {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0
+            || ::listen(listener_, 16) != 0
+            || ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+            throw std::runtime_error("cannot listen on 127.0.0.1");
+        port_ = ntohs(address.sin_port);
+        thread_ = std::jthread([this](std::stop_token stop) { serve(stop); });
+    }
+    ~HttpRecorder()
+    {
+        thread_ = {};
+        ::close(listener_);
+    }
 
-    // "http://127.0.0.1:<port>"
-    std::string base_url() const;
-    // Request lines seen so far ("GET /a.png HTTP/1.1"); a connection that sent nothing counts too.
-    std::vector<std::string> requests() const;
+    std::string base_url() const { return "http://127.0.0.1:" + std::to_string(port_); }
+    std::vector<std::string> requests() const
+    {
+        const std::lock_guard lock(mutex_);
+        return requests_;
+    }
 
 private:
-    void serve(std::stop_token stop, std::chrono::steady_clock::time_point end);
+    void serve(const std::stop_token& stop)
+    {
+        while (!stop.stop_requested()) {
+            pollfd waiting{listener_, POLLIN, 0};
+            const int connection = ::poll(&waiting, 1, 100) > 0 ? ::accept4(listener_, nullptr, nullptr, 0) : -1;
+            if (connection < 0)
+                continue;
+            char start[200] = {};
+            pollfd readable{connection, POLLIN, 0};
+            if (::poll(&readable, 1, 500) > 0)
+                ::recv(connection, start, sizeof start - 1, 0);
+            ::close(connection);
+            const std::string text(start);
+            const std::lock_guard lock(mutex_);
+            requests_.push_back("connection: " + text.substr(0, text.find_first_of("\r\n")));
+        }
+    }
 
     int listener_ = -1;
     int port_ = 0;

@@ -1,6 +1,7 @@
 // A program that owns a LibreOffice and converts one document over and over until it is killed:
 // the tests kill it the hard way and look at what is left.
-// Usage: libreoffice_owner <folder for private folders> <document> <output folder>
+// Usage: libreoffice_owner <folder for private folders> <document> <output folder>; prints the
+// private folder, then "converting" before each round.
 #include "app/adapters/libreoffice/libreoffice_launcher.h"
 
 #include <cstdio>
@@ -9,10 +10,8 @@
 int main(int argc, char** argv)
 {
     using namespace plainquill::adapters;
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: %s SCRATCH_PARENT DOCUMENT OUTPUT_FOLDER\n", argv[0]);
+    if (argc != 4)
         return 2;
-    }
     LibreOfficeOptions options;
     options.scratch_parent = argv[1];
     LibreOfficeLauncher launcher(options);

@@ -1,8 +1,10 @@
 #pragma once
 // A tmpfs mounted for a test's life: a disk that fills up without filling the machine's, or a
-// folder nobody may write to, root included. Mounting needs root (or CAP_SYS_ADMIN); tests skip
-// where it fails.
-#include <cstddef>
+// folder nobody may write to, root included. Mounting needs root; tests skip where it fails.
+#include <sys/mount.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -12,15 +14,25 @@ enum class Access { ReadWrite, ReadOnly };
 
 class TmpfsMount {
 public:
-    // Creates `folder` if needed and mounts a tmpfs of `bytes` on it.
-    TmpfsMount(const std::filesystem::path& folder, std::size_t bytes, Access access = Access::ReadWrite);
-    ~TmpfsMount();
+    TmpfsMount(const std::filesystem::path& folder, std::size_t bytes, Access access = Access::ReadWrite)
+        : folder_(folder)
+    {
+        std::filesystem::create_directories(folder);
+        const std::string options = "size=" + std::to_string(bytes) + ",mode=0755";
+        const unsigned long flags = MS_NOSUID | MS_NODEV | (access == Access::ReadOnly ? MS_RDONLY : 0);
+        mounted_ = ::mount("plainquill-test", folder.c_str(), "tmpfs", flags, options.c_str()) == 0;
+        error_ = mounted_ ? "" : std::strerror(errno);
+    }
+    ~TmpfsMount()
+    {
+        if (mounted_)
+            ::umount2(folder_.c_str(), MNT_DETACH);
+    }
     TmpfsMount(const TmpfsMount&) = delete;
     TmpfsMount& operator=(const TmpfsMount&) = delete;
 
     bool mounted() const { return mounted_; }
-    // Why the mount failed.
-    const std::string& error() const { return error_; }
+    const std::string& error() const { return error_; } // why the mount failed
 
 private:
     std::filesystem::path folder_;

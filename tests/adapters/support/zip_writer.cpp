@@ -95,33 +95,16 @@ std::string zip_archive(const std::vector<ZipEntry>& entries, const ZipLayout& l
             put(extra, entry.expanded, 8);
             put(extra, compressed, 8);
         }
+        std::string fields; // from "version needed" to the extra field's length: the same in both headers
+        for (const auto& [value, width] : {std::pair<std::uint64_t, int>{entry.zip64 ? 45 : 20, 2}, {0, 2},
+                                          {entry.method, 2}, {0, 4}, {entry.crc, 4}, {small_compressed, 4},
+                                          {small_expanded, 4}, {entry.name.size(), 2}, {extra.size(), 2}})
+            put(fields, value, width);
         put(archive, 0x04034b50, 4);
-        put(archive, entry.zip64 ? 45 : 20, 2);
-        put(archive, 0, 2);
-        put(archive, entry.method, 2);
-        put(archive, 0, 4); // time and date
-        put(archive, entry.crc, 4);
-        put(archive, small_compressed, 4);
-        put(archive, small_expanded, 4);
-        put(archive, entry.name.size(), 2);
-        put(archive, extra.size(), 2);
-        archive += entry.name + extra + entry.stored;
-
+        archive += fields + entry.name + extra + entry.stored;
         put(directory, 0x02014b50, 4);
         put(directory, 45, 2);
-        put(directory, entry.zip64 ? 45 : 20, 2);
-        put(directory, 0, 2);
-        put(directory, entry.method, 2);
-        put(directory, 0, 4);
-        put(directory, entry.crc, 4);
-        put(directory, small_compressed, 4);
-        put(directory, small_expanded, 4);
-        put(directory, entry.name.size(), 2);
-        put(directory, extra.size(), 2);
-        put(directory, 0, 2); // comment
-        put(directory, 0, 2); // disk
-        put(directory, 0, 2); // internal attributes
-        put(directory, 0, 4); // external attributes
+        directory += fields + std::string(10, '\0'); // no comment, disk 0, no attributes
         put(directory, offset, 4);
         directory += entry.name + extra;
     }
@@ -155,24 +138,40 @@ std::string zip_archive(const std::vector<ZipEntry>& entries, const ZipLayout& l
     return archive + layout.comment;
 }
 
+namespace {
+
+std::vector<ZipEntry> package_with(ZipEntry document)
+{
+    return {stored_entry("[Content_Types].xml",
+                         R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">
+<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>
+<Default Extension="xml" ContentType="application/xml"/>
+<Override PartName="/word/document.xml"
+  ContentType="application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml"/>
+</Types>)"),
+            stored_entry("_rels/.rels", R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">
+<Relationship Id="rId1" Target="word/document.xml"
+  Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument"/>
+</Relationships>)"),
+            std::move(document)};
+}
+
+const std::string kDocumentStart =
+    R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<w:document xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main" )"
+    R"(xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships" )"
+    R"(xmlns:wp="http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing" )"
+    R"(xmlns:a="http://schemas.openxmlformats.org/drawingml/2006/main" )"
+    R"(xmlns:pic="http://schemas.openxmlformats.org/drawingml/2006/picture" )"
+    R"(xmlns:v="urn:schemas-microsoft-com:vml" xmlns:o="urn:schemas-microsoft-com:office:office"><w:body>)";
+
+} // namespace
+
 void write_repetitive_docx(const std::filesystem::path& file, const std::string& paragraph,
                            std::uint64_t repeats)
 {
-    const std::string content_types =
-        R"(<?xml version="1.0" encoding="UTF-8"?>)"
-        R"(<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">)"
-        R"(<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>)"
-        R"(<Default Extension="xml" ContentType="application/xml"/><Override PartName="/word/document.xml" )"
-        R"(ContentType="application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml"/></Types>)";
-    const std::string relationships =
-        R"(<?xml version="1.0" encoding="UTF-8"?>)"
-        R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
-        R"(<Relationship Id="rId1" )"
-        R"(Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" )"
-        R"(Target="word/document.xml"/></Relationships>)";
-    const std::string head =
-        R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
-        R"(<w:document xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main"><w:body>)";
     // Deflate's output for one flushed part is about a thousandth of it at best: make the part
     // large enough that the flush's few bytes do not matter.
     std::string body;
@@ -185,48 +184,22 @@ void write_repetitive_docx(const std::filesystem::path& file, const std::string&
     for (std::uint64_t i = parts * per_part; i < repeats; ++i)
         tail += paragraph;
     tail += "</w:body></w:document>";
-    write_bytes(file, zip_archive({stored_entry("[Content_Types].xml", content_types),
-                                   stored_entry("_rels/.rels", relationships),
-                                   repeated_entry("word/document.xml", head, body, parts, tail)}));
+    write_bytes(file,
+                zip_archive(package_with(repeated_entry("word/document.xml", kDocumentStart, body, parts, tail))));
 }
 
 std::string docx_package(const std::string& body, const std::string& document_relationships,
                          const ZipEntries& extra)
 {
-    ZipEntries entries{
-        {"[Content_Types].xml",
-         R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
-<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">
-<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>
-<Default Extension="xml" ContentType="application/xml"/>
-<Override PartName="/word/document.xml"
-  ContentType="application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml"/>
-</Types>)"},
-        {"_rels/.rels",
-         R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
-<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">
-<Relationship Id="rId1" Target="word/document.xml"
-  Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument"/>
-</Relationships>)"},
-        {"word/document.xml",
-         R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
-<w:document xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main" )"
-         R"(xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships" )"
-         R"(xmlns:wp="http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing" )"
-         R"(xmlns:a="http://schemas.openxmlformats.org/drawingml/2006/main" )"
-         R"(xmlns:pic="http://schemas.openxmlformats.org/drawingml/2006/picture" )"
-         R"(xmlns:v="urn:schemas-microsoft-com:vml" xmlns:o="urn:schemas-microsoft-com:office:office">)"
-         "<w:body>" + body + "</w:body></w:document>"},
-        {"word/_rels/document.xml.rels",
-         R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+    std::vector<ZipEntry> entries =
+        package_with(stored_entry("word/document.xml", kDocumentStart + body + "</w:body></w:document>"));
+    entries.push_back(stored_entry("word/_rels/document.xml.rels",
+                                   R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
 <Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
-             + document_relationships + "</Relationships>"},
-    };
-    entries.insert(entries.end(), extra.begin(), extra.end());
-    std::vector<ZipEntry> stored;
-    for (const auto& [name, bytes] : entries)
-        stored.push_back(stored_entry(name, bytes));
-    return zip_archive(stored);
+                                       + document_relationships + "</Relationships>"));
+    for (const auto& [name, bytes] : extra)
+        entries.push_back(stored_entry(name, bytes));
+    return zip_archive(entries);
 }
 
 } // namespace plainquill::adapters::testing
