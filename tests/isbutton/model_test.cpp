@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <utility>
 
 namespace plainquill::isbutton {
@@ -86,10 +87,7 @@ TEST(IsButtonModel, MissingKeysReadAsTheirStoredDefaults)
 {
     Button b({});
     b.load();
-    struct Case {
-        std::int64_t got, expected;
-        const char* what;
-    };
+    struct Case { std::int64_t got, expected; const char* what; };
     const Case cases[] = {
         {b.button.Style(), Framed, "Style"},
         {b.button.NonThemeStyle(), BlueSkin, "iNonThemeStyle"},
@@ -177,10 +175,7 @@ TEST(IsButtonModel, EmptyCaptionComesBackAsIsButtonAndTheToolTipSurvives)
 
 TEST(IsButtonModel, StoredToolTipTextGoesToTheContainerAndTheControl)
 {
-    struct Case {
-        std::optional<std::string> stored;
-        const char* expected;
-    };
+    struct Case { std::optional<std::string> stored; const char* expected; };
     for (const Case& c : {Case{std::nullopt, ""}, Case{"Convert", "Convert"}}) {
         Button b({});
         if (c.stored)
@@ -195,10 +190,7 @@ TEST(IsButtonModel, StoredToolTipTextGoesToTheContainerAndTheControl)
 
 TEST(IsButtonModel, PropertySetsReportTheirStorageNames)
 {
-    struct Case {
-        std::function<void(isButton&)> set;
-        const char* name;
-    };
+    struct Case { std::function<void(isButton&)> set; const char* name; };
     const Case cases[] = {
         {[](isButton& b) { b.SetStyle(Glossy); }, "Style"},
         {[](isButton& b) { b.SetNonThemeStyle(Flat); }, "NonThemeStyle"},
