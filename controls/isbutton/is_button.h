@@ -1,0 +1,203 @@
+#pragma once
+// isButton: a push button that draws itself in one of eleven looks, with a caption and an icon
+// each placed by its own alignment, that can act as a two-state check button, and that reports
+// clicks and the pointer entering and leaving it.
+//
+// This holds the model: the properties with their change notification and follow-up (layout
+// and repaint), the stored keys, and the events. The member functions are spread by concern:
+//   is_button.cpp              properties, methods, lifecycle
+//   is_button_persistence.cpp  InitProperties, ReadProperties, WriteProperties
+//   is_button_hooks.cpp        the places input, hover, painting and the tooltip attach to
+#include "controls/contracts/button_face.h"
+#include "controls/contracts/control.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace plainquill::isbutton {
+
+// The looks (Style, NonThemeStyle); only 0 to 10 draw a face.
+enum LookStyle : std::int32_t {
+    Standard = 0,  // full 3-D edge
+    Soft = 1,      // thin 3-D edge
+    Flat = 2,      // flat, thin edge on hover
+    Framed = 3,    // double frame with notched corners
+    Highlight = 4, // flat panel tinted with the highlight colour on hover and press
+    BlueSkin = 5,  // fixed blue skin
+    Themed = 6,    // the system theme
+    FaceSkin = 7,  // the skin of 5 built from the system colours
+    Gradient = 8,
+    Glossy = 9,
+    Rounded = 10,
+};
+
+// Where the caption and the icon go (CaptionAlign, IconAlign).
+enum Alignment : std::int32_t { Center = 0, Left = 1, Right = 2, Top = 3, Bottom = 4 };
+
+enum ButtonKind : std::int32_t { PushButton = 0, CheckButton = 1 };
+
+enum TipKind : std::int32_t { ttStandard = 0, ttBalloon = 1 };
+
+// The values the tooltip window's title message takes.
+enum TipIcon : std::int32_t { tiNone = 0, tiInfo = 1, tiWarning = 2, tiError = 3 };
+
+// The drawn state; 0 only before the first load.
+enum ButtonState : std::int32_t { Normal = 1, Hot = 2, Pressed = 3, Disabled = 4 };
+
+// Text-drawing flags the caption uses.
+inline constexpr std::uint32_t DT_CENTER = 0x1;
+inline constexpr std::uint32_t DT_WORDBREAK = 0x10;
+
+class isButton final : public contracts::Control, public contracts::ButtonFace {
+public:
+    isButton();
+    ~isButton() override;
+
+    // ---- properties -------------------------------------------------------------------------------
+    std::int32_t Style() const { return m_style; }
+    void SetStyle(std::int32_t style);
+    std::string Caption() const override { return m_caption; }
+    void SetCaption(const std::string& caption) override;
+    contracts::PictureRef Icon() const { return m_icon; }
+    void SetIcon(contracts::PictureRef icon);
+    std::int32_t IconAlign() const { return m_iconAlign; }
+    void SetIconAlign(std::int32_t align);
+    std::int16_t IconSize() const { return m_iconSize; }
+    void SetIconSize(std::int16_t size);
+    std::int32_t CaptionAlign() const { return m_captionAlign; }
+    void SetCaptionAlign(std::int32_t align);
+    std::int32_t NonThemeStyle() const { return m_nonThemeStyle; }
+    void SetNonThemeStyle(std::int32_t style);
+    bool Enabled() const override { return m_enabled; }
+    void SetEnabled(bool enabled) override;
+    bool ShowFocus() const { return m_showFocus; }
+    void SetShowFocus(bool show);
+    bool UseCustomColors() const { return m_useCustomColors; }
+    void SetUseCustomColors(bool use);
+    contracts::Colour BackColor() const { return m_backColor; }
+    void SetBackColor(contracts::Colour colour);
+    contracts::Colour HighlightColor() const { return m_highlightColor; }
+    void SetHighlightColor(contracts::Colour colour);
+    contracts::Colour FontColor() const { return m_fontColor; }
+    void SetFontColor(contracts::Colour colour);
+    contracts::Colour FontHighlightColor() const { return m_fontHighlightColor; }
+    void SetFontHighlightColor(contracts::Colour colour);
+    std::string ToolTipText() const { return m_toolTipText; }
+    void SetToolTipText(const std::string& text);
+    std::string ToolTipTitle() const { return m_toolTipTitle; }
+    void SetToolTipTitle(const std::string& title);
+    std::int32_t ToolTipIcon() const { return m_toolTipIcon; }
+    void SetToolTipIcon(std::int32_t icon);
+    std::int32_t ToolTipType() const { return m_toolTipType; }
+    void SetToolTipType(std::int32_t type);
+    contracts::Colour ToolTipBackColor() const { return m_toolTipBackColor; }
+    void SetToolTipBackColor(contracts::Colour colour);
+    contracts::Colour ToolTipForeColor() const { return m_toolTipForeColor; }
+    void SetToolTipForeColor(contracts::Colour colour);
+    // The surface's font; a set changes the caption only at the next layout.
+    contracts::FontRef Font() const;
+    void SetFont(contracts::FontRef font);
+    std::int32_t ButtonType() const { return m_buttonType; }
+    void SetButtonType(std::int32_t type);
+    // The surface's pointer shape.
+    std::int32_t MousePointer() const;
+    void SetMousePointer(std::int32_t shape);
+    bool Value() const { return m_value; }
+    void SetValue(bool value);
+    contracts::Colour MaskColor() const { return m_maskColor; }
+    void SetMaskColor(contracts::Colour colour);
+    bool UseMaskColor() const { return m_useMaskColor; }
+    void SetUseMaskColor(bool use);
+    bool RoundedBordersByTheme() const { return m_roundedBordersByTheme; }
+    void SetRoundedBordersByTheme(bool rounded);
+    // Stored as 0 or -1; the reading order changes only at the next layout.
+    bool RightToLeft() const { return m_rightToLeft != 0; }
+    void SetRightToLeft(bool rightToLeft);
+    std::string version() const { return "3.6.2"; }
+
+    // ---- methods ----------------------------------------------------------------------------------
+    // Paints the whole control now (nothing while hidden).
+    void Refresh();
+    // Asks the shell to open `link`; 33 on success, 2 (file not found) when it cannot.
+    std::int32_t OpenLink(const std::string& link);
+
+    // ---- ButtonFace ---------------------------------------------------------------------------------
+    void SetClickHandler(ClickHandler handler) override { m_clickHandler = std::move(handler); }
+
+    // ---- state a test or the gallery may read -------------------------------------------------------
+    std::int32_t State() const { return m_state; }
+    bool IsShown() const { return m_isShown; }
+    contracts::Rect ButtonRect() const { return m_buttonRect; }
+    std::uint32_t CaptionFormat() const { return m_captionFormat; }
+    std::int32_t IconMargin() const { return m_iconMargin; }
+    std::int16_t LastMouseButton() const { return m_lastMouseButton; }
+
+    // ---- container notifications ----------------------------------------------------------------------
+    void Initialize() override;
+    void InitProperties() override;
+    void ReadProperties(const contracts::PropertyBag& bag) override;
+    void WriteProperties(contracts::PropertyBag& bag) override;
+    void Resize() override;
+    void Show() override;
+    void Paint() override;
+    void Hide() override;
+    void Terminate() override;
+    std::span<const std::string_view> EventNames() const override;
+
+private:
+    // The events, numbered as EventNames lists them.
+    enum Event : int { ClickEvent = 1, MouseEnterEvent = 2, MouseLeaveEvent = 3 };
+    void Raise(Event event);
+    void RaiseClick();
+
+    // The resize routine: recompute the geometry and the window shape, then paint.
+    void LayOut();
+    // is_button_hooks.cpp
+    void PlaceCaptionAndShape();
+    void DrawButton();
+    void BuildToolTip();
+    void InstallHoverHook();
+    void RemoveHoverHooks();
+    void MarkChanged(std::string_view name);
+
+    // ---- state, in the declaration order of the original design ----------------------------------------
+    bool m_isShown = false;                      // IsShown: nothing is painted while false
+    std::int32_t m_state = 0;                    // the drawn ButtonState
+    std::int32_t m_style = Standard;             // Style
+    std::int32_t m_nonThemeStyle = Standard;     // NonThemeStyle
+    contracts::Rect m_buttonRect;                // ButtonRect: (0, 0, width, height)
+    std::string m_caption;                       // Caption
+    std::int32_t m_captionAlign = Center;        // CaptionAlign
+    std::int32_t m_iconAlign = Center;           // IconAlign
+    contracts::PictureRef m_icon;                // Icon
+    contracts::FontRef m_font;                   // the last font set through Font
+    std::int16_t m_iconSize = 0;                 // IconSize
+    bool m_enabled = false;                      // Enabled
+    bool m_showFocus = false;                    // ShowFocus
+    bool m_useCustomColors = false;              // UseCustomColors
+    contracts::Colour m_backColor = 0;           // BackColor
+    contracts::Colour m_highlightColor = 0;      // HighlightColor
+    contracts::Colour m_fontColor = 0;           // FontColor
+    contracts::Colour m_fontHighlightColor = 0;  // FontHighlightColor
+    std::string m_toolTipText;                   // the control's copy of the tooltip text
+    std::string m_toolTipTitle;                  // ToolTipTitle
+    std::int32_t m_toolTipIcon = tiNone;         // ToolTipIcon
+    std::int32_t m_toolTipType = ttStandard;     // ToolTipType
+    contracts::Colour m_toolTipBackColor = 0;    // 0: the tooltip window's own colour
+    contracts::Colour m_toolTipForeColor = 0;    // 0: the tooltip window's own colour
+    std::int32_t m_buttonType = PushButton;      // ButtonType
+    bool m_value = false;                        // Value: checked state of a CheckButton
+    contracts::Colour m_maskColor = 0;           // MaskColor
+    bool m_useMaskColor = false;                 // UseMaskColor
+    bool m_roundedBordersByTheme = false;        // RoundedBordersByTheme
+    std::int32_t m_rightToLeft = 0;              // RightToLeft: 0 or -1
+    std::int32_t m_iconMargin = 0;               // IconMargin: set per style at every paint
+    std::uint32_t m_captionFormat = 0;           // CaptionFormat
+    std::int16_t m_lastMouseButton = 0;          // LastMouseButton: 0 until the first release
+    std::unique_ptr<contracts::MessageHook> m_hoverHook;
+    ClickHandler m_clickHandler;
+};
+
+} // namespace plainquill::isbutton
