@@ -89,9 +89,7 @@ void FileAdder::appendFolder(const std::filesystem::path& folder)
     std::vector<std::filesystem::path> found;
     if (!includeSubfolders()) {
         // Every file of the folder itself, hidden ones included.
-        std::string prefix = folder.native();
-        if (!prefix.ends_with('/'))
-            prefix += '/';
+        const std::string prefix = TrailingSlash(folder).native();
         for (const std::filesystem::path& name : FolderFileNames(folder))
             found.push_back(prefix + name.native());
     } else {

@@ -1,8 +1,8 @@
 #include "app/adding/folder_scan.h"
 
 #include "app/queue/native_path.h"
+#include "app/queue/queue_rules.h"
 
-#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -85,22 +85,13 @@ private:
 
 using FolderId = std::pair<dev_t, ino_t>;
 
-// A folder text ending in exactly one separator, as TrailingSlash makes it.
-fs::path withTrailingSlash(const fs::path& folder)
-{
-    std::string bytes = folder.native();
-    if (!bytes.empty() && !bytes.ends_with('/'))
-        bytes += '/';
-    return bytes;
-}
-
 class TreeScan {
 public:
     TreeScan(Names& found, const QString& pattern) : m_found(found), m_pattern(pattern) {}
 
     void scan(const fs::path& strFolder, bool bIncludeSubfolders)
     {
-        const std::string folder = withTrailingSlash(strFolder).native();
+        const std::string folder = TrailingSlash(strFolder).native();
         if (!enterOnce(folder))
             return;
         const FolderListing listing = listFolder(folder);
@@ -130,11 +121,6 @@ private:
 };
 
 } // namespace
-
-bool FolderExists(const QString& path)
-{
-    return !path.isEmpty() && QFileInfo(path).isDir();
-}
 
 bool FolderExists(const fs::path& path)
 {

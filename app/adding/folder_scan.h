@@ -8,7 +8,6 @@
 
 namespace plainquill {
 
-bool FolderExists(const QString& path);
 bool FolderExists(const std::filesystem::path& path);
 bool FileExists(const std::filesystem::path& path);
 

@@ -81,6 +81,14 @@ QString TrailingSlash(const QString& strFolder)
     return strFolder + QLatin1Char('/');
 }
 
+std::filesystem::path TrailingSlash(const std::filesystem::path& strFolder)
+{
+    const std::string& bytes = strFolder.native();
+    if (bytes.empty() || bytes.ends_with('/'))
+        return strFolder;
+    return bytes + '/';
+}
+
 QString CountText(qsizetype queueLength)
 {
     return QString::number(queueLength) + QLatin1String("  Files");

@@ -3,6 +3,7 @@
 // reads, how a folder text ends.
 #include <QString>
 #include <cstdint>
+#include <filesystem>
 
 namespace plainquill {
 
@@ -16,6 +17,8 @@ QString FormatSize(std::uint64_t Size, QChar decimalSeparator);
 
 // `strFolder` ending in exactly one separator: empty stays empty, "/" stays "/".
 QString TrailingSlash(const QString& strFolder);
+// The same for a folder's bytes.
+std::filesystem::path TrailingSlash(const std::filesystem::path& strFolder);
 
 // "12  Files": the queue length, a blank and " Files".
 QString CountText(qsizetype queueLength);

@@ -61,7 +61,7 @@ bool ConversionRun::validate()
         showError(m_p.shell, QStringLiteral(" No  files to convert. Please try again."));
         return false;
     }
-    if (!FolderExists(m_p.Text1.text())) {
+    if (!FolderExists(pathFromText(m_p.Text1.text()))) {
         showError(m_p.shell, QStringLiteral("Output folder does not exist. Please try again."));
         return false;
     }

@@ -22,13 +22,6 @@ const char* doing(Step step)
     return "working on this document";
 }
 
-std::string seconds_text(std::chrono::milliseconds limit)
-{
-    const auto count = limit.count();
-    if (count % 1000 == 0)
-        return std::to_string(count / 1000) + " s";
-    return std::to_string(count) + " ms";
-}
 
 const std::string kUnreadable =
     "LibreOffice could not read this document; it may be damaged or in a format LibreOffice does not support";
@@ -44,6 +37,14 @@ enum class ErrorClass : unsigned {
 };
 
 } // namespace
+
+std::string seconds_text(std::chrono::milliseconds limit)
+{
+    const auto count = limit.count();
+    if (count % 1000 == 0)
+        return std::to_string(count / 1000) + " s";
+    return std::to_string(count) + " ms";
+}
 
 std::string words_for_stop(Step step)
 {

@@ -14,6 +14,8 @@ namespace plainquill::adapters::libreoffice {
 // What LibreOffice was doing with the document when it failed.
 enum class Step { Reading, Writing, Closing };
 
+// A time limit as people read it: "120 s", or "1500 ms" where it is not whole seconds.
+std::string seconds_text(std::chrono::milliseconds limit);
 // LibreOffice went away (crashed, or was killed from outside) during `step`.
 std::string words_for_stop(Step step);
 // LibreOffice was still busy with `step` when the time limit `limit` passed, and was killed.

@@ -16,6 +16,14 @@ namespace {
 constexpr const char* kDidNotStart =
     "it stopped or did not answer while starting; try again, and reinstall LibreOffice if it keeps failing";
 
+std::string unwritable(const std::filesystem::path& temporary_folder)
+{
+    const std::string folder = temporary_folder.empty() ? std::string("the temporary folder")
+                                                        : "the temporary folder " + temporary_folder.string();
+    return folder + " cannot be written to; check that it exists and that you may write to it (or set TMPDIR to "
+                    "a folder you may write to)";
+}
+
 } // namespace
 
 std::string default_libreoffice_search_path()
@@ -48,16 +56,8 @@ std::unique_ptr<LibreOffice> LibreOfficeLauncher::StartLibreOffice()
     try {
         if (scratch_parent.empty())
             scratch_parent = std::filesystem::temp_directory_path();
-        // The likeliest reason an installed LibreOffice cannot start, and the one the user can
-        // mend: told apart here, before LibreOffice's own start-up failures.
-        const libreoffice::ScratchDirectory probe(scratch_parent);
     } catch (const std::exception& error) {
-        const std::string folder = scratch_parent.empty() ? std::string("the temporary folder")
-                                                          : "the temporary folder " + scratch_parent.string();
-        last_start_failure_ = {true,
-                               folder + " cannot be written to; check that it exists and that you may "
-                                        "write to it (or set TMPDIR to a folder you may write to)",
-                               error.what()};
+        last_start_failure_ = {true, unwritable({}), error.what()};
         return nullptr;
     }
     try {
@@ -70,6 +70,8 @@ std::unique_ptr<LibreOffice> LibreOfficeLauncher::StartLibreOffice()
                                                                 : std::filesystem::path(),
                                          options_.memory_limit, options_.archive_limits});
         return std::make_unique<LibreOffice>(std::move(session));
+    } catch (const libreoffice::ScratchFolderError& error) {
+        last_start_failure_ = {true, unwritable(scratch_parent), error.what()};
     } catch (const std::exception& error) {
         last_start_failure_ = {true, kDidNotStart, error.what()};
     } catch (...) {

@@ -1,5 +1,7 @@
 #include "app/adapters/libreoffice/process_group.h"
 
+#include "app/adapters/libreoffice/proc_stat.h"
+
 #include <fcntl.h>
 #include <linux/close_range.h>
 #include <signal.h>
@@ -10,8 +12,7 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <fstream>
-#include <sstream>
+#include <cstdlib>
 #include <system_error>
 #include <thread>
 
@@ -66,21 +67,15 @@ struct ProcessStatus {
     char state = '?';
 };
 
-// Fields 3 (state) and 5 (process group) of /proc/<pid>/stat; the command name before them may
-// hold spaces and parentheses, so parsing starts after the last ')'.
+// Fields 3 (state) and 5 (process group) of /proc/<pid>/stat.
 bool read_status(pid_t pid, ProcessStatus& status)
 {
-    std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    if (!std::getline(file, line))
+    const std::vector<std::string> fields = proc_stat_fields(pid);
+    if (fields.size() < 3 || fields[0].empty())
         return false;
-    const std::size_t name_end = line.rfind(')');
-    if (name_end == std::string::npos)
-        return false;
-    std::istringstream fields(line.substr(name_end + 1));
-    pid_t parent = 0;
-    fields >> status.state >> parent >> status.group;
-    return static_cast<bool>(fields);
+    status.state = fields[0][0];
+    status.group = static_cast<pid_t>(std::strtol(fields[2].c_str(), nullptr, 10));
+    return true;
 }
 
 std::vector<pid_t> living_members(pid_t group)

@@ -1,11 +1,12 @@
 #include "app/adapters/libreoffice/scratch_directory.h"
 
+#include "app/adapters/libreoffice/proc_stat.h"
+
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <system_error>
 
 namespace plainquill::adapters::libreoffice {
@@ -18,18 +19,8 @@ constexpr const char* kOwnerFile = "owner";
 // process for good, where an id alone is reused. Empty when the process is gone.
 std::string process_identity(pid_t pid)
 {
-    std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    if (!std::getline(file, line))
-        return {};
-    const std::size_t name_end = line.rfind(')');
-    if (name_end == std::string::npos)
-        return {};
-    std::istringstream fields(line.substr(name_end + 1));
-    std::string field;
-    for (int number = 3; number <= 22 && fields >> field; ++number) {
-    }
-    return fields ? std::to_string(pid) + " " + field : std::string();
+    const std::vector<std::string> fields = proc_stat_fields(pid);
+    return fields.size() > 22 - 3 ? std::to_string(pid) + " " + fields[22 - 3] : std::string();
 }
 
 } // namespace
@@ -38,8 +29,8 @@ ScratchDirectory::ScratchDirectory(const std::filesystem::path& parent)
 {
     std::string name_template = (parent / "plainquill-lo-XXXXXX").native();
     if (::mkdtemp(name_template.data()) == nullptr)
-        throw std::system_error(errno, std::generic_category(),
-                                "cannot create a private folder under " + parent.string());
+        throw ScratchFolderError(errno, std::generic_category(),
+                                 "cannot create a private folder under " + parent.string());
     path_ = name_template;
     try {
         std::ofstream(path_ / kOwnerFile) << process_identity(::getpid()) << '\n';

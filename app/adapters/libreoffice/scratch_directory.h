@@ -6,14 +6,21 @@
 
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace plainquill::adapters::libreoffice {
 
+// The folder could not be made: the likeliest reason an installed LibreOffice cannot start, and
+// one the user can mend, so it is told apart from LibreOffice's own start-up failures.
+struct ScratchFolderError : std::system_error {
+    using std::system_error::system_error;
+};
+
 class ScratchDirectory {
 public:
     // Creates a fresh folder "plainquill-lo-XXXXXX" under `parent`, marked with this program as
-    // its owner. Throws std::system_error.
+    // its owner. Throws ScratchFolderError when `parent` takes no folder, std::exception else.
     explicit ScratchDirectory(const std::filesystem::path& parent);
     ~ScratchDirectory();
     ScratchDirectory(const ScratchDirectory&) = delete;

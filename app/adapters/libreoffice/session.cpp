@@ -1,6 +1,7 @@
 #include "app/adapters/libreoffice/session.h"
 
 #include "app/adapters/libreoffice/ipc_socket_files.h"
+#include "app/adapters/libreoffice/proc_stat.h"
 #include "app/adapters/libreoffice/profile_settings.h"
 #include "app/adapters/libreoffice/profile_template.h"
 
@@ -13,7 +14,6 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <stdexcept>
 
 extern char** environ;
@@ -84,17 +84,11 @@ std::vector<std::string> soffice_environment(const ScratchDirectory& scratch)
 // VmData of /proc/<pid>/status (what RLIMIT_DATA counts), if `pid` is still in `group`.
 std::uint64_t data_size(pid_t pid, pid_t group)
 {
-    const std::string folder = "/proc/" + std::to_string(pid);
-    std::ifstream stat(folder + "/stat");
-    std::string line;
-    if (!std::getline(stat, line) || line.rfind(')') == std::string::npos)
-        return 0;
-    std::istringstream fields(line.substr(line.rfind(')') + 1));
-    std::string state, parent;
-    pid_t its_group = 0;
-    if (!(fields >> state >> parent >> its_group) || its_group != group)
+    const std::vector<std::string> fields = proc_stat_fields(pid);
+    if (fields.size() < 3 || fields[2] != std::to_string(group))
         return 0; // gone, and its id perhaps someone else's now
-    std::ifstream status(folder + "/status");
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
     while (std::getline(status, line)) {
         if (line.rfind("VmData:", 0) == 0)
             return std::strtoull(line.c_str() + 7, nullptr, 10) * 1024;
@@ -102,13 +96,6 @@ std::uint64_t data_size(pid_t pid, pid_t group)
     return 0;
 }
 
-std::string seconds_text(std::chrono::milliseconds limit)
-{
-    const auto count = limit.count();
-    if (count % 1000 == 0)
-        return std::to_string(count / 1000) + " s";
-    return std::to_string(count) + " ms";
-}
 
 } // namespace
 
