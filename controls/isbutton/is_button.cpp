@@ -2,6 +2,8 @@
 #include "controls/isbutton/is_button.h"
 
 #include <stdexcept>
+#include <type_traits>
+#include <utility>
 
 namespace plainquill::isbutton {
 
@@ -24,65 +26,45 @@ std::span<const std::string_view> isButton::EventNames() const { return kEventNa
 
 void isButton::MarkChanged(std::string_view name) { container().PropertyChanged(name); }
 
+// Most properties only change how the face looks; those that move the caption or the icon need a
+// new layout first (which paints as well), then a paint of their own.
+template <typename T>
+void isButton::SetAndPaint(T& field, std::type_identity_t<T> value, std::string_view name)
+{
+    field = std::move(value);
+    MarkChanged(name);
+    Refresh();
+}
+
+template <typename T>
+void isButton::SetAndLayOut(T& field, std::type_identity_t<T> value, std::string_view name)
+{
+    field = std::move(value);
+    MarkChanged(name);
+    LayOut();
+    Refresh();
+}
+
 // Every look but the current one may need a different inset, and the inset is only known once a
 // paint of the new look has set it, so the geometry is worked out twice.
 void isButton::SetStyle(std::int32_t style)
 {
-    m_style = style;
-    MarkChanged("Style");
-    LayOut();
-    Refresh();
+    SetAndLayOut(m_style, style, "Style");
     LayOut();
     Refresh();
 }
 
-void isButton::SetCaption(const std::string& caption)
-{
-    m_caption = caption;
-    MarkChanged("Caption");
-    LayOut();
-    Refresh();
-}
+void isButton::SetCaption(const std::string& caption) { SetAndLayOut(m_caption, caption, "Caption"); }
 
-void isButton::SetIcon(PictureRef icon)
-{
-    m_icon = std::move(icon);
-    MarkChanged("Icon");
-    LayOut();
-    Refresh();
-}
+void isButton::SetIcon(PictureRef icon) { SetAndLayOut(m_icon, std::move(icon), "Icon"); }
 
-void isButton::SetIconAlign(std::int32_t align)
-{
-    m_iconAlign = align;
-    MarkChanged("IconAlign");
-    LayOut();
-    Refresh();
-}
+void isButton::SetIconAlign(std::int32_t align) { SetAndLayOut(m_iconAlign, align, "IconAlign"); }
 
-void isButton::SetIconSize(std::int16_t size)
-{
-    m_iconSize = size;
-    MarkChanged("IconSize");
-    LayOut();
-    Refresh();
-}
+void isButton::SetIconSize(std::int16_t size) { SetAndLayOut(m_iconSize, size, "IconSize"); }
 
-void isButton::SetCaptionAlign(std::int32_t align)
-{
-    m_captionAlign = align;
-    MarkChanged("CaptionAlign");
-    LayOut();
-    Refresh();
-}
+void isButton::SetCaptionAlign(std::int32_t align) { SetAndLayOut(m_captionAlign, align, "CaptionAlign"); }
 
-void isButton::SetNonThemeStyle(std::int32_t style)
-{
-    m_nonThemeStyle = style;
-    MarkChanged("NonThemeStyle");
-    LayOut();
-    Refresh();
-}
+void isButton::SetNonThemeStyle(std::int32_t style) { SetAndLayOut(m_nonThemeStyle, style, "NonThemeStyle"); }
 
 void isButton::SetEnabled(bool enabled)
 {
@@ -93,47 +75,17 @@ void isButton::SetEnabled(bool enabled)
     container().SetEnabled(enabled);
 }
 
-void isButton::SetShowFocus(bool show)
-{
-    m_showFocus = show;
-    MarkChanged("ShowFocus");
-    Refresh();
-}
+void isButton::SetShowFocus(bool show) { SetAndPaint(m_showFocus, show, "ShowFocus"); }
 
-void isButton::SetUseCustomColors(bool use)
-{
-    m_useCustomColors = use;
-    MarkChanged("UseCustomColors");
-    Refresh();
-}
+void isButton::SetUseCustomColors(bool use) { SetAndPaint(m_useCustomColors, use, "UseCustomColors"); }
 
-void isButton::SetBackColor(Colour colour)
-{
-    m_backColor = colour;
-    MarkChanged("BackColor");
-    Refresh();
-}
+void isButton::SetBackColor(Colour colour) { SetAndPaint(m_backColor, colour, "BackColor"); }
 
-void isButton::SetHighlightColor(Colour colour)
-{
-    m_highlightColor = colour;
-    MarkChanged("HighlightColor");
-    Refresh();
-}
+void isButton::SetHighlightColor(Colour colour) { SetAndPaint(m_highlightColor, colour, "HighlightColor"); }
 
-void isButton::SetFontColor(Colour colour)
-{
-    m_fontColor = colour;
-    MarkChanged("FontColor");
-    Refresh();
-}
+void isButton::SetFontColor(Colour colour) { SetAndPaint(m_fontColor, colour, "FontColor"); }
 
-void isButton::SetFontHighlightColor(Colour colour)
-{
-    m_fontHighlightColor = colour;
-    MarkChanged("FontHighlightColor");
-    Refresh();
-}
+void isButton::SetFontHighlightColor(Colour colour) { SetAndPaint(m_fontHighlightColor, colour, "FontHighlightColor"); }
 
 void isButton::SetToolTipText(const std::string& text)
 {
@@ -144,40 +96,15 @@ void isButton::SetToolTipText(const std::string& text)
 }
 
 // The other tooltip properties take effect when the tooltip is next built, as the pointer enters.
-void isButton::SetToolTipTitle(const std::string& title)
-{
-    m_toolTipTitle = title;
-    MarkChanged("TooltipTitle");
-    Refresh();
-}
+void isButton::SetToolTipTitle(const std::string& title) { SetAndPaint(m_toolTipTitle, title, "TooltipTitle"); }
 
-void isButton::SetToolTipIcon(std::int32_t icon)
-{
-    m_toolTipIcon = icon;
-    MarkChanged("TooltipIcon");
-    Refresh();
-}
+void isButton::SetToolTipIcon(std::int32_t icon) { SetAndPaint(m_toolTipIcon, icon, "TooltipIcon"); }
 
-void isButton::SetToolTipType(std::int32_t type)
-{
-    m_toolTipType = type;
-    MarkChanged("ToolTipType");
-    Refresh();
-}
+void isButton::SetToolTipType(std::int32_t type) { SetAndPaint(m_toolTipType, type, "ToolTipType"); }
 
-void isButton::SetToolTipBackColor(Colour colour)
-{
-    m_toolTipBackColor = colour;
-    MarkChanged("ToolTipBackColor");
-    Refresh();
-}
+void isButton::SetToolTipBackColor(Colour colour) { SetAndPaint(m_toolTipBackColor, colour, "ToolTipBackColor"); }
 
-void isButton::SetToolTipForeColor(Colour colour)
-{
-    m_toolTipForeColor = colour;
-    MarkChanged("ToolTipForeColor");
-    Refresh();
-}
+void isButton::SetToolTipForeColor(Colour colour) { SetAndPaint(m_toolTipForeColor, colour, "ToolTipForeColor"); }
 
 FontRef isButton::Font() const { return container().Font(); }
 
@@ -189,12 +116,7 @@ void isButton::SetFont(FontRef font)
     MarkChanged("Font");
 }
 
-void isButton::SetButtonType(std::int32_t type)
-{
-    m_buttonType = type;
-    MarkChanged("ButtonType");
-    Refresh();
-}
+void isButton::SetButtonType(std::int32_t type) { SetAndPaint(m_buttonType, type, "ButtonType"); }
 
 std::int32_t isButton::MousePointer() const { return container().MousePointer(); }
 
@@ -205,39 +127,20 @@ void isButton::SetMousePointer(std::int32_t shape)
     MarkChanged("MousePointer");
 }
 
-void isButton::SetValue(bool value)
-{
-    m_value = value;
-    MarkChanged("Value");
-    Refresh();
-}
+void isButton::SetValue(bool value) { SetAndPaint(m_value, value, "Value"); }
 
-void isButton::SetMaskColor(Colour colour)
-{
-    m_maskColor = colour;
-    MarkChanged("MaskColor");
-    Refresh();
-}
+void isButton::SetMaskColor(Colour colour) { SetAndPaint(m_maskColor, colour, "MaskColor"); }
 
-void isButton::SetUseMaskColor(bool use)
-{
-    m_useMaskColor = use;
-    MarkChanged("UseMaskColor");
-    Refresh();
-}
+void isButton::SetUseMaskColor(bool use) { SetAndPaint(m_useMaskColor, use, "UseMaskColor"); }
 
 void isButton::SetRoundedBordersByTheme(bool rounded)
 {
-    m_roundedBordersByTheme = rounded;
-    MarkChanged("RoundedBordersByTheme");
-    Refresh();
+    SetAndPaint(m_roundedBordersByTheme, rounded, "RoundedBordersByTheme");
 }
 
 void isButton::SetRightToLeft(bool rightToLeft)
 {
-    m_rightToLeft = rightToLeft ? -1 : 0;
-    MarkChanged("bRTLText");
-    Refresh();
+    SetAndPaint(m_rightToLeft, rightToLeft ? -1 : 0, "bRTLText");
 }
 
 void isButton::Refresh()

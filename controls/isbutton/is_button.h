@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace plainquill::isbutton {
 
@@ -161,6 +162,11 @@ private:
     void InstallHoverHook();
     void RemoveHoverHooks();
     void MarkChanged(std::string_view name);
+    // Store a property, report the change, then paint (or lay out and paint).
+    template <typename T>
+    void SetAndPaint(T& field, std::type_identity_t<T> value, std::string_view name);
+    template <typename T>
+    void SetAndLayOut(T& field, std::type_identity_t<T> value, std::string_view name);
 
     // ---- state, in the declaration order of the original design ----------------------------------------
     bool m_isShown = false;                      // IsShown: nothing is painted while false
