@@ -3,7 +3,6 @@
 #include "tests/adapters/shared_libreoffice.h"
 #include "tests/adapters/support/test_files.h"
 #include "tests/adapters/support/tmpfs_mount.h"
-#include "tests/adapters/support/zip_writer.h"
 #include "tests/support/failure_printer.h"
 
 #include <gtest/gtest.h>
@@ -142,28 +141,6 @@ TEST_F(LibreOfficeConversion, AFullDiskFailsTheSaveAndKeepsThePreviousTextWhole)
     const auto small_input = write_sample(libreoffice(), input_folder(), "sample", ".html");
     ASSERT_TRUE(convert(small_input, disk_folder / "sample.txt").ok());
     EXPECT_EQ(read_bytes(disk_folder / "sample.txt"), kSampleText);
-}
-
-std::string tracked_run(const char* kind, const char* text)
-{
-    return std::string("<w:") + kind + " w:id=\"1\" w:author=\"A\" w:date=\"2024-01-01T00:00:00Z\"><w:r>"
-        + (std::string_view(kind) == "del" ? "<w:delText>" : "<w:t>") + text
-        + (std::string_view(kind) == "del" ? "</w:delText>" : "</w:t>") + "</w:r></w:" + kind + ">";
-}
-
-TEST_F(LibreOfficeConversion, ReadsTrackedChangesAsAccepted)
-{
-    const auto input = input_folder() / "tracked.docx";
-    const std::string cell = "<w:tc><w:p><w:r><w:t xml:space=\"preserve\">cell </w:t></w:r>"
-        + tracked_run("del", "gone-in-cell") + tracked_run("ins", "new-in-cell") + "</w:p></w:tc>";
-    write_bytes(input, docx_package("<w:p><w:r><w:t xml:space=\"preserve\">Kept </w:t></w:r>"
-                                    + tracked_run("del", "deleted-words ") + tracked_run("ins", "inserted-words")
-                                    + "</w:p><w:tbl><w:tr>" + cell + "</w:tr></w:tbl><w:p/>"));
-
-    const SaveResult saved = convert(input, output_folder() / "tracked.txt");
-
-    ASSERT_TRUE(saved.ok()) << saved.detail;
-    EXPECT_EQ(read_bytes(output_folder() / "tracked.txt"), "Kept inserted-words\ncell new-in-cell\n\n");
 }
 
 struct RefusingTarget {

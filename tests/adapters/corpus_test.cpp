@@ -77,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "textract/tests/docx/paragraphs_and_tables.txt", false},
         CorpusCase{"textract/tests/html/cyrillic_cp1251.html",
                    "textract/tests/html/cyrillic_cp1251.txt", false},
-        // Tracked changes: the text reads as the document with its changes accepted.
+        // Tracked changes read as accepted.
         CorpusCase{NWE "test01.doc", NWE_TEXT "test01.doc.body.txt", true},
         CorpusCase{NWE "test01.docx", NWE_TEXT "test01.doc.body.txt", true},
         CorpusCase{NWE "test14.doc", NWE_TEXT "test14.doc.body.txt", true},

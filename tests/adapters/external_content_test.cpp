@@ -1,5 +1,4 @@
-// Documents that name things outside themselves: converting them must fetch nothing from the
-// network and bring in no other local file, whatever the document asks for.
+// Converting documents that name things outside themselves fetches nothing and reads no other file.
 #include "tests/adapters/shared_libreoffice.h"
 #include "tests/adapters/support/http_recorder.h"
 #include "tests/adapters/support/test_files.h"
@@ -12,9 +11,8 @@ namespace {
 
 constexpr std::string_view kSecret = "SECRET-LOCAL-CONTENT-4711";
 
-// Where the document points: a web server (`base`, "http://127.0.0.1:port") and a local file.
 struct References {
-    std::string base;
+    std::string base; // "http://127.0.0.1:port"
     std::string local_file;
 };
 
@@ -53,6 +51,12 @@ std::string paragraph(const std::string& text)
     return "<w:p><w:r><w:t>" + text + "</w:t></w:r></w:p>";
 }
 
+std::string relationship(const char* id, const char* type, const std::string& target)
+{
+    return std::string("<Relationship Id=\"") + id + "\" Type=\"http://schemas.openxmlformats.org/officeDocument/"
+        "2006/relationships/" + type + "\" Target=\"" + target + "\" TargetMode=\"External\"/>";
+}
+
 std::string docx_with_references(const References& to)
 {
     const std::string& b = to.base;
@@ -66,28 +70,20 @@ std::string docx_with_references(const References& to)
         "<a:prstGeom prst=\"rect\"/></pic:spPr></pic:pic></a:graphicData></a:graphic></wp:inline>"
         "</w:drawing></w:r></w:p>";
     };
-    const std::string linked_object =
-        "<w:p><w:r><w:object><v:shape id=\"o1\" style=\"width:10pt;height:10pt\">"
-        "<v:imagedata r:id=\"rIdVml\"/></v:shape>"
-        "<o:OLEObject Type=\"Link\" ProgID=\"Word.Document.12\" ShapeID=\"o1\" r:id=\"rIdOle\" "
-        "UpdateMode=\"Always\"><o:LinkType>EnhancedMetafile</o:LinkType></o:OLEObject>"
-        "</w:object></w:r></w:p>";
     const std::string body = paragraph("Visible words.")
         + field("INCLUDEPICTURE \"" + b + "/field-picture.png\" \\d", "")
         + field("INCLUDETEXT \"" + b + "/included.docx\"", "cached web text")
-        + field("INCLUDETEXT \"" + to.local_file + "\"", "cached local text")
-        + linked_picture("rIdImage") + linked_picture("rIdZero") + linked_object + paragraph("More words.");
-    const std::string relationships =
-        "<Relationship Id=\"rIdImage\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
-        "relationships/image\" Target=\"" + b + "/docx-image.png\" TargetMode=\"External\"/>"
-        "<Relationship Id=\"rIdZero\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
-        "relationships/image\" Target=\"file:///dev/zero\" TargetMode=\"External\"/>"
-        "<Relationship Id=\"rIdVml\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
-        "relationships/image\" Target=\"" + b + "/vml-image.png\" TargetMode=\"External\"/>"
-        "<Relationship Id=\"rIdOle\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
-        "relationships/oleObject\" Target=\"" + b + "/linked-object.docx\" TargetMode=\"External\"/>"
-        "<Relationship Id=\"rIdSettings\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
-        "relationships/settings\" Target=\"settings.xml\"/>";
+        + field("INCLUDETEXT \"" + to.local_file + "\"", "cached local text") + linked_picture("rIdImage")
+        + linked_picture("rIdZero")
+        + "<w:p><w:r><w:object><v:shape id=\"o1\" style=\"width:10pt;height:10pt\"><v:imagedata r:id=\"rIdVml\"/>"
+          "</v:shape><o:OLEObject Type=\"Link\" ProgID=\"Word.Document.12\" ShapeID=\"o1\" r:id=\"rIdOle\" "
+          "UpdateMode=\"Always\"><o:LinkType>EnhancedMetafile</o:LinkType></o:OLEObject></w:object></w:r></w:p>"
+        + paragraph("More words.");
+    const std::string relationships = relationship("rIdImage", "image", b + "/docx-image.png")
+        + relationship("rIdZero", "image", "file:///dev/zero") + relationship("rIdVml", "image", b + "/vml-image.png")
+        + relationship("rIdOle", "oleObject", b + "/linked-object.docx")
+        + "<Relationship Id=\"rIdSettings\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
+          "relationships/settings\" Target=\"settings.xml\"/>";
     const ZipEntries settings{
         {"word/settings.xml",
          "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
@@ -95,11 +91,8 @@ std::string docx_with_references(const References& to)
          "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
          "<w:attachedTemplate r:id=\"rIdTemplate\"/></w:settings>"},
         {"word/_rels/settings.xml.rels",
-         "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
          "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-         "<Relationship Id=\"rIdTemplate\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
-         "relationships/attachedTemplate\" Target=\"" + b + "/template.dotx\" TargetMode=\"External\"/>"
-         "</Relationships>"},
+             + relationship("rIdTemplate", "attachedTemplate", b + "/template.dotx") + "</Relationships>"},
     };
     return docx_package(body, relationships, settings);
 }

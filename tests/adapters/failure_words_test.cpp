@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <functional>
 
 namespace plainquill::adapters::libreoffice {
 namespace {
@@ -23,59 +22,48 @@ css::uno::Any error_code_request(unsigned code)
 
 TEST(LibreOfficeFailureWords, EveryKindOfFailureReadsAsWhatHappenedAndWhatToDo)
 {
-    struct Case {
-        const char* kind;
-        std::function<std::string()> words;
-        const char* expected;
-    };
     const char* unreadable =
         "LibreOffice could not read this document; it may be damaged or in a format LibreOffice does not support";
-    const Case cases[] = {
-        {"bridge disposed while loading", [] { return words_for_stop(Step::Reading); },
+    const std::pair<std::string, const char*> cases[] = {
+        {words_for_stop(Step::Reading),
          "LibreOffice stopped while reading this document; it was restarted for the next one"},
-        {"killed while exporting", [] { return words_for_stop(Step::Writing); },
+        {words_for_stop(Step::Writing),
          "LibreOffice stopped while writing this document's text; it was restarted for the next one"},
-        {"time limit while loading", [] { return words_for_time_limit(Step::Reading, 120s); },
+        {words_for_time_limit(Step::Reading, 120s),
          "LibreOffice took longer than 120 s reading this document and was stopped; it was restarted for the "
          "next one; the document may be too large or damaged"},
-        {"InteractiveAugmentedIOException while loading", [] { return words_for_exception(Step::Reading); },
-         unreadable},
-        {"IOException from the export", [] { return words_for_exception(Step::Writing); },
-         "LibreOffice could not turn this document into text; it may be damaged"},
-        {"password question", [] { return words_for_request(css::uno::Any(css::task::DocumentMSPasswordRequest())); },
+        {words_for_exception(Step::Reading), unreadable},
+        {words_for_exception(Step::Writing), "LibreOffice could not turn this document into text; it may be damaged"},
+        {words_for_request(css::uno::Any(css::task::DocumentMSPasswordRequest())),
          "the document is password-protected; remove the password in a word processor and convert it again"},
-        {"repair question", [] { return words_for_request(css::uno::Any(css::document::BrokenPackageRequest())); },
+        {words_for_request(css::uno::Any(css::document::BrokenPackageRequest())),
          "the document is damaged; repair it in a word processor and convert it again"},
-        {"error 0x04004039 (general, dynamic)", [] { return words_for_request(error_code_request(0x04004039)); },
-         unreadable},
-        {"error 0x507 (access denied)", [] { return words_for_error_code(0x507); },
-         "LibreOffice was not allowed to read the document; check that you may read the file"},
-        {"error 0x302 (not found)", [] { return words_for_error_code(0x302); },
-         "LibreOffice could not find the document; it may have been moved or deleted"},
-        {"error 0x90B (out of space)", [] { return words_for_error_code(0x90B); },
-         "there was not enough memory or disk space to read the document; close other programs or free some "
-         "disk space and convert it again"},
-        {"error 0xE00 (newer version)", [] { return words_for_error_code(0xE00); },
-         "the document was written by a version of its word processor that LibreOffice cannot read"},
-        {"any other question", [] { return words_for_request(css::uno::Any(css::io::IOException())); }, unreadable},
-        {"full disk", [] { return words_for_write_error(ENOSPC); },
-         "the disk is full; free some space on it, or choose another output folder, and convert the document "
-         "again"},
-        {"quota", [] { return words_for_write_error(EDQUOT); },
-         "your disk quota is used up; free some space and convert the document again"},
-        {"no permission", [] { return words_for_write_error(EACCES); },
-         "the output folder cannot be written to; choose a folder you may write to"},
-        {"read-only disk", [] { return words_for_write_error(EROFS); },
-         "the output folder is on a read-only disk; choose another output folder"},
-        {"output folder gone", [] { return words_for_write_error(ENOENT); },
-         "the output folder does not exist (any more); choose another output folder"},
-        {"disk error", [] { return words_for_write_error(EIO); },
-         "the disk reported an error while the text was written; check the disk"},
-        {"other system error", [] { return words_for_write_error(ETXTBSY); },
-         "the text file could not be written (Text file busy)"},
+        {words_for_request(error_code_request(0x04004039)), unreadable},
+        {words_for_request(css::uno::Any(css::io::IOException())), unreadable},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.words(), c.expected) << c.kind;
+    for (const auto& [words, expected] : cases)
+        EXPECT_EQ(words, expected);
+    const std::pair<unsigned, const char*> error_codes[] = {
+        {0x507, "LibreOffice was not allowed to read the document; check that you may read the file"},
+        {0x302, "LibreOffice could not find the document; it may have been moved or deleted"},
+        {0x90B, "there was not enough memory or disk space to read the document; close other programs or free some "
+                "disk space and convert it again"},
+        {0xE00, "the document was written by a version of its word processor that LibreOffice cannot read"},
+    };
+    for (const auto& [code, expected] : error_codes)
+        EXPECT_EQ(words_for_error_code(code), expected) << std::hex << code;
+    const std::pair<int, const char*> write_errors[] = {
+        {ENOSPC, "the disk is full; free some space on it, or choose another output folder, and convert the document "
+                 "again"},
+        {EDQUOT, "your disk quota is used up; free some space and convert the document again"},
+        {EACCES, "the output folder cannot be written to; choose a folder you may write to"},
+        {EROFS, "the output folder is on a read-only disk; choose another output folder"},
+        {ENOENT, "the output folder does not exist (any more); choose another output folder"},
+        {EIO, "the disk reported an error while the text was written; check the disk"},
+        {ETXTBSY, "the text file could not be written (Text file busy)"},
+    };
+    for (const auto& [error, expected] : write_errors)
+        EXPECT_EQ(words_for_write_error(error), expected) << error;
 }
 
 } // namespace

@@ -1,5 +1,4 @@
-// A program killed with SIGKILL in the middle of a document: its LibreOffice must end with it,
-// and the next start must sweep away what it left, and nothing of a live instance.
+// An owner killed mid-document takes its LibreOffice along; the next start sweeps only what it left.
 #include "app/adapters/libreoffice/ipc_socket_files.h"
 #include "app/adapters/libreoffice/uno_strings.h"
 #include "tests/adapters/sample_documents.h"

@@ -19,11 +19,10 @@ using testing::write_bytes;
 std::string start_time_of(pid_t pid)
 {
     std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
+    std::string line, field;
     std::getline(file, line);
     std::istringstream fields(line.substr(line.rfind(')') + 1));
-    std::string field;
-    for (int number = 3; number <= 22; ++number)
+    for (int number = 3; number <= 22; ++number) // the start time is field 22
         fields >> field;
     return field;
 }
@@ -41,26 +40,24 @@ TEST(LibreOfficeScratchDirectory, OnlyFoldersWhoseOwnerHasEndedCountAsAbandoned)
 {
     const TemporaryFolder parent;
     const ScratchDirectory ours(parent.path());
-    const auto make = [&](const std::string& name, const std::string& owner) {
+    const std::string self = std::to_string(::getpid()) + " ", gone = std::to_string(a_finished_process()) + " ";
+    const std::pair<const char*, std::string> folders[] = {
+        {"plainquill-lo-gone01", gone + start_time_of(::getpid())}, {"plainquill-lo-reused", self + "1"},
+        {"plainquill-lo-alive1", self + start_time_of(::getpid())}, {"plainquill-lo-noownr", ""},
+        {"something-else", gone + "1"}};
+    for (const auto& [name, owner] : folders) {
         std::filesystem::create_directory(parent / name);
         if (!owner.empty())
             write_bytes(parent / name / "owner", owner + "\n");
-        return parent / name;
-    };
-    const pid_t self = ::getpid();
-    const pid_t gone = a_finished_process();
-    const auto of_a_finished_process = make("plainquill-lo-gone01", std::to_string(gone) + " " + start_time_of(self));
-    const auto of_a_reused_id = make("plainquill-lo-reused", std::to_string(self) + " 1");
-    make("plainquill-lo-alive1", std::to_string(self) + " " + start_time_of(self));
-    make("plainquill-lo-noownr", "");
-    make("something-else", std::to_string(gone) + " 1");
+    }
 
     std::vector<std::filesystem::path> found;
     for (const auto& abandoned : abandoned_scratch_directories(parent.path()))
         found.push_back(abandoned.path);
     std::sort(found.begin(), found.end());
 
-    EXPECT_EQ(found, (std::vector<std::filesystem::path>{of_a_finished_process, of_a_reused_id}));
+    EXPECT_EQ(found,
+              (std::vector<std::filesystem::path>{parent / "plainquill-lo-gone01", parent / "plainquill-lo-reused"}));
 }
 
 } // namespace

@@ -65,12 +65,7 @@ TEST(LibreOfficeWatchdog, AProbeThatObjectsExpiresTheArmedWatchLongBeforeItsLimi
     std::atomic<bool> objecting = false;
     std::atomic<int> probes_while_idle = 0;
     std::atomic<bool> armed = false;
-    Watchdog watchdog([&] { fired.set_value(); },
-                      [&] {
-                          if (!armed)
-                              ++probes_while_idle;
-                          return objecting.load();
-                      },
+    Watchdog watchdog([&] { fired.set_value(); }, [&] { return (probes_while_idle += !armed, objecting.load()); },
                       10ms);
     std::this_thread::sleep_for(50ms);
     armed = true;

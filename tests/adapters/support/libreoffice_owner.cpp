@@ -1,7 +1,6 @@
-// A program that owns a LibreOffice and converts one document over and over until it is killed:
-// the tests kill it the hard way and look at what is left.
-// Usage: libreoffice_owner <folder for private folders> <document> <output folder>; prints the
-// private folder, then "converting" before each round.
+// Owns a LibreOffice and converts one document over and over until it is killed.
+// Usage: libreoffice_owner <scratch parent> <document> <output folder>; prints the private folder,
+// then "converting" before each round.
 #include "app/adapters/libreoffice/libreoffice_launcher.h"
 
 #include <cstdio>
@@ -16,20 +15,16 @@ int main(int argc, char** argv)
     options.scratch_parent = argv[1];
     LibreOfficeLauncher launcher(options);
     auto libreoffice = launcher.StartLibreOffice();
-    if (!libreoffice) {
-        std::fprintf(stderr, "%s\n", launcher.last_failure().c_str());
+    if (!libreoffice)
         return 1;
-    }
     std::printf("%s\n", libreoffice->private_folder().c_str());
-    std::fflush(stdout);
-    const std::filesystem::path target = std::filesystem::path(argv[3]) / "out.txt";
     for (;;) {
         std::printf("converting\n");
         std::fflush(stdout);
         OpenResult opened = libreoffice->Open(argv[2]);
         if (!opened.document)
             return 1;
-        libreoffice->SaveAs(*opened.document, target, SaveFormat::Text);
+        libreoffice->SaveAs(*opened.document, std::filesystem::path(argv[3]) / "out.txt", SaveFormat::Text);
         libreoffice->Close(std::move(opened.document));
     }
 }

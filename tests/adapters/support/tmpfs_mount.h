@@ -1,6 +1,5 @@
 #pragma once
-// A tmpfs mounted for a test's life: a disk that fills up without filling the machine's, or a
-// folder nobody may write to, root included. Mounting needs root; tests skip where it fails.
+// A small tmpfs for a test's life: a disk that fills up, or a folder nobody may write to. Needs root.
 #include <sys/mount.h>
 
 #include <cerrno>
@@ -20,23 +19,22 @@ public:
         std::filesystem::create_directories(folder);
         const std::string options = "size=" + std::to_string(bytes) + ",mode=0755";
         const unsigned long flags = MS_NOSUID | MS_NODEV | (access == Access::ReadOnly ? MS_RDONLY : 0);
-        mounted_ = ::mount("plainquill-test", folder.c_str(), "tmpfs", flags, options.c_str()) == 0;
-        error_ = mounted_ ? "" : std::strerror(errno);
+        if (::mount("plainquill-test", folder.c_str(), "tmpfs", flags, options.c_str()) != 0)
+            error_ = std::strerror(errno);
     }
     ~TmpfsMount()
     {
-        if (mounted_)
+        if (mounted())
             ::umount2(folder_.c_str(), MNT_DETACH);
     }
     TmpfsMount(const TmpfsMount&) = delete;
     TmpfsMount& operator=(const TmpfsMount&) = delete;
 
-    bool mounted() const { return mounted_; }
-    const std::string& error() const { return error_; } // why the mount failed
+    bool mounted() const { return error_.empty(); }
+    const std::string& error() const { return error_; }
 
 private:
     std::filesystem::path folder_;
-    bool mounted_ = false;
     std::string error_;
 };
 

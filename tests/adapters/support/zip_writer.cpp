@@ -22,8 +22,6 @@ std::uint32_t crc_of(const std::string& bytes, std::uint32_t crc = 0)
         ::crc32(crc, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())));
 }
 
-// Raw deflate of `input`, flushed so that what follows starts afresh (Z_FULL_FLUSH) or ends the
-// stream (Z_FINISH).
 std::string deflate_part(z_stream& stream, const std::string& input, int flush)
 {
     std::string output;
@@ -39,26 +37,13 @@ std::string deflate_part(z_stream& stream, const std::string& input, int flush)
     return output;
 }
 
-} // namespace
-
-ZipEntry stored_entry(std::string name, std::string content)
-{
-    ZipEntry entry;
-    entry.name = std::move(name);
-    entry.crc = crc_of(content);
-    entry.expanded = content.size();
-    entry.stored = std::move(content);
-    return entry;
-}
-
 ZipEntry repeated_entry(std::string name, const std::string& head, const std::string& body,
                         std::uint64_t repeats, const std::string& tail)
 {
     z_stream stream{};
     if (::deflateInit2(&stream, 9, Z_DEFLATED, -15, 9, Z_DEFAULT_STRATEGY) != Z_OK)
         throw std::runtime_error("zlib cannot deflate");
-    // After a full flush nothing refers back, so one flushed copy of the body can be repeated
-    // byte for byte.
+    // After a full flush nothing refers back: one flushed copy of the body repeats byte for byte.
     std::string stored = deflate_part(stream, head, Z_FULL_FLUSH);
     const std::string body_stream = deflate_part(stream, body, Z_FULL_FLUSH);
     const std::string tail_stream = deflate_part(stream, tail, Z_FINISH);
@@ -70,13 +55,17 @@ ZipEntry repeated_entry(std::string name, const std::string& head, const std::st
         crc = crc_of(body, crc);
     }
     stored += tail_stream;
-    ZipEntry entry;
-    entry.name = std::move(name);
-    entry.stored = std::move(stored);
-    entry.method = 8;
-    entry.crc = crc_of(tail, crc);
-    entry.expanded = head.size() + body.size() * repeats + tail.size();
-    return entry;
+    const std::uint64_t expanded = head.size() + body.size() * repeats + tail.size();
+    return {std::move(name), std::move(stored), 8, crc_of(tail, crc), expanded, {}, false};
+}
+
+} // namespace
+
+ZipEntry stored_entry(std::string name, std::string content)
+{
+    const std::uint32_t crc = crc_of(content);
+    const std::uint64_t size = content.size();
+    return {std::move(name), std::move(content), 0, crc, size, {}, false};
 }
 
 std::string zip_archive(const std::vector<ZipEntry>& entries, const ZipLayout& layout)
@@ -90,10 +79,9 @@ std::string zip_archive(const std::vector<ZipEntry>& entries, const ZipLayout& l
         const std::uint64_t small_expanded = entry.zip64 ? 0xffffffff : entry.expanded;
         std::string extra;
         if (entry.zip64) {
-            put(extra, 0x0001, 2);
-            put(extra, 16, 2);
-            put(extra, entry.expanded, 8);
-            put(extra, compressed, 8);
+            for (const auto& [value, width] : {std::pair<std::uint64_t, int>{1, 2}, {16, 2}, {entry.expanded, 8},
+                                              {compressed, 8}})
+                put(extra, value, width);
         }
         std::string fields; // from "version needed" to the extra field's length: the same in both headers
         for (const auto& [value, width] : {std::pair<std::uint64_t, int>{entry.zip64 ? 45 : 20, 2}, {0, 2},
@@ -110,31 +98,20 @@ std::string zip_archive(const std::vector<ZipEntry>& entries, const ZipLayout& l
     }
     const std::uint64_t directory_offset = archive.size();
     archive += directory;
-    if (layout.zip64_end) {
+    const bool big = layout.zip64_end;
+    const std::uint64_t n = entries.size();
+    if (big) {
         const std::uint64_t record_offset = archive.size();
-        put(archive, 0x06064b50, 4);
-        put(archive, 44, 8);
-        put(archive, 45, 2);
-        put(archive, 45, 2);
-        put(archive, 0, 4);
-        put(archive, 0, 4);
-        put(archive, entries.size(), 8);
-        put(archive, entries.size(), 8);
-        put(archive, directory.size(), 8);
-        put(archive, directory_offset, 8);
-        put(archive, 0x07064b50, 4);
-        put(archive, 0, 4);
-        put(archive, record_offset, 8);
-        put(archive, 1, 4);
+        for (const auto& [value, width] : {std::pair<std::uint64_t, int>{0x06064b50, 4}, {44, 8}, {45, 2}, {45, 2},
+                                          {0, 4}, {0, 4}, {n, 8}, {n, 8}, {directory.size(), 8},
+                                          {directory_offset, 8}, {0x07064b50, 4}, {0, 4}, {record_offset, 8}, {1, 4}})
+            put(archive, value, width);
     }
-    put(archive, 0x06054b50, 4);
-    put(archive, 0, 2);
-    put(archive, 0, 2);
-    put(archive, layout.zip64_end ? 0xffff : entries.size(), 2);
-    put(archive, layout.zip64_end ? 0xffff : entries.size(), 2);
-    put(archive, layout.zip64_end ? 0xffffffff : directory.size(), 4);
-    put(archive, layout.zip64_end ? 0xffffffff : directory_offset, 4);
-    put(archive, layout.comment.size(), 2);
+    for (const auto& [value, width] : {std::pair<std::uint64_t, int>{0x06054b50, 4}, {0, 2}, {0, 2},
+                                      {big ? 0xffff : n, 2}, {big ? 0xffff : n, 2},
+                                      {big ? 0xffffffff : directory.size(), 4},
+                                      {big ? 0xffffffff : directory_offset, 4}, {layout.comment.size(), 2}})
+        put(archive, value, width);
     return archive + layout.comment;
 }
 
@@ -172,8 +149,7 @@ const std::string kDocumentStart =
 void write_repetitive_docx(const std::filesystem::path& file, const std::string& paragraph,
                            std::uint64_t repeats)
 {
-    // Deflate's output for one flushed part is about a thousandth of it at best: make the part
-    // large enough that the flush's few bytes do not matter.
+    // Deflate shrinks a part a thousandfold at best: parts of a megabyte keep the flushes' bytes small.
     std::string body;
     const std::uint64_t per_part =
         std::max<std::uint64_t>(1, std::min<std::uint64_t>(repeats, (1 << 20) / paragraph.size()));
