@@ -40,12 +40,6 @@ protected:
         form.adder().addDropped({path});
         return path;
     }
-    static void write(const QString& path, const QByteArray& content)
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    }
     QByteArray outputText(const QString& name)
     {
         QFile file(output + "/" + name);
@@ -205,8 +199,8 @@ TEST_F(ConversionRunTest, NoCheckedRowStartsAndQuitsTheWordProcessorOnly)
 
 TEST_F(ConversionRunTest, DocumentsSharingABaseNameEachKeepTheirTextAndARerunRefreshesTheSameNames)
 {
-    write(output + "/x.txt", "from before the run");
-    write(output + "/x (2).txt", "also from before");
+    tree.file("out/x.txt", "from before the run");
+    tree.file("out/x (2).txt", "also from before");
     for (const char* name : {"docs/one/x.doc", "docs/two/x.doc", "docs/one/x.docx", "docs/one/X.doc",
                              "docs/one/y.doc"})
         queue(name, name);
