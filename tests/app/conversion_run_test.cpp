@@ -40,12 +40,6 @@ protected:
         form.adder().addDropped({path});
         return path;
     }
-    static void write(const QString& path, const QByteArray& content)
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    }
     QByteArray outputText(const QString& name)
     {
         QFile file(output + "/" + name);
@@ -205,8 +199,8 @@ TEST_F(ConversionRunTest, NoCheckedRowStartsAndQuitsTheWordProcessorOnly)
 
 TEST_F(ConversionRunTest, DocumentsSharingABaseNameEachKeepTheirTextAndARerunRefreshesTheSameNames)
 {
-    write(output + "/x.txt", "from before the run");
-    write(output + "/x (2).txt", "also from before");
+    tree.file("out/x.txt", "from before the run");
+    tree.file("out/x (2).txt", "also from before");
     for (const char* name : {"docs/one/x.doc", "docs/two/x.doc", "docs/one/x.docx", "docs/one/X.doc",
                              "docs/one/y.doc"})
         queue(name, name);
@@ -445,22 +439,13 @@ TEST_F(ConversionRunTest, TheSummaryAfterAConfirmedStopCountsOnlyTheFilesTried)
 
 TEST(EndOfRunReport, ListsTwentyOfEachKindAndCountsTheRest)
 {
-    struct Case {
-        int failures;
-        int renames;
-        int lines;              // after the heading of each part
-        const char* lastLine;
-    };
+    struct Case { int failures, renames, lines; const char* lastLine; }; // lines: with each part's heading and gap
     const Case cases[] = {
-        {1, 0, 1, "/in/f1.doc: could not open"},
-        {20, 0, 20, "/in/f20.doc: could not open"},
-        {21, 0, 21, "… and 1 more."},
-        {0, 1, 1, "d1/x.doc → x (2).txt"},
-        {0, 21, 21, "… and 1 more."},
-        {2, 3, 2 + 1 + 3, "d3/x.doc → x (2).txt"}, // a blank line between the parts
+        {1, 0, 3, "/in/f1.doc: could not open"},  {20, 0, 22, "/in/f20.doc: could not open"},
+        {21, 0, 23, "… and 1 more."},             {0, 1, 3, "d1/x.doc → x (2).txt"},
+        {0, 21, 23, "… and 1 more."},             {2, 3, 10, "d3/x.doc → x (2).txt"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.failures << " failures, " << c.renames << " renames");
         RunOutcome outcome;
         outcome.tried = 50;
         for (int i = 1; i <= c.failures; ++i)
@@ -468,12 +453,11 @@ TEST(EndOfRunReport, ListsTwentyOfEachKindAndCountsTheRest)
         for (int i = 1; i <= c.renames; ++i)
             outcome.renamed.push_back({QStringLiteral("d%1/x.doc").arg(i), QStringLiteral("x (2).txt")});
         const QStringList lines = endOfRunReport(outcome).split('\n');
-        const int headings = (c.failures ? 2 : 0) + (c.renames ? 2 : 0); // a heading and a blank line
-        EXPECT_EQ(lines.size(), c.lines + headings) << endOfRunReport(outcome).toStdString();
+        SCOPED_TRACE(endOfRunReport(outcome).toStdString());
+        EXPECT_EQ(lines.size(), c.lines);
         EXPECT_EQ(lines.back(), QString::fromUtf8(c.lastLine));
         if (c.failures) {
             EXPECT_EQ(lines[0], QStringLiteral("%1 of 50 checked files could not be converted:").arg(c.failures));
-            EXPECT_EQ(lines[2], QStringLiteral("/in/f1.doc: could not open"));
         }
         if (c.failures > 20) {
             EXPECT_EQ(lines[21], QStringLiteral("/in/f20.doc: could not open"));

@@ -66,49 +66,47 @@ void setEverythingApartFromItsDefault(isButton& b)
     b.SetRightToLeft(true);
 }
 
-TEST(IsButtonModel, NewInstanceStartsStandardWithItsName)
+TEST(IsButtonModel, DefaultsOfANewInstanceAndOfMissingKeys)
 {
-    Button b({});
-    b.host.loadNew();
-    EXPECT_EQ(b.button.Style(), Standard);
-    EXPECT_EQ(b.button.NonThemeStyle(), Standard);
-    EXPECT_EQ(b.button.Caption(), "isButton1");
-    EXPECT_EQ(b.button.IconAlign(), Left);
-    EXPECT_EQ(b.button.ToolTipType(), ttBalloon);
-    EXPECT_EQ(b.button.CaptionFormat(), 0x11u);
-    EXPECT_EQ(b.button.IconMargin(), 4);
-    EXPECT_EQ(b.button.BackColor(), 0xD8E9ECu);
-    EXPECT_EQ(b.button.ToolTipBackColor(), 0u);
-    ASSERT_NE(b.button.Icon(), nullptr);
-    EXPECT_EQ(b.button.Icon()->Type(), PictureType::None);
-}
-
-TEST(IsButtonModel, MissingKeysReadAsTheirStoredDefaults)
-{
-    Button b({});
-    b.load();
+    Button fresh({});
+    fresh.host.loadNew();
+    Button stored({});
+    stored.load();
+    isButton& n = fresh.button;
+    isButton& s = stored.button;
     struct Case { std::int64_t got, expected; const char* what; };
     const Case cases[] = {
-        {b.button.Style(), Framed, "Style"},
-        {b.button.NonThemeStyle(), BlueSkin, "iNonThemeStyle"},
-        {b.button.IconAlign(), Left, "IconAlign"},
-        {b.button.BackColor(), b.sys(COLOR_BTNFACE), "BackColor"},
-        {b.button.FontHighlightColor(), b.sys(COLOR_BTNTEXT), "FontHighlightColor"},
-        {b.button.ToolTipType(), ttBalloon, "ToolTipType"},
-        {b.button.ToolTipBackColor(), b.sys(COLOR_INFOBK), "ttBackColor"},
-        {b.button.ToolTipForeColor(), b.sys(COLOR_INFOTEXT), "ttForeColor"},
-        {b.button.MaskColor(), 0xC0C0C0, "MaskColor"},
-        {b.button.RoundedBordersByTheme(), true, "RoundedBordersByTheme"},
-        {b.button.State(), Normal, "state"},
+        {n.Style(), Standard, "new Style"},
+        {n.NonThemeStyle(), Standard, "new NonThemeStyle"},
+        {n.IconAlign(), Left, "new IconAlign"},
+        {n.ToolTipType(), ttBalloon, "new ToolTipType"},
+        {n.CaptionFormat(), 0x11, "new CaptionFormat"},
+        {n.IconMargin(), 4, "new IconMargin"},
+        {n.BackColor(), 0xD8E9EC, "new BackColor"},
+        {n.ToolTipBackColor(), 0, "new ToolTipBackColor"},
+        {s.Style(), Framed, "Style"},
+        {s.NonThemeStyle(), BlueSkin, "iNonThemeStyle"},
+        {s.IconAlign(), Left, "IconAlign"},
+        {s.BackColor(), stored.sys(COLOR_BTNFACE), "BackColor"},
+        {s.FontHighlightColor(), stored.sys(COLOR_BTNTEXT), "FontHighlightColor"},
+        {s.ToolTipType(), ttBalloon, "ToolTipType"},
+        {s.ToolTipBackColor(), stored.sys(COLOR_INFOBK), "ttBackColor"},
+        {s.ToolTipForeColor(), stored.sys(COLOR_INFOTEXT), "ttForeColor"},
+        {s.MaskColor(), 0xC0C0C0, "MaskColor"},
+        {s.RoundedBordersByTheme(), true, "RoundedBordersByTheme"},
+        {s.State(), Normal, "state"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.got, c.expected) << c.what;
-    EXPECT_EQ(b.button.Caption(), "isButton");
-    EXPECT_EQ(b.button.Icon(), nullptr);
-    EXPECT_EQ(b.button.Font(), b.host.Font()); // the surface keeps its own
+    EXPECT_EQ(n.Caption(), "isButton1");
+    ASSERT_NE(n.Icon(), nullptr);
+    EXPECT_EQ(n.Icon()->Type(), PictureType::None);
+    EXPECT_EQ(s.Caption(), "isButton");
+    EXPECT_EQ(s.Icon(), nullptr);
+    EXPECT_EQ(s.Font(), stored.host.Font()); // the surface keeps its own
 }
 
-TEST(IsButtonModel, ReadsAndWritesKeysInTheirOwnOrders)
+TEST(IsButtonModel, ReadsAndWritesKeysInTheirOwnOrdersAndFindsThemWhateverTheirCase)
 {
     Button b({});
     b.load();
@@ -135,21 +133,13 @@ TEST(IsButtonModel, ReadsAndWritesKeysInTheirOwnOrders)
                             "UseMaskColor", "MousePointer", "RoundedBordersByTheme", "bRTLText"));
     EXPECT_EQ(saved.ReadInteger("bRTLText", 0), -1);
     EXPECT_EQ(saved.ReadInteger("iNonThemeStyle", 0), Themed);
-}
 
-TEST(IsButtonModel, EveryKeyIsFoundWhateverItsCase)
-{
-    Button b({});
-    b.load();
-    setEverythingApartFromItsDefault(b.button);
-    const PropertyBag saved = b.host.save();
-
+    // Every key is found whatever its case.
     Button lower({});
-    for (const PropertyBag::Entry& entry : saved.Entries()) {
-        std::string name = entry.name;
-        for (char& ch : name)
+    for (PropertyBag::Entry entry : saved.Entries()) {
+        for (char& ch : entry.name)
             ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-        lower.bag.WriteProperty(name, entry.value);
+        lower.bag.WriteProperty(entry.name, entry.value);
     }
     lower.load();
     EXPECT_FALSE(lower.host.Enabled()); // a button stored disabled takes no input from the start
@@ -162,18 +152,7 @@ TEST(IsButtonModel, EveryKeyIsFoundWhateverItsCase)
     EXPECT_TRUE(rtl.load().button.RightToLeft()) << "any non-zero stored value";
 }
 
-TEST(IsButtonModel, EmptyCaptionComesBackAsIsButtonAndTheToolTipSurvives)
-{
-    Button b({{"ToolTipText", std::string("Convert the queue")}});
-    b.load().button.SetCaption("");
-    Button again({});
-    again.bag = b.host.save();
-    again.load();
-    EXPECT_EQ(again.button.Caption(), "isButton");
-    EXPECT_EQ(again.button.ToolTipText(), "Convert the queue");
-}
-
-TEST(IsButtonModel, StoredToolTipTextGoesToTheContainerAndTheControl)
+TEST(IsButtonModel, StoredToolTipTextGoesToTheContainerAndTheControlAndAnEmptyCaptionComesBackAsIsButton)
 {
     struct Case { std::optional<std::string> stored; const char* expected; };
     for (const Case& c : {Case{std::nullopt, ""}, Case{"Convert", "Convert"}}) {
@@ -181,10 +160,14 @@ TEST(IsButtonModel, StoredToolTipTextGoesToTheContainerAndTheControl)
         if (c.stored)
             b.bag.WriteProperty("ToolTipText", *c.stored);
         b.host.Extender().SetToolTipText("from before");
-        b.load();
+        b.load().button.SetCaption("");
         // The first reading defaults to the control's copy, empty at load, and replaces the container's.
         EXPECT_EQ(b.host.Extender().ToolTipText(), c.expected);
         EXPECT_EQ(b.button.ToolTipText(), c.expected);
+        Button again({});
+        again.bag = b.host.save();
+        EXPECT_EQ(again.load().button.Caption(), "isButton");
+        EXPECT_EQ(again.button.ToolTipText(), c.expected);
     }
 }
 

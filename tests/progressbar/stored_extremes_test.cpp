@@ -22,8 +22,7 @@ struct Extreme {
     const char* name;
     const char* key;
     std::function<void(XP_ProgressBar&)> set;
-    std::int64_t stored; // in the stream, and what the reloaded bar reads
-    std::function<std::int64_t(const XP_ProgressBar&)> read;
+    std::int64_t stored; // in the stream, and in the stream of the reloaded bar
 };
 
 void PrintTo(const Extreme& e, std::ostream* out) { *out << e.name; }
@@ -34,41 +33,33 @@ TEST_P(StoredExtremes, SurviveTheStoredFormUnnarrowed)
 {
     const Extreme& e = GetParam();
     Bar saved({60, 12}, {}, e.set);
-    const QVariantMap stream = host::writePropertyStream(saved.host.save());
-    const QByteArray json = QJsonDocument(QJsonObject::fromVariantMap(stream)).toJson();
+    const QString key = QString::fromLatin1(e.key).toLower();
+    const QByteArray json = QJsonDocument(QJsonObject::fromVariantMap(host::writePropertyStream(saved.host.save())))
+                                .toJson();
     const QVariantMap reread = QJsonDocument::fromJson(json).object().toVariantMap();
-    EXPECT_EQ(reread.value(QString::fromLatin1(e.key).toLower()).toLongLong(), e.stored) << json.toStdString();
+    EXPECT_EQ(reread.value(key).toLongLong(), e.stored) << json.toStdString();
 
     host::HeadlessHost again(std::make_unique<XP_ProgressBar>(), {.size = {60, 12}});
     again.load(host::readPropertyStream(reread));
     EXPECT_TRUE(again.errors().empty()) << again.errors().front();
-    EXPECT_EQ(e.read(again.controlAs<XP_ProgressBar>()), e.stored);
+    EXPECT_EQ(host::writePropertyStream(again.save()).value(key).toLongLong(), e.stored) << "narrowed when read";
 }
-
-const auto max = [](const XP_ProgressBar& b) -> std::int64_t { return b.Max(); };
-const auto min = [](const XP_ProgressBar& b) -> std::int64_t { return b.Min(); };
-const auto value = [](const XP_ProgressBar& b) -> std::int64_t { return b.Value(); };
 
 INSTANTIATE_TEST_SUITE_P(
     EachProperty, StoredExtremes,
     ::testing::Values(
-        Extreme{"Max_40000", "Max", [](XP_ProgressBar& b) { b.SetMax(40000); }, 40000, max},
-        Extreme{"Max_highest", "Max", [](XP_ProgressBar& b) { b.SetMax(kMost); }, kMost, max},
-        Extreme{"Max_lowest", "Max", [](XP_ProgressBar& b) { b.SetMax(kLeast); }, kLeast, max},
-        Extreme{"Min_minus_40000", "Min", [](XP_ProgressBar& b) { b.SetMin(-40000); }, -40000, min},
-        Extreme{"Min_40000", "Min", [](XP_ProgressBar& b) { b.SetMin(40000); }, 40000, min},
-        Extreme{"Min_lowest", "Min", [](XP_ProgressBar& b) { b.SetMin(kLeast); }, kLeast, min},
-        Extreme{"Value_40000_of_40000", "Value", [](XP_ProgressBar& b) { b.SetMax(40000); b.SetValue(40000); }, 40000,
-                value},
-        Extreme{"Value_minus_40000", "Value", [](XP_ProgressBar& b) { b.SetValue(-40000); }, -40000, value},
-        Extreme{"Orientation_lowest", "Orientation", [](XP_ProgressBar& b) { b.SetOrientation(kLeast); }, kLeast,
-                [](const XP_ProgressBar& b) -> std::int64_t { return b.Orientation(); }},
-        Extreme{"Scrolling_highest", "Scrolling", [](XP_ProgressBar& b) { b.SetScrolling(kMost); }, kMost,
-                [](const XP_ProgressBar& b) -> std::int64_t { return b.Scrolling(); }},
-        Extreme{"BrushStyle_highest", "BrushStyle", [](XP_ProgressBar& b) { b.SetBrushStyle(kMost); }, kMost,
-                [](const XP_ProgressBar& b) -> std::int64_t { return b.BrushStyle(); }},
-        Extreme{"Color_white", "Color", [](XP_ProgressBar& b) { b.SetColor(0xFFFFFF); }, 0xFFFFFF,
-                [](const XP_ProgressBar& b) -> std::int64_t { return b.Color(); }}),
+        Extreme{"Max_40000", "Max", [](XP_ProgressBar& b) { b.SetMax(40000); }, 40000},
+        Extreme{"Max_highest", "Max", [](XP_ProgressBar& b) { b.SetMax(kMost); }, kMost},
+        Extreme{"Max_lowest", "Max", [](XP_ProgressBar& b) { b.SetMax(kLeast); }, kLeast},
+        Extreme{"Min_minus_40000", "Min", [](XP_ProgressBar& b) { b.SetMin(-40000); }, -40000},
+        Extreme{"Min_40000", "Min", [](XP_ProgressBar& b) { b.SetMin(40000); }, 40000},
+        Extreme{"Min_lowest", "Min", [](XP_ProgressBar& b) { b.SetMin(kLeast); }, kLeast},
+        Extreme{"Value_40000_of_40000", "Value", [](XP_ProgressBar& b) { b.SetMax(40000); b.SetValue(40000); }, 40000},
+        Extreme{"Value_minus_40000", "Value", [](XP_ProgressBar& b) { b.SetValue(-40000); }, -40000},
+        Extreme{"Orientation_lowest", "Orientation", [](XP_ProgressBar& b) { b.SetOrientation(kLeast); }, kLeast},
+        Extreme{"Scrolling_highest", "Scrolling", [](XP_ProgressBar& b) { b.SetScrolling(kMost); }, kMost},
+        Extreme{"BrushStyle_highest", "BrushStyle", [](XP_ProgressBar& b) { b.SetBrushStyle(kMost); }, kMost},
+        Extreme{"Color_white", "Color", [](XP_ProgressBar& b) { b.SetColor(0xFFFFFF); }, 0xFFFFFF}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -19,6 +19,12 @@ extern char** environ;
 namespace plainquill::testing {
 
 class ChildProcess {
+    using Clock = std::chrono::steady_clock;
+    static int msUntil(Clock::time_point t)
+    {
+        return int(std::chrono::ceil<std::chrono::milliseconds>(t - Clock::now()).count());
+    }
+
 public:
     explicit ChildProcess(std::vector<std::string> command)
     {
@@ -42,10 +48,8 @@ public:
     }
     ~ChildProcess()
     {
-        if (!status_) {
-            ::kill(pid_, SIGKILL);
+        if (!status_ && ::kill(pid_, SIGKILL) == 0)
             ::waitpid(pid_, nullptr, 0);
-        }
         ::close(output_);
     }
     ChildProcess(const ChildProcess&) = delete;
@@ -57,49 +61,30 @@ public:
     // The next line of output; nothing when the output ends or `limit` passes first.
     std::optional<std::string> readLine(std::chrono::milliseconds limit)
     {
-        const auto deadline = std::chrono::steady_clock::now() + limit;
-        for (std::size_t end; (end = buffer_.find('\n')) == std::string::npos;) {
-            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto deadline = Clock::now() + limit;
+        std::string line;
+        for (char ch;; line += ch) {
             pollfd readable{output_, POLLIN, 0};
-            char chunk[256];
-            ssize_t count = 0;
-            if (left.count() <= 0 || ::poll(&readable, 1, int(left.count())) <= 0
-                || (count = ::read(output_, chunk, sizeof chunk)) <= 0)
+            if (msUntil(deadline) <= 0 || ::poll(&readable, 1, msUntil(deadline)) <= 0 || ::read(output_, &ch, 1) != 1)
                 return std::nullopt;
-            buffer_.append(chunk, std::size_t(count));
+            if (ch == '\n')
+                return line;
         }
-        const std::size_t end = buffer_.find('\n');
-        std::string line = buffer_.substr(0, end);
-        buffer_.erase(0, end + 1);
-        return line;
     }
-    bool waitForLine(const std::string& wanted, std::chrono::milliseconds limit)
-    {
-        const auto deadline = std::chrono::steady_clock::now() + limit;
-        for (std::optional<std::string> line; (line = readLine(std::chrono::ceil<std::chrono::milliseconds>(
-                                                   deadline - std::chrono::steady_clock::now())));)
-            if (*line == wanted)
-                return true;
-        return false;
-    }
-
     // The exit status, or nothing when the process is still running after `limit`.
     std::optional<int> waitForExit(std::chrono::milliseconds limit)
     {
-        const auto deadline = std::chrono::steady_clock::now() + limit;
-        for (int status = 0; !status_ && std::chrono::steady_clock::now() < deadline;) {
-            if (::waitpid(pid_, &status, WNOHANG) == pid_)
+        for (const auto deadline = Clock::now() + limit; !status_ && Clock::now() < deadline;)
+            if (int status = 0; ::waitpid(pid_, &status, WNOHANG) == pid_)
                 status_ = status;
             else
                 std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
         return status_;
     }
 
 private:
     pid_t pid_ = -1;
     int output_ = -1;
-    std::string buffer_;
     std::optional<int> status_;
 };
 
