@@ -57,8 +57,8 @@ TEST(HostedControlFactory, OtherClassesComeFromTheFallback)
     RecordingFallback fallback;
     HostedControlFactory factory(controls::standardControlClasses(), fallback);
     QWidget window;
-    factory.create(QStringLiteral("Ostrand.isButton"), {}, &window);
-    EXPECT_EQ(fallback.asked, QStringList{QStringLiteral("Ostrand.isButton")});
+    factory.create(QStringLiteral("Ostrand.NotRegistered"), {}, &window);
+    EXPECT_EQ(fallback.asked, QStringList{QStringLiteral("Ostrand.NotRegistered")});
 }
 
 TEST(HostedControlFactory, TheRunDrivesTheBarThroughItsFace)
@@ -111,8 +111,11 @@ TEST(HostedControlFactory, TheStoredWindowLoadsTheRealBar)
     EXPECT_EQ(host->site().clientSize(), (Size{97, 17}));
     EXPECT_EQ(host->site().Ambient().DisplayName, "XP_ProgressBar1");
     EXPECT_EQ(host->site().Extender().Name(), "XP_ProgressBar1");
-    // The buttons are still the stand-ins.
-    EXPECT_EQ(dynamic_cast<host::HostWidget*>(form.drawn.value(QStringLiteral("isButton1")).widget), nullptr);
+    // The Start button is the drawn button, offering its face to the window.
+    const DrawnControl start = form.drawn.value(QStringLiteral("isButton1"));
+    EXPECT_NE(dynamic_cast<host::HostWidget*>(start.widget), nullptr);
+    ASSERT_NE(start.button, nullptr);
+    EXPECT_EQ(start.button->Caption(), "Start");
 }
 
 } // namespace
