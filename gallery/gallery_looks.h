@@ -24,6 +24,7 @@ struct ClassLooks {
 
 ClassLooks progressBarLooks();
 ClassLooks isButtonLooks();
+ClassLooks chameleonButtonLooks();
 
 // Every class the sheet shows, in order.
 std::vector<ClassLooks> galleryLooks();
