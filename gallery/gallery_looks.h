@@ -23,6 +23,7 @@ struct ClassLooks {
 };
 
 ClassLooks progressBarLooks();
+ClassLooks xpButtonLooks();
 
 // Every class the sheet shows, in order.
 std::vector<ClassLooks> galleryLooks();

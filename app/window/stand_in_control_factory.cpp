@@ -17,7 +17,6 @@ struct ButtonKeys {
 constexpr ButtonKeys kButtonKeys[] = {
     {"Ostrand.isButton", "caption", "enabled"},
     {"Ostrand.chameleonButton", "tx", "enab"},
-    {"Ostrand.XpB", "caption", "enabled"},
 };
 
 QVariant property(const QVariantMap& properties, const char* key, const QVariant& fallback)

@@ -1,6 +1,7 @@
 #include "controls/registry/standard_controls.h"
 
 #include "controls/progressbar/xp_progress_bar.h"
+#include "controls/xpbutton/xp_button.h"
 
 namespace plainquill::controls {
 
@@ -8,6 +9,7 @@ contracts::ControlClasses standardControlClasses()
 {
     contracts::ControlClasses classes;
     classes.add(kProgressBarClass, [] { return std::make_unique<progressbar::XP_ProgressBar>(); });
+    classes.add(kXpButtonClass, [] { return std::make_unique<xpbutton::XpB>(); });
     return classes;
 }
 

@@ -6,6 +6,7 @@
 namespace plainquill::controls {
 
 inline constexpr const char* kProgressBarClass = "Ostrand.XP_ProgressBar";
+inline constexpr const char* kXpButtonClass = "Ostrand.XpB";
 
 contracts::ControlClasses standardControlClasses();
 
