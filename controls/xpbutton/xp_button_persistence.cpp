@@ -82,10 +82,12 @@ void XpB::ReadProperties(const PropertyBag& bag)
     m_originalPicSize.width = bag.ReadInteger("OriginalPicSizeW", 32);
     m_originalPicSize.height = bag.ReadInteger("OriginalPicSizeH", 32);
 
+    // Each reading is an object of the control's own: one bag may load several instances.
     const FontRef ambientFont = ambient.Font ? ambient.Font : makeFont();
+    const FontRef surfaceFont = bag.ReadFont("Font", ambientFont);
+    container().SetFont(surfaceFont ? surfaceFont->Clone() : makeFont());
     const FontRef font = bag.ReadFont("Font", ambientFont);
-    container().SetFont(font ? font->Clone() : makeFont());
-    UseFont(bag.ReadFont("Font", ambientFont->Clone()));
+    UseFont(font ? font->Clone() : makeFont());
 
     m_hoverPicture = bag.ReadPicture("PictureHover", nullptr);
     m_normalPicture = bag.ReadPicture("Picture", nullptr);
