@@ -24,6 +24,16 @@ struct Button {
         host.clearRecords();
     }
 
+    // The picture drawn at `drawn`, set the way a designer sets it, and shown.
+    void setPicture(PictureRef picture, Size drawn)
+    {
+        xpb.SetPicture(std::move(picture));
+        xpb.SetPictureWidth(drawn.width);
+        xpb.SetPictureHeight(drawn.height);
+        host.idle();
+        host.clearRecords();
+    }
+
     Colour at(int x, int y) const { return host.pixel(x, y); }
     Point middle() const { return {host.clientSize().width / 2, host.clientSize().height / 2}; }
     // The pointer goes to another window without telling the control; its timer notices.

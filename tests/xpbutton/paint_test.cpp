@@ -186,12 +186,8 @@ TEST(XpBPaint, APressMovesTheContentExceptInTheFlatLook)
     for (const auto& c : cases) {
         Button b({{"ButtonStyle", integer(c.style)},
                   {"ForeColor", ColourValue{ink}},
-                  {"Caption", std::string("Go")},
-                  {"Picture", framedPicture({6, 6}, 0x00FF00, 0x00FF00)},
-                  {"PictureWidth", integer(6)},
-                  {"PictureHeight", integer(6)},
-                  {"OriginalPicSizeW", integer(6)},
-                  {"OriginalPicSizeH", integer(6)}});
+                  {"Caption", std::string("Go")}});
+        b.setPicture(framedPicture({6, 6}, 0x00FF00, 0x00FF00), {6, 6});
         const auto isInk = [&](Colour x) { return x == ink; };
         const auto isPicture = [](Colour x) { return x == 0x00FF00; };
         const Rect text = boxOf(b, isInk);
@@ -208,12 +204,8 @@ TEST(XpBPaint, APressMovesTheContentExceptInTheFlatLook)
 
 TEST(XpBPaint, TheFlatLookLiftsAHoveredPictureOverItsShadow)
 {
-    Button b({{"Caption", std::string()},
-              {"Picture", framedPicture({8, 8}, 0x00FF00, 0x00FF00)},
-              {"PictureWidth", integer(8)},
-              {"PictureHeight", integer(8)},
-              {"OriginalPicSizeW", integer(8)},
-              {"OriginalPicSizeH", integer(8)}});
+    Button b({{"Caption", std::string()}});
+    b.setPicture(framedPicture({8, 8}, 0x00FF00, 0x00FF00), {8, 8});
     const Rect resting = b.xpb.PictureRect();
     b.host.moveMouse(b.middle());
     EXPECT_EQ(boxOf(b, [](Colour c) { return c == 0x00FF00; }), resting.offsetBy(-3, -3));
@@ -225,12 +217,8 @@ TEST(XpBPaint, MaskColourPixelsOfThePictureAreTransparent)
     Button b({{"ButtonStyle", integer(Bare)},
               {"BackColor", ColourValue{kFace}},
               {"Caption", std::string()},
-              {"Picture", framedPicture({8, 8}, 0x00FF00, 0xFF00FF)},
-              {"MaskColor", ColourValue{0xFF00FF}},
-              {"PictureWidth", integer(16)},
-              {"PictureHeight", integer(16)},
-              {"OriginalPicSizeW", integer(8)},
-              {"OriginalPicSizeH", integer(8)}});
+              {"MaskColor", ColourValue{0xFF00FF}}});
+    b.setPicture(framedPicture({8, 8}, 0x00FF00, 0xFF00FF), {16, 16});
     const Rect r = b.xpb.PictureRect();
     EXPECT_EQ(boxOf(b, [](Colour c) { return c == 0x00FF00; }), r.inflatedBy(-2, -2)) << "stretched twice";
     expectPixels(b, {{r.left, r.top, kFace, "frame pixel is the mask colour"}});
