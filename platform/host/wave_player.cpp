@@ -8,6 +8,22 @@
 
 namespace plainquill::host {
 
+namespace {
+
+// Whether any sound output can exist: a local sound card or a sound server. Without one the
+// sound library would only fill the program's error output with its failed attempts.
+bool soundOutputExists()
+{
+    if (QFileInfo::exists(QStringLiteral("/dev/snd")) || qEnvironmentVariableIsSet("PULSE_SERVER"))
+        return true;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return !runtime.isEmpty()
+        && (QFileInfo::exists(runtime + QStringLiteral("/pulse/native"))
+            || QFileInfo::exists(runtime + QStringLiteral("/pipewire-0")));
+}
+
+} // namespace
+
 QString programRelativePath(std::string_view path, const QString& programFolder)
 {
     QString name = QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
@@ -28,7 +44,7 @@ void WavePlayer::play(std::string_view path)
     const QString file = programRelativePath(path, QCoreApplication::applicationDirPath());
     if (file.isEmpty() || !QFileInfo(file).isFile() || m_unavailable)
         return;
-    if (!m_context && ca_context_create(&m_context) != CA_SUCCESS) {
+    if (!m_context && (!soundOutputExists() || ca_context_create(&m_context) != CA_SUCCESS)) {
         m_context = nullptr;
         m_unavailable = true; // no service now means none for this window's life: stop asking
         return;
