@@ -73,7 +73,8 @@ ClassLooks xpButtonLooks()
     for (const std::int64_t bevel : {1, 2, 3, 5})
         looks.looks.push_back(look("ButtonStyle 0, BEVEL 1 to 5", "BEVEL " + std::to_string(bevel), kButton,
                                    ControlState::Normal,
-                                   {{"ButtonStyle", std::int64_t{0}}, {"BEVEL", bevel}, {"Caption", std::string("Bevel")}}));
+                                   {{"ButtonStyle", std::int64_t{0}}, {"BEVEL", bevel},
+                                    {"Caption", std::string("Bevel")}}));
     looks.looks.push_back(look("Other", "caption wraps", kTall, ControlState::Normal,
                                {{"ButtonStyle", std::int64_t{3}},
                                 {"Caption", std::string("A caption far too long for one line")}}));

@@ -6,6 +6,7 @@
 
 #include "controls/xpbutton/masked_copy.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace plainquill::xpbutton {
@@ -68,10 +69,18 @@ void XpB::DrawBitmapForm(const Bitmap& bitmap, const Rect& at, bool shadow, bool
         return;
     const Colour mask = ResolveSysColor(m_maskColor);
 
-    Canvas natural(surface, m_originalPicSize);
+    // The stored natural size may exceed the bitmap: what lies beyond it is never drawn, so the
+    // copy holds only the bitmap's part and the stretch leaves the rest as a fresh bitmap has it.
+    const Size held{std::min(m_originalPicSize.width, bitmap.width()),
+                    std::min(m_originalPicSize.height, bitmap.height())};
+    if (held.isEmpty())
+        return;
     const bool composed = shadow || disabled;
+    Canvas natural(surface, held);
+    Canvas stretched(surface, visible.size());
     if (composed) {
-        natural.dc->fillRect({0, 0, m_originalPicSize.width, m_originalPicSize.height}, Brush::solid(kWhite));
+        natural.dc->fillRect({0, 0, held.width, held.height}, Brush::solid(kWhite));
+        stretched.dc->fillRect({0, 0, visible.width(), visible.height()}, Brush::solid(kWhite));
         const std::unique_ptr<Dc> source = surface.createCompatibleDc();
         const Bitmap previous = source->selectBitmap(bitmap);
         MaskedCopy(*natural.dc, *source, bitmap.bounds(), 0, 0, mask);
@@ -79,8 +88,6 @@ void XpB::DrawBitmapForm(const Bitmap& bitmap, const Rect& at, bool shadow, bool
     } else {
         natural.dc->drawState(nullptr, bitmap, 0, 0, 0, 0, DST_BITMAP);
     }
-
-    Canvas stretched(surface, visible.size());
     stretched.dc->stretchBlt(at.left - visible.left, at.top - visible.top, at.width(), at.height(), natural.dc.get(), 0,
                              0, m_originalPicSize.width, m_originalPicSize.height, SRCCOPY);
     if (!composed) {

@@ -161,16 +161,22 @@ void XpB::DrawXPFace()
     };
     if (m_isFocused) {
         FillOrFrame(dc, 1, 2, W - 1, H - 2, f, false);
-        for (const Edge& e : {Edge{2, H - 2, W - 2, H - 2, ShiftColor(f, -33)}, Edge{2, 1, W - 2, 1, ShiftColor(f, 65)},
-                              Edge{1, 2, W - 1, 2, ShiftColor(f, 50)}, Edge{2, 3, 2, H - 3, ShiftColor(f, 31)},
-                              Edge{W - 3, 3, W - 3, H - 3, ShiftColor(f, 31)}})
+        const Edge focused[] = {
+            {2, H - 2, W - 2, H - 2, ShiftColor(f, -33)}, {2, 1, W - 2, 1, ShiftColor(f, 65)},
+            {1, 2, W - 1, 2, ShiftColor(f, 50)},          {2, 3, 2, H - 3, ShiftColor(f, 31)},
+            {W - 3, 3, W - 3, H - 3, ShiftColor(f, 31)},
+        };
+        for (const Edge& e : focused)
             PenLine(e.x1, e.y1, e.x2, e.y2, e.colour);
         return;
     }
-    for (const Edge& e : {Edge{2, H - 2, W - 2, H - 2, ShiftColor(u, -48)}, Edge{1, H - 3, W - 2, H - 3, ShiftColor(u, -32)},
-                          Edge{W - 2, 2, W - 2, H - 2, ShiftColor(u, -36)}, Edge{W - 3, 3, W - 3, H - 3, ShiftColor(u, -24)},
-                          Edge{2, 1, W - 2, 1, ShiftColor(u, 16)}, Edge{1, 2, W - 2, 2, ShiftColor(u, 10)},
-                          Edge{1, 2, 1, H - 2, ShiftColor(u, -5)}, Edge{2, 3, 2, H - 3, ShiftColor(u, -10)}})
+    const Edge plain[] = {
+        {2, H - 2, W - 2, H - 2, ShiftColor(u, -48)}, {1, H - 3, W - 2, H - 3, ShiftColor(u, -32)},
+        {W - 2, 2, W - 2, H - 2, ShiftColor(u, -36)}, {W - 3, 3, W - 3, H - 3, ShiftColor(u, -24)},
+        {2, 1, W - 2, 1, ShiftColor(u, 16)},          {1, 2, W - 2, 2, ShiftColor(u, 10)},
+        {1, 2, 1, H - 2, ShiftColor(u, -5)},          {2, 3, 2, H - 3, ShiftColor(u, -10)},
+    };
+    for (const Edge& e : plain)
         PenLine(e.x1, e.y1, e.x2, e.y2, e.colour);
 }
 
