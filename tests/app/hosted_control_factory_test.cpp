@@ -6,6 +6,7 @@
 #include "controls/registry/standard_controls.h"
 #include "controls/progressbar/xp_progress_bar.h"
 #include "controls/chameleonbutton/chameleon_button.h"
+#include "controls/xpbutton/xp_button.h"
 #include "controls/contracts/control_errors.h"
 #include "app/window/form_loader.h"
 
@@ -143,6 +144,33 @@ TEST(HostedControlFactory, TheStoredWindowLoadsItsFourMultiLookButtons)
         EXPECT_EQ(button.MaskColor(), stored.mask) << stored.name;
         EXPECT_EQ(button.PictureSize() == (Size{16, 16}), stored.picture) << stored.name;
     }
+}
+
+TEST(HostedControlFactory, TheHelpButtonIsTheXPLookButtonWithItsPictureAndPointer)
+{
+    StandInControlFactory standIns;
+    HostedControlFactory factory(controls::standardControlClasses(), standIns);
+    QWidget window;
+    const LoadedForm form = loadForm(window, storedForm1Layout(), factory);
+    const DrawnControl help = form.drawn.value(QStringLiteral("XpB1"));
+    auto* host = dynamic_cast<host::HostWidget*>(help.widget);
+    ASSERT_NE(host, nullptr);
+    ASSERT_NE(help.button, nullptr);
+    const auto& xpb = dynamic_cast<const xpbutton::XpB&>(host->control());
+    EXPECT_EQ(help.button->Caption(), "Help");
+    EXPECT_EQ(xpb.ButtonStyle(), xpbutton::XP);
+    ASSERT_TRUE(xpb.Picture());
+    EXPECT_EQ(xpb.Picture()->pixelSize(), (Size{12, 18}));
+    EXPECT_EQ(host->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(host->size(), QSize(73, 25));
+    EXPECT_FALSE(host->mask().contains(QPoint(0, 0))) << "the rounded corners of the XP look";
+
+    int clicks = 0;
+    help.button->SetClickHandler([&] { ++clicks; });
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::mouseClick(host, Qt::LeftButton, {}, QPoint(36, 12));
+    EXPECT_EQ(clicks, 1);
 }
 
 } // namespace
