@@ -87,9 +87,12 @@ void isButton::SetFontColor(Colour colour) { SetAndPaint(m_fontColor, colour, "F
 
 void isButton::SetFontHighlightColor(Colour colour) { SetAndPaint(m_fontHighlightColor, colour, "FontHighlightColor"); }
 
+// Building the tooltip takes the container's text, so the new text goes there first: otherwise the
+// set would be lost, replaced by whatever text the container had.
 void isButton::SetToolTipText(const std::string& text)
 {
     m_toolTipText = text;
+    container().Extender().SetToolTipText(text);
     BuildToolTip();
     MarkChanged("ToolTipText");
     Refresh();
@@ -174,7 +177,11 @@ void isButton::Hide()
     container().Extender().SetToolTipText(m_toolTipText);
 }
 
-void isButton::Terminate() { RemoveHoverHooks(); }
+void isButton::Terminate()
+{
+    RemoveHoverHooks();
+    m_toolTipWindow.reset();
+}
 
 void isButton::Raise(Event event) { container().RaiseEvent(event, {}); }
 

@@ -249,6 +249,8 @@ private:
     bool m_hasFocus = false;                     // HasFocus
     bool m_mouseInside = false;                  // MouseInside: from the first move until the leave
     bool m_trackingAvailable = false;            // a leave notification can be asked for
+    std::unique_ptr<contracts::ToolTipWindow> m_toolTipWindow; // the tooltip window, while up
+    contracts::ToolInfo m_toolInfo;              // the tool record sent with it
     std::unique_ptr<contracts::MessageHook> m_hoverHook;
     ClickHandler m_clickHandler;
 };

@@ -13,6 +13,8 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,16 @@ struct HeadlessOptions {
     contracts::Point positionInParent{24, 16};  // pixels
     contracts::Size parentSize{400, 300};
     contracts::Theme* theme = nullptr;          // the application's style when null
+};
+
+// What a tooltip window made through the headless host was told, and whether it still exists.
+struct RecordedToolTip {
+    std::uint32_t style = 0;
+    std::vector<contracts::ToolInfo> tools;
+    std::optional<std::pair<int, std::string>> title; // icon, title
+    std::optional<contracts::Colour> textColour;
+    std::optional<contracts::Colour> bkColour;
+    bool destroyed = false;
 };
 
 struct RecordedEvent {
@@ -98,6 +110,8 @@ public:
     const std::vector<std::string>& errors() const { return m_errors; }
     const std::vector<std::string>& sentKeys() const { return m_sentKeys; }
     const std::vector<std::string>& navigations() const { return m_navigations; }
+    // Every tooltip window made, oldest first.
+    const std::vector<std::shared_ptr<RecordedToolTip>>& toolTips() const { return m_toolTips; }
     void clearRecords();
     bool hasFocus() const { return m_focused; }
     bool hasCapture() const { return m_capture; }
@@ -118,6 +132,7 @@ public:
     contracts::WindowHandle ParentWindow() const override;
     std::unique_ptr<contracts::Dc> ParentWindowDc() override;
     contracts::PictureRef ParentPicture() const override { return m_parentPicture; }
+    std::unique_ptr<contracts::ToolTipWindow> CreateToolTipWindow(std::uint32_t style) override;
 
 private:
     void surfaceChanged() override {}
@@ -154,6 +169,7 @@ private:
     std::vector<std::string> m_errors;
     std::vector<std::string> m_sentKeys;
     std::vector<std::string> m_navigations;
+    std::vector<std::shared_ptr<RecordedToolTip>> m_toolTips;
 };
 
 } // namespace plainquill::host

@@ -26,6 +26,7 @@ public:
     contracts::WindowHandle ParentWindow() const override;
     std::unique_ptr<contracts::Dc> ParentWindowDc() override;
     contracts::PictureRef ParentPicture() const override;
+    std::unique_ptr<contracts::ToolTipWindow> CreateToolTipWindow(std::uint32_t style) override;
 
 private:
     void surfaceChanged() override;
