@@ -10,6 +10,7 @@
 #include "controls/contracts/drawing_surface.h"
 #include "controls/contracts/font_object.h"
 #include "controls/contracts/geometry.h"
+#include "controls/contracts/panel_window.h"
 #include "controls/contracts/graphics.h"
 #include "controls/contracts/picture.h"
 #include "controls/contracts/region.h"
@@ -204,6 +205,8 @@ public:
     // A new tooltip window owned by the control's window, with TTS_ styles; null when it cannot be
     // made.
     virtual std::unique_ptr<ToolTipWindow> CreateToolTipWindow(std::uint32_t style) = 0;
+    // A hidden, borderless picture panel of this size inside the control's window.
+    virtual std::unique_ptr<PanelWindow> CreatePanel(Size size) = 0;
 };
 
 } // namespace plainquill::contracts

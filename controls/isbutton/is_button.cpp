@@ -158,7 +158,11 @@ std::int32_t isButton::OpenLink(const std::string& link)
     }
 }
 
-void isButton::Initialize() { container().SetScaleMode(ScaleUnit::Pixels); }
+void isButton::Initialize()
+{
+    container().SetScaleMode(ScaleUnit::Pixels);
+    MakeAboutPanel();
+}
 
 void isButton::Resize() { LayOut(); }
 
@@ -181,6 +185,7 @@ void isButton::Terminate()
 {
     RemoveHoverHooks();
     m_toolTipWindow.reset();
+    m_about.reset();
 }
 
 void isButton::Raise(Event event) { container().RaiseEvent(event, {}); }

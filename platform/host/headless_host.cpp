@@ -31,6 +31,13 @@ private:
     std::shared_ptr<RecordedToolTip> m_record;
 };
 
+// A raster panel that tells the host when it is gone.
+class HeadlessPanel final : public RasterPanel {
+public:
+    HeadlessPanel(Graphics& graphics, Size size) : RasterPanel(graphics, size) {}
+    std::shared_ptr<bool> alive = std::make_shared<bool>(true);
+};
+
 } // namespace
 
 HeadlessResources::HeadlessResources() : rasterGraphics(raster::xpSystemColours()) {}
@@ -263,6 +270,22 @@ std::unique_ptr<ToolTipWindow> HeadlessHost::CreateToolTipWindow(std::uint32_t s
     record->style = style;
     m_toolTips.push_back(record);
     return std::make_unique<RecordingToolTip>(std::move(record));
+}
+
+std::unique_ptr<PanelWindow> HeadlessHost::CreatePanel(Size size)
+{
+    auto panel = std::make_unique<HeadlessPanel>(rasterGraphics, size);
+    m_panelsAlive.push_back(panel->alive);
+    m_panels.push_back(panel.get());
+    return panel;
+}
+
+std::vector<RasterPanel*> HeadlessHost::panels() const
+{
+    std::vector<RasterPanel*> panels;
+    for (std::size_t i = 0; i < m_panels.size(); ++i)
+        panels.push_back(m_panelsAlive[i].expired() ? nullptr : m_panels[i]);
+    return panels;
 }
 
 void HeadlessHost::SendKeys(std::string_view keys) { m_pendingKeys.emplace_back(keys); }

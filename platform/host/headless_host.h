@@ -7,6 +7,7 @@
 // loop" go idle: queued focus moves happen and the window repaints (Paint) if it has to.
 #include "platform/host/control_site.h"
 #include "platform/host/fake_clock.h"
+#include "platform/host/raster_panel.h"
 #include "platform/raster/qstyle_theme.h"
 #include "platform/raster/raster_graphics.h"
 
@@ -112,6 +113,8 @@ public:
     const std::vector<std::string>& navigations() const { return m_navigations; }
     // Every tooltip window made, oldest first.
     const std::vector<std::shared_ptr<RecordedToolTip>>& toolTips() const { return m_toolTips; }
+    // The panels the control made, oldest first (null once the control let one go).
+    std::vector<RasterPanel*> panels() const;
     void clearRecords();
     bool hasFocus() const { return m_focused; }
     bool hasCapture() const { return m_capture; }
@@ -133,6 +136,7 @@ public:
     std::unique_ptr<contracts::Dc> ParentWindowDc() override;
     contracts::PictureRef ParentPicture() const override { return m_parentPicture; }
     std::unique_ptr<contracts::ToolTipWindow> CreateToolTipWindow(std::uint32_t style) override;
+    std::unique_ptr<contracts::PanelWindow> CreatePanel(contracts::Size size) override;
 
 private:
     void surfaceChanged() override {}
@@ -170,6 +174,8 @@ private:
     std::vector<std::string> m_sentKeys;
     std::vector<std::string> m_navigations;
     std::vector<std::shared_ptr<RecordedToolTip>> m_toolTips;
+    std::vector<std::weak_ptr<bool>> m_panelsAlive;
+    std::vector<RasterPanel*> m_panels;
 };
 
 } // namespace plainquill::host

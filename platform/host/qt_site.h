@@ -27,6 +27,7 @@ public:
     std::unique_ptr<contracts::Dc> ParentWindowDc() override;
     contracts::PictureRef ParentPicture() const override;
     std::unique_ptr<contracts::ToolTipWindow> CreateToolTipWindow(std::uint32_t style) override;
+    std::unique_ptr<contracts::PanelWindow> CreatePanel(contracts::Size size) override;
 
 private:
     void surfaceChanged() override;

@@ -83,5 +83,30 @@ TEST(IsButtonToolTip, StyleTitleAndColourRules)
     }
 }
 
+TEST(IsButtonAbout, ShowsAsATopMostWindowTitledWithTheVersionAndHidesOnAClick)
+{
+    LoadedButton b({});
+    ASSERT_EQ(b.host.panels().size(), 1u);
+    host::RasterPanel& about = *b.host.panels().front();
+    EXPECT_FALSE(about.Visible());
+    b.button.About();
+    EXPECT_TRUE(about.Visible());
+    EXPECT_EQ(about.Title(), "About isButton 3.6.2");
+    EXPECT_EQ(about.WindowStyle(), host::RasterPanel::kChildStyle + 0xC60000);
+    EXPECT_TRUE(about.topMost());
+    EXPECT_TRUE(about.detached());
+    // The Close box (290, 80)-(360, 106): face + 15 at the top, face - 15 at the bottom, reversed
+    // while pressed, in a frame of the shadow colour.
+    const Colour light = rgb(251, 248, 231), dark = rgb(221, 218, 201);
+    EXPECT_EQ(about.pixels().pixel(300, 81), light);
+    EXPECT_EQ(about.pixels().pixel(300, 104), dark);
+    EXPECT_EQ(about.pixels().pixel(300, 80), rgb(172, 168, 153));
+    EXPECT_EQ(about.pixels().pixel(290, 80), rgb(236, 233, 216)) << "cut corner";
+    about.press();
+    EXPECT_EQ(about.pixels().pixel(300, 81), dark);
+    about.release();
+    EXPECT_FALSE(about.Visible());
+}
+
 } // namespace
 } // namespace plainquill::isbutton
