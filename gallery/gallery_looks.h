@@ -24,6 +24,8 @@ struct ClassLooks {
 
 ClassLooks progressBarLooks();
 ClassLooks isButtonLooks();
+ClassLooks chameleonButtonLooks();
+ClassLooks xpButtonLooks();
 
 // Every class the sheet shows, in order.
 std::vector<ClassLooks> galleryLooks();

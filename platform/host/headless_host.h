@@ -115,6 +115,8 @@ public:
     const std::vector<std::shared_ptr<RecordedToolTip>>& toolTips() const { return m_toolTips; }
     // The panels the control made, oldest first (null once the control let one go).
     std::vector<RasterPanel*> panels() const;
+    const std::vector<std::string>& shellOpens() const { return m_shellOpens; }
+    const std::vector<std::string>& wavesPlayed() const { return m_wavesPlayed; }
     void clearRecords();
     bool hasFocus() const { return m_focused; }
     bool hasCapture() const { return m_capture; }
@@ -127,6 +129,8 @@ public:
     void DoEvents() override;
     void SendKeys(std::string_view keys) override;
     void NavigateTo(std::string_view address) override;
+    void ShellOpen(std::string_view document) override { m_shellOpens.emplace_back(document); }
+    void PlayWave(std::string_view path) override { m_wavesPlayed.emplace_back(path); }
     contracts::Point GetCursorPos() const override { return m_cursor; }
     contracts::WindowHandle WindowFromPoint(contracts::Point screen) const override;
     contracts::Point ClientToScreen(contracts::Point client) const override;
@@ -176,6 +180,8 @@ private:
     std::vector<std::shared_ptr<RecordedToolTip>> m_toolTips;
     std::vector<std::weak_ptr<bool>> m_panelsAlive;
     std::vector<RasterPanel*> m_panels;
+    std::vector<std::string> m_shellOpens;
+    std::vector<std::string> m_wavesPlayed;
 };
 
 } // namespace plainquill::host
