@@ -255,6 +255,7 @@ private:
     bool m_hasFocus = false;                     // HasFocus
     bool m_mouseInside = false;                  // MouseInside: from the first move until the leave
     bool m_trackingAvailable = false;            // a leave notification can be asked for
+    int m_themedShapeState = 0;                  // the theme state whose outline the window has; 0: none
     std::unique_ptr<contracts::ToolTipWindow> m_toolTipWindow; // the tooltip window, while up
     contracts::ToolInfo m_toolInfo;              // the tool record sent with it
     std::unique_ptr<contracts::PanelWindow> m_about; // the About box
