@@ -2,6 +2,7 @@
 // window's stored property stream and driven through its face, and so are the buttons.
 #include "platform/host/host_widget.h"
 #include "app/window/hosted_control_factory.h"
+#include "controls/isbutton/is_button.h"
 #include "controls/registry/standard_controls.h"
 #include "controls/progressbar/xp_progress_bar.h"
 #include "controls/chameleonbutton/chameleon_button.h"
@@ -101,6 +102,11 @@ TEST(HostedControlFactory, TheStoredWindowLoadsTheRealBar)
     EXPECT_NE(dynamic_cast<host::HostWidget*>(start.widget), nullptr);
     ASSERT_NE(start.button, nullptr);
     EXPECT_EQ(start.button->Caption(), "Start");
+    auto& startButton = dynamic_cast<isbutton::isButton&>(dynamic_cast<host::HostWidget*>(start.widget)->control());
+    EXPECT_EQ(startButton.Style(), isbutton::BlueSkin);
+    EXPECT_EQ(startButton.ToolTipType(), isbutton::ttBalloon);
+    EXPECT_EQ(startButton.MaskColor(), 0u);
+    EXPECT_FALSE(startButton.RoundedBordersByTheme());
 }
 
 TEST(HostedControlFactory, TheStoredWindowLoadsItsFourMultiLookButtons)
