@@ -42,7 +42,8 @@ const std::map<std::string, Option>& longOptions()
         {"quiet", {Takes::Nothing, [](BatchOptions& o, auto&, auto&) { o.quiet = true; }}},
         {"keep-tree", {Takes::Nothing, [](BatchOptions& o, auto&, auto&) { o.keepTree = true; }}},
         {"skip-existing", {Takes::Nothing, [](BatchOptions& o, auto&, auto&) { o.skipExisting = true; }}},
-        {"report", {Takes::Value, [](BatchOptions& o, auto& v, auto& e) { setNonEmpty(o.reportFile, "--report", v, e); }}},
+        {"report",
+         {Takes::Value, [](BatchOptions& o, auto& v, auto& e) { setNonEmpty(o.reportFile, "--report", v, e); }}},
         {"libreoffice", {Takes::Value, [](BatchOptions& o, auto& v, auto& e) {
              if (v.empty())
                  e = "--libreoffice takes a program";

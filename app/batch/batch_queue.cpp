@@ -34,7 +34,8 @@ std::vector<BatchItem> buildQueue(const QueueRequest& request, const std::functi
             continue;
         }
         for (fs::path& document : folderDocuments(input, request.recursive, onUnreadable)) {
-            fs::path below = request.layout == Layout::KeepTree ? folderBelow(input, document.lexically_normal()) : fs::path();
+            fs::path below = request.layout == Layout::KeepTree ? folderBelow(input, document.lexically_normal())
+                                                                : fs::path();
             queued.push_back({std::move(document), std::move(below)});
         }
     }

@@ -31,6 +31,11 @@ const char* statusWord(Status status)
     return "not done";
 }
 
+std::string counted(std::size_t count, const char* one, const char* many)
+{
+    return std::to_string(count) + ' ' + (count == 1 ? one : many);
+}
+
 double seconds(SessionTimes::Duration duration)
 {
     return std::chrono::duration<double>(duration).count();
@@ -94,8 +99,11 @@ void RunSummary::printFailures(std::FILE* err) const
 void RunSummary::print(std::FILE* out) const
 {
     const std::size_t converted = count(Status::Converted);
-    std::fprintf(out, "%zu of %zu documents converted in %.1f s", converted, m_queue.size(), seconds(m_figures.wall));
-    const std::size_t skipped = count(Status::Skipped), failed = count(Status::Failed), notDone = count(Status::NotDone);
+    std::fprintf(out, "%zu of %s converted in %.1f s", converted,
+                 counted(m_queue.size(), "document", "documents").c_str(), seconds(m_figures.wall));
+    const std::size_t skipped = count(Status::Skipped);
+    const std::size_t failed = count(Status::Failed);
+    const std::size_t notDone = count(Status::NotDone);
     if (skipped > 0)
         std::fprintf(out, ", %zu skipped as up to date", skipped);
     if (failed > 0)
@@ -105,7 +113,9 @@ void RunSummary::print(std::FILE* out) const
     int instances = 0;
     for (const WorkerTimes& worker : m_figures.workers)
         instances += worker.instancesStarted;
-    std::fprintf(out, " (%zu workers, LibreOffice started %d times)%s\n", m_figures.workers.size(), instances,
+    std::fprintf(out, " (%s, LibreOffice started %s)%s\n",
+                 counted(m_figures.workers.size(), "worker", "workers").c_str(),
+                 counted(std::size_t(instances), "time", "times").c_str(),
                  m_figures.stopSignal != 0 ? "; stopped by a signal" : "");
 
     std::vector<std::size_t> renamed;

@@ -81,7 +81,8 @@ void WorkerPool::work(std::size_t worker)
     const auto born = Clock::now();
     WorkerTimes& times = m_times[worker];
     WordProcessorSession session(*m_launchers[worker]);
-    if (session.start()) {
+    // One more try for a LibreOffice that died while starting, as one dying later is replaced.
+    if (session.start() || (!m_interrupted && session.start())) {
         ++m_started;
         while (!m_interrupted) {
             const std::size_t next = m_next++;
