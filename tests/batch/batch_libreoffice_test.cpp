@@ -187,6 +187,8 @@ TEST_F(BatchWithLibreOffice, WithoutLibreOfficeOrWithABadCommandLineExitsTwoAndS
     } cases[] = {
         {{"--libreoffice", "/nonexistent/soffice", "-o", output.path(), kWordData / "test01.doc"}, 2,
          "LibreOffice (/nonexistent/soffice) was not found"},
+        {{"--libreoffice", "/bin/false", "-j", "2", "-o", output.path(), kWordData / "test01.doc"}, 2,
+         "LibreOffice could not be started"},
         {{"-j", "many", "-o", output.path(), "a.doc"}, 2, "-j takes a number"},
         {{"--help"}, 0, "--skip-existing"},
     };
