@@ -55,7 +55,8 @@ void ProgressDisplay::documentFinished(const BatchItem& item, const ItemResult& 
         std::fprintf(m_out, "%sconverted %s -> %s (%.2f s)\n", count.c_str(), shown(item.source).c_str(),
                      shown(item.target).c_str(), result.seconds);
     else
-        std::fprintf(m_out, "%sfailed %s: %s\n", count.c_str(), shown(item.source).c_str(), result.reason.c_str());
+        std::fprintf(m_out, "%s%s %s: %s\n", count.c_str(), result.status == Status::NotDone ? "not done" : "failed",
+                     shown(item.source).c_str(), result.reason.c_str());
     std::fflush(m_out);
 }
 
