@@ -1,0 +1,253 @@
+// The program in a real window: added to, started, stopped and looked at as a user would.
+#include "tests/window/x_session.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace plainquill::testing {
+namespace {
+
+const QString kProgram = QStringLiteral(PLAINQUILL_PROGRAM);
+const QString kCorpus = QStringLiteral(PLAINQUILL_CORPUS_DIR);
+
+// The window's drawn controls where the stored layout puts them, in twips (15 to a pixel), and the
+// colour of their left edge half-way down when enabled, by which a drawn face is told from a stock
+// one. `drawn` is false for a button the window still shows as a stock stand-in: its look is not
+// checked, only its place and that it shows something.
+struct DrawnControl {
+    const char* name;
+    QRect twips;
+    std::optional<QRgb> enabledEdge;
+    bool drawn;
+};
+const DrawnControl kRemoveAll{"chameleonButton1", {4440, 4920, 1455, 375}, qRgb(0, 60, 115), false};
+const DrawnControl kBrowse{"chameleonButton2", {9120, 5400, 1215, 375}, qRgb(0, 60, 115), false};
+const DrawnControl kOutput{"chameleonButton3", {9120, 6000, 1215, 375}, qRgb(0, 60, 115), false};
+const DrawnControl kHelp{"XpB1", {4440, 6600, 1095, 375}, qRgb(113, 111, 100), false};
+const DrawnControl kBar{"XP_ProgressBar1", {5760, 6720, 1455, 255}, std::nullopt, true};
+const DrawnControl kStop{"chameleonButton4", {7560, 6600, 1095, 375}, qRgb(0, 60, 115), false};
+const DrawnControl kStart{"isButton1", {9000, 6600, 1335, 375}, qRgb(0, 60, 116), false};
+const DrawnControl kAllDrawn[] = {kRemoveAll, kBrowse, kOutput, kHelp, kBar, kStop, kStart};
+
+// Standard controls the test clicks or types into.
+const QRect kText1{296, 400, 305, 25};
+const QPoint kMultipleFiles{8 + 8 + 6, 328 + 64 + 8};
+const QPoint kIncludeSubFolders{8 + 8 + 6, 328 + 88 + 8};
+
+QRect pixels(const QRect& twips)
+{
+    return {twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15};
+}
+
+QPoint centre(const DrawnControl& control) { return pixels(control.twips).center(); }
+
+bool near(QRgb a, QRgb b, int tolerance)
+{
+    return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance
+        && std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+}
+
+// The box of every pixel that differs from the window's background around the control.
+QRect paintedBox(const QImage& shot, const QRect& around)
+{
+    const QRgb background = shot.pixel(around.topLeft());
+    QRect box;
+    for (int y = around.top(); y <= around.bottom(); ++y)
+        for (int x = around.left(); x <= around.right(); ++x)
+            if (!near(shot.pixel(x, y), background, 8))
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+int lightnessSpread(const QImage& shot, const QRect& area)
+{
+    int low = 255, high = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const int value = qGray(shot.pixel(x, y));
+            low = std::min(low, value);
+            high = std::max(high, value);
+        }
+    return high - low;
+}
+
+void expectDrawnInPlace(const QImage& shot, const DrawnControl& control, bool enabled)
+{
+    SCOPED_TRACE(control.name);
+    const QRect box = pixels(control.twips);
+    const QRect painted = paintedBox(shot, box.adjusted(-4, -4, 4, 4));
+    EXPECT_LE(std::abs(painted.left() - box.left()), 1) << painted.left();
+    EXPECT_LE(std::abs(painted.top() - box.top()), 1) << painted.top();
+    EXPECT_LE(std::abs(painted.right() - box.right()), 1) << painted.right();
+    EXPECT_LE(std::abs(painted.bottom() - box.bottom()), 1) << painted.bottom();
+    // A caption or a border against the face: never one flat colour.
+    EXPECT_GT(lightnessSpread(shot, box.adjusted(2, 2, -2, -2)), 40);
+    if (control.drawn && enabled && control.enabledEdge) {
+        const QRgb edge = shot.pixel(box.left(), box.top() + box.height() / 2);
+        EXPECT_TRUE(near(edge, *control.enabledEdge, 3)) << std::hex << edge;
+    }
+}
+
+// Pixels of the progress bar's fill colour (green after a converted file) in a slice of the bar.
+int greenPixels(const QImage& shot, int fromPercent, int toPercent)
+{
+    const QRect bar = pixels(kBar.twips);
+    int count = 0;
+    for (int y = bar.top() + 2; y < bar.bottom() - 1; ++y)
+        for (int x = bar.left() + bar.width() * fromPercent / 100; x < bar.left() + bar.width() * toPercent / 100; ++x) {
+            const QRgb p = shot.pixel(x, y);
+            count += qGreen(p) > 150 && qRed(p) < 120 && qBlue(p) < 120;
+        }
+    return count;
+}
+
+// Does the caption look enabled: the darkest pixel of a drawn caption is near black, a greyed one is not.
+bool looksEnabled(const QImage& shot, const DrawnControl& button)
+{
+    const QRect face = pixels(button.twips).adjusted(6, 5, -6, -5);
+    int darkest = 255;
+    for (int y = face.top(); y <= face.bottom(); ++y)
+        for (int x = face.left(); x <= face.right(); ++x)
+            darkest = std::min(darkest, qGray(shot.pixel(x, y)));
+    return darkest < 60;
+}
+
+class RealWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!QDir(kCorpus).exists())
+            GTEST_SKIP() << "no corpus at " << kCorpus.toStdString();
+        m_session.emplace(kProgram);
+    }
+
+    QString copyCorpus(const QString& from, const QString& to)
+    {
+        const QString target = m_files.filePath(to);
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        QFile::copy(kCorpus + QLatin1Char('/') + from, target);
+        return target;
+    }
+
+    // "Multiple files" with sub-folders, then Browse... and the folder typed into the chooser.
+    void addFolderWithSubFolders(const QString& folder)
+    {
+        XSession& x = *m_session;
+        x.click(kMultipleFiles);
+        x.click(kIncludeSubFolders);
+        x.click(centre(kBrowse));
+        const QString chooser = x.waitForWindow(QStringLiteral("select input folder"));
+        x.key(QStringLiteral("ctrl+a"));
+        x.type(folder);
+        // The first Return may only take the completer's suggestion.
+        for (int tries = 0; tries < 3 && !x.findWindow(QStringLiteral("select input folder")).isEmpty(); ++tries) {
+            x.key(QStringLiteral("Return"));
+            XSession::waitUntil([&] { return x.findWindow(QStringLiteral("select input folder")).isEmpty(); }, 1000);
+        }
+    }
+
+    void typeOutputFolder(const QString& folder)
+    {
+        m_session->click(kText1.center());
+        m_session->key(QStringLiteral("ctrl+a"));
+        m_session->type(folder);
+    }
+
+    QStringList written() const
+    {
+        return QDir(m_output.path()).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
+    }
+
+    QTemporaryDir m_files;
+    QTemporaryDir m_output;
+    std::optional<XSession> m_session;
+};
+
+TEST_F(RealWindow, AtRestTheDrawnControlsSitWhereTheLayoutPutsThem)
+{
+    const QImage shot = m_session->screenshot();
+    ASSERT_FALSE(shot.isNull());
+    for (const DrawnControl& control : kAllDrawn) {
+        const bool enabled = &control != &kAllDrawn[0] && &control != &kAllDrawn[5];
+        expectDrawnInPlace(shot, control, enabled);
+    }
+    EXPECT_EQ(greenPixels(shot, 0, 100), 0) << "an empty bar is white";
+    EXPECT_FALSE(looksEnabled(shot, kStop));
+    EXPECT_FALSE(looksEnabled(shot, kRemoveAll));
+    EXPECT_TRUE(looksEnabled(shot, kStart));
+}
+
+TEST_F(RealWindow, ConvertsAFolderTreeAndFillsTheBar)
+{
+    copyCorpus(QStringLiteral("node-word-extractor/__tests__/data/test01.doc"), QStringLiteral("a/test01.doc"));
+    copyCorpus(QStringLiteral("node-word-extractor/__tests__/data/test02.docx"), QStringLiteral("a/test02.docx"));
+    copyCorpus(QStringLiteral("textract/tests/rtf/raw_text.rtf"), QStringLiteral("a/sub/raw_text.rtf"));
+    copyCorpus(QStringLiteral("textract/tests/html/tables.html"), QStringLiteral("a/sub/deeper/tables.html"));
+    copyCorpus(QStringLiteral("textract/tests/docx/paragraphs_and_tables.docx"),
+               QStringLiteral("a/other/paragraphs_and_tables.docx"));
+    addFolderWithSubFolders(m_files.filePath(QStringLiteral("a")));
+    typeOutputFolder(m_output.path());
+    m_session->click(centre(kStart));
+
+    const QStringList expected{"paragraphs_and_tables.txt", "raw_text.txt", "tables.txt", "test01.txt", "test02.txt"};
+    ASSERT_TRUE(XSession::waitUntil([&] { return written() == expected; }, 60000)) << written().join(' ').toStdString();
+    for (const QString& name : expected)
+        EXPECT_GT(QFileInfo(m_output.filePath(name)).size(), 0) << name.toStdString();
+    // The last file is written before the bar is set: give the window its last repaint.
+    QImage shot;
+    ASSERT_TRUE(XSession::waitUntil(
+        [&] {
+            shot = m_session->screenshot();
+            return looksEnabled(shot, kStart);
+        },
+        10000));
+    EXPECT_GT(greenPixels(shot, 90, 100), 0) << "a full bar reaches its right end";
+    EXPECT_GT(greenPixels(shot, 0, 10), 0);
+    expectDrawnInPlace(shot, kRemoveAll, true);
+    EXPECT_FALSE(looksEnabled(shot, kStop));
+}
+
+TEST_F(RealWindow, StopDuringALongRunAsksAndEndsItBetweenTwoFiles)
+{
+    constexpr int kDocuments = 60;
+    for (int i = 0; i < kDocuments; ++i)
+        copyCorpus(QStringLiteral("node-word-extractor/__tests__/data/test06.docx"),
+                   QStringLiteral("long/part%1/doc%2.docx").arg(i % 3).arg(i, 2, 10, QLatin1Char('0')));
+    addFolderWithSubFolders(m_files.filePath(QStringLiteral("long")));
+    typeOutputFolder(m_output.path());
+    m_session->click(centre(kStart));
+
+    ASSERT_TRUE(XSession::waitUntil([&] { return written().size() >= 6; }, 60000));
+    const QImage running = m_session->screenshot();
+    for (const DrawnControl& control : kAllDrawn)
+        expectDrawnInPlace(running, control, &control == &kStop);
+    EXPECT_TRUE(looksEnabled(running, kStop));
+    EXPECT_FALSE(looksEnabled(running, kStart));
+    EXPECT_GT(greenPixels(running, 0, 10), 0) << "the bar shows the files done";
+
+    m_session->click(centre(kStop));
+    ASSERT_FALSE(m_session->waitForWindow(QStringLiteral("^Plainquill$")).isEmpty());
+    m_session->key(QStringLiteral("Return")); // Yes, the default answer
+    QImage stopped;
+    ASSERT_TRUE(XSession::waitUntil(
+        [&] {
+            stopped = m_session->screenshot();
+            return looksEnabled(stopped, kStart);
+        },
+        10000));
+    const qsizetype writtenAtStop = written().size();
+    EXPECT_LT(writtenAtStop, kDocuments);
+    EXPECT_EQ(greenPixels(stopped, 0, 100), 0) << "a cancelled run empties the bar";
+    EXPECT_FALSE(looksEnabled(stopped, kStop));
+    QThread::msleep(1500);
+    EXPECT_EQ(written().size(), writtenAtStop) << "no file is converted after the answer";
+    EXPECT_TRUE(m_session->programRunning());
+}
+
+} // namespace
+} // namespace plainquill::testing
