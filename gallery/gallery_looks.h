@@ -23,6 +23,8 @@ struct ClassLooks {
 };
 
 ClassLooks progressBarLooks();
+ClassLooks isButtonLooks();
+ClassLooks chameleonButtonLooks();
 
 // Every class the sheet shows, in order.
 std::vector<ClassLooks> galleryLooks();

@@ -1,5 +1,7 @@
 #include "controls/registry/standard_controls.h"
 
+#include "controls/isbutton/is_button.h"
+#include "controls/chameleonbutton/chameleon_button.h"
 #include "controls/progressbar/xp_progress_bar.h"
 
 namespace plainquill::controls {
@@ -8,6 +10,8 @@ contracts::ControlClasses standardControlClasses()
 {
     contracts::ControlClasses classes;
     classes.add(kProgressBarClass, [] { return std::make_unique<progressbar::XP_ProgressBar>(); });
+    classes.add(kIsButtonClass, [] { return std::make_unique<isbutton::isButton>(); });
+    classes.add(kChameleonButtonClass, [] { return std::make_unique<chameleon::chameleonButton>(); });
     return classes;
 }
 

@@ -6,6 +6,8 @@
 namespace plainquill::controls {
 
 inline constexpr const char* kProgressBarClass = "Ostrand.XP_ProgressBar";
+inline constexpr const char* kIsButtonClass = "Ostrand.isButton";
+inline constexpr const char* kChameleonButtonClass = "Ostrand.chameleonButton";
 
 contracts::ControlClasses standardControlClasses();
 

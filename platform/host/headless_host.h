@@ -25,6 +25,7 @@ struct HeadlessOptions {
     contracts::Point screenOrigin{200, 100};    // where client (0, 0) is on the fake screen
     contracts::Point positionInParent{24, 16};  // pixels
     contracts::Size parentSize{400, 300};
+    contracts::Theme* theme = nullptr;          // the application's style when null
 };
 
 struct RecordedEvent {

@@ -5,6 +5,7 @@
 #include "app/window/hosted_control_factory.h"
 #include "controls/registry/standard_controls.h"
 #include "controls/progressbar/xp_progress_bar.h"
+#include "controls/chameleonbutton/chameleon_button.h"
 #include "controls/contracts/control_errors.h"
 #include "app/window/form_loader.h"
 
@@ -57,8 +58,8 @@ TEST(HostedControlFactory, OtherClassesComeFromTheFallback)
     RecordingFallback fallback;
     HostedControlFactory factory(controls::standardControlClasses(), fallback);
     QWidget window;
-    factory.create(QStringLiteral("Ostrand.isButton"), {}, &window);
-    EXPECT_EQ(fallback.asked, QStringList{QStringLiteral("Ostrand.isButton")});
+    factory.create(QStringLiteral("Ostrand.NotRegistered"), {}, &window);
+    EXPECT_EQ(fallback.asked, QStringList{QStringLiteral("Ostrand.NotRegistered")});
 }
 
 TEST(HostedControlFactory, TheRunDrivesTheBarThroughItsFace)
@@ -111,8 +112,37 @@ TEST(HostedControlFactory, TheStoredWindowLoadsTheRealBar)
     EXPECT_EQ(host->site().clientSize(), (Size{97, 17}));
     EXPECT_EQ(host->site().Ambient().DisplayName, "XP_ProgressBar1");
     EXPECT_EQ(host->site().Extender().Name(), "XP_ProgressBar1");
-    // The buttons are still the stand-ins.
-    EXPECT_EQ(dynamic_cast<host::HostWidget*>(form.drawn.value(QStringLiteral("isButton1")).widget), nullptr);
+    // The Start button is the drawn button, offering its face to the window.
+    const DrawnControl start = form.drawn.value(QStringLiteral("isButton1"));
+    EXPECT_NE(dynamic_cast<host::HostWidget*>(start.widget), nullptr);
+    ASSERT_NE(start.button, nullptr);
+    EXPECT_EQ(start.button->Caption(), "Start");
+}
+
+TEST(HostedControlFactory, TheStoredWindowLoadsItsFourMultiLookButtons)
+{
+    StandInControlFactory standIns;
+    HostedControlFactory factory(controls::standardControlClasses(), standIns);
+    QWidget window;
+    const LoadedForm form = loadForm(window, storedForm1Layout(), factory);
+    struct Stored { const char* name; bool enabled; Colour mask; bool picture; };
+    const Stored buttons[] = {{"chameleonButton1", false, 0xFFFFFF, true},
+                              {"chameleonButton2", true, 0xC0C0C0, false},
+                              {"chameleonButton3", true, 0xFFFFFF, true},
+                              {"chameleonButton4", false, 0xFFFFFF, true}};
+    for (const Stored& stored : buttons) {
+        auto* host = dynamic_cast<host::HostWidget*>(form.drawn.value(QString::fromLatin1(stored.name)).widget);
+        ASSERT_NE(host, nullptr) << stored.name;
+        auto& button = dynamic_cast<chameleon::chameleonButton&>(host->control());
+        EXPECT_EQ(button.ButtonType(), chameleon::WindowsXP) << stored.name;
+        EXPECT_EQ(button.ColorScheme(), chameleon::System) << stored.name;
+        EXPECT_EQ(button.BackOver(), 0xD8E9ECu) << stored.name;
+        EXPECT_EQ(button.MousePointer(), POINTER_ARROW) << stored.name;
+        EXPECT_EQ(button.Enabled(), stored.enabled) << stored.name;
+        EXPECT_EQ(host->isEnabled(), stored.enabled) << stored.name;
+        EXPECT_EQ(button.MaskColor(), stored.mask) << stored.name;
+        EXPECT_EQ(button.PictureSize() == (Size{16, 16}), stored.picture) << stored.name;
+    }
 }
 
 } // namespace
