@@ -37,6 +37,13 @@ bool movesFocus(const QKeyEvent* key)
         && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
 }
 
+bool isEnter(const QKeyEvent* key)
+{
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+constexpr int kSpace = 32;
+
 } // namespace
 
 HostWidget::HostWidget(std::unique_ptr<Control> control, raster::RasterGraphics& graphics, Theme& theme,
@@ -133,6 +140,11 @@ void HostWidget::keyPressEvent(QKeyEvent* event)
 {
     if (movesFocus(event))
         return; // already delivered by event(), even when the focus had nowhere to go
+    // The drawn buttons answer only Space; a desktop user presses a focused button with Enter too.
+    if (m_button && isEnter(event)) {
+        m_site->keyPressed(kSpace, shiftMaskFor(event->modifiers()), kSpace);
+        return;
+    }
     m_site->keyPressed(virtualKeyFor(event->key()), shiftMaskFor(event->modifiers()), characterOf(event));
 }
 
@@ -140,7 +152,8 @@ void HostWidget::keyReleaseEvent(QKeyEvent* event)
 {
     if (event->isAutoRepeat())
         return; // a held key is released once, at the end
-    m_site->keyReleased(virtualKeyFor(event->key()), shiftMaskFor(event->modifiers()));
+    const int key = m_button && isEnter(event) ? kSpace : virtualKeyFor(event->key());
+    m_site->keyReleased(key, shiftMaskFor(event->modifiers()));
 }
 
 void HostWidget::focusInEvent(QFocusEvent*) { m_site->focusEntered(); }
