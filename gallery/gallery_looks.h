@@ -25,6 +25,7 @@ struct ClassLooks {
 ClassLooks progressBarLooks();
 ClassLooks isButtonLooks();
 ClassLooks chameleonButtonLooks();
+ClassLooks xpButtonLooks();
 
 // Every class the sheet shows, in order.
 std::vector<ClassLooks> galleryLooks();

@@ -3,6 +3,7 @@
 #include "controls/isbutton/is_button.h"
 #include "controls/chameleonbutton/chameleon_button.h"
 #include "controls/progressbar/xp_progress_bar.h"
+#include "controls/xpbutton/xp_button.h"
 
 namespace plainquill::controls {
 
@@ -12,6 +13,7 @@ contracts::ControlClasses standardControlClasses()
     classes.add(kProgressBarClass, [] { return std::make_unique<progressbar::XP_ProgressBar>(); });
     classes.add(kIsButtonClass, [] { return std::make_unique<isbutton::isButton>(); });
     classes.add(kChameleonButtonClass, [] { return std::make_unique<chameleon::chameleonButton>(); });
+    classes.add(kXpButtonClass, [] { return std::make_unique<xpbutton::XpB>(); });
     return classes;
 }
 

@@ -97,6 +97,8 @@ void HeadlessHost::clearRecords()
     m_errors.clear();
     m_sentKeys.clear();
     m_navigations.clear();
+    m_shellOpens.clear();
+    m_wavesPlayed.clear();
 }
 
 void HeadlessHost::pointerMovedTo(Point at)

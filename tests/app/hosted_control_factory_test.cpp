@@ -1,11 +1,11 @@
 // The factory the window uses: the progress bar is the real hosted control, loaded from the
-// window's stored property stream and driven through its face; other classes come from the
-// fallback factory.
+// window's stored property stream and driven through its face, and so are the buttons.
 #include "platform/host/host_widget.h"
 #include "app/window/hosted_control_factory.h"
 #include "controls/registry/standard_controls.h"
 #include "controls/progressbar/xp_progress_bar.h"
 #include "controls/chameleonbutton/chameleon_button.h"
+#include "controls/xpbutton/xp_button.h"
 #include "controls/contracts/control_errors.h"
 #include "app/window/form_loader.h"
 
@@ -19,23 +19,11 @@ namespace {
 
 using namespace contracts;
 
-// Records what it is asked for and makes plain widgets.
-class RecordingFallback : public DrawnControlFactory {
-public:
-    QStringList asked;
-    DrawnControl create(const QString& className, const QVariantMap&, QWidget* parent) override
-    {
-        asked.push_back(className);
-        return {new QWidget(parent), nullptr, nullptr};
-    }
-};
-
 const QVariantMap kStoredBar{{"scrolling", 1}, {"color", 16777215}, {"brushstyle", 0}};
 
 TEST(HostedControlFactory, MakesTheProgressBarFromItsStoredValues)
 {
-    RecordingFallback fallback;
-    HostedControlFactory factory(controls::standardControlClasses(), fallback);
+    HostedControlFactory factory(controls::standardControlClasses());
     QWidget window;
     const DrawnControl made = factory.create(QStringLiteral("Ostrand.XP_ProgressBar"), kStoredBar, &window);
     auto* host = dynamic_cast<host::HostWidget*>(made.widget);
@@ -43,7 +31,6 @@ TEST(HostedControlFactory, MakesTheProgressBarFromItsStoredValues)
     EXPECT_EQ(made.widget->parentWidget(), &window);
     EXPECT_EQ(made.button, nullptr);
     ASSERT_NE(made.progress, nullptr);
-    EXPECT_TRUE(fallback.asked.isEmpty());
 
     auto& bar = dynamic_cast<progressbar::XP_ProgressBar&>(host->control());
     EXPECT_EQ(bar.Scrolling(), 1);
@@ -53,19 +40,17 @@ TEST(HostedControlFactory, MakesTheProgressBarFromItsStoredValues)
     EXPECT_EQ(made.widget->focusPolicy(), Qt::NoFocus); // not a tab stop in the window
 }
 
-TEST(HostedControlFactory, OtherClassesComeFromTheFallback)
+TEST(HostedControlFactory, RefusesAClassItDoesNotKnow)
 {
-    RecordingFallback fallback;
-    HostedControlFactory factory(controls::standardControlClasses(), fallback);
+    HostedControlFactory factory(controls::standardControlClasses());
     QWidget window;
-    factory.create(QStringLiteral("Ostrand.NotRegistered"), {}, &window);
-    EXPECT_EQ(fallback.asked, QStringList{QStringLiteral("Ostrand.NotRegistered")});
+    EXPECT_THROW(factory.create(QStringLiteral("Ostrand.NotRegistered"), {}, &window), std::invalid_argument);
+    EXPECT_TRUE(window.children().isEmpty());
 }
 
 TEST(HostedControlFactory, TheRunDrivesTheBarThroughItsFace)
 {
-    RecordingFallback fallback;
-    HostedControlFactory factory(controls::standardControlClasses(), fallback);
+    HostedControlFactory factory(controls::standardControlClasses());
     QWidget window;
     window.resize(200, 60);
     const DrawnControl made = factory.create(QStringLiteral("Ostrand.XP_ProgressBar"), kStoredBar, &window);
@@ -98,8 +83,7 @@ TEST(HostedControlFactory, TheRunDrivesTheBarThroughItsFace)
 
 TEST(HostedControlFactory, TheStoredWindowLoadsTheRealBar)
 {
-    StandInControlFactory standIns;
-    HostedControlFactory factory(controls::standardControlClasses(), standIns);
+    HostedControlFactory factory(controls::standardControlClasses());
     QWidget window;
     const LoadedForm form = loadForm(window, storedForm1Layout(), factory);
     const DrawnControl bar = form.drawn.value(QStringLiteral("XP_ProgressBar1"));
@@ -121,8 +105,7 @@ TEST(HostedControlFactory, TheStoredWindowLoadsTheRealBar)
 
 TEST(HostedControlFactory, TheStoredWindowLoadsItsFourMultiLookButtons)
 {
-    StandInControlFactory standIns;
-    HostedControlFactory factory(controls::standardControlClasses(), standIns);
+    HostedControlFactory factory(controls::standardControlClasses());
     QWidget window;
     const LoadedForm form = loadForm(window, storedForm1Layout(), factory);
     struct Stored { const char* name; bool enabled; Colour mask; bool picture; };
@@ -143,6 +126,32 @@ TEST(HostedControlFactory, TheStoredWindowLoadsItsFourMultiLookButtons)
         EXPECT_EQ(button.MaskColor(), stored.mask) << stored.name;
         EXPECT_EQ(button.PictureSize() == (Size{16, 16}), stored.picture) << stored.name;
     }
+}
+
+TEST(HostedControlFactory, TheHelpButtonIsTheXPLookButtonWithItsPictureAndPointer)
+{
+    HostedControlFactory factory(controls::standardControlClasses());
+    QWidget window;
+    const LoadedForm form = loadForm(window, storedForm1Layout(), factory);
+    const DrawnControl help = form.drawn.value(QStringLiteral("XpB1"));
+    auto* host = dynamic_cast<host::HostWidget*>(help.widget);
+    ASSERT_NE(host, nullptr);
+    ASSERT_NE(help.button, nullptr);
+    const auto& xpb = dynamic_cast<const xpbutton::XpB&>(host->control());
+    EXPECT_EQ(help.button->Caption(), "Help");
+    EXPECT_EQ(xpb.ButtonStyle(), xpbutton::XP);
+    ASSERT_TRUE(xpb.Picture());
+    EXPECT_EQ(xpb.Picture()->pixelSize(), (Size{12, 18}));
+    EXPECT_EQ(host->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(host->size(), QSize(73, 25));
+    EXPECT_FALSE(host->mask().contains(QPoint(0, 0))) << "the rounded corners of the XP look";
+
+    int clicks = 0;
+    help.button->SetClickHandler([&] { ++clicks; });
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::mouseClick(host, Qt::LeftButton, {}, QPoint(36, 12));
+    EXPECT_EQ(clicks, 1);
 }
 
 } // namespace
