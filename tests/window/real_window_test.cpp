@@ -28,7 +28,7 @@ struct DrawnControl {
 const DrawnControl kRemoveAll{"chameleonButton1", {4440, 4920, 1455, 375}, qRgb(0, 60, 115), true};
 const DrawnControl kBrowse{"chameleonButton2", {9120, 5400, 1215, 375}, qRgb(0, 60, 115), true};
 const DrawnControl kOutput{"chameleonButton3", {9120, 6000, 1215, 375}, qRgb(0, 60, 115), true};
-const DrawnControl kHelp{"XpB1", {4440, 6600, 1095, 375}, qRgb(113, 111, 100), false};
+const DrawnControl kHelp{"XpB1", {4440, 6600, 1095, 375}, qRgb(113, 111, 100), true};
 const DrawnControl kBar{"XP_ProgressBar1", {5760, 6720, 1455, 255}, std::nullopt, true};
 const DrawnControl kStop{"chameleonButton4", {7560, 6600, 1095, 375}, qRgb(0, 60, 115), true};
 const DrawnControl kStart{"isButton1", {9000, 6600, 1335, 375}, qRgb(0, 60, 116), true};
@@ -104,8 +104,9 @@ void expectDrawnInPlace(const QImage& shot, std::initializer_list<const DrawnCon
         EXPECT_LE(std::abs(painted.bottom() - box.bottom()), 1) << painted.bottom();
         // A caption or a border against the face: never one flat colour.
         EXPECT_GT(lightnessSpread(shot, box.adjusted(2, 2, -2, -2)), 40);
-        if (control.enabledEdge)
+        if (control.enabledEdge) {
             EXPECT_EQ(looksEnabled(shot, control), std::find(enabled.begin(), enabled.end(), each) != enabled.end());
+        }
     }
 }
 
