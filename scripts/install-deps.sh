@@ -8,7 +8,7 @@ packages=(
   libreoffice-writer-nogui libreoffice-dev
   libcanberra-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev time zlib1g-dev
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick xdotool
   fonts-dejavu-core fonts-wqy-microhei
 )
 

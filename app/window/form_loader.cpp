@@ -97,6 +97,20 @@ QWidget* makeLine(const Twips& twips, const QJsonObject& entry, QWidget* parent)
     return line;
 }
 
+// The order Tab walks through the controls; the rest keep the order they were made in, after these.
+void applyTabOrder(const QJsonArray& names, const LoadedForm& loaded)
+{
+    QWidget* previous = nullptr;
+    for (const QJsonValue& value : names) {
+        QWidget* widget = loaded.widgets.value(value.toString());
+        if (!widget)
+            malformed(QStringLiteral("the tab order names an unknown control ") + value.toString());
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
 } // namespace
 
 LoadedForm loadForm(QWidget& window, const QByteArray& layoutJson, DrawnControlFactory& factory)
@@ -148,6 +162,7 @@ LoadedForm loadForm(QWidget& window, const QByteArray& layoutJson, DrawnControlF
         line->setObjectName(entry.value(QLatin1String("name")).toString());
         loaded.widgets.insert(line->objectName(), line);
     }
+    applyTabOrder(form.value(QLatin1String("tabOrder")).toArray(), loaded);
     return loaded;
 }
 

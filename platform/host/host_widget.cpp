@@ -9,6 +9,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <utility>
+
 namespace plainquill::host {
 
 using namespace contracts;
@@ -36,6 +38,13 @@ bool movesFocus(const QKeyEvent* key)
     return (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
         && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
 }
+
+bool isEnter(const QKeyEvent* key)
+{
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+constexpr int kSpace = 32;
 
 } // namespace
 
@@ -133,6 +142,12 @@ void HostWidget::keyPressEvent(QKeyEvent* event)
 {
     if (movesFocus(event))
         return; // already delivered by event(), even when the focus had nowhere to go
+    // The drawn buttons answer only Space; a desktop user presses a focused button with Enter too.
+    if (m_button && isEnter(event)) {
+        m_enterDown = true;
+        m_site->keyPressed(kSpace, shiftMaskFor(event->modifiers()), kSpace);
+        return;
+    }
     m_site->keyPressed(virtualKeyFor(event->key()), shiftMaskFor(event->modifiers()), characterOf(event));
 }
 
@@ -140,12 +155,23 @@ void HostWidget::keyReleaseEvent(QKeyEvent* event)
 {
     if (event->isAutoRepeat())
         return; // a held key is released once, at the end
+    if (m_button && isEnter(event)) {
+        // Only the end of an Enter this button saw begin: the release of an Enter that answered a
+        // message box lands on whichever button has the focus after it, and must not press that.
+        if (std::exchange(m_enterDown, false))
+            m_site->keyReleased(kSpace, shiftMaskFor(event->modifiers()));
+        return;
+    }
     m_site->keyReleased(virtualKeyFor(event->key()), shiftMaskFor(event->modifiers()));
 }
 
 void HostWidget::focusInEvent(QFocusEvent*) { m_site->focusEntered(); }
 
-void HostWidget::focusOutEvent(QFocusEvent*) { m_site->focusLeft(); }
+void HostWidget::focusOutEvent(QFocusEvent*)
+{
+    m_enterDown = false;
+    m_site->focusLeft();
+}
 
 void HostWidget::leaveEvent(QEvent*) { m_site->pointerLeft(); }
 

@@ -71,6 +71,7 @@ private:
     std::unique_ptr<ShownProgressFace> m_progress;
     std::unique_ptr<ShownButtonFace> m_button;
     bool m_painting = false;
+    bool m_enterDown = false; // Enter went down on this button: its release presses it
 };
 
 } // namespace plainquill::host

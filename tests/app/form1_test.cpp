@@ -22,6 +22,7 @@
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QTreeView>
+#include <QTest>
 #include <QUrl>
 
 namespace plainquill {
@@ -365,6 +366,75 @@ TEST_F(Form1Test, HelpShowsThePageItselfWhenTheDesktopCannot)
     EXPECT_TRUE(noPage.shownPages.empty());
     ASSERT_EQ(noPage.messages.size(), 1u);
     EXPECT_TRUE(noPage.messages[0].text.contains(tree.path("missing/index.html")));
+}
+
+class Form1KeyboardTest : public Form1Test {
+protected:
+    void SetUp() override
+    {
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    }
+    QWidget* focused() const { return QApplication::focusWidget(); }
+    // Everything the window asks of the desktop: each button's click asks one thing.
+    size_t asked() const
+    {
+        return shell.messages.size() + shell.fileRequests.size() + shell.folderRequests.size() + shell.openedUrls.size();
+    }
+};
+
+TEST_F(Form1KeyboardTest, TabWalksTheEnabledControlsInReadingOrderAndWrapsAround)
+{
+    get<QWidget>("ListView1").setFocus();
+    QStringList walked;
+    for (int i = 0; i < 12; ++i) {
+        walked.push_back(focused()->objectName());
+        QTest::keyClick(focused(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(walked, QStringList({"ListView1", "List1", "Check1", "Option1", "Text2", "chameleonButton2", "Text1",
+                                   "chameleonButton3", "XpB1", "isButton1", "ListView1", "List1"}));
+    QTest::keyClick(focused(), Qt::Key_Backtab);
+    EXPECT_EQ(focused()->objectName(), QStringLiteral("List1"));
+}
+
+TEST_F(Form1KeyboardTest, SpaceAndEnterPressTheFocusedButtonOnceAndEscapeNothing)
+{
+    const std::pair<const char*, Qt::Key> presses[] = {
+        {"chameleonButton2", Qt::Key_Space}, {"chameleonButton2", Qt::Key_Return}, {"chameleonButton3", Qt::Key_Space},
+        {"chameleonButton3", Qt::Key_Enter}, {"XpB1", Qt::Key_Space},            {"XpB1", Qt::Key_Return},
+        {"isButton1", Qt::Key_Space},        {"isButton1", Qt::Key_Return},
+    };
+    for (const auto& [name, key] : presses) {
+        SCOPED_TRACE(std::string(name) + " key " + std::to_string(key));
+        QWidget& button = get<QWidget>(name);
+        button.setFocus();
+        const size_t before = asked();
+        QTest::keyClick(&button, Qt::Key_Escape);
+        EXPECT_EQ(asked(), before);
+        QTest::keyClick(&button, key);
+        EXPECT_EQ(asked(), before + 1);
+        // An Enter that answered a message box comes up on the button focused after it.
+        if (key != Qt::Key_Space) {
+            QTest::keyRelease(&button, key);
+            EXPECT_EQ(asked(), before + 1);
+        }
+    }
+    EXPECT_TRUE(form.isVisible());
+}
+
+TEST_F(Form1KeyboardTest, AccessKeysChooseTheOptionsFromWhereverTheFocusIs)
+{
+    // A button pressed by its access key shows itself pressed for a moment before it acts.
+    const auto press = [&](Qt::Key key, const std::function<bool()>& done) {
+        QTest::keyClick(focused(), key, Qt::AltModifier);
+        return QTest::qWaitFor(done, 1000);
+    };
+    get<QWidget>("ListView1").setFocus();
+    EXPECT_TRUE(press(Qt::Key_M, [&] { return Option2().isChecked() && Check2().isEnabled(); }));
+    Text1().setFocus();
+    EXPECT_TRUE(press(Qt::Key_F, [&] { return Check2().isChecked(); }));
+    EXPECT_TRUE(press(Qt::Key_S, [&] { return !Check1().isChecked(); }));
+    EXPECT_TRUE(press(Qt::Key_N, [&] { return Option1().isChecked() && !Check2().isEnabled(); }));
 }
 
 TEST(OpenForm1, BadStoredWindowDataIsShownAndNoWindowMade)

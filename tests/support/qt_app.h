@@ -9,6 +9,9 @@ namespace plainquill::testing {
 
 inline QApplication& qtApp()
 {
+    // A test program whose main() made one (qt_test_main.cpp) uses that.
+    if (auto* made = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return *made;
     static int argc = 1;
     static char name[] = "plainquill-tests";
     static char* argv[] = {name, nullptr};
