@@ -132,7 +132,8 @@ protected:
         x.click(kMultipleFiles);
         x.click(kIncludeSubFolders);
         x.click(centre(kBrowse));
-        x.waitForWindow("select input folder");
+        // Keys typed before the chooser has the focus would be lost.
+        x.xdo("windowfocus --sync " + x.waitForWindow("select input folder"));
         x.key("ctrl+a");
         x.type(m_files.filePath(folder));
         // The first Return may only take the completer's suggestion.
@@ -140,9 +141,13 @@ protected:
             x.key("Return");
             waitUntil([&] { return x.findWindow("select input folder").isEmpty(); }, 1000);
         }
+        ASSERT_TRUE(waitUntil([&] { return looksEnabled(x.screenshot(), kRemoveAll); }, 10000))
+            << "the folder's documents were not queued";
         x.click(kText1.center());
         x.type(m_output.path());
         x.click(centre(kStart));
+        ASSERT_TRUE(waitUntil([&] { return !written().isEmpty() || looksEnabled(x.screenshot(), kStop); }, 20000))
+            << "the run did not start; a message box titled Error: " << !x.findWindow("^Error$").isEmpty();
     }
 
     QStringList written() const { return QDir(m_output.path()).entryList({"*.txt"}, QDir::Files, QDir::Name); }
@@ -175,7 +180,7 @@ TEST_F(RealWindow, ConvertsAFolderTreeAndFillsTheBar)
     copyCorpus("textract/tests/rtf/raw_text.rtf", "a/sub/raw_text.rtf");
     copyCorpus("textract/tests/html/tables.html", "a/sub/deeper/tables.html");
     copyCorpus("textract/tests/docx/paragraphs_and_tables.docx", "a/other/paragraphs_and_tables.docx");
-    convertFolder("a");
+    ASSERT_NO_FATAL_FAILURE(convertFolder("a"));
 
     const QStringList expected{"paragraphs_and_tables.txt", "raw_text.txt", "tables.txt", "test01.txt", "test02.txt"};
     ASSERT_TRUE(waitUntil([&] { return written() == expected; }, 60000)) << written().join(' ').toStdString();
@@ -192,7 +197,7 @@ TEST_F(RealWindow, StopDuringALongRunAsksAndEndsItBetweenTwoFiles)
     constexpr int kDocuments = 60;
     for (int i = 0; i < kDocuments; ++i)
         copyCorpus("node-word-extractor/__tests__/data/test06.docx", QString("long/part%1/doc%2.docx").arg(i % 3).arg(i));
-    convertFolder("long");
+    ASSERT_NO_FATAL_FAILURE(convertFolder("long"));
 
     ASSERT_TRUE(waitUntil([&] { return written().size() >= 6; }, 60000));
     const QImage running = m_session->screenshot();
