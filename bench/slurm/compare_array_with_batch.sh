@@ -18,7 +18,7 @@ cache=${PLAINQUILL_BENCH_CACHE:-${TMPDIR:-/tmp}/plainquill-bench-cache}
 [ "$(id -u)" -eq 0 ] || { echo "the one-node cluster's daemons need root" >&2; exit 1; }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/plainquill-slurm-bench-XXXXXX")
-cluster=$here/../../tests/slurm/one_node_cluster.sh
+cluster=$here/../../scripts/slurm/one_node_cluster.sh
 trap '"$cluster" stop "$work/cluster"; rm -rf "$work"' EXIT
 . "$here/../support/bench_documents.sh"
 make_large_documents

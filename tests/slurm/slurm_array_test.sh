@@ -15,7 +15,7 @@ command -v sbatch >/dev/null && [ -x /usr/sbin/slurmd ] && [ -x /usr/sbin/munged
 [ -d "$corpus" ] || skip "no corpus at $corpus"
 
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/plainquill-slurm.XXXXXX")
-cluster=$(dirname "$0")/one_node_cluster.sh
+cluster=$(dirname "$0")/../../scripts/slurm/one_node_cluster.sh
 cleanup() {
   "$cluster" stop "$tmp/cluster" || true
   # A LibreOffice of ours has its profile, and so its command line, below $tmp.

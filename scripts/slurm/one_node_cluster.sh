@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# A one-node cluster of its own for a test: munged, slurmctld and slurmd started from a folder of
-# their own (key, socket, slurm.conf, state, logs), on ports nobody else uses, as root.
+# A one-node cluster on this machine, to try the job-array scripts, test and benchmark them:
+# munged, slurmctld and slurmd started as root from a folder of their own (key, socket,
+# slurm.conf, state, logs) on free ports, apart from any cluster configured on the machine.
 #   one_node_cluster.sh start FOLDER   prints the lines to source (SLURM_CONF=...)
 #   one_node_cluster.sh stop FOLDER    ends the daemons it started there, and only those
 set -euo pipefail
@@ -71,7 +72,8 @@ MinJobAge=300
 NodeName=$host NodeAddr=127.0.0.1 CPUs=$cpus State=UNKNOWN
 PartitionName=test Nodes=$host Default=YES MaxTime=INFINITE State=UP
 CONF
-  # No cgroup here: an empty cgroup.conf keeps slurmd from reading the system's.
+  # Processes are tracked by their parents (proctrack/linuxproc) and nothing is confined, so no
+  # cgroup is needed; an empty cgroup.conf beside slurm.conf keeps the machine's own out.
   : > "$dir/cgroup.conf"
   export SLURM_CONF=$dir/slurm.conf
   /usr/sbin/slurmctld -i -f "$SLURM_CONF"
