@@ -4,7 +4,7 @@ namespace plainquill::gallery {
 
 std::vector<ClassLooks> galleryLooks()
 {
-    return {progressBarLooks()};
+    return {progressBarLooks(), isButtonLooks(), chameleonButtonLooks(), xpButtonLooks()};
 }
 
 } // namespace plainquill::gallery

@@ -23,6 +23,9 @@ struct ClassLooks {
 };
 
 ClassLooks progressBarLooks();
+ClassLooks isButtonLooks();
+ClassLooks chameleonButtonLooks();
+ClassLooks xpButtonLooks();
 
 // Every class the sheet shows, in order.
 std::vector<ClassLooks> galleryLooks();

@@ -68,10 +68,26 @@ bool ConversionRun::validate()
     return true;
 }
 
+void ConversionRun::slowCall(const std::function<void()>& call)
+{
+    if (m_p.awaitSlowCall)
+        m_p.awaitSlowCall(call);
+    else
+        call();
+}
+
+void ConversionRun::showConverting(const QString& name)
+{
+    if (m_p.showConverting)
+        m_p.showConverting(name);
+}
+
 void ConversionRun::convertQueue()
 {
     WordProcessorSession wordProcessor(m_p.launcher);
-    if (!wordProcessor.start()) {
+    bool started = false;
+    slowCall([&] { started = wordProcessor.start(); });
+    if (!started) {
         // Installed but unable to start is told apart: reinstalling would not help then.
         const adapters::StartFailure& why = wordProcessor.startFailure();
         if (!why.raw_detail.empty())
@@ -122,7 +138,9 @@ void ConversionRun::convertQueue()
         ++outcome.tried;
         const std::filesystem::path document = m_p.queue.nativePath(i);
         const std::filesystem::path target = outputs.targetFor(document);
-        const adapters::SaveResult result = wordProcessor.convert(document, target);
+        showConverting(displayText(document.filename()));
+        adapters::SaveResult result;
+        slowCall([&] { result = wordProcessor.convert(document, target); });
         if (result.ok()) {
             outputs.written(document, target);
         } else {
@@ -135,7 +153,8 @@ void ConversionRun::convertQueue()
         tolerate([&] { m_p.progress.SetValue(std::int32_t(i + 1)); });
     }
 
-    wordProcessor.quit();
+    showConverting({});
+    slowCall([&] { wordProcessor.quit(); });
     tolerate([&] { m_p.start.SetEnabled(true); });
     tolerate([&] { m_p.stop.SetEnabled(false); });
     if (converting && m_p.setConverting)

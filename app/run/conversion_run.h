@@ -9,6 +9,7 @@
 #include <functional>
 
 class QLineEdit;
+class QString;
 
 namespace plainquill {
 
@@ -38,6 +39,11 @@ struct RunParts {
     // Told true when the first file is reached and false when the run ends, so the window can
     // keep the queue and the output folder still meanwhile.
     std::function<void(bool)> setConverting;
+    // Runs one slow call of the word processor (start, convert, quit) so that the window stays
+    // painted meanwhile; empty runs it in place.
+    std::function<void(const std::function<void()>&)> awaitSlowCall = {};
+    // Told the name of the document being converted, and an empty name when the run ends.
+    std::function<void(const QString&)> showConverting = {};
 };
 
 class ConversionRun {
@@ -54,6 +60,8 @@ public:
 private:
     bool validate();
     void convertQueue();
+    void slowCall(const std::function<void()>& call);
+    void showConverting(const QString& name);
 
     RunParts m_p;
     bool m_running = false;

@@ -59,7 +59,9 @@ Form1::Form1(Form1Options options, QWidget* parent)
                  options.wordProcessor,
                  options.processPendingEvents ? options.processPendingEvents
                                               : [] { QCoreApplication::processEvents(); },
-                 [this](bool converting) { setConverting(converting); }};
+                 [this](bool converting) { setConverting(converting); },
+                 [this](const std::function<void()>& call) { m_worker.run(call); },
+                 [this](const QString& name) { showConverting(name); }};
     m_run = std::make_unique<ConversionRun>(std::move(run));
     addColumns();
     connectHandlers();
@@ -185,6 +187,13 @@ void Form1::setConverting(bool converting)
     button(QStringLiteral("chameleonButton2")).SetEnabled(!converting);
     button(QStringLiteral("chameleonButton3")).SetEnabled(!converting);
     m_Text1->setEnabled(!converting);
+}
+
+void Form1::showConverting(const QString& name)
+{
+    if (m_restingTitle.isNull())
+        m_restingTitle = windowTitle();
+    setWindowTitle(name.isEmpty() ? m_restingTitle : QStringLiteral("Converting %1 - %2").arg(name, m_restingTitle));
 }
 
 void Form1::closeEvent(QCloseEvent* event)

@@ -6,6 +6,7 @@
 #include "app/pickers/folder_pickers.h"
 #include "app/queue/file_queue.h"
 #include "app/run/conversion_run.h"
+#include "app/run/worker_thread.h"
 #include "app/window/form_loader.h"
 
 #include <QWidget>
@@ -74,6 +75,7 @@ private:
     // While a run converts, the queue holds still (no removing, browsing or dropping) and so does
     // the output folder, which the run took at Start.
     void setConverting(bool converting);
+    void showConverting(const QString& name);
 
     Form1Options m_options;
     LoadedForm m_form;
@@ -89,7 +91,9 @@ private:
     FolderPickers m_pickers;
     std::unique_ptr<FileQueue> m_queue;
     std::unique_ptr<FileAdder> m_adder;
+    WorkerThread m_worker;
     std::unique_ptr<ConversionRun> m_run;
+    QString m_restingTitle; // the caption to put back when a run ends
     bool m_converting = false;
     bool m_removeAllWasEnabled = false;
 };

@@ -17,7 +17,8 @@ DrawnControl HostedControlFactory::create(const QString& className, const QVaria
     if (!control)
         return m_fallback.create(className, properties, parent);
     // The stream is read first: a malformed one (contracts::PropertyTypeError) makes no widget.
-    const contracts::PropertyBag bag = host::readPropertyStream(properties);
+    // The stored form names its pictures relative to its own folder among the program's resources.
+    const contracts::PropertyBag bag = host::readPropertyStream(properties, QStringLiteral(":/forms"));
     auto* widget = new host::HostWidget(std::move(control), m_graphics, m_theme, {}, parent);
     widget->load(bag);
     return {widget, widget->buttonFace(), widget->progressFace()};

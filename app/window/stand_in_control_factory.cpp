@@ -15,9 +15,6 @@ struct ButtonKeys {
 
 // Where each button class keeps its caption and enabled state in its property stream.
 constexpr ButtonKeys kButtonKeys[] = {
-    {"Ostrand.isButton", "caption", "enabled"},
-    {"Ostrand.chameleonButton", "tx", "enab"},
-    {"Ostrand.XpB", "caption", "enabled"},
 };
 
 QVariant property(const QVariantMap& properties, const char* key, const QVariant& fallback)

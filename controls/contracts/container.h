@@ -178,6 +178,13 @@ public:
     virtual void SendKeys(std::string_view keys) = 0;
     // The hyperlink service. Throws std::runtime_error when the address cannot be opened.
     virtual void NavigateTo(std::string_view address) = 0;
+    // The shell's "open" of a document or address (a "mailto:" link opens the mail program), on
+    // behalf of the parent form. Whether anything opened is not reported.
+    virtual void ShellOpen(std::string_view document) = 0;
+    // Plays a wave file asynchronously and returns at once. A relative path (either separator)
+    // is taken from the program's folder; a missing file or no sound device plays nothing and
+    // reports nothing.
+    virtual void PlayWave(std::string_view path) = 0;
 
     // ---- pointer and capture ------------------------------------------------------------------------
     virtual Point GetCursorPos() const = 0;                        // screen pixels

@@ -143,11 +143,7 @@ void isButton::SetRightToLeft(bool rightToLeft)
     SetAndPaint(m_rightToLeft, rightToLeft ? -1 : 0, "bRTLText");
 }
 
-void isButton::Refresh()
-{
-    if (m_isShown)
-        DrawButton();
-}
+void isButton::Refresh() { DrawButton(); }
 
 std::int32_t isButton::OpenLink(const std::string& link)
 {
@@ -157,13 +153,6 @@ std::int32_t isButton::OpenLink(const std::string& link)
     } catch (const std::runtime_error&) {
         return kShellCannotOpen;
     }
-}
-
-void isButton::LayOut()
-{
-    m_buttonRect = {0, 0, static_cast<int>(container().ScaleWidth()), static_cast<int>(container().ScaleHeight())};
-    PlaceCaptionAndShape();
-    Refresh();
 }
 
 void isButton::Initialize() { container().SetScaleMode(ScaleUnit::Pixels); }

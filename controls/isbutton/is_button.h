@@ -7,12 +7,19 @@
 // and repaint), the stored keys, and the events. The member functions are spread by concern:
 //   is_button.cpp              properties, methods, lifecycle
 //   is_button_persistence.cpp  InitProperties, ReadProperties, WriteProperties
-//   is_button_hooks.cpp        the places input, hover, painting and the tooltip attach to
+//   is_button_input.cpp        mouse, keyboard, focus and the hover hook: the drawn state
+//   is_button_layout.cpp       minimum size, caption placement, window shapes
+//   is_button_paint.cpp        the paint order, the line-drawn and themed faces, the caption
+//   is_button_icon.cpp         icon placement, masked paint, grey silhouettes and grey icons
+//   is_button_skins.cpp        the pixel-painted skins (with skin_*.cpp)
+//   is_button_tooltip.cpp      the tooltip window and the About box
 #include "controls/contracts/button_face.h"
 #include "controls/contracts/control.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -47,9 +54,6 @@ enum TipIcon : std::int32_t { tiNone = 0, tiInfo = 1, tiWarning = 2, tiError = 3
 // The drawn state; 0 only before the first load.
 enum ButtonState : std::int32_t { Normal = 1, Hot = 2, Pressed = 3, Disabled = 4 };
 
-// Text-drawing flags the caption uses.
-inline constexpr std::uint32_t DT_CENTER = 0x1;
-inline constexpr std::uint32_t DT_WORDBREAK = 0x10;
 
 class isButton final : public contracts::Control, public contracts::ButtonFace {
 public:
@@ -123,6 +127,9 @@ public:
     void Refresh();
     // Asks the shell to open `link`; 33 on success, 2 (file not found) when it cannot.
     std::int32_t OpenLink(const std::string& link);
+    // Draws `icon` in grey tones at (x, y), width x height, on any DC; false when either is missing
+    // or nothing could be drawn. The pure greys of the icon stay as they are.
+    bool PaintIconGrayscale(contracts::Dc* dc, const contracts::Icon* icon, int x, int y, int height, int width);
 
     // ---- ButtonFace ---------------------------------------------------------------------------------
     void SetClickHandler(ClickHandler handler) override { m_clickHandler = std::move(handler); }
@@ -134,6 +141,9 @@ public:
     std::uint32_t CaptionFormat() const { return m_captionFormat; }
     std::int32_t IconMargin() const { return m_iconMargin; }
     std::int16_t LastMouseButton() const { return m_lastMouseButton; }
+    contracts::Rect CaptionRect() const { return m_captionRect; }
+    bool HasFocus() const { return m_hasFocus; }
+    bool MouseInside() const { return m_mouseInside; }
 
     // ---- container notifications ----------------------------------------------------------------------
     void Initialize() override;
@@ -146,6 +156,18 @@ public:
     void Hide() override;
     void Terminate() override;
     std::span<const std::string_view> EventNames() const override;
+    void MouseDown(int button, int shift, float x, float y) override;
+    void MouseUp(int button, int shift, float x, float y) override;
+    void Click() override;
+    void DblClick() override;
+    void KeyDown(int keyCode, int shift) override;
+    void KeyUp(int keyCode, int shift) override;
+    void GotFocus() override;
+    void LostFocus() override;
+    void EnterFocus() override;
+    void ExitFocus() override;
+    void AccessKeyPress(int characterCode) override;
+    void AmbientChanged(std::string_view propertyName) override;
 
 private:
     // The events, numbered as EventNames lists them.
@@ -155,12 +177,33 @@ private:
 
     // The resize routine: recompute the geometry and the window shape, then paint.
     void LayOut();
-    // is_button_hooks.cpp
     void PlaceCaptionAndShape();
+    void ShapeWindow();
     void DrawButton();
+    void SettleState();
+    void DrawFace();
+    void DrawStandard(contracts::Dc& dc);
+    void DrawSoftOrFlat(contracts::Dc& dc);
+    void DrawFramed(contracts::Dc& dc);
+    void DrawHighlight(contracts::Dc& dc);
+    bool DrawThemed(contracts::Dc& dc);
+    void DrawSkin(contracts::Dc& dc);
+    void DrawIcon(contracts::Dc& dc);
+    void DrawCaption(contracts::Dc& dc);
+    // Draws `picture` at (x, y), w x h, leaving out its MaskColor pixels (with UseMaskColor): in
+    // `shadow` when given, in grey when `grey`, else in its own colours.
+    void MaskedPaint(contracts::Dc& dc, const contracts::Picture& picture, int x, int y, int w, int h,
+                     std::optional<contracts::Colour> shadow, bool grey);
+    contracts::Colour FaceColour(std::initializer_list<std::int32_t> states) const;
+    contracts::Colour Sys(int index) const;
     void BuildToolTip();
+    void RemoveToolTip();
     void InstallHoverHook();
     void RemoveHoverHooks();
+    void OnWindowMessage(contracts::WindowMessage message);
+    void RequestLeaveNotification();
+    bool PointerOver() const;
+    void ContainerClickAction();
     void MarkChanged(std::string_view name);
     // Store a property, report the change, then paint (or lay out and paint).
     template <typename T>
@@ -202,6 +245,10 @@ private:
     std::int32_t m_iconMargin = 0;               // IconMargin: set per style at every paint
     std::uint32_t m_captionFormat = 0;           // CaptionFormat
     std::int16_t m_lastMouseButton = 0;          // LastMouseButton: 0 until the first release
+    contracts::Rect m_captionRect;               // CaptionRect: where the caption is drawn
+    bool m_hasFocus = false;                     // HasFocus
+    bool m_mouseInside = false;                  // MouseInside: from the first move until the leave
+    bool m_trackingAvailable = false;            // a leave notification can be asked for
     std::unique_ptr<contracts::MessageHook> m_hoverHook;
     ClickHandler m_clickHandler;
 };

@@ -6,6 +6,9 @@
 namespace plainquill::controls {
 
 inline constexpr const char* kProgressBarClass = "Ostrand.XP_ProgressBar";
+inline constexpr const char* kIsButtonClass = "Ostrand.isButton";
+inline constexpr const char* kChameleonButtonClass = "Ostrand.chameleonButton";
+inline constexpr const char* kXpButtonClass = "Ostrand.XpB";
 
 contracts::ControlClasses standardControlClasses();
 

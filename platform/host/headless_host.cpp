@@ -13,7 +13,7 @@ using namespace contracts;
 HeadlessResources::HeadlessResources() : rasterGraphics(raster::xpSystemColours()) {}
 
 HeadlessHost::HeadlessHost(std::unique_ptr<Control> control, HeadlessOptions options)
-    : ControlSite(rasterGraphics, styleTheme, std::move(control), {options.name, options.userMode, nullptr}),
+    : ControlSite(rasterGraphics, options.theme ? *options.theme : styleTheme, std::move(control), {options.name, options.userMode, nullptr}),
       m_options(std::move(options)),
       m_clock([this](const std::function<void()>& tick) { deliver("Timer", tick); })
 {
@@ -97,6 +97,8 @@ void HeadlessHost::clearRecords()
     m_errors.clear();
     m_sentKeys.clear();
     m_navigations.clear();
+    m_shellOpens.clear();
+    m_wavesPlayed.clear();
 }
 
 void HeadlessHost::pointerMovedTo(Point at)

@@ -25,6 +25,7 @@ struct HeadlessOptions {
     contracts::Point screenOrigin{200, 100};    // where client (0, 0) is on the fake screen
     contracts::Point positionInParent{24, 16};  // pixels
     contracts::Size parentSize{400, 300};
+    contracts::Theme* theme = nullptr;          // the application's style when null
 };
 
 struct RecordedEvent {
@@ -97,6 +98,8 @@ public:
     const std::vector<std::string>& errors() const { return m_errors; }
     const std::vector<std::string>& sentKeys() const { return m_sentKeys; }
     const std::vector<std::string>& navigations() const { return m_navigations; }
+    const std::vector<std::string>& shellOpens() const { return m_shellOpens; }
+    const std::vector<std::string>& wavesPlayed() const { return m_wavesPlayed; }
     void clearRecords();
     bool hasFocus() const { return m_focused; }
     bool hasCapture() const { return m_capture; }
@@ -109,6 +112,8 @@ public:
     void DoEvents() override;
     void SendKeys(std::string_view keys) override;
     void NavigateTo(std::string_view address) override;
+    void ShellOpen(std::string_view document) override { m_shellOpens.emplace_back(document); }
+    void PlayWave(std::string_view path) override { m_wavesPlayed.emplace_back(path); }
     contracts::Point GetCursorPos() const override { return m_cursor; }
     contracts::WindowHandle WindowFromPoint(contracts::Point screen) const override;
     contracts::Point ClientToScreen(contracts::Point client) const override;
@@ -153,6 +158,8 @@ private:
     std::vector<std::string> m_errors;
     std::vector<std::string> m_sentKeys;
     std::vector<std::string> m_navigations;
+    std::vector<std::string> m_shellOpens;
+    std::vector<std::string> m_wavesPlayed;
 };
 
 } // namespace plainquill::host

@@ -59,6 +59,14 @@ void QtSite::NavigateTo(std::string_view address)
         throw std::runtime_error("the address cannot be opened: " + std::string(address));
 }
 
+void QtSite::ShellOpen(std::string_view document)
+{
+    // The shell's answer is not the caller's business; a link nobody handles just does nothing.
+    QDesktopServices::openUrl(QUrl(QString::fromUtf8(document.data(), static_cast<qsizetype>(document.size()))));
+}
+
+void QtSite::PlayWave(std::string_view path) { m_sounds.play(path); }
+
 Point QtSite::GetCursorPos() const
 {
     const QPoint p = QCursor::pos();

@@ -3,6 +3,7 @@
 // with Qt (timers, cursor, capture, focus moves, the parent widget, links).
 #include "platform/host/access_key_shortcuts.h"
 #include "platform/host/control_site.h"
+#include "platform/host/wave_player.h"
 
 namespace plainquill::host {
 
@@ -18,6 +19,8 @@ public:
     void DoEvents() override;
     void SendKeys(std::string_view keys) override;
     void NavigateTo(std::string_view address) override;
+    void ShellOpen(std::string_view document) override;
+    void PlayWave(std::string_view path) override;
     contracts::Point GetCursorPos() const override;
     contracts::WindowHandle WindowFromPoint(contracts::Point screen) const override;
     contracts::Point ClientToScreen(contracts::Point client) const override;
@@ -42,6 +45,7 @@ private:
     HostWidget& m_widget;
     raster::RasterGraphics& m_graphics;
     AccessKeyShortcuts m_accessKeys;
+    WavePlayer m_sounds;
     bool m_captured = false;
     bool m_grabbed = false;
 };

@@ -17,6 +17,11 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTimer>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 namespace plainquill {
 namespace {
@@ -179,6 +184,38 @@ TEST_F(ConversionRunTest, SkipsUncheckedRowsAndTheBarCountsQueuePositions)
     EXPECT_EQ(valueAtOpen, (std::vector<int>{2, 1}));
     EXPECT_EQ(bar().Value(), 3);
     EXPECT_EQ(outputText("b.txt"), QByteArray("<missing>"));
+}
+
+TEST_F(ConversionRunTest, TheWindowKeepsWorkingAndNamesTheDocumentWhileItConverts)
+{
+    queue("sub/report.doc");
+    // The fake waits, on the worker thread, until the window's own thread has seen the title:
+    // a run that blocked the window's thread would never get there.
+    std::atomic<bool> opening = false;
+    std::atomic<bool> seen = false;
+    QString titleDuring;
+    QTimer peek;
+    QObject::connect(&peek, &QTimer::timeout, [&] {
+        if (!opening)
+            return;
+        titleDuring = form.windowTitle();
+        seen = true;
+    });
+    peek.start(1);
+    bool windowThreadRan = false;
+    wordProcessor.script.duringOpen = [&](const std::string&) {
+        opening = true;
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!seen && std::chrono::steady_clock::now() < giveUp)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        windowThreadRan = seen;
+    };
+    form.Start_Click();
+
+    EXPECT_TRUE(windowThreadRan);
+    EXPECT_EQ(titleDuring, "Converting report.doc - Plainquill 1.0");
+    EXPECT_EQ(form.windowTitle(), "Plainquill 1.0");
+    EXPECT_EQ(outputText("report.txt"), "text");
 }
 
 TEST_F(ConversionRunTest, NoCheckedRowStartsAndQuitsTheWordProcessorOnly)

@@ -5,6 +5,8 @@
 #include "app/window/hosted_control_factory.h"
 #include "controls/registry/standard_controls.h"
 #include "controls/progressbar/xp_progress_bar.h"
+#include "controls/chameleonbutton/chameleon_button.h"
+#include "controls/xpbutton/xp_button.h"
 #include "controls/contracts/control_errors.h"
 #include "app/window/form_loader.h"
 
@@ -57,8 +59,8 @@ TEST(HostedControlFactory, OtherClassesComeFromTheFallback)
     RecordingFallback fallback;
     HostedControlFactory factory(controls::standardControlClasses(), fallback);
     QWidget window;
-    factory.create(QStringLiteral("Ostrand.isButton"), {}, &window);
-    EXPECT_EQ(fallback.asked, QStringList{QStringLiteral("Ostrand.isButton")});
+    factory.create(QStringLiteral("Ostrand.NotRegistered"), {}, &window);
+    EXPECT_EQ(fallback.asked, QStringList{QStringLiteral("Ostrand.NotRegistered")});
 }
 
 TEST(HostedControlFactory, TheRunDrivesTheBarThroughItsFace)
@@ -111,8 +113,64 @@ TEST(HostedControlFactory, TheStoredWindowLoadsTheRealBar)
     EXPECT_EQ(host->site().clientSize(), (Size{97, 17}));
     EXPECT_EQ(host->site().Ambient().DisplayName, "XP_ProgressBar1");
     EXPECT_EQ(host->site().Extender().Name(), "XP_ProgressBar1");
-    // The buttons are still the stand-ins.
-    EXPECT_EQ(dynamic_cast<host::HostWidget*>(form.drawn.value(QStringLiteral("isButton1")).widget), nullptr);
+    // The Start button is the drawn button, offering its face to the window.
+    const DrawnControl start = form.drawn.value(QStringLiteral("isButton1"));
+    EXPECT_NE(dynamic_cast<host::HostWidget*>(start.widget), nullptr);
+    ASSERT_NE(start.button, nullptr);
+    EXPECT_EQ(start.button->Caption(), "Start");
+}
+
+TEST(HostedControlFactory, TheStoredWindowLoadsItsFourMultiLookButtons)
+{
+    StandInControlFactory standIns;
+    HostedControlFactory factory(controls::standardControlClasses(), standIns);
+    QWidget window;
+    const LoadedForm form = loadForm(window, storedForm1Layout(), factory);
+    struct Stored { const char* name; bool enabled; Colour mask; bool picture; };
+    const Stored buttons[] = {{"chameleonButton1", false, 0xFFFFFF, true},
+                              {"chameleonButton2", true, 0xC0C0C0, false},
+                              {"chameleonButton3", true, 0xFFFFFF, true},
+                              {"chameleonButton4", false, 0xFFFFFF, true}};
+    for (const Stored& stored : buttons) {
+        auto* host = dynamic_cast<host::HostWidget*>(form.drawn.value(QString::fromLatin1(stored.name)).widget);
+        ASSERT_NE(host, nullptr) << stored.name;
+        auto& button = dynamic_cast<chameleon::chameleonButton&>(host->control());
+        EXPECT_EQ(button.ButtonType(), chameleon::WindowsXP) << stored.name;
+        EXPECT_EQ(button.ColorScheme(), chameleon::System) << stored.name;
+        EXPECT_EQ(button.BackOver(), 0xD8E9ECu) << stored.name;
+        EXPECT_EQ(button.MousePointer(), POINTER_ARROW) << stored.name;
+        EXPECT_EQ(button.Enabled(), stored.enabled) << stored.name;
+        EXPECT_EQ(host->isEnabled(), stored.enabled) << stored.name;
+        EXPECT_EQ(button.MaskColor(), stored.mask) << stored.name;
+        EXPECT_EQ(button.PictureSize() == (Size{16, 16}), stored.picture) << stored.name;
+    }
+}
+
+TEST(HostedControlFactory, TheHelpButtonIsTheXPLookButtonWithItsPictureAndPointer)
+{
+    StandInControlFactory standIns;
+    HostedControlFactory factory(controls::standardControlClasses(), standIns);
+    QWidget window;
+    const LoadedForm form = loadForm(window, storedForm1Layout(), factory);
+    const DrawnControl help = form.drawn.value(QStringLiteral("XpB1"));
+    auto* host = dynamic_cast<host::HostWidget*>(help.widget);
+    ASSERT_NE(host, nullptr);
+    ASSERT_NE(help.button, nullptr);
+    const auto& xpb = dynamic_cast<const xpbutton::XpB&>(host->control());
+    EXPECT_EQ(help.button->Caption(), "Help");
+    EXPECT_EQ(xpb.ButtonStyle(), xpbutton::XP);
+    ASSERT_TRUE(xpb.Picture());
+    EXPECT_EQ(xpb.Picture()->pixelSize(), (Size{12, 18}));
+    EXPECT_EQ(host->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(host->size(), QSize(73, 25));
+    EXPECT_FALSE(host->mask().contains(QPoint(0, 0))) << "the rounded corners of the XP look";
+
+    int clicks = 0;
+    help.button->SetClickHandler([&] { ++clicks; });
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::mouseClick(host, Qt::LeftButton, {}, QPoint(36, 12));
+    EXPECT_EQ(clicks, 1);
 }
 
 } // namespace

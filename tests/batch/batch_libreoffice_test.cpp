@@ -211,9 +211,11 @@ TEST_F(BatchWithLibreOffice, AStopSignalEndsTheRunAtOnceLeavingNoProcessAndNoPar
         EXPECT_LT(texts.size(), 40u) << "stopped before the end";
         EXPECT_EQ(reportLinesWith(report, ",converted,").size(), texts.size());
         EXPECT_EQ(reportLinesWith(report, ",not done,").size(), 40 - texts.size());
+        // Any of them may have been the one in hand when the signal came, the first included.
+        ASSERT_FALSE(texts.empty());
         for (const auto& [name, text] : texts) {
             EXPECT_FALSE(name.starts_with('.')) << "a temporary file is left: " << name;
-            EXPECT_EQ(text, texts.at("bigfile-01.txt")) << name << " is cut short";
+            EXPECT_EQ(text, texts.begin()->second) << name << " is cut short";
         }
     }
 }

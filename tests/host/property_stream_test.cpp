@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -50,10 +51,13 @@ TEST(PropertyStream, ReadsTheStoredFormsControls)
     EXPECT_EQ(bar.ReadInteger("BrushStyle", 4), 0);
     EXPECT_EQ(bar.ReadInteger("Max", 100), 100); // not stored: the default
 
-    const PropertyBag removeAll = readPropertyStream(storedPropertiesOf(QStringLiteral("chameleonButton1")));
+    const QString formFolder = QFileInfo(QStringLiteral(PLAINQUILL_FORM1_JSON)).path();
+    const PropertyBag removeAll =
+        readPropertyStream(storedPropertiesOf(QStringLiteral("chameleonButton1")), formFolder);
     EXPECT_EQ(removeAll.ReadString("TX", ""), "Remove All");
     EXPECT_FALSE(removeAll.ReadBoolean("ENAB", true));
     EXPECT_EQ(removeAll.ReadColour("BCOL", 0), 0xD8E9ECu);
+    EXPECT_EQ(removeAll.ReadPicture("PICN", nullptr)->pixelSize(), (Size{16, 16}));
 
     const PropertyBag start = readPropertyStream(storedPropertiesOf(QStringLiteral("isButton1")));
     EXPECT_EQ(start.ReadString("Caption", "isButton"), "Start");

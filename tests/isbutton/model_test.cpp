@@ -80,8 +80,10 @@ TEST(IsButtonModel, DefaultsOfANewInstanceAndOfMissingKeys)
         {n.NonThemeStyle(), Standard, "new NonThemeStyle"},
         {n.IconAlign(), Left, "new IconAlign"},
         {n.ToolTipType(), ttBalloon, "new ToolTipType"},
-        {n.CaptionFormat(), 0x11, "new CaptionFormat"},
-        {n.IconMargin(), 4, "new IconMargin"},
+        // Layout and paint have run since InitProperties: the centred caption's format, the inset of
+        // a line-drawn look.
+        {n.CaptionFormat(), 0x15, "new CaptionFormat"},
+        {n.IconMargin(), 3, "new IconMargin"},
         {n.BackColor(), 0xD8E9EC, "new BackColor"},
         {n.ToolTipBackColor(), 0, "new ToolTipBackColor"},
         {s.Style(), Framed, "Style"},

@@ -1,0 +1,131 @@
+#include "app/run/worker_thread.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QEventLoop>
+#include <QPointer>
+#include <QWindow>
+
+#include <exception>
+#include <future>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace plainquill {
+
+namespace {
+
+bool heldBack(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Wheel:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TabletPress:
+    case QEvent::TabletRelease:
+    case QEvent::ShortcutOverride:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Catches input on its way to a top-level window and keeps a copy to post again later. Held at
+// the window rather than the widget so that, when posted again, the window routes the event as
+// it would have (grabs, focus, popups).
+class InputHolder : public QObject {
+public:
+    InputHolder() { QCoreApplication::instance()->installEventFilter(this); }
+    ~InputHolder() override
+    {
+        QCoreApplication::instance()->removeEventFilter(this);
+        for (auto& [window, event] : m_held) {
+            if (window)
+                QCoreApplication::postEvent(window, event.release());
+        }
+    }
+
+protected:
+    bool eventFilter(QObject* receiver, QEvent* event) override
+    {
+        if (!receiver->isWindowType() || !heldBack(event->type()))
+            return false;
+        m_held.emplace_back(static_cast<QWindow*>(receiver), std::unique_ptr<QEvent>(event->clone()));
+        return true;
+    }
+
+private:
+    std::vector<std::pair<QPointer<QWindow>, std::unique_ptr<QEvent>>> m_held;
+};
+
+} // namespace
+
+WorkerThread::WorkerThread() : m_thread([this] { serve(); }) {}
+
+WorkerThread::~WorkerThread()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_ending = true;
+    }
+    m_wake.notify_one();
+    m_thread.join();
+}
+
+void WorkerThread::serve()
+{
+    for (;;) {
+        std::function<void()> job;
+        {
+            std::unique_lock lock(m_mutex);
+            m_wake.wait(lock, [this] { return m_ending || !m_jobs.empty(); });
+            if (m_jobs.empty())
+                return;
+            job = std::move(m_jobs.front());
+            m_jobs.pop_front();
+        }
+        job();
+    }
+}
+
+void WorkerThread::run(const std::function<void()>& work)
+{
+    QEventLoop loop;
+    auto finished = std::make_shared<std::promise<void>>();
+    std::future<void> outcome = finished->get_future();
+    {
+        std::lock_guard lock(m_mutex);
+        m_jobs.push_back([&work, finished, &loop] {
+            std::exception_ptr failure;
+            try {
+                work();
+            } catch (...) {
+                failure = std::current_exception();
+            }
+            // Queued, so the loop quits on its own thread even if it has not started yet; and
+            // before the promise is kept, because the loop is gone soon after that.
+            QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+            if (failure)
+                finished->set_exception(failure);
+            else
+                finished->set_value();
+        });
+    }
+    m_wake.notify_one();
+    {
+        InputHolder holder;
+        loop.exec();
+    }
+    // The loop also ends when the application quits; the work is not abandoned half-way then.
+    outcome.wait();
+    outcome.get();
+}
+
+} // namespace plainquill

@@ -1,0 +1,12 @@
+#pragma once
+// Which character of a caption is its access key: the one after the first single "&" ("&&"
+// stands for a drawn ampersand), in lower case. Only the first two ampersands are looked at.
+// The key is one whole UTF-8 character; empty when the caption has none.
+#include <string>
+#include <string_view>
+
+namespace plainquill::xpbutton {
+
+std::string accessKeyOf(std::string_view caption);
+
+} // namespace plainquill::xpbutton
