@@ -138,7 +138,7 @@ int runBatch(const BatchOptions& options, const Console& console, const Launcher
     const RunSummary summary(queue, results, figures);
     RunSummary::ReportFormat format;
     if (options.shard)
-        format = [&](const std::vector<ReportRow>& rows) { return shardReportOf(whole, sharded, *options.shard, rows); };
+        format = [&](const std::vector<ReportRow>& own) { return shardReportOf(whole, sharded, *options.shard, own); };
     const bool reported = options.reportFile.empty() || summary.writeReport(options.reportFile, console.err, format);
     summary.printFailures(console.err);
     if (!options.quiet)

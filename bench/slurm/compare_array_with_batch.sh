@@ -43,7 +43,8 @@ for r in $(seq "$repeats"); do
   ratios+=("$ratio")
   printf '%-4s %10s %10s %10s\n' "$r" "$a" "$b" "$ratio"
 done
-printf 'median ratio array/batch: %s\n' "$(printf '%s\n' "${ratios[@]}" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }')"
+median=$(printf '%s\n' "${ratios[@]}" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }')
+printf 'median ratio array/batch: %s\n' "$median"
 
 # The cluster's cost alone: submission, two tasks, the merge job, with a program that does nothing
 # but write an empty report.

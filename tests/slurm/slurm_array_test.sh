@@ -86,7 +86,8 @@ scancel "${array}_1"
 grep -q "shard 1/3 did not report" "$tmp/again.slurm/merge.log" || fail "the merge did not name shard 1/3"
 
 read -r array merge < <("$submit" "$tmp/in" "$tmp/again" 3 1 | job_ids)
-[ "$(wait_job "$merge")" = "COMPLETED 0" ] || fail "the merge after task 1 ran again: $(cat "$tmp/again.slurm/merge.log")"
+[ "$(wait_job "$merge")" = "COMPLETED 0" ] \
+  || fail "the merge after task 1 ran again: $(cat "$tmp/again.slurm/merge.log")"
 diff -r "$tmp/one" "$tmp/again" || fail "the resumed array's outputs differ from one run's"
 diff <(comparable "$tmp/one.csv" "$tmp/one") <(comparable "$tmp/again.slurm/report.csv" "$tmp/again") \
   || fail "the resumed array's merged report differs from one run's"
