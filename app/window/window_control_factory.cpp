@@ -4,7 +4,7 @@
 
 namespace plainquill {
 
-WindowControlFactory::WindowControlFactory() : m_hosted(controls::standardControlClasses(), m_standIns) {}
+WindowControlFactory::WindowControlFactory() : m_hosted(controls::standardControlClasses()) {}
 
 DrawnControl WindowControlFactory::create(const QString& className, const QVariantMap& properties, QWidget* parent)
 {
