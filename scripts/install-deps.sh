@@ -10,6 +10,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev time zlib1g-dev
   xvfb xauth imagemagick xdotool
   fonts-dejavu-core fonts-wqy-microhei
+  slurm-wlm munge
 )
 
 missing=()

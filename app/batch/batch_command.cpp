@@ -6,6 +6,7 @@
 #include "app/batch/csv_report.h"
 #include "app/batch/progress_display.h"
 #include "app/batch/run_summary.h"
+#include "app/batch/shard_queue.h"
 #include "app/batch/stop_signals.h"
 #include "app/queue/native_path.h"
 
@@ -94,12 +95,15 @@ int runBatch(const BatchOptions& options, const Console& console, const Launcher
         return kUsageError;
     }
 
-    const std::vector<BatchItem> queue = buildQueue(
+    const std::vector<BatchItem> whole = buildQueue(
         {options.inputs, options.recursive, options.keepTree ? Layout::KeepTree : Layout::Flat, options.outputFolder},
         [&](const fs::path& folder) {
             std::fprintf(console.err, "plainquill-batch: warning: cannot read the folder %s; skipped\n",
                          shown(folder).c_str());
         });
+    // Names come from the whole queue; a shard then keeps its own documents only.
+    const ShardedQueue sharded = options.shard ? shareOf(whole, *options.shard) : ShardedQueue{whole, {}};
+    const std::vector<BatchItem>& queue = sharded.own;
     std::vector<ItemResult> results(queue.size());
     const std::vector<std::size_t> todo = positionsToConvert(queue, options.skipExisting, results);
     makeTargetFolders(queue, todo);
@@ -132,7 +136,10 @@ int runBatch(const BatchOptions& options, const Console& console, const Launcher
     }
 
     const RunSummary summary(queue, results, figures);
-    const bool reported = options.reportFile.empty() || summary.writeReport(options.reportFile, console.err);
+    RunSummary::ReportFormat format;
+    if (options.shard)
+        format = [&](const std::vector<ReportRow>& own) { return shardReportOf(whole, sharded, *options.shard, own); };
+    const bool reported = options.reportFile.empty() || summary.writeReport(options.reportFile, console.err, format);
     summary.printFailures(console.err);
     if (!options.quiet)
         summary.print(console.out);

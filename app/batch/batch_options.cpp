@@ -50,6 +50,7 @@ const std::map<std::string, Option>& longOptions()
              o.libreOffice = v;
          }}},
         {"timings", {Takes::Nothing, [](BatchOptions& o, auto&, auto&) { o.timings = true; }}},
+        {"shard", {Takes::Value, [](BatchOptions& o, auto& v, auto& e) { o.shard = parseShard(v, e); }}},
     };
     return options;
 }
@@ -65,6 +66,8 @@ public:
 
     ParsedArguments parse()
     {
+        if (!m_arguments.empty() && m_arguments.front() == "--merge-reports")
+            return mergeReports();
         bool optionsEnded = false;
         for (m_next = 0; m_next < m_arguments.size() && m_error.empty();) {
             const std::string& argument = m_arguments[m_next++];
@@ -76,6 +79,8 @@ public:
                 return finish(Action::Help);
             else if (argument == "--version")
                 return finish(Action::Version);
+            else if (argument == "--merge-reports")
+                m_error = "--merge-reports comes first on its command line, with no other options";
             else if (argument.starts_with("--"))
                 longOption(argument.substr(2));
             else
@@ -89,6 +94,20 @@ public:
     }
 
 private:
+    // "--merge-reports OUT SHARD...", alone on its command line.
+    ParsedArguments mergeReports()
+    {
+        if (m_arguments.size() < 3)
+            m_error = "--merge-reports takes the merged report's name, then every shard's report";
+        else if (m_arguments[1].empty())
+            m_error = "--merge-reports takes a non-empty path";
+        if (!m_error.empty())
+            return finish(Action::UsageError);
+        m_result.options.mergedReport = m_arguments[1];
+        m_result.options.shardReports.assign(m_arguments.begin() + 2, m_arguments.end());
+        return finish(Action::MergeReports);
+    }
+
     void longOption(const std::string& text)
     {
         const std::size_t equals = text.find('=');
@@ -164,6 +183,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& arguments, int co
 std::string helpText(const std::string& program)
 {
     return "Usage: " + program + " [OPTION]... -o OUTDIR PATH...\n"
+           "  or:  " + program + " --merge-reports OUT.csv SHARD.csv...\n"
 R"(Converts word-processor documents (.doc, .docx, .rtf, .htm, .html) to plain text (UTF-8, LF line
 ends, no byte-order mark) with LibreOffice, the way Plainquill's window does. Each document becomes
 OUTDIR/<base name>.txt; a file named on the command line is converted whatever its ending, a
@@ -184,6 +204,15 @@ Options:
       --report FILE       write one CSV row per document: source, target, status, reason, seconds
   -q, --quiet             no progress and no summary; failures are still listed
       --timings           after the run, where each worker's time went
+      --shard K/N         convert only share K of N (K from 0 to N-1, as a job array's task ids
+                          run with --array=0-(N-1)); every share builds the same queue and names
+                          every text file as one run would, so the N shares together write
+                          exactly what one run writes. Shares are balanced by file size. With
+                          --report, the report lists the whole queue and each document's shard
+      --merge-reports OUT SHARD...
+                          merge the shards' reports into OUT, the report one run would have
+                          written, and end as that run would (0, 1 or 2), naming any shard that
+                          did not report
       --libreoffice PROG  the LibreOffice to run (default: soffice in PATH, then
                           /usr/lib/libreoffice/program/soffice)
   -h, --help              this text

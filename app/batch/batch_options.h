@@ -1,6 +1,9 @@
 #pragma once
 // The batch command's command line: what to convert, where to, and how.
+#include "app/batch/shard.h"
+
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,9 +20,13 @@ struct BatchOptions {
     std::filesystem::path reportFile; // empty: no report
     std::string libreOffice = "soffice"; // a name looked up in PATH, or a path
     bool timings = false;
+    std::optional<Shard> shard; // convert only this share of the queue
+    // --merge-reports: the shards' reports, merged into mergedReport
+    std::filesystem::path mergedReport;
+    std::vector<std::filesystem::path> shardReports;
 };
 
-enum class Action { Run, Help, Version, UsageError };
+enum class Action { Run, MergeReports, Help, Version, UsageError };
 
 struct ParsedArguments {
     Action action = Action::UsageError;

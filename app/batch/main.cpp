@@ -3,6 +3,7 @@
 #include "app/batch/batch_command.h"
 #include "app/batch/batch_options.h"
 #include "app/batch/libreoffice_workers.h"
+#include "app/batch/shard_report.h"
 
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -26,6 +27,8 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "plainquill-batch: %s\nTry 'plainquill-batch --help' for more information.\n",
                      parsed.error.c_str());
         return kUsageError;
+    case Action::MergeReports:
+        return mergeReportFiles(parsed.options.mergedReport, parsed.options.shardReports, stderr);
     case Action::Run:
         break;
     }

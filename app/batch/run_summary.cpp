@@ -148,7 +148,7 @@ void RunSummary::printTimings(std::FILE* err) const
     }
 }
 
-bool RunSummary::writeReport(const std::filesystem::path& file, std::FILE* err) const
+bool RunSummary::writeReport(const std::filesystem::path& file, std::FILE* err, const ReportFormat& format) const
 {
     std::vector<ReportRow> rows;
     rows.reserve(m_queue.size());
@@ -164,7 +164,7 @@ bool RunSummary::writeReport(const std::filesystem::path& file, std::FILE* err) 
                         std::move(reason), result.seconds});
     }
     try {
-        writeWholeFile(file, csvReport(rows));
+        writeWholeFile(file, format ? format(rows) : csvReport(rows));
         return true;
     } catch (const std::exception& error) {
         std::fprintf(err, "plainquill-batch: cannot write the report %s: %s\n", shown(file).c_str(), error.what());

@@ -2,9 +2,11 @@
 // What the batch tells at its end: the summary, each failure with its reason, the CSV report,
 // where the workers' time went, and the exit status that sums it up.
 #include "app/batch/batch_queue.h"
+#include "app/batch/csv_report.h"
 #include "app/batch/worker_pool.h"
 
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -29,8 +31,10 @@ public:
     void print(std::FILE* out) const;
     void printFailures(std::FILE* err) const;
     void printTimings(std::FILE* err) const;
-    // False, having said why on `err`, when the report cannot be written.
-    bool writeReport(const std::filesystem::path& file, std::FILE* err) const;
+    // False, having said why on `err`, when the report cannot be written. `format` turns the rows
+    // into the file's text; csvReport when empty.
+    using ReportFormat = std::function<std::string(const std::vector<ReportRow>&)>;
+    bool writeReport(const std::filesystem::path& file, std::FILE* err, const ReportFormat& format = {}) const;
 
 private:
     std::size_t count(Status status) const;
