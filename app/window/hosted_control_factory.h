@@ -12,7 +12,9 @@ namespace plainquill {
 
 class HostedControlFactory final : public DrawnControlFactory {
 public:
-    HostedControlFactory(contracts::ControlClasses classes, DrawnControlFactory& fallback);
+    // `resourceFolder`: where the controls' relative file names (their sounds) are taken from;
+    // empty for the program's folder.
+    HostedControlFactory(contracts::ControlClasses classes, DrawnControlFactory& fallback, QString resourceFolder = {});
 
     DrawnControl create(const QString& className, const QVariantMap& properties, QWidget* parent) override;
 
@@ -21,6 +23,7 @@ private:
     DrawnControlFactory& m_fallback;
     raster::RasterGraphics m_graphics;
     raster::QStyleTheme m_theme;
+    QString m_resourceFolder;
 };
 
 } // namespace plainquill
