@@ -10,6 +10,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev time zlib1g-dev
   xvfb xauth imagemagick
   fonts-dejavu-core fonts-wqy-microhei
+  librsvg2-bin dpkg-dev file desktop-file-utils appstream lintian
 )
 
 missing=()
