@@ -1,6 +1,7 @@
 #include "app/adding/file_adder.h"
 
 #include "app/adapters/shell.h"
+#include "app/adding/folder_documents.h"
 #include "app/adding/folder_scan.h"
 #include "app/pickers/folder_pickers.h"
 #include "app/queue/file_queue.h"
@@ -21,8 +22,6 @@ const QStringList kOpenFilters{
     QStringLiteral("Rich Text Format Files (*.rtf *.RTF)"),
     QStringLiteral("Web Page Files (*.htm *.html *.HTM *.HTML)"),
 };
-
-const QString kEveryFile = QStringLiteral("*.*");
 
 } // namespace
 
@@ -86,19 +85,8 @@ bool FileAdder::includeSubfolders() const
 
 void FileAdder::appendFolder(const std::filesystem::path& folder)
 {
-    std::vector<std::filesystem::path> found;
-    if (!includeSubfolders()) {
-        // Every file of the folder itself, hidden ones included.
-        const std::string prefix = TrailingSlash(folder).native();
-        for (const std::filesystem::path& name : FolderFileNames(folder))
-            found.push_back(prefix + name.native());
-    } else {
-        RecursiveDir(found, folder, kEveryFile, true);
-    }
-    // The ending that decides is plain ASCII, so the shown text judges it as the bytes would.
-    for (const std::filesystem::path& path : found)
-        if (DocFileCheck(displayText(path)))
-            m_queue.append(path);
+    for (const std::filesystem::path& path : folderDocuments(folder, includeSubfolders()))
+        m_queue.append(path);
 }
 
 } // namespace plainquill

@@ -41,13 +41,16 @@ struct FolderListing {
     bool readable = false;
 };
 
-FolderListing listFolder(const fs::path& folder)
+FolderListing listFolder(const fs::path& folder, const UnreadableFolder& onUnreadable)
 {
     FolderListing listing;
     std::error_code error;
     fs::directory_iterator it(folder, error);
-    if (error)
+    if (error) {
+        if (onUnreadable)
+            onUnreadable(folder);
         return listing;
+    }
     listing.readable = true;
     for (const fs::directory_iterator end; it != end; it.increment(error)) {
         if (error)
@@ -87,14 +90,17 @@ using FolderId = std::pair<dev_t, ino_t>;
 
 class TreeScan {
 public:
-    TreeScan(Names& found, const QString& pattern) : m_found(found), m_pattern(pattern) {}
+    TreeScan(Names& found, const QString& pattern, const UnreadableFolder& onUnreadable)
+        : m_found(found), m_pattern(pattern), m_onUnreadable(onUnreadable)
+    {
+    }
 
     void scan(const fs::path& strFolder, bool bIncludeSubfolders)
     {
         const std::string folder = TrailingSlash(strFolder).native();
         if (!enterOnce(folder))
             return;
-        const FolderListing listing = listFolder(folder);
+        const FolderListing listing = listFolder(folder, m_onUnreadable);
         for (const fs::path& name : listing.files)
             if (!isHidden(name) && m_pattern.matches(name))
                 m_found.push_back(folder + name.native());
@@ -117,6 +123,7 @@ private:
 
     Names& m_found;
     FilePattern m_pattern;
+    const UnreadableFolder& m_onUnreadable;
     std::set<FolderId> m_visited;
 };
 
@@ -134,14 +141,15 @@ bool FileExists(const fs::path& path)
     return !path.empty() && fs::is_regular_file(path, error);
 }
 
-Names FolderFileNames(const fs::path& folder)
+Names FolderFileNames(const fs::path& folder, const UnreadableFolder& onUnreadable)
 {
-    return listFolder(folder).files;
+    return listFolder(folder, onUnreadable).files;
 }
 
-void RecursiveDir(Names& colFiles, const fs::path& strFolder, const QString& strFileSpec, bool bIncludeSubfolders)
+void RecursiveDir(Names& colFiles, const fs::path& strFolder, const QString& strFileSpec, bool bIncludeSubfolders,
+                  const UnreadableFolder& onUnreadable)
 {
-    TreeScan(colFiles, strFileSpec).scan(strFolder, bIncludeSubfolders);
+    TreeScan(colFiles, strFileSpec, onUnreadable).scan(strFolder, bIncludeSubfolders);
 }
 
 } // namespace plainquill

@@ -4,6 +4,24 @@ namespace plainquill {
 
 using adapters::Failure;
 using adapters::SaveResult;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+// Adds the time from its making to its end to `total`.
+class Stopwatch {
+public:
+    explicit Stopwatch(SessionTimes::Duration& total) : m_total(total) {}
+    ~Stopwatch() { m_total += Clock::now() - m_started; }
+    Stopwatch(const Stopwatch&) = delete;
+    Stopwatch& operator=(const Stopwatch&) = delete;
+
+private:
+    SessionTimes::Duration& m_total;
+    const Clock::time_point m_started = Clock::now();
+};
+
+} // namespace
 
 WordProcessorSession::WordProcessorSession(adapters::WordProcessorLauncher& launcher, int documentsPerInstance)
     : m_launcher(launcher), m_documentsPerInstance(documentsPerInstance > 0 ? documentsPerInstance : 1)
@@ -18,6 +36,7 @@ WordProcessorSession::~WordProcessorSession()
 bool WordProcessorSession::start()
 {
     quit();
+    const Stopwatch stopwatch(m_times.starting);
     m_current = m_launcher.Start();
     m_documentsOnCurrent = 0;
     m_startFailure = {};
@@ -48,13 +67,22 @@ SaveResult WordProcessorSession::convert(const std::filesystem::path& document,
                                          : std::string("LibreOffice could not be started again"),
                 m_startFailure.raw_detail};
     ++m_documentsOnCurrent;
-    adapters::OpenResult opened = m_current->Open(document);
+    adapters::OpenResult opened;
+    {
+        const Stopwatch stopwatch(m_times.opening);
+        opened = m_current->Open(document);
+    }
     if (!opened.document)
         return {opened.failure == Failure::None ? Failure::CouldNotOpen : opened.failure, opened.detail,
                 opened.raw_detail};
-    SaveResult saved = m_current->SaveAs(*opened.document, target, adapters::SaveFormat::Text);
+    SaveResult saved;
+    {
+        const Stopwatch stopwatch(m_times.saving);
+        saved = m_current->SaveAs(*opened.document, target, adapters::SaveFormat::Text);
+    }
     // Closed at once rather than at the end of the run: a long batch would otherwise keep every
     // document open in the word processor.
+    const Stopwatch stopwatch(m_times.closing);
     m_current->Close(std::move(opened.document));
     return saved;
 }

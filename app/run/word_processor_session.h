@@ -4,6 +4,7 @@
 // otherwise grow its memory without bound).
 #include "app/adapters/word_processor.h"
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 
@@ -11,6 +12,15 @@ namespace plainquill {
 
 // How many documents one word-processor instance converts before it is replaced.
 constexpr int kDocumentsPerWordProcessor = 200;
+
+// Where a session's time went: starting instances, and opening, saving and closing documents.
+struct SessionTimes {
+    using Duration = std::chrono::steady_clock::duration;
+    Duration starting{};
+    Duration opening{};
+    Duration saving{};
+    Duration closing{};
+};
 
 class WordProcessorSession {
 public:
@@ -31,6 +41,7 @@ public:
     void quit();
 
     int instancesStarted() const { return m_instancesStarted; }
+    const SessionTimes& times() const { return m_times; }
 
 private:
     bool ensureUsable();
@@ -41,6 +52,7 @@ private:
     int m_documentsOnCurrent = 0;
     int m_instancesStarted = 0;
     adapters::StartFailure m_startFailure;
+    SessionTimes m_times;
 };
 
 } // namespace plainquill

@@ -26,11 +26,4 @@ public:
                                 QWidget* parent) = 0;
 };
 
-// Plain push buttons with the buttons' face, for the buttons not yet drawn by their own code.
-class StandInControlFactory : public DrawnControlFactory {
-public:
-    DrawnControl create(const QString& className, const QVariantMap& properties,
-                        QWidget* parent) override;
-};
-
 } // namespace plainquill

@@ -4,12 +4,12 @@
 #include "platform/host/property_stream.h"
 #include "platform/raster/xp_system_colours.h"
 
+#include <stdexcept>
+
 namespace plainquill {
 
-HostedControlFactory::HostedControlFactory(contracts::ControlClasses classes, DrawnControlFactory& fallback,
-                                           QString resourceFolder)
-    : m_classes(std::move(classes)), m_fallback(fallback), m_graphics(raster::xpSystemColours()),
-      m_resourceFolder(std::move(resourceFolder))
+HostedControlFactory::HostedControlFactory(contracts::ControlClasses classes, QString resourceFolder)
+    : m_classes(std::move(classes)), m_graphics(raster::xpSystemColours()), m_resourceFolder(std::move(resourceFolder))
 {
 }
 
@@ -17,7 +17,7 @@ DrawnControl HostedControlFactory::create(const QString& className, const QVaria
 {
     std::unique_ptr<contracts::Control> control = m_classes.make(className.toStdString());
     if (!control)
-        return m_fallback.create(className, properties, parent);
+        throw std::invalid_argument("unknown control class: " + className.toStdString());
     // The stream is read first: a malformed one (contracts::PropertyTypeError) makes no widget.
     // The stored form names its pictures relative to its own folder among the program's resources.
     const contracts::PropertyBag bag = host::readPropertyStream(properties, QStringLiteral(":/forms"));

@@ -1,7 +1,6 @@
 #pragma once
 // The window's drawn controls made for real: each registered class is hosted in a HostWidget and
-// loaded from its stored property stream; any other class comes from the fallback factory (the
-// stand-ins, until every control exists). Keep the factory alive as long as the window: its
+// loaded from its stored property stream. Keep the factory alive as long as the window: its
 // graphics and theme serve every control it made.
 #include "app/window/drawn_controls.h"
 #include "controls/contracts/control_classes.h"
@@ -14,13 +13,12 @@ class HostedControlFactory final : public DrawnControlFactory {
 public:
     // `resourceFolder`: where the controls' relative file names (their sounds) are taken from;
     // empty for the program's folder.
-    HostedControlFactory(contracts::ControlClasses classes, DrawnControlFactory& fallback, QString resourceFolder = {});
+    explicit HostedControlFactory(contracts::ControlClasses classes, QString resourceFolder = {});
 
     DrawnControl create(const QString& className, const QVariantMap& properties, QWidget* parent) override;
 
 private:
     contracts::ControlClasses m_classes;
-    DrawnControlFactory& m_fallback;
     raster::RasterGraphics m_graphics;
     raster::QStyleTheme m_theme;
     QString m_resourceFolder;

@@ -5,7 +5,7 @@
 namespace plainquill {
 
 WindowControlFactory::WindowControlFactory(const QString& resourceFolder)
-    : m_hosted(controls::standardControlClasses(), m_standIns, resourceFolder)
+    : m_hosted(controls::standardControlClasses(), resourceFolder)
 {
 }
 

@@ -1,6 +1,5 @@
 #pragma once
-// The drawn controls of the program's window: every class that has its own code is hosted for
-// real; the buttons still without theirs are stand-ins with the same face.
+// The drawn controls of the program's window: the program's own control classes, hosted.
 #include "app/window/hosted_control_factory.h"
 
 namespace plainquill {
@@ -13,7 +12,6 @@ public:
     DrawnControl create(const QString& className, const QVariantMap& properties, QWidget* parent) override;
 
 private:
-    StandInControlFactory m_standIns;
     HostedControlFactory m_hosted;
 };
 

@@ -10,11 +10,13 @@
 #include "controls/contracts/drawing_surface.h"
 #include "controls/contracts/font_object.h"
 #include "controls/contracts/geometry.h"
+#include "controls/contracts/panel_window.h"
 #include "controls/contracts/graphics.h"
 #include "controls/contracts/picture.h"
 #include "controls/contracts/region.h"
 #include "controls/contracts/scale.h"
 #include "controls/contracts/theme.h"
+#include "controls/contracts/tooltip_window.h"
 
 #include <cstdint>
 #include <functional>
@@ -26,10 +28,6 @@
 #include <variant>
 
 namespace plainquill::contracts {
-
-// A window as the controls name it; 0 is no window. Only compared and handed back, never
-// dereferenced.
-using WindowHandle = std::uintptr_t;
 
 // The surface's pointer shapes, with the platform's numbers (what MousePointer stores).
 enum PointerShape : int {
@@ -209,6 +207,13 @@ public:
     virtual std::unique_ptr<MessageHook> HookWindowMessages(std::function<void(WindowMessage)> handler) = 0;
     // Asks for one MouseLeave message when the pointer next leaves the window.
     virtual bool TrackMouseLeave() = 0;
+
+    // ---- tooltip windows ------------------------------------------------------------------------------
+    // A new tooltip window owned by the control's window, with TTS_ styles; null when it cannot be
+    // made.
+    virtual std::unique_ptr<ToolTipWindow> CreateToolTipWindow(std::uint32_t style) = 0;
+    // A hidden, borderless picture panel of this size inside the control's window.
+    virtual std::unique_ptr<PanelWindow> CreatePanel(Size size) = 0;
 };
 
 } // namespace plainquill::contracts

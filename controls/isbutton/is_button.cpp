@@ -87,9 +87,12 @@ void isButton::SetFontColor(Colour colour) { SetAndPaint(m_fontColor, colour, "F
 
 void isButton::SetFontHighlightColor(Colour colour) { SetAndPaint(m_fontHighlightColor, colour, "FontHighlightColor"); }
 
+// Building the tooltip takes the container's text, so the new text goes there first: otherwise the
+// set would be lost, replaced by whatever text the container had.
 void isButton::SetToolTipText(const std::string& text)
 {
     m_toolTipText = text;
+    container().Extender().SetToolTipText(text);
     BuildToolTip();
     MarkChanged("ToolTipText");
     Refresh();
@@ -155,7 +158,11 @@ std::int32_t isButton::OpenLink(const std::string& link)
     }
 }
 
-void isButton::Initialize() { container().SetScaleMode(ScaleUnit::Pixels); }
+void isButton::Initialize()
+{
+    container().SetScaleMode(ScaleUnit::Pixels);
+    MakeAboutPanel();
+}
 
 void isButton::Resize() { LayOut(); }
 
@@ -174,7 +181,12 @@ void isButton::Hide()
     container().Extender().SetToolTipText(m_toolTipText);
 }
 
-void isButton::Terminate() { RemoveHoverHooks(); }
+void isButton::Terminate()
+{
+    RemoveHoverHooks();
+    m_toolTipWindow.reset();
+    m_about.reset();
+}
 
 void isButton::Raise(Event event) { container().RaiseEvent(event, {}); }
 

@@ -127,6 +127,10 @@ public:
     void Refresh();
     // Asks the shell to open `link`; 33 on success, 2 (file not found) when it cannot.
     std::int32_t OpenLink(const std::string& link);
+    // Shows the About box as a top-most window of its own.
+    void About();
+    // The About box, while the control has one (for whoever shows or inspects it).
+    contracts::PanelWindow* AboutPanel() const { return m_about.get(); }
     // Draws `icon` in grey tones at (x, y), width x height, on any DC; false when either is missing
     // or nothing could be drawn. The pure greys of the icon stay as they are.
     bool PaintIconGrayscale(contracts::Dc* dc, const contracts::Icon* icon, int x, int y, int height, int width);
@@ -198,6 +202,8 @@ private:
     contracts::Colour Sys(int index) const;
     void BuildToolTip();
     void RemoveToolTip();
+    void MakeAboutPanel();
+    void DrawAbout(bool pressed);
     void InstallHoverHook();
     void RemoveHoverHooks();
     void OnWindowMessage(contracts::WindowMessage message);
@@ -249,6 +255,11 @@ private:
     bool m_hasFocus = false;                     // HasFocus
     bool m_mouseInside = false;                  // MouseInside: from the first move until the leave
     bool m_trackingAvailable = false;            // a leave notification can be asked for
+    int m_themedShapeState = 0;                  // the theme state whose outline the window has; 0: none
+    std::unique_ptr<contracts::ToolTipWindow> m_toolTipWindow; // the tooltip window, while up
+    contracts::ToolInfo m_toolInfo;              // the tool record sent with it
+    std::unique_ptr<contracts::PanelWindow> m_about; // the About box
+    std::uint32_t m_aboutStyle = 0;              // its window style as first created
     std::unique_ptr<contracts::MessageHook> m_hoverHook;
     ClickHandler m_clickHandler;
 };

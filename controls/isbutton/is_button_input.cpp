@@ -38,6 +38,7 @@ void isButton::OnWindowMessage(WindowMessage message)
     switch (message) {
     case WindowMessage::SysColorChange:
     case WindowMessage::ThemeChanged:
+        m_themedShapeState = 0; // a new theme may have a new outline
         Refresh();
         break;
     case WindowMessage::MouseMove:

@@ -90,6 +90,7 @@ void isButton::ShapeWindow()
 {
     const int W = m_buttonRect.right, H = m_buttonRect.bottom;
     Graphics& g = container().graphics();
+    m_themedShapeState = 0; // the theme's outline, if any, is replaced here
     switch (m_style) {
     case BlueSkin:
     case FaceSkin: {

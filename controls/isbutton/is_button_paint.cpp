@@ -143,10 +143,14 @@ bool isButton::DrawThemed(Dc& dc)
     std::unique_ptr<ThemeData> theme = container().theme().open("Button");
     if (!theme)
         return false;
-    if (m_roundedBordersByTheme) {
+    // The outline only changes with the state and the size; asking the theme again on every
+    // paint would cost more than the drawing itself.
+    if (m_roundedBordersByTheme && m_themedShapeState != stateId) {
         const Rect grown = m_buttonRect.inflatedBy(1, 1);
-        if (std::optional<Region> outline = theme->backgroundRegion(BP_PUSHBUTTON, stateId, grown))
+        if (std::optional<Region> outline = theme->backgroundRegion(BP_PUSHBUTTON, stateId, grown)) {
             container().SetWindowRgn(std::move(*outline));
+            m_themedShapeState = stateId;
+        }
     }
     return theme->drawBackground(dc, BP_PUSHBUTTON, stateId, m_buttonRect, &m_buttonRect);
 }

@@ -37,6 +37,8 @@ void isButton::InitProperties()
     m_highlightColor = translated(COLOR_HIGHLIGHT);
     m_fontColor = translated(COLOR_BTNTEXT);
     m_fontHighlightColor = translated(COLOR_BTNTEXT);
+    if (m_about)
+        m_aboutStyle = m_about->WindowStyle();
     m_toolTipType = ttBalloon;
     m_captionAlign = Center;
     m_iconAlign = Left;

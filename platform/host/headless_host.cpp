@@ -10,6 +10,36 @@ namespace plainquill::host {
 
 using namespace contracts;
 
+namespace {
+
+// Writes down what it is told; marks the record destroyed with the window.
+class RecordingToolTip final : public ToolTipWindow {
+public:
+    explicit RecordingToolTip(std::shared_ptr<RecordedToolTip> record) : m_record(std::move(record)) {}
+    ~RecordingToolTip() override { m_record->destroyed = true; }
+
+    void AddTool(const ToolInfo& tool) override { m_record->tools.push_back(tool); }
+    void DelTool(const ToolInfo& tool) override
+    {
+        std::erase_if(m_record->tools, [&](const ToolInfo& t) { return t.window == tool.window && t.id == tool.id; });
+    }
+    void SetTitle(int icon, const std::string& title) override { m_record->title = {icon, title}; }
+    void SetTipTextColor(Colour colour) override { m_record->textColour = colour; }
+    void SetTipBkColor(Colour colour) override { m_record->bkColour = colour; }
+
+private:
+    std::shared_ptr<RecordedToolTip> m_record;
+};
+
+// A raster panel that tells the host when it is gone.
+class HeadlessPanel final : public RasterPanel {
+public:
+    HeadlessPanel(Graphics& graphics, Size size) : RasterPanel(graphics, size) {}
+    std::shared_ptr<bool> alive = std::make_shared<bool>(true);
+};
+
+} // namespace
+
 HeadlessResources::HeadlessResources() : rasterGraphics(raster::xpSystemColours()) {}
 
 HeadlessHost::HeadlessHost(std::unique_ptr<Control> control, HeadlessOptions options)
@@ -234,6 +264,30 @@ void HeadlessHost::DoEvents()
     for (const auto& work : waiting)
         work();
     idle();
+}
+
+std::unique_ptr<ToolTipWindow> HeadlessHost::CreateToolTipWindow(std::uint32_t style)
+{
+    auto record = std::make_shared<RecordedToolTip>();
+    record->style = style;
+    m_toolTips.push_back(record);
+    return std::make_unique<RecordingToolTip>(std::move(record));
+}
+
+std::unique_ptr<PanelWindow> HeadlessHost::CreatePanel(Size size)
+{
+    auto panel = std::make_unique<HeadlessPanel>(rasterGraphics, size);
+    m_panelsAlive.push_back(panel->alive);
+    m_panels.push_back(panel.get());
+    return panel;
+}
+
+std::vector<RasterPanel*> HeadlessHost::panels() const
+{
+    std::vector<RasterPanel*> panels;
+    for (std::size_t i = 0; i < m_panels.size(); ++i)
+        panels.push_back(m_panelsAlive[i].expired() ? nullptr : m_panels[i]);
+    return panels;
 }
 
 void HeadlessHost::SendKeys(std::string_view keys) { m_pendingKeys.emplace_back(keys); }

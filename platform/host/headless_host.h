@@ -7,12 +7,15 @@
 // loop" go idle: queued focus moves happen and the window repaints (Paint) if it has to.
 #include "platform/host/control_site.h"
 #include "platform/host/fake_clock.h"
+#include "platform/host/raster_panel.h"
 #include "platform/raster/qstyle_theme.h"
 #include "platform/raster/raster_graphics.h"
 
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -26,6 +29,16 @@ struct HeadlessOptions {
     contracts::Point positionInParent{24, 16};  // pixels
     contracts::Size parentSize{400, 300};
     contracts::Theme* theme = nullptr;          // the application's style when null
+};
+
+// What a tooltip window made through the headless host was told, and whether it still exists.
+struct RecordedToolTip {
+    std::uint32_t style = 0;
+    std::vector<contracts::ToolInfo> tools;
+    std::optional<std::pair<int, std::string>> title; // icon, title
+    std::optional<contracts::Colour> textColour;
+    std::optional<contracts::Colour> bkColour;
+    bool destroyed = false;
 };
 
 struct RecordedEvent {
@@ -98,6 +111,10 @@ public:
     const std::vector<std::string>& errors() const { return m_errors; }
     const std::vector<std::string>& sentKeys() const { return m_sentKeys; }
     const std::vector<std::string>& navigations() const { return m_navigations; }
+    // Every tooltip window made, oldest first.
+    const std::vector<std::shared_ptr<RecordedToolTip>>& toolTips() const { return m_toolTips; }
+    // The panels the control made, oldest first (null once the control let one go).
+    std::vector<RasterPanel*> panels() const;
     const std::vector<std::string>& shellOpens() const { return m_shellOpens; }
     const std::vector<std::string>& wavesPlayed() const { return m_wavesPlayed; }
     void clearRecords();
@@ -122,6 +139,8 @@ public:
     contracts::WindowHandle ParentWindow() const override;
     std::unique_ptr<contracts::Dc> ParentWindowDc() override;
     contracts::PictureRef ParentPicture() const override { return m_parentPicture; }
+    std::unique_ptr<contracts::ToolTipWindow> CreateToolTipWindow(std::uint32_t style) override;
+    std::unique_ptr<contracts::PanelWindow> CreatePanel(contracts::Size size) override;
 
 private:
     void surfaceChanged() override {}
@@ -158,6 +177,9 @@ private:
     std::vector<std::string> m_errors;
     std::vector<std::string> m_sentKeys;
     std::vector<std::string> m_navigations;
+    std::vector<std::shared_ptr<RecordedToolTip>> m_toolTips;
+    std::vector<std::weak_ptr<bool>> m_panelsAlive;
+    std::vector<RasterPanel*> m_panels;
     std::vector<std::string> m_shellOpens;
     std::vector<std::string> m_wavesPlayed;
 };

@@ -1,5 +1,8 @@
 #include "platform/host/qt_site.h"
 
+#include "platform/host/panel_widget.h"
+#include "platform/host/tooltip_widget.h"
+
 #include "platform/host/host_widget.h"
 #include "platform/host/pointer_shapes.h"
 #include "platform/host/qt_child_timer.h"
@@ -158,6 +161,21 @@ void QtSite::applyPointer(int shape, const PictureRef& icon)
 }
 
 void QtSite::applyAccessKeys(const std::string& keys) { m_accessKeys.set(keys); }
+
+std::unique_ptr<ToolTipWindow> QtSite::CreateToolTipWindow(std::uint32_t style)
+{
+    const SystemColours& sys = graphics().systemColours();
+    const auto colour = [&](int index) {
+        const Colour c = sys.sysColor(index);
+        return QColor(redOf(c), greenOf(c), blueOf(c));
+    };
+    return std::make_unique<ToolTipWidget>(&m_widget, style, colour(COLOR_INFOTEXT), colour(COLOR_INFOBK));
+}
+
+std::unique_ptr<PanelWindow> QtSite::CreatePanel(Size size)
+{
+    return std::make_unique<QtPanel>(m_graphics, size, &m_widget);
+}
 
 void QtSite::applyToolTip(const std::string& text) { m_widget.setToolTip(QString::fromStdString(text)); }
 

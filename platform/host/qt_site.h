@@ -29,6 +29,8 @@ public:
     contracts::WindowHandle ParentWindow() const override;
     std::unique_ptr<contracts::Dc> ParentWindowDc() override;
     contracts::PictureRef ParentPicture() const override;
+    std::unique_ptr<contracts::ToolTipWindow> CreateToolTipWindow(std::uint32_t style) override;
+    std::unique_ptr<contracts::PanelWindow> CreatePanel(contracts::Size size) override;
 
 private:
     void surfaceChanged() override;

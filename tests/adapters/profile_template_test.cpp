@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 namespace plainquill::adapters::libreoffice {
 namespace {
 
@@ -63,6 +65,28 @@ TEST(LibreOfficeProfileTemplate, LivesInTheCacheFolderKeyedByTheProgram)
     EXPECT_EQ(folder.parent_path(), scratch / "plainquill");
     EXPECT_EQ(folder.filename().string().rfind("libreoffice-profile-", 0), 0u);
     EXPECT_TRUE(default_profile_template(scratch / "missing").empty());
+}
+
+// Two workers of one program quitting at once, before any template was kept.
+TEST(LibreOfficeProfileTemplate, TwoInstancesOfOneProgramKeepingAtOnceLeaveOneWholeTemplate)
+{
+    for (int trial = 0; trial < 2; ++trial) {
+        TemporaryFolder scratch;
+        const fs::path kept = scratch / "cache" / "profile";
+        std::vector<fs::path> profiles;
+        for (const char* instance : {"plainquill-lo-one", "plainquill-lo-two"}) {
+            profiles.push_back(scratch / instance / "profile");
+            write_profile(profiles.back(), instance);
+            for (int i = 0; i < 100; ++i)
+                testing::write_bytes(profiles.back() / "user" / ("part-" + std::to_string(i)), "x");
+        }
+        {
+            std::jthread one([&] { keep_as_template(profiles[0], kept); });
+            std::jthread two([&] { keep_as_template(profiles[1], kept); });
+        }
+        ASSERT_EQ(file_names(scratch / "cache"), std::vector<std::string>{"profile"}) << "no copy is left aside";
+        ASSERT_EQ(file_names(kept / "user").size(), 101u) << "trial " << trial;
+    }
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 #include "app/queue/file_queue.h"
-#include "app/standins/stand_in_button.h"
+#include "controls/contracts/button_face.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/temp_tree.h"
 
@@ -17,6 +17,19 @@ namespace plainquill {
 namespace {
 
 using testing::TempTree;
+
+// The queue only switches Remove All on and off.
+class RemoveAllButton : public contracts::ButtonFace {
+public:
+    std::string Caption() const override { return "Remove All"; }
+    void SetCaption(const std::string&) override {}
+    bool Enabled() const override { return m_enabled; }
+    void SetEnabled(bool enabled) override { m_enabled = enabled; }
+    void SetClickHandler(ClickHandler) override {}
+
+private:
+    bool m_enabled = false;
+};
 
 class FileQueueTest : public testing::WithQtApp, public ::testing::Test {
 protected:
@@ -49,7 +62,7 @@ protected:
     QTreeView table;
     QLabel count;
     QCheckBox selectAll;
-    StandInButton removeAll;
+    RemoveAllButton removeAll;
     FileQueue queue{QueueWidgets{paths, table, count, selectAll, removeAll}, QLocale::c()};
     TempTree tree;
 };

@@ -1,8 +1,8 @@
 // The factory the window uses: the progress bar is the real hosted control, loaded from the
-// window's stored property stream and driven through its face; other classes come from the
-// fallback factory.
+// window's stored property stream and driven through its face, and so are the buttons.
 #include "platform/host/host_widget.h"
 #include "app/window/hosted_control_factory.h"
+#include "controls/isbutton/is_button.h"
 #include "controls/registry/standard_controls.h"
 #include "controls/progressbar/xp_progress_bar.h"
 #include "controls/chameleonbutton/chameleon_button.h"
@@ -20,23 +20,11 @@ namespace {
 
 using namespace contracts;
 
-// Records what it is asked for and makes plain widgets.
-class RecordingFallback : public DrawnControlFactory {
-public:
-    QStringList asked;
-    DrawnControl create(const QString& className, const QVariantMap&, QWidget* parent) override
-    {
-        asked.push_back(className);
-        return {new QWidget(parent), nullptr, nullptr};
-    }
-};
-
 const QVariantMap kStoredBar{{"scrolling", 1}, {"color", 16777215}, {"brushstyle", 0}};
 
 TEST(HostedControlFactory, MakesTheProgressBarFromItsStoredValues)
 {
-    RecordingFallback fallback;
-    HostedControlFactory factory(controls::standardControlClasses(), fallback);
+    HostedControlFactory factory(controls::standardControlClasses());
     QWidget window;
     const DrawnControl made = factory.create(QStringLiteral("Ostrand.XP_ProgressBar"), kStoredBar, &window);
     auto* host = dynamic_cast<host::HostWidget*>(made.widget);
@@ -44,7 +32,6 @@ TEST(HostedControlFactory, MakesTheProgressBarFromItsStoredValues)
     EXPECT_EQ(made.widget->parentWidget(), &window);
     EXPECT_EQ(made.button, nullptr);
     ASSERT_NE(made.progress, nullptr);
-    EXPECT_TRUE(fallback.asked.isEmpty());
 
     auto& bar = dynamic_cast<progressbar::XP_ProgressBar&>(host->control());
     EXPECT_EQ(bar.Scrolling(), 1);
@@ -54,19 +41,17 @@ TEST(HostedControlFactory, MakesTheProgressBarFromItsStoredValues)
     EXPECT_EQ(made.widget->focusPolicy(), Qt::NoFocus); // not a tab stop in the window
 }
 
-TEST(HostedControlFactory, OtherClassesComeFromTheFallback)
+TEST(HostedControlFactory, RefusesAClassItDoesNotKnow)
 {
-    RecordingFallback fallback;
-    HostedControlFactory factory(controls::standardControlClasses(), fallback);
+    HostedControlFactory factory(controls::standardControlClasses());
     QWidget window;
-    factory.create(QStringLiteral("Ostrand.NotRegistered"), {}, &window);
-    EXPECT_EQ(fallback.asked, QStringList{QStringLiteral("Ostrand.NotRegistered")});
+    EXPECT_THROW(factory.create(QStringLiteral("Ostrand.NotRegistered"), {}, &window), std::invalid_argument);
+    EXPECT_TRUE(window.children().isEmpty());
 }
 
 TEST(HostedControlFactory, TheRunDrivesTheBarThroughItsFace)
 {
-    RecordingFallback fallback;
-    HostedControlFactory factory(controls::standardControlClasses(), fallback);
+    HostedControlFactory factory(controls::standardControlClasses());
     QWidget window;
     window.resize(200, 60);
     const DrawnControl made = factory.create(QStringLiteral("Ostrand.XP_ProgressBar"), kStoredBar, &window);
@@ -99,8 +84,7 @@ TEST(HostedControlFactory, TheRunDrivesTheBarThroughItsFace)
 
 TEST(HostedControlFactory, TheStoredWindowLoadsTheRealBar)
 {
-    StandInControlFactory standIns;
-    HostedControlFactory factory(controls::standardControlClasses(), standIns);
+    HostedControlFactory factory(controls::standardControlClasses());
     QWidget window;
     const LoadedForm form = loadForm(window, storedForm1Layout(), factory);
     const DrawnControl bar = form.drawn.value(QStringLiteral("XP_ProgressBar1"));
@@ -118,12 +102,16 @@ TEST(HostedControlFactory, TheStoredWindowLoadsTheRealBar)
     EXPECT_NE(dynamic_cast<host::HostWidget*>(start.widget), nullptr);
     ASSERT_NE(start.button, nullptr);
     EXPECT_EQ(start.button->Caption(), "Start");
+    auto& startButton = dynamic_cast<isbutton::isButton&>(dynamic_cast<host::HostWidget*>(start.widget)->control());
+    EXPECT_EQ(startButton.Style(), isbutton::BlueSkin);
+    EXPECT_EQ(startButton.ToolTipType(), isbutton::ttBalloon);
+    EXPECT_EQ(startButton.MaskColor(), 0u);
+    EXPECT_FALSE(startButton.RoundedBordersByTheme());
 }
 
 TEST(HostedControlFactory, TheStoredWindowLoadsItsFourMultiLookButtons)
 {
-    StandInControlFactory standIns;
-    HostedControlFactory factory(controls::standardControlClasses(), standIns);
+    HostedControlFactory factory(controls::standardControlClasses());
     QWidget window;
     const LoadedForm form = loadForm(window, storedForm1Layout(), factory);
     struct Stored { const char* name; bool enabled; Colour mask; bool picture; };
@@ -148,8 +136,7 @@ TEST(HostedControlFactory, TheStoredWindowLoadsItsFourMultiLookButtons)
 
 TEST(HostedControlFactory, TheHelpButtonIsTheXPLookButtonWithItsPictureAndPointer)
 {
-    StandInControlFactory standIns;
-    HostedControlFactory factory(controls::standardControlClasses(), standIns);
+    HostedControlFactory factory(controls::standardControlClasses());
     QWidget window;
     const LoadedForm form = loadForm(window, storedForm1Layout(), factory);
     const DrawnControl help = form.drawn.value(QStringLiteral("XpB1"));

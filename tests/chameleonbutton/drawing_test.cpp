@@ -171,6 +171,18 @@ TEST(ChameleonDrawing, TransparentLookShowsTheParentBehindIt)
     EXPECT_EQ(b.host.clientSize(), (Size{89, 25})); // the height came back after the capture
 }
 
+// With custom colours the hovered button is drawn in its hover face; the stored face stays.
+TEST(ChameleonDrawing, CustomSchemeDrawsTheHoverFaceOnlyWhileHovered)
+{
+    Button b({{"COLTYPE", std::int64_t{Custom}}, {"BCOL", ColourValue{0x0000FF}}, {"BCOLO", ColourValue{0x00FF00}}});
+    b.load();
+    EXPECT_EQ(b.at(10, 10), 0x0000FFu);
+    b.host.moveMouse({44, 12});
+    EXPECT_EQ(b.at(10, 10), 0x00FF00u);
+    EXPECT_EQ(b.button.BackColor(), 0x0000FFu);
+    EXPECT_EQ(b.button.palette().face, 0x0000FFu);
+}
+
 TEST(ChameleonDrawing, ZeroHeightDrawsNothingAndRaisesNoError)
 {
     Button b({{"BTYPE", std::int64_t{WindowsXP}}}, {.size = {89, 0}});

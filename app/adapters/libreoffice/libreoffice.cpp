@@ -128,6 +128,14 @@ void LibreOffice::set_time_limit(std::chrono::milliseconds limit)
     session_->set_time_limit(limit);
 }
 
+std::function<void()> LibreOffice::interrupter() const
+{
+    return [session = std::weak_ptr<libreoffice::Session>(session_)] {
+        if (const auto alive = session.lock())
+            alive->interrupt();
+    };
+}
+
 std::filesystem::path LibreOffice::private_folder() const
 {
     return session_->scratch_path();

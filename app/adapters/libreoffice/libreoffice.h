@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -33,6 +34,11 @@ public:
     // The time limit of a document, over its opening, saving and closing together; it applies
     // to the steps that begin after the change (the launcher's choice until changed).
     void set_time_limit(std::chrono::milliseconds limit);
+
+    // Kills this LibreOffice when called, from any thread, even while another thread is inside a
+    // call to it (which then fails as Stopped); does nothing once the instance is gone. For ending
+    // a run at once on a signal, without waiting for the document in hand.
+    std::function<void()> interrupter() const;
 
     // This instance's private folder (profile and temporary files; gone after Quit). Its path is
     // on the command line of every process of this instance.

@@ -50,7 +50,10 @@ void keep_as_template(const fs::path& profile, const fs::path& template_folder)
     std::error_code error;
     if (template_folder.empty() || fs::exists(template_folder, error) || !fs::is_directory(profile / "user", error))
         return;
-    const fs::path aside = template_folder.string() + ".partial-" + std::to_string(::getpid());
+    // Named after the profile's private folder, unique among the instances of every process: two
+    // workers of one process quitting at once must not copy into, or delete, each other's copy.
+    const fs::path aside = template_folder.string() + ".partial-" + std::to_string(::getpid()) + "-"
+                         + profile.parent_path().filename().string();
     fs::create_directories(aside.parent_path(), error);
     fs::remove_all(aside, error);
     fs::copy(profile, aside, fs::copy_options::recursive, error);

@@ -16,7 +16,7 @@ std::filesystem::path default_profile_template(const std::filesystem::path& prog
 void seed_profile(const std::filesystem::path& profile, const std::filesystem::path& template_folder);
 
 // Keeps `profile`, which a LibreOffice has just left by quitting normally, as the template, unless
-// there is one already. Another process doing the same at once is harmless: the copy is made
+// there is one already. Another instance doing the same at once is harmless: the copy is made
 // aside and renamed into place, and the loser's copy is removed. Failures are ignored.
 void keep_as_template(const std::filesystem::path& profile, const std::filesystem::path& template_folder);
 

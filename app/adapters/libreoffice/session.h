@@ -65,6 +65,10 @@ public:
     // folder. Safe to call more than once.
     void quit() noexcept;
 
+    // Kills LibreOffice at once. Unlike everything else here it is safe from any thread, even
+    // while another is inside a call, which then returns and fails as Stopped.
+    void interrupt() noexcept { process_.kill(); }
+
     const UnoConnection& uno() const { return connection_; }
     void set_time_limit(std::chrono::milliseconds limit) { time_limit_ = limit; }
     std::chrono::milliseconds time_limit() const { return time_limit_; }

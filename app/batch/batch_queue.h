@@ -1,0 +1,34 @@
+#pragma once
+// The batch command's queue: every document named or found, in the order the window would queue
+// them, each with its text file already named. Names are settled here, from queue order alone,
+// before anything is converted: a run with any number of workers, or any share of the queue run
+// elsewhere, writes each text under the same name.
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+namespace plainquill::batch {
+
+struct BatchItem {
+    std::filesystem::path source;
+    std::filesystem::path target;
+};
+
+enum class Layout {
+    Flat,     // every text file directly in the output folder
+    KeepTree, // below the output folder, each document's folder below the folder that was named
+};
+
+struct QueueRequest {
+    std::vector<std::filesystem::path> inputs; // files and folders, in command-line order
+    bool recursive = false;
+    Layout layout = Layout::Flat;
+    std::filesystem::path outputFolder;
+};
+
+// A folder named or found is listed: a file named is queued whatever it is (a name that is no
+// readable document then fails with its reason). `onUnreadable` hears of folders skipped.
+std::vector<BatchItem> buildQueue(const QueueRequest& request,
+                                  const std::function<void(const std::filesystem::path&)>& onUnreadable = {});
+
+} // namespace plainquill::batch

@@ -1,0 +1,44 @@
+#pragma once
+// What the batch tells at its end: the summary, each failure with its reason, the CSV report,
+// where the workers' time went, and the exit status that sums it up.
+#include "app/batch/batch_queue.h"
+#include "app/batch/worker_pool.h"
+
+#include <cstdio>
+#include <optional>
+#include <vector>
+
+namespace plainquill::batch {
+
+struct RunFigures {
+    std::vector<WorkerTimes> workers;
+    bool anyWorkerStarted = false;
+    std::optional<adapters::StartFailure> startFailure;
+    int stopSignal = 0; // the signal that stopped the run, or 0
+    SessionTimes::Duration wall{};
+};
+
+class RunSummary {
+public:
+    RunSummary(const std::vector<BatchItem>& queue, const std::vector<ItemResult>& results, RunFigures figures);
+
+    // 0 all converted or up to date, 1 some failed, 2 no LibreOffice would start, 128 + the signal
+    // that stopped the run.
+    int exitStatus() const;
+
+    void print(std::FILE* out) const;
+    void printFailures(std::FILE* err) const;
+    void printTimings(std::FILE* err) const;
+    // False, having said why on `err`, when the report cannot be written.
+    bool writeReport(const std::filesystem::path& file, std::FILE* err) const;
+
+private:
+    std::size_t count(Status status) const;
+    bool noWordProcessor() const;
+
+    const std::vector<BatchItem>& m_queue;
+    const std::vector<ItemResult>& m_results;
+    RunFigures m_figures;
+};
+
+} // namespace plainquill::batch

@@ -1,0 +1,14 @@
+// Benchmarks that draw with the application's style (the themed looks) need a QApplication.
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,245 @@
+// plainquill-batch run as a user runs it, against a real LibreOffice on real documents.
+#include "app/adapters/libreoffice/libreoffice_launcher.h"
+#include "app/window/form1.h"
+#include "app/window/window_control_factory.h"
+#include "tests/adapters/support/processes.h"
+#include "tests/adapters/support/test_files.h"
+#include "tests/support/child_process.h"
+#include "tests/support/fake_shell.h"
+#include "tests/support/qt_app.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLineEdit>
+
+#include <csignal>
+#include <cstdlib>
+#include <map>
+
+namespace plainquill {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using adapters::testing::TemporaryFolder;
+using adapters::testing::read_bytes;
+
+const fs::path kCorpus = PLAINQUILL_CORPUS_DIR;
+const fs::path kWordData = kCorpus / "node-word-extractor/__tests__/data";
+
+struct Finished {
+    int status = -1;
+    std::string output; // standard output and error together
+};
+
+// Every file below `folder` by its relative path, with its bytes.
+std::map<std::string, std::string> tree(const fs::path& folder)
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (entry.is_regular_file())
+            files[entry.path().lexically_relative(folder).string()] = read_bytes(entry.path());
+    return files;
+}
+
+std::vector<std::string> reportLinesWith(const fs::path& report, const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(read_bytes(report));
+    for (std::string line; std::getline(in, line);)
+        if (line.find(text) != std::string::npos)
+            lines.push_back(line);
+    return lines;
+}
+
+class BatchWithLibreOffice : public testing::WithQtApp, public ::testing::Test {
+protected:
+    // Every LibreOffice the command starts has its private folder, and so its command line, here.
+    BatchWithLibreOffice() { ::setenv("TMPDIR", scratch.path().c_str(), 1); }
+    ~BatchWithLibreOffice() override
+    {
+        ::unsetenv("TMPDIR");
+        EXPECT_EQ(adapters::testing::living_processes_mentioning(scratch.path().string()), std::vector<pid_t>{})
+            << "a LibreOffice process outlived the command";
+    }
+
+    static std::unique_ptr<testing::ChildProcess> start(const std::vector<std::string>& arguments)
+    {
+        std::vector<std::string> command{"/bin/sh", "-c", "exec \"$0\" \"$@\" 2>&1", PLAINQUILL_BATCH_PROGRAM};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        return std::make_unique<testing::ChildProcess>(command);
+    }
+    static Finished finish(testing::ChildProcess& child, std::string output = {})
+    {
+        while (const auto line = child.readLine(120s))
+            output += *line + '\n';
+        const auto status = child.waitForExit(10s);
+        return {status && WIFEXITED(*status) ? WEXITSTATUS(*status) : -1, output};
+    }
+    static Finished run(const std::vector<std::string>& arguments) { return finish(*start(arguments)); }
+
+    // Runs forty copies of one long document through `workers` workers and calls `midway` once
+    // the first has been converted.
+    Finished runInterrupted(const char* workers, const std::function<void(pid_t batch)>& midway)
+    {
+        std::vector<std::string> arguments{"-j", workers, "--report", report.string(), "-o", output.path().string()};
+        arguments.insert(arguments.end(), 40, (kWordData / "bigfile-01.doc").string());
+        const auto child = start(arguments);
+        std::string seen;
+        while (const auto line = child->readLine(120s)) {
+            seen += *line + '\n';
+            if (line->starts_with("[1/")) {
+                midway(child->pid());
+                break;
+            }
+        }
+        return finish(*child, seen);
+    }
+
+    TemporaryFolder scratch, input, output;
+    const fs::path report = scratch.path() / "report.csv";
+};
+
+TEST_F(BatchWithLibreOffice, WritesWhatTheWindowWritesWithOneWorkerOrThree)
+{
+    const fs::path folder = kCorpus / "textract/tests";
+    const fs::path doc = kWordData / "test01.doc", docx = kWordData / "test01.docx";
+    TemporaryFolder byWindow;
+    {
+        testing::FakeShell shell;
+        WindowControlFactory factory;
+        adapters::LibreOfficeLauncher launcher;
+        Form1 form({shell, factory, launcher, QString(), [] {}});
+        form.control<QCheckBox>("Check2")->setChecked(true);
+        form.control<QLineEdit>("Text1")->setText(QString::fromStdString(byWindow.path().string()));
+        form.adder().addDropped(std::vector<fs::path>{folder, doc, docx});
+        form.Start_Click();
+    }
+    const auto expected = tree(byWindow.path());
+    ASSERT_TRUE(expected.contains("raw_text (4).txt") && expected.contains("test01 (2).txt")) << "names collide";
+    for (const char* workers : {"1", "3"}) {
+        TemporaryFolder out;
+        const Finished batch = run({"-r", "-j", workers, "-o", out.path(), folder, doc, docx});
+        EXPECT_EQ(batch.status, 0) << batch.output;
+        EXPECT_EQ(tree(out.path()), expected) << "-j " << workers;
+    }
+}
+
+TEST_F(BatchWithLibreOffice, KeepsTheTreeAndOnAResumedRunConvertsOnlyWhatIsMissingOrOutOfDate)
+{
+    for (const auto& [from, to] : {std::pair{"textract/tests/rtf/raw_text.rtf", "a/x.rtf"},
+                                  {"textract/tests/html/tables.html", "b/x.html"},
+                                  {"node-word-extractor/__tests__/data/test04.doc", "top.doc"}}) {
+        fs::create_directories((input.path() / to).parent_path());
+        fs::copy_file(kCorpus / from, input.path() / to);
+    }
+    const std::vector<std::string> keepTree{"--keep-tree", "-r", "-j", "2", "-o", output.path(), input.path()};
+    const Finished first = run(keepTree);
+    ASSERT_EQ(first.status, 0) << first.output;
+    const auto converted = tree(output.path());
+    ASSERT_EQ(converted.size(), 3u);
+    for (const char* name : {"a/x.txt", "b/x.txt", "top.txt"})
+        EXPECT_TRUE(converted.contains(name)) << name << " in\n" << first.output;
+
+    fs::remove(output.path() / "b/x.txt");
+    fs::last_write_time(input.path() / "top.doc", fs::last_write_time(output.path() / "top.txt") + 1s);
+    const auto untouched = fs::last_write_time(output.path() / "a/x.txt");
+    std::vector<std::string> resume = keepTree;
+    resume.insert(resume.begin(), {"--skip-existing", "--report", report});
+    const Finished second = run(resume);
+    EXPECT_EQ(second.status, 0) << second.output;
+    EXPECT_EQ(tree(output.path()), converted);
+    EXPECT_EQ(fs::last_write_time(output.path() / "a/x.txt"), untouched);
+    EXPECT_EQ(reportLinesWith(report, ",skipped,").size(), 1u);
+    EXPECT_EQ(reportLinesWith(report, "a/x.rtf").at(0).find(",skipped,") != std::string::npos, true);
+    EXPECT_EQ(reportLinesWith(report, ",converted,").size(), 2u);
+}
+
+TEST_F(BatchWithLibreOffice, ListsEachFailureWithItsReasonAndExitsOne)
+{
+    const fs::path good = input.path() / "a, \"quoted\".rtf";
+    fs::copy_file(kCorpus / "textract/tests/rtf/raw_text.rtf", good);
+    fs::copy_file(kWordData / "badfile-01-bad-header.doc", input.path() / "broken.doc");
+    adapters::testing::write_bytes(input.path() / "empty.docx", "");
+    const Finished batch = run({"-j", "2", "--report", report, "-o", output.path(), input.path(),
+                                input.path() / "gone.rtf"});
+    EXPECT_EQ(batch.status, 1) << batch.output;
+    for (const char* says : {"3 of 4 documents could not be converted", "broken.doc: could not open",
+                             "empty.docx: not a document (the file is empty)", "gone.rtf: could not open (the file "
+                                                                                "does not exist"})
+        EXPECT_NE(batch.output.find(says), std::string::npos) << says << " in\n" << batch.output;
+    EXPECT_EQ(reportLinesWith(report, ",failed,").size(), 3u);
+    const auto convertedRows = reportLinesWith(report, ",converted,");
+    ASSERT_EQ(convertedRows.size(), 1u);
+    const std::string quoted = "a, \"\"quoted\"\".";
+    EXPECT_TRUE(convertedRows[0].starts_with("\"" + (input.path() / quoted).string() + "rtf\",\"" +
+                                             (output.path() / quoted).string() + "txt\",converted,,"))
+        << convertedRows[0];
+}
+
+TEST_F(BatchWithLibreOffice, WithoutLibreOfficeOrWithABadCommandLineExitsTwoAndSaysWhy)
+{
+    const struct {
+        std::vector<std::string> arguments;
+        int status;
+        const char* says;
+    } cases[] = {
+        {{"--libreoffice", "/nonexistent/soffice", "-o", output.path(), kWordData / "test01.doc"}, 2,
+         "LibreOffice (/nonexistent/soffice) was not found"},
+        {{"--libreoffice", "/bin/false", "-j", "2", "-o", output.path(), kWordData / "test01.doc"}, 2,
+         "LibreOffice could not be started"},
+        {{"-j", "many", "-o", output.path(), "a.doc"}, 2, "-j takes a number"},
+        {{"--help"}, 0, "--skip-existing"},
+    };
+    for (const auto& c : cases) {
+        const Finished batch = run(c.arguments);
+        EXPECT_EQ(batch.status, c.status) << batch.output;
+        EXPECT_NE(batch.output.find(c.says), std::string::npos) << batch.output;
+    }
+    EXPECT_TRUE(fs::is_empty(output.path()));
+}
+
+TEST_F(BatchWithLibreOffice, AStopSignalEndsTheRunAtOnceLeavingNoProcessAndNoPartialText)
+{
+    for (const auto& [signal, status] : {std::pair{SIGINT, 130}, {SIGTERM, 143}}) {
+        SCOPED_TRACE(signal);
+        fs::remove_all(output.path());
+        const Finished batch = runInterrupted("2", [signal](pid_t batch) { ::kill(batch, signal); });
+        EXPECT_EQ(batch.status, status) << batch.output;
+        const auto texts = tree(output.path());
+        EXPECT_LT(texts.size(), 40u) << "stopped before the end";
+        EXPECT_EQ(reportLinesWith(report, ",converted,").size(), texts.size());
+        EXPECT_EQ(reportLinesWith(report, ",not done,").size(), 40 - texts.size());
+        // Any of them may have been the one in hand when the signal came, the first included.
+        ASSERT_FALSE(texts.empty());
+        for (const auto& [name, text] : texts) {
+            EXPECT_FALSE(name.starts_with('.')) << "a temporary file is left: " << name;
+            EXPECT_EQ(text, texts.begin()->second) << name << " is cut short";
+        }
+    }
+}
+
+TEST_F(BatchWithLibreOffice, AKilledWorkerLibreOfficeIsReplacedAndTheRunCompletes)
+{
+    // One worker: its LibreOffice has surely converted a document when it is killed, rather than
+    // still starting, as a second one might be.
+    int killed = 0;
+    const Finished batch = runInterrupted("1", [&](pid_t) {
+        for (const pid_t pid : adapters::testing::living_processes_mentioning(scratch.path().string()))
+            if (read_bytes("/proc/" + std::to_string(pid) + "/cmdline").find("soffice.bin") != std::string::npos)
+                if (killed == 0 && ::kill(pid, SIGKILL) == 0)
+                    ++killed;
+    });
+    ASSERT_EQ(killed, 1);
+    EXPECT_NE(batch.output.find("(1 worker, LibreOffice started 2 times)"), std::string::npos) << batch.output;
+    const auto failed = reportLinesWith(report, ",failed,");
+    EXPECT_LE(failed.size(), 1u) << "only the document in hand, if any, is lost";
+    for (const std::string& line : failed)
+        EXPECT_NE(line.find("the word processor stopped"), std::string::npos) << line;
+    EXPECT_EQ(batch.status, failed.empty() ? 0 : 1);
+    EXPECT_EQ(tree(output.path()).size(), 40 - failed.size());
+}
+
+} // namespace
+} // namespace plainquill

@@ -1,0 +1,121 @@
+// The batch command's rules that need no LibreOffice: its command line, its queue and target
+// names, and its CSV.
+#include "app/batch/batch_options.h"
+#include "app/batch/batch_queue.h"
+#include "app/batch/csv_report.h"
+#include "tests/adapters/support/test_files.h"
+
+#include <gtest/gtest.h>
+
+namespace plainquill::batch {
+namespace {
+
+namespace fs = std::filesystem;
+using adapters::testing::TemporaryFolder;
+using adapters::testing::write_bytes;
+
+ParsedArguments parse(const std::vector<std::string>& arguments)
+{
+    return parseArguments(arguments, 3);
+}
+
+TEST(BatchOptions, TakesEverySpellingOfTheOptions)
+{
+    const ParsedArguments all = parse({"-rq", "-j2", "--keep-tree", "--skip-existing", "--report=r.csv",
+                                       "--output", "out", "a.doc", "--", "-b.doc"});
+    ASSERT_EQ(all.action, Action::Run) << all.error;
+    EXPECT_TRUE(all.options.recursive && all.options.quiet && all.options.keepTree && all.options.skipExisting);
+    EXPECT_EQ(all.options.workers, 2);
+    EXPECT_EQ(all.options.reportFile, "r.csv");
+    EXPECT_EQ(all.options.outputFolder, "out");
+    EXPECT_EQ(all.options.inputs, (std::vector<fs::path>{"a.doc", "-b.doc"})) << "after -- a dash is a name";
+
+    const ParsedArguments defaults = parse({"-o", "out", "x"});
+    EXPECT_EQ(defaults.options.workers, 3) << "one worker per core";
+    EXPECT_FALSE(defaults.options.recursive || defaults.options.keepTree || defaults.options.skipExisting);
+    EXPECT_EQ(parse({"x", "--jobs", "64", "-oout"}).options.workers, 64);
+    EXPECT_EQ(parse({"--help", "-j", "0"}).action, Action::Help);
+    EXPECT_EQ(parse({"--version"}).action, Action::Version);
+}
+
+TEST(BatchOptions, RefusesWhatItCannotRunAndSaysWhy)
+{
+    const struct {
+        std::vector<std::string> arguments;
+        const char* says;
+    } cases[] = {
+        {{"a.doc"}, "no output folder"},
+        {{"-o", "out"}, "nothing to convert"},
+        {{"-o", "out", "a.doc", "-j", "0"}, "from 1 to 64"},
+        {{"-o", "out", "a.doc", "-j65"}, "from 1 to 64"},
+        {{"-o", "out", "a.doc", "--jobs=2x"}, "not '2x'"},
+        {{"-o", "out", "a.doc", "-x"}, "unknown option -x"},
+        {{"-o", "out", "a.doc", "--fast"}, "unknown option --fast"},
+        {{"a.doc", "-o"}, "-o needs a value"},
+        {{"-o", "out", "a.doc", "--quiet=yes"}, "takes no value"},
+        {{"-o", "", "a.doc"}, "non-empty"},
+    };
+    for (const auto& c : cases) {
+        const ParsedArguments parsed = parse(c.arguments);
+        EXPECT_EQ(parsed.action, Action::UsageError) << c.says;
+        EXPECT_NE(parsed.error.find(c.says), std::string::npos) << parsed.error;
+    }
+}
+
+TEST(CsvReport, QuotesOnlyTheFieldsThatNeedIt)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"plain/name.doc", "plain/name.doc"},
+        {"", ""},
+        {"a, b.doc", "\"a, b.doc\""},
+        {"say \"hi\".doc", "\"say \"\"hi\"\".doc\""},
+        {"two\nlines", "\"two\nlines\""},
+        {"cr\rhere", "\"cr\rhere\""},
+        {" padded ", "\" padded \""},
+    };
+    for (const auto& [field, expected] : cases)
+        EXPECT_EQ(csvField(field), expected) << field;
+    EXPECT_EQ(csvReport({{"a,b.doc", "out/a,b.txt", "failed", "could not open", 1.25}}),
+              "source,target,status,reason,seconds\n\"a,b.doc\",\"out/a,b.txt\",failed,could not open,1.250\n");
+}
+
+// Names that collide within a folder and between folders, beside files that are no documents.
+class BatchQueueTest : public ::testing::Test {
+protected:
+    BatchQueueTest()
+    {
+        for (const char* name : {"in/a.doc", "in/a.rtf", "in/notes.txt", "in/.hidden.doc", "in/s/a.html",
+                                 "in/s/t/b.DOCX", "in/s/b.Doc", "in/u/b.htm", "named.pdf"})
+            fs::create_directories((root / name).parent_path()), write_bytes(root / name, "x");
+        fs::create_directory_symlink(root / "in", root / "in/s/loop"); // a link back up the tree
+    }
+    std::vector<std::string> targets(Layout layout, bool recursive) const
+    {
+        std::vector<std::string> names;
+        const std::vector<fs::path> inputs{root / "in", root / "named.pdf", root / "in/a.doc"};
+        for (const BatchItem& item : buildQueue({inputs, recursive, layout, "out"}))
+            names.push_back(item.source.lexically_relative(root.path()).string() + " > " + item.target.string());
+        return names;
+    }
+    TemporaryFolder root;
+};
+
+TEST_F(BatchQueueTest, NamesEveryTargetByQueueOrderBeforeAnythingIsConverted)
+{
+    EXPECT_EQ(targets(Layout::Flat, true),
+              (std::vector<std::string>{"in/a.doc > out/a.txt", "in/a.rtf > out/a (2).txt",
+                                        "in/s/a.html > out/a (3).txt", "in/s/t/b.DOCX > out/b.txt",
+                                        "in/u/b.htm > out/b (2).txt",
+                                        "named.pdf > out/named.txt", "in/a.doc > out/a (4).txt"}));
+    EXPECT_EQ(targets(Layout::Flat, false),
+              (std::vector<std::string>{"in/.hidden.doc > out/.hidden.txt", "in/a.doc > out/a.txt",
+                                        "in/a.rtf > out/a (2).txt", "named.pdf > out/named.txt",
+                                        "in/a.doc > out/a (3).txt"}));
+    EXPECT_EQ(targets(Layout::KeepTree, true),
+              (std::vector<std::string>{"in/a.doc > out/a.txt", "in/a.rtf > out/a (2).txt", "in/s/a.html > out/s/a.txt",
+                                        "in/s/t/b.DOCX > out/s/t/b.txt", "in/u/b.htm > out/u/b.txt",
+                                        "named.pdf > out/named.txt", "in/a.doc > out/a (3).txt"}));
+}
+
+} // namespace
+} // namespace plainquill::batch
