@@ -1,27 +1,83 @@
 // Plainquill: converts word-processor documents to plain text in batches.
 #include "app/adapters/libreoffice/libreoffice_launcher.h"
 #include "app/adapters/shell.h"
+#include "app/startup/command_line.h"
+#include "app/startup/resource_folder.h"
 #include "app/startup/single_instance.h"
 #include "app/startup/termination_signals.h"
 #include "app/window/form1.h"
 #include "app/window/window_control_factory.h"
 
 #include <QApplication>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+std::vector<std::string> arguments(int argc, char* argv[])
+{
+    return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>{};
+}
+
+std::filesystem::path workingFolder()
+{
+    std::error_code error;
+    return std::filesystem::current_path(error);
+}
+
+// The program's folder before any window exists: the toolkit's answer needs an application object,
+// which needs a display.
+QString programFolderOf(const char* argv0)
+{
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return QFileInfo(error ? QString::fromLocal8Bit(argv0) : QString::fromStdString(self.native())).absolutePath();
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
-    QApplication application(argc, argv);
+    // Usage and version answer without a display, so they are read before the toolkit starts.
+    const plainquill::StartRequest asked = plainquill::parseStartArguments(arguments(argc, argv), workingFolder());
+    const QString resources = plainquill::resourceFolder(programFolderOf(argv[0]));
+    const QString helpPage = resources + QStringLiteral("/help/index.html");
+    if (asked.action == plainquill::StartAction::ShowHelp) {
+        const bool found = QFileInfo::exists(helpPage);
+        std::fputs(plainquill::startHelpText(found ? helpPage.toStdString() : std::string()).c_str(), stdout);
+        return 0;
+    }
+    if (asked.action == plainquill::StartAction::ShowVersion) {
+        std::fputs(plainquill::startVersionText().c_str(), stdout);
+        return 0;
+    }
+
+    QApplication application(argc, argv); // takes out the toolkit's own options
+    const plainquill::StartRequest request = plainquill::parseStartArguments(arguments(argc, argv), workingFolder());
+    if (request.action == plainquill::StartAction::UsageError) {
+        std::fprintf(stderr, "plainquill: %s\nTry 'plainquill --help' for more information.\n", request.error.c_str());
+        return 2;
+    }
+    for (const QString& file : plainquill::missingResources(resources))
+        std::fprintf(stderr, "plainquill: its own file %s is missing; reinstall Plainquill\n", qPrintable(file));
+    for (const std::string& note : plainquill::skippedPathNotes(request.paths))
+        std::fprintf(stderr, "plainquill: %s\n", note.c_str());
+
     plainquill::QtShell shell;
     plainquill::SingleInstance instance;
     if (!instance.claim(shell))
         return 1;
 
-    plainquill::WindowControlFactory controls;
-    const QString helpPage = QCoreApplication::applicationDirPath() + QStringLiteral("/help/index.html");
+    plainquill::WindowControlFactory controls(resources);
     plainquill::adapters::LibreOfficeLauncher libreOffice;
     const auto window = plainquill::openForm1({shell, controls, libreOffice, helpPage, {}});
     if (!window)
         return 1;
+    if (!request.paths.empty())
+        window->adder().addDropped(request.paths);
     plainquill::TerminationSignals terminationSignals;
     plainquill::closeOnTermination(terminationSignals, *window);
     window->show();

@@ -11,6 +11,7 @@ packages=(
   xvfb xauth imagemagick xdotool
   fonts-dejavu-core fonts-wqy-microhei
   slurm-wlm munge
+  librsvg2-bin dpkg-dev file desktop-file-utils appstream lintian
 )
 
 missing=()

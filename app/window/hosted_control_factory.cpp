@@ -8,8 +8,8 @@
 
 namespace plainquill {
 
-HostedControlFactory::HostedControlFactory(contracts::ControlClasses classes)
-    : m_classes(std::move(classes)), m_graphics(raster::xpSystemColours())
+HostedControlFactory::HostedControlFactory(contracts::ControlClasses classes, QString resourceFolder)
+    : m_classes(std::move(classes)), m_graphics(raster::xpSystemColours()), m_resourceFolder(std::move(resourceFolder))
 {
 }
 
@@ -21,7 +21,9 @@ DrawnControl HostedControlFactory::create(const QString& className, const QVaria
     // The stream is read first: a malformed one (contracts::PropertyTypeError) makes no widget.
     // The stored form names its pictures relative to its own folder among the program's resources.
     const contracts::PropertyBag bag = host::readPropertyStream(properties, QStringLiteral(":/forms"));
-    auto* widget = new host::HostWidget(std::move(control), m_graphics, m_theme, {}, parent);
+    host::SiteOptions options;
+    options.resourceFolder = m_resourceFolder.toStdString();
+    auto* widget = new host::HostWidget(std::move(control), m_graphics, m_theme, std::move(options), parent);
     widget->load(bag);
     return {widget, widget->buttonFace(), widget->progressFace()};
 }

@@ -11,7 +11,9 @@ namespace plainquill {
 
 class HostedControlFactory final : public DrawnControlFactory {
 public:
-    explicit HostedControlFactory(contracts::ControlClasses classes);
+    // `resourceFolder`: where the controls' relative file names (their sounds) are taken from;
+    // empty for the program's folder.
+    explicit HostedControlFactory(contracts::ControlClasses classes, QString resourceFolder = {});
 
     DrawnControl create(const QString& className, const QVariantMap& properties, QWidget* parent) override;
 
@@ -19,6 +21,7 @@ private:
     contracts::ControlClasses m_classes;
     raster::RasterGraphics m_graphics;
     raster::QStyleTheme m_theme;
+    QString m_resourceFolder;
 };
 
 } // namespace plainquill

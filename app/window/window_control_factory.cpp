@@ -4,7 +4,10 @@
 
 namespace plainquill {
 
-WindowControlFactory::WindowControlFactory() : m_hosted(controls::standardControlClasses()) {}
+WindowControlFactory::WindowControlFactory(const QString& resourceFolder)
+    : m_hosted(controls::standardControlClasses(), resourceFolder)
+{
+}
 
 DrawnControl WindowControlFactory::create(const QString& className, const QVariantMap& properties, QWidget* parent)
 {

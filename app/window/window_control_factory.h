@@ -6,7 +6,8 @@ namespace plainquill {
 
 class WindowControlFactory final : public DrawnControlFactory {
 public:
-    WindowControlFactory();
+    // `resourceFolder`: where the controls find their sounds; empty for the program's folder.
+    explicit WindowControlFactory(const QString& resourceFolder = {});
 
     DrawnControl create(const QString& className, const QVariantMap& properties, QWidget* parent) override;
 

@@ -22,6 +22,9 @@ struct SiteOptions {
     std::string name;                 // the instance's name: Extender.Name and Ambient.DisplayName
     bool userMode = true;             // run mode
     contracts::FontRef ambientFont{}; // the form's font; a default font object when null
+    // Where a control's relative file names (its sounds) are taken from: the program's own files.
+    // Empty: the running program's folder.
+    std::string resourceFolder{};
 };
 
 class ControlSite : public contracts::Container {

@@ -23,8 +23,9 @@ using namespace contracts;
 
 QtSite::QtSite(HostWidget& widget, raster::RasterGraphics& graphics, Theme& theme, std::unique_ptr<Control> control,
                SiteOptions options)
-    : ControlSite(graphics, theme, std::move(control), std::move(options)), m_widget(widget), m_graphics(graphics),
-      m_accessKeys(widget, [this](int key) { accessKeyPressed(key); })
+    : ControlSite(graphics, theme, std::move(control), options), m_widget(widget), m_graphics(graphics),
+      m_accessKeys(widget, [this](int key) { accessKeyPressed(key); }),
+      m_sounds(QString::fromStdString(options.resourceFolder))
 {
 }
 

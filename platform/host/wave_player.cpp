@@ -41,7 +41,8 @@ WavePlayer::~WavePlayer()
 
 void WavePlayer::play(std::string_view path)
 {
-    const QString file = programRelativePath(path, QCoreApplication::applicationDirPath());
+    const QString folder = m_resourceFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_resourceFolder;
+    const QString file = programRelativePath(path, folder);
     if (file.isEmpty() || !QFileInfo(file).isFile() || m_unavailable)
         return;
     if (!m_context && (!soundOutputExists() || ca_context_create(&m_context) != CA_SUCCESS)) {

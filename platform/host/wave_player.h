@@ -17,7 +17,8 @@ QString programRelativePath(std::string_view path, const QString& programFolder)
 
 class WavePlayer {
 public:
-    WavePlayer() = default;
+    // `resourceFolder`: where relative paths are taken from; empty for the program's folder.
+    explicit WavePlayer(QString resourceFolder = {}) : m_resourceFolder(std::move(resourceFolder)) {}
     WavePlayer(const WavePlayer&) = delete;
     WavePlayer& operator=(const WavePlayer&) = delete;
     ~WavePlayer();
@@ -26,6 +27,7 @@ public:
     void play(std::string_view path);
 
 private:
+    QString m_resourceFolder;
     // Made at the first sound, so windows that never play one never reach the sound service.
     ca_context* m_context = nullptr;
     bool m_unavailable = false;
