@@ -1,6 +1,6 @@
 // chameleonButton's reactions to the mouse, the keyboard, focus and its access key, and the hover
 // timer. Every reaction ends in a Redraw; Redraw itself skips the work when nothing changed.
-#include "controls/chameleonbutton/access_key.h"
+#include "controls/contracts/access_key.h"
 #include "controls/chameleonbutton/chameleon_button.h"
 
 #include <array>
@@ -196,7 +196,7 @@ void chameleonButton::AccessKeyPress(int)
 void chameleonButton::SetAccessKey()
 {
     container().SetAccessKeys("");
-    container().SetAccessKeys(accessKeyOf(m_caption));
+    container().SetAccessKeys(contracts::accessKeyOf(m_caption));
 }
 
 } // namespace plainquill::chameleon

@@ -4,7 +4,7 @@
 
 #include "controls/contracts/control_errors.h"
 #include "controls/contracts/system_colours.h"
-#include "controls/xpbutton/access_key.h"
+#include "controls/contracts/access_key.h"
 
 #include <cmath>
 #include <limits>
@@ -263,7 +263,7 @@ void XpB::SetBEVELDEPTH(std::int32_t step)
     Refresh();
 }
 
-void XpB::SetAccessKey() { container().SetAccessKeys(accessKeyOf(m_caption)); }
+void XpB::SetAccessKey() { container().SetAccessKeys(contracts::accessKeyOf(m_caption)); }
 
 Colour XpB::ResolveSysColor(Colour value) const
 {

@@ -1,6 +1,6 @@
 // chameleonButton's input: the events of a click, a drag out, a right click and the space bar,
 // hover through the timer, the check behaviour, arrows, and access keys.
-#include "controls/chameleonbutton/access_key.h"
+#include "controls/contracts/access_key.h"
 #include "tests/chameleonbutton/button_fixture.h"
 
 #include <gmock/gmock.h>
@@ -139,7 +139,7 @@ TEST(ChameleonInput, AccessKeyOfCaption)
         {"x&&", ""},       {"A&&&", ""},        {"&&&x", "x"},      {"&\xc3\x89t\xc3\xa9", "\xc3\x89"},
     };
     for (const auto& [caption, key] : cases)
-        EXPECT_EQ(accessKeyOf(caption), key) << caption;
+        EXPECT_EQ(contracts::accessKeyOf(caption), key) << caption;
 }
 
 TEST(ChameleonInput, AccessKeyClicksOnlyWhileEnabled)

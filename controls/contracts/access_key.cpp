@@ -1,38 +1,40 @@
-#include "controls/chameleonbutton/access_key.h"
+#include "controls/contracts/access_key.h"
 
-namespace plainquill::chameleon {
+#include <cctype>
+
+namespace plainquill::contracts {
 
 namespace {
 
-// The character starting at `at`: one byte, or a whole UTF-8 sequence.
+// The character starting at `at`, ASCII letters in lower case.
 std::string characterAt(std::string_view text, std::size_t at)
 {
     const auto lead = static_cast<unsigned char>(text[at]);
-    if (lead < 0x80) {
-        const char c = static_cast<char>(lead >= 'A' && lead <= 'Z' ? lead - 'A' + 'a' : lead);
-        return std::string(1, c);
-    }
-    std::size_t end = at + 1;
-    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-        ++end;
-    return std::string(text.substr(at, end - at));
+    if (lead < 0x80)
+        return std::string(1, static_cast<char>(std::tolower(lead)));
+    std::size_t length = 1;
+    while (at + length < text.size() && (static_cast<unsigned char>(text[at + length]) & 0xC0) == 0x80)
+        ++length;
+    return std::string(text.substr(at, length));
 }
 
 } // namespace
 
 std::string accessKeyOf(std::string_view caption)
 {
-    if (caption.size() <= 1)
+    if (caption.size() < 2)
         return {};
     const std::size_t first = caption.find('&');
+    // An ampersand as the last character marks nothing.
     if (first == std::string_view::npos || first + 1 >= caption.size())
         return {};
     if (caption[first + 1] != '&')
         return characterAt(caption, first + 1);
+    // "&&" is a drawn ampersand: the next single one after it may still mark a key.
     const std::size_t second = caption.find('&', first + 2);
     if (second == std::string_view::npos || second + 1 >= caption.size() || caption[second + 1] == '&')
         return {};
     return characterAt(caption, second + 1);
 }
 
-} // namespace plainquill::chameleon
+} // namespace plainquill::contracts

@@ -1,12 +1,13 @@
 #pragma once
 // Which character of a caption is its access key: the one after the first single "&" ("&&"
 // stands for a drawn ampersand), in lower case. Only the first two ampersands are looked at.
-// The key is one whole UTF-8 character; empty when the caption has none.
+// The key is one whole UTF-8 character; empty when the caption has none. Shared by the buttons
+// that mark their access key this way.
 #include <string>
 #include <string_view>
 
-namespace plainquill::xpbutton {
+namespace plainquill::contracts {
 
 std::string accessKeyOf(std::string_view caption);
 
-} // namespace plainquill::xpbutton
+} // namespace plainquill::contracts
