@@ -2,6 +2,7 @@
 // down and disabled state, beside one repaint of the progress bar in its slowest style, so the
 // two can be compared in the same run. The XP look also runs with a picture, as the window's
 // buttons carry one.
+#include "bench/support/progress_bar_repaint.h"
 #include "controls/chameleonbutton/chameleon_button.h"
 #include "controls/progressbar/xp_progress_bar.h"
 #include "platform/host/headless_host.h"
@@ -57,18 +58,7 @@ BENCHMARK(Redraw)
 // The progress bar's slowest style with its text, the yardstick of the goal above.
 void ProgressBarRepaint(benchmark::State& state)
 {
-    host::HeadlessHost host(std::make_unique<progressbar::XP_ProgressBar>(), {.size = {97, 17}});
-    contracts::PropertyBag stored;
-    stored.WriteProperty("Scrolling", std::int64_t{state.range(0)});
-    stored.WriteProperty("ShowText", true);
-    host.load(stored);
-    auto& bar = host.controlAs<progressbar::XP_ProgressBar>();
-    std::int32_t value = 0;
-    for (auto _ : state) {
-        bar.SetValue(value);
-        value = (value + 7) % 101;
-        benchmark::ClobberMemory();
-    }
+    bench::repaintProgressBar(state, state.range(0), true);
 }
 BENCHMARK(ProgressBarRepaint)->DenseRange(0, 9, 1)->ArgName("style");
 

@@ -1,5 +1,6 @@
 // What one repaint of isButton costs at the Start button's 89 x 25 pixels, per look and state,
 // beside the progress bar's repaint in the same run (its slowest style is the yardstick).
+#include "bench/support/progress_bar_repaint.h"
 #include "controls/isbutton/is_button.h"
 #include "controls/progressbar/xp_progress_bar.h"
 #include "platform/host/headless_host.h"
@@ -55,18 +56,7 @@ BENCHMARK(IsButtonRepaint)
 
 void ProgressBarRepaint(benchmark::State& state)
 {
-    host::HeadlessHost host(std::make_unique<progressbar::XP_ProgressBar>(), {.size = {97, 17}});
-    contracts::PropertyBag stored;
-    stored.WriteProperty("Scrolling", std::int64_t{state.range(0)});
-    stored.WriteProperty("ShowText", true);
-    host.load(stored);
-    auto& bar = host.controlAs<progressbar::XP_ProgressBar>();
-    std::int32_t value = 0;
-    for (auto _ : state) {
-        bar.SetValue(value);
-        value = (value + 7) % 101;
-        benchmark::ClobberMemory();
-    }
+    bench::repaintProgressBar(state, state.range(0), true);
 }
 BENCHMARK(ProgressBarRepaint)->DenseRange(0, 9, 1)->ArgName("style");
 

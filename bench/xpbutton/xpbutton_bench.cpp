@@ -1,6 +1,7 @@
 // What one state change costs: XpB redraws its whole face (Refresh) at the Help button's
 // 89 x 25 pixels, for every look in each state, next to the progress bar's repaint at its own
 // size in the same run, so the two can be compared on one machine under one load.
+#include "bench/support/progress_bar_repaint.h"
 #include "controls/progressbar/xp_progress_bar.h"
 #include "controls/xpbutton/xp_button.h"
 #include "platform/host/headless_host.h"
@@ -60,17 +61,7 @@ BENCHMARK(Refresh)
 // The progress bar's repaint, every style, as its own benchmark measures it.
 void ProgressBarValueWrite(benchmark::State& state)
 {
-    host::HeadlessHost host(std::make_unique<progressbar::XP_ProgressBar>(), {.size = {97, 17}});
-    contracts::PropertyBag stored;
-    stored.WriteProperty("Scrolling", std::int64_t{state.range(0)});
-    host.load(stored);
-    auto& bar = host.controlAs<progressbar::XP_ProgressBar>();
-    std::int32_t value = 0;
-    for (auto _ : state) {
-        bar.SetValue(value);
-        value = (value + 7) % 101;
-        benchmark::ClobberMemory();
-    }
+    bench::repaintProgressBar(state, state.range(0), false);
 }
 BENCHMARK(ProgressBarValueWrite)->DenseRange(0, 9, 1)->ArgName("style");
 
