@@ -5,6 +5,7 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
+. "$here/scripts/private_display.sh"
 build=${1:-$here/build}
 documents=${2:-$here/../shared/corpus/textract/tests}
 program=$build/plainquill
@@ -24,13 +25,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb writes the display number it found free to the given descriptor.
-exec 3> "$work/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 2>/dev/null &
-server=$!
-exec 3>&-
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(cat "$work/display")"
+start_private_display "$work"
+server=$xvfb_pid
 
 mkdir -m 700 "$work/runtime"
 XDG_RUNTIME_DIR="$work/runtime" HOME="$work" QT_QPA_PLATFORM=xcb "$program" 2>/dev/null &

@@ -5,6 +5,7 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/../.." && pwd)
+. "$here/scripts/private_display.sh"
 build=${1:-$here/build}
 bench=$build/bench/window/window_bench
 [ -x "$bench" ] && [ -x "$build/plainquill" ] || { echo "build window_bench and plainquill first" >&2; exit 1; }
@@ -19,12 +20,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-exec 3> "$work/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 2>/dev/null &
-server=$!
-exec 3>&-
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=":$(cat "$work/display")" QT_QPA_PLATFORM=xcb
+start_private_display "$work"
+server=$xvfb_pid
+export QT_QPA_PLATFORM=xcb
 mkdir -m 700 "$work/runtime"
 export XDG_RUNTIME_DIR="$work/runtime"
 
