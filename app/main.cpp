@@ -1,5 +1,5 @@
 // Plainquill: converts word-processor documents to plain text in batches.
-#include "app/adapters/libreoffice/libreoffice_launcher.h"
+#include "engine/libreoffice/libreoffice_launcher.h"
 #include "app/adapters/shell.h"
 #include "app/startup/command_line.h"
 #include "app/startup/resource_folder.h"
@@ -72,7 +72,7 @@ int main(int argc, char* argv[])
         return 1;
 
     plainquill::WindowControlFactory controls(resources);
-    plainquill::adapters::LibreOfficeLauncher libreOffice;
+    plainquill::engine::LibreOfficeLauncher libreOffice;
     const auto window = plainquill::openForm1({shell, controls, libreOffice, helpPage, {}});
     if (!window)
         return 1;

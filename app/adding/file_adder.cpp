@@ -1,12 +1,12 @@
 #include "app/adding/file_adder.h"
 
 #include "app/adapters/shell.h"
-#include "app/adding/folder_documents.h"
-#include "app/adding/folder_scan.h"
+#include "engine/folder_documents.h"
+#include "engine/folder_scan.h"
 #include "app/pickers/folder_pickers.h"
 #include "app/queue/file_queue.h"
-#include "app/queue/native_path.h"
-#include "app/queue/queue_rules.h"
+#include "engine/native_path.h"
+#include "engine/queue_rules.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #include "app/queue/file_facts.h"
 
-#include "app/queue/native_path.h"
-#include "app/queue/queue_rules.h"
+#include "engine/native_path.h"
+#include "engine/queue_rules.h"
 
 #include <QDateTime>
 #include <QFileInfo>

@@ -1,11 +1,11 @@
 #include "app/run/conversion_run.h"
 
 #include "app/adapters/shell.h"
-#include "app/adding/folder_scan.h"
+#include "engine/folder_scan.h"
 #include "app/queue/file_queue.h"
-#include "app/queue/native_path.h"
-#include "app/run/output_names.h"
-#include "app/run/word_processor_session.h"
+#include "engine/native_path.h"
+#include "engine/output_names.h"
+#include "engine/word_processor_session.h"
 #include "controls/contracts/button_face.h"
 #include "controls/contracts/progress_face.h"
 
@@ -89,7 +89,7 @@ void ConversionRun::convertQueue()
     slowCall([&] { started = wordProcessor.start(); });
     if (!started) {
         // Installed but unable to start is told apart: reinstalling would not help then.
-        const adapters::StartFailure& why = wordProcessor.startFailure();
+        const engine::StartFailure& why = wordProcessor.startFailure();
         if (!why.raw_detail.empty())
             qWarning("LibreOffice did not start: %s", why.raw_detail.c_str());
         const QString text = why.installed
@@ -139,7 +139,7 @@ void ConversionRun::convertQueue()
         const std::filesystem::path document = m_p.queue.nativePath(i);
         const std::filesystem::path target = outputs.targetFor(document);
         showConverting(displayText(document.filename()));
-        adapters::SaveResult result;
+        engine::SaveResult result;
         slowCall([&] { result = wordProcessor.convert(document, target); });
         if (result.ok()) {
             outputs.written(document, target);

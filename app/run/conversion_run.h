@@ -13,7 +13,7 @@ class QString;
 
 namespace plainquill {
 
-namespace adapters {
+namespace engine {
 class WordProcessorLauncher;
 }
 namespace contracts {
@@ -34,7 +34,7 @@ struct RunParts {
     contracts::ButtonFace& stop;
     bool& bCancel;
     Shell& shell;
-    adapters::WordProcessorLauncher& launcher;
+    engine::WordProcessorLauncher& launcher;
     std::function<void()> processPendingEvents;
     // Told true when the first file is reached and false when the run ends, so the window can
     // keep the queue and the output folder still meanwhile.

@@ -16,7 +16,7 @@ void appendList(QString& text, const std::vector<Item>& items, Line line)
 
 QString failureLine(const FailedFile& file)
 {
-    QString line = QStringLiteral("%1: %2").arg(file.path, QString::fromStdString(adapters::describe(file.failure)));
+    QString line = QStringLiteral("%1: %2").arg(file.path, QString::fromStdString(engine::describe(file.failure)));
     if (!file.detail.isEmpty())
         line += QStringLiteral(" (%1)").arg(file.detail);
     return line;

@@ -1,7 +1,7 @@
 #include "app/startup/command_line.h"
 
-#include "app/queue/native_path.h"
-#include "app/queue/queue_rules.h"
+#include "engine/native_path.h"
+#include "engine/queue_rules.h"
 
 #include <system_error>
 

@@ -27,7 +27,7 @@ class Shell;
 struct Form1Options {
     Shell& shell;
     DrawnControlFactory& controls;
-    adapters::WordProcessorLauncher& wordProcessor;
+    engine::WordProcessorLauncher& wordProcessor;
     QString helpPage; // the help page shipped beside the program
     // One pass of the window's pending events; the run yields through it once per file.
     std::function<void()> processPendingEvents;

@@ -3,7 +3,7 @@
 //   window_bench hover [rounds]     pointer entering a drawn button to its repainted face
 //   window_bench long [pages]       longest gap between repaints while a long document converts
 // The two start-up children (startup-form, startup-bare) are this program too.
-#include "app/adapters/libreoffice/libreoffice_launcher.h"
+#include "engine/libreoffice/libreoffice_launcher.h"
 #include "app/adapters/shell.h"
 #include "app/window/form1.h"
 #include "app/window/window_control_factory.h"
@@ -70,7 +70,7 @@ void spinFor(int ms)
 struct ProgramWindow {
     plainquill::QtShell shell;
     plainquill::WindowControlFactory controls;
-    plainquill::adapters::LibreOfficeLauncher libreOffice;
+    plainquill::engine::LibreOfficeLauncher libreOffice;
     std::unique_ptr<Form1> window = plainquill::openForm1({shell, controls, libreOffice, QString(), {}});
 };
 

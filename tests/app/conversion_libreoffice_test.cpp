@@ -1,12 +1,12 @@
 // The whole run through the window against a real LibreOffice: every kind of input, bad input,
 // a word processor killed mid-run, and no process left behind.
-#include "app/adapters/libreoffice/libreoffice_launcher.h"
+#include "engine/libreoffice/libreoffice_launcher.h"
 #include "app/window/form1.h"
 #include "app/window/window_control_factory.h"
-#include "tests/adapters/sample_documents.h"
-#include "tests/adapters/support/document_maker.h"
-#include "tests/adapters/support/processes.h"
-#include "tests/adapters/support/test_files.h"
+#include "tests/engine/sample_documents.h"
+#include "tests/engine/support/document_maker.h"
+#include "tests/engine/support/processes.h"
+#include "tests/engine/support/test_files.h"
 #include "tests/support/drop.h"
 #include "tests/support/fake_shell.h"
 #include "tests/support/qt_app.h"
@@ -22,12 +22,12 @@ namespace plainquill {
 namespace {
 
 namespace fs = std::filesystem;
-using adapters::LibreOfficeLauncher;
-using adapters::LibreOfficeOptions;
-using adapters::testing::TemporaryFolder;
-using adapters::testing::kSampleText;
-using adapters::testing::read_bytes;
-using adapters::testing::write_bytes;
+using engine::LibreOfficeLauncher;
+using engine::LibreOfficeOptions;
+using engine::testing::TemporaryFolder;
+using engine::testing::kSampleText;
+using engine::testing::read_bytes;
+using engine::testing::write_bytes;
 
 const fs::path kCorpus = PLAINQUILL_CORPUS_DIR;
 
@@ -39,10 +39,10 @@ protected:
     {
         s_documents = std::make_unique<TemporaryFolder>();
         LibreOfficeLauncher maker;
-        std::unique_ptr<adapters::WordProcessor> libreOffice = maker.Start();
+        std::unique_ptr<engine::WordProcessor> libreOffice = maker.Start();
         ASSERT_NE(libreOffice, nullptr) << maker.last_failure();
         for (const char* extension : {".doc", ".docx", ".rtf", ".htm", ".html"})
-            adapters::testing::write_sample(*libreOffice, s_documents->path(), "sample", extension);
+            engine::testing::write_sample(*libreOffice, s_documents->path(), "sample", extension);
         libreOffice->Quit();
     }
     static void TearDownTestSuite() { s_documents.reset(); }
@@ -50,7 +50,7 @@ protected:
     RunWithLibreOffice() { form.control<QLineEdit>("Text1")->setText(q(output.path())); }
     ~RunWithLibreOffice() override
     {
-        EXPECT_EQ(adapters::testing::living_processes_mentioning(scratch.path().string()), std::vector<pid_t>{})
+        EXPECT_EQ(engine::testing::living_processes_mentioning(scratch.path().string()), std::vector<pid_t>{})
             << "a LibreOffice process outlived the run";
     }
 
@@ -109,7 +109,7 @@ TEST_F(RunWithLibreOffice, ConvertsEveryKindOfDocumentToUtf8Text)
     EXPECT_EQ(outputOf("skipped.txt"), "<missing>");
     EXPECT_EQ(form.progressBar().Value(), 5) << "the bar stops at the last checked position";
     EXPECT_EQ(form.progressBar().Color(), 0x00FF00u);
-    EXPECT_EQ(adapters::testing::file_names(output.path()),
+    EXPECT_EQ(engine::testing::file_names(output.path()),
               (std::vector<std::string>{"five.txt", "four.txt", "one.txt", "report.final.txt", "three.txt"}))
         << "nothing but the text files is left in the output folder";
 }
@@ -129,7 +129,7 @@ TEST_F(RunWithLibreOffice, DocumentsSharingABaseNameAreAllKeptAndASecondRunRefre
         form.Start_Click();
         EXPECT_EQ(outputOf("a.txt"), kSampleText);
         EXPECT_EQ(outputOf("a (2).txt"), text + "\n");
-        EXPECT_EQ(adapters::testing::file_names(output.path()), (std::vector<std::string>{"a (2).txt", "a.txt"}));
+        EXPECT_EQ(engine::testing::file_names(output.path()), (std::vector<std::string>{"a (2).txt", "a.txt"}));
         ASSERT_EQ(shell.messages.size(), std::size_t(run));
         EXPECT_TRUE(shell.messages.back().text.endsWith(QString::fromUtf8("\na.rtf → a (2).txt")))
             << shell.messages.back().text.toStdString();
@@ -154,7 +154,7 @@ TEST_F(RunWithLibreOffice, DocumentsWhoseNamesAreNotUtf8ConvertFromTheWindow)
     EXPECT_TRUE(shell.messages.empty()) << (shell.messages.empty() ? "" : shell.messages[0].text.toStdString());
     for (const std::string& name : names)
         EXPECT_EQ(outputOf(name + ".txt"), kSampleText) << name;
-    EXPECT_EQ(adapters::testing::file_names(output.path()).size(), 2u) << "nothing half-named is left";
+    EXPECT_EQ(engine::testing::file_names(output.path()).size(), 2u) << "nothing half-named is left";
 }
 
 TEST_F(RunWithLibreOffice, ConvertsRealDocumentsFromOtherProjectsTestSuites)
@@ -179,9 +179,9 @@ TEST_F(RunWithLibreOffice, ConvertsRealDocumentsFromOtherProjectsTestSuites)
 
     EXPECT_TRUE(shell.messages.empty());
     for (int i = 0; i < n; ++i) {
-        const std::string text = adapters::testing::normalised_lines(outputOf("c" + std::to_string(i) + ".txt"));
+        const std::string text = engine::testing::normalised_lines(outputOf("c" + std::to_string(i) + ".txt"));
         if (cases[i].expected) {
-            EXPECT_EQ(text, adapters::testing::normalised_lines(read_bytes(kCorpus / cases[i].expected)))
+            EXPECT_EQ(text, engine::testing::normalised_lines(read_bytes(kCorpus / cases[i].expected)))
                 << cases[i].document;
         }
     }
@@ -197,7 +197,7 @@ TEST_F(RunWithLibreOffice, BadInputFailsCleanlyTheRunGoesOnAndTheEndMessageNames
         LibreOfficeLauncher maker(optionsUnder(scratch.path()));
         auto libreOffice = maker.Start();
         ASSERT_NE(libreOffice, nullptr);
-        adapters::testing::make_document(*libreOffice, sample(".rtf"), locked, "MS Word 2007 XML", "secret");
+        engine::testing::make_document(*libreOffice, sample(".rtf"), locked, "MS Word 2007 XML", "secret");
         libreOffice->Quit();
     }
     form.adder().addDropped({q(locked)});
@@ -252,7 +252,7 @@ TEST_F(RunWithLibreOffice, AWordProcessorKilledDuringARunIsReplacedForTheNextFil
     onYield = [&](int n) {
         if (n != 2)
             return;
-        for (pid_t pid : adapters::testing::living_processes_mentioning(scratch.path().string()))
+        for (pid_t pid : engine::testing::living_processes_mentioning(scratch.path().string()))
             killed += ::kill(pid, SIGKILL) == 0;
     };
     form.Start_Click();

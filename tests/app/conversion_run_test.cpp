@@ -1,8 +1,8 @@
 // The run's control flow, with a scripted word processor. The real one is exercised in
 // conversion_libreoffice_test.cpp.
-#include "app/queue/native_path.h"
+#include "engine/native_path.h"
 #include "app/run/failure_report.h"
-#include "app/run/word_processor_session.h"
+#include "engine/word_processor_session.h"
 #include "app/window/form1.h"
 #include "app/window/window_control_factory.h"
 #include "platform/host/host_widget.h"
@@ -26,7 +26,7 @@
 namespace plainquill {
 namespace {
 
-using adapters::Failure;
+using engine::Failure;
 using testing::FakeLauncher;
 using testing::FakeShell;
 using testing::TempTree;

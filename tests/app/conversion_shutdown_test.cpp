@@ -1,10 +1,10 @@
 // Ending the program during a run, from outside, against a real LibreOffice: the window closed,
 // or the process told to end by a signal. The program must end soon after the current document,
 // leave no LibreOffice behind, no half-written text and no claim on the single-instance lock.
-#include "app/adapters/libreoffice/libreoffice_launcher.h"
-#include "tests/adapters/sample_documents.h"
-#include "tests/adapters/support/processes.h"
-#include "tests/adapters/support/test_files.h"
+#include "engine/libreoffice/libreoffice_launcher.h"
+#include "tests/engine/sample_documents.h"
+#include "tests/engine/support/processes.h"
+#include "tests/engine/support/test_files.h"
 #include "tests/support/child_process.h"
 
 #include <gtest/gtest.h>
@@ -13,9 +13,9 @@ namespace plainquill {
 namespace {
 
 namespace fs = std::filesystem;
-using adapters::testing::TemporaryFolder;
-using adapters::testing::kSampleText;
-using adapters::testing::read_bytes;
+using engine::testing::TemporaryFolder;
+using engine::testing::kSampleText;
+using engine::testing::read_bytes;
 using namespace std::chrono_literals;
 
 constexpr int kLongParagraphs = 3000;
@@ -25,12 +25,12 @@ protected:
     static void SetUpTestSuite()
     {
         s_documents = std::make_unique<TemporaryFolder>();
-        adapters::LibreOfficeLauncher maker;
-        std::unique_ptr<adapters::WordProcessor> libreOffice = maker.Start();
+        engine::LibreOfficeLauncher maker;
+        std::unique_ptr<engine::WordProcessor> libreOffice = maker.Start();
         ASSERT_NE(libreOffice, nullptr) << maker.last_failure();
         const fs::path folder = s_documents->path();
-        const fs::path longDocx = adapters::testing::write_long_docx(*libreOffice, folder, kLongParagraphs);
-        const fs::path sample = adapters::testing::write_sample(*libreOffice, folder, "sample", ".rtf");
+        const fs::path longDocx = engine::testing::write_long_docx(*libreOffice, folder, kLongParagraphs);
+        const fs::path sample = engine::testing::write_sample(*libreOffice, folder, "sample", ".rtf");
         libreOffice->Quit();
         for (const char* name : {"a.rtf", "long.docx", "c.rtf", "d.rtf"})
             fs::copy_file(name == std::string("long.docx") ? longDocx : sample, folder / name);
@@ -39,7 +39,7 @@ protected:
     // A failing case must not leave its LibreOffice running on a shared machine.
     ~ShutdownTest() override
     {
-        for (const pid_t pid : adapters::testing::living_processes_mentioning(scratch.path().string()))
+        for (const pid_t pid : engine::testing::living_processes_mentioning(scratch.path().string()))
             ::kill(pid, SIGKILL);
     }
 
@@ -78,7 +78,7 @@ TEST_F(ShutdownTest, EndingDuringARunFinishesTheCurrentDocumentOnlyAndLeavesNoth
         const std::optional<int> status = program.waitForExit(60s);
         ASSERT_TRUE(status.has_value()) << "the program did not end";
         EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << "status " << *status;
-        EXPECT_EQ(adapters::testing::living_processes_mentioning(scratch.path().string()), std::vector<pid_t>{})
+        EXPECT_EQ(engine::testing::living_processes_mentioning(scratch.path().string()), std::vector<pid_t>{})
             << "a LibreOffice outlived the program";
         EXPECT_FALSE(fs::exists(lock())) << "the single-instance lock was not released";
         EXPECT_EQ(outputOf("a.txt"), kSampleText);
@@ -87,7 +87,7 @@ TEST_F(ShutdownTest, EndingDuringARunFinishesTheCurrentDocumentOnlyAndLeavesNoth
             EXPECT_NE(longText.find("Paragraph " + std::to_string(kLongParagraphs) + ":"), std::string::npos);
         }
         // Nothing past the current document, and nothing half-written left beside the texts.
-        EXPECT_EQ(adapters::testing::file_names(output.path()).size(), longText == "<missing>" ? 1u : 2u);
+        EXPECT_EQ(engine::testing::file_names(output.path()).size(), longText == "<missing>" ? 1u : 2u);
     }
 }
 

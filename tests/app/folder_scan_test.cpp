@@ -1,6 +1,6 @@
 #include "app/adding/dropped_paths.h"
-#include "app/adding/folder_scan.h"
-#include "app/queue/native_path.h"
+#include "engine/folder_scan.h"
+#include "engine/native_path.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/temp_tree.h"
 

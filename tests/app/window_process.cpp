@@ -1,7 +1,7 @@
 // The program as the shutdown tests see it from outside: the real window, run and signal handling
 // with a real LibreOffice. Queues the documents, presses Start and prints "yield N" at each of the
 // run's yields, closing its window at the given one (if above 0).
-#include "app/adapters/libreoffice/libreoffice_launcher.h"
+#include "engine/libreoffice/libreoffice_launcher.h"
 #include "app/startup/single_instance.h"
 #include "app/startup/termination_signals.h"
 #include "app/window/form1.h"
@@ -26,9 +26,9 @@ int main(int argc, char* argv[])
     if (!instance.claim(shell))
         return 1;
 
-    plainquill::adapters::LibreOfficeOptions options;
+    plainquill::engine::LibreOfficeOptions options;
     options.scratch_parent = argv[1];
-    plainquill::adapters::LibreOfficeLauncher libreOffice(options);
+    plainquill::engine::LibreOfficeLauncher libreOffice(options);
     plainquill::WindowControlFactory controls;
     const int closeAt = std::stoi(argv[4]);
     int yields = 0;

@@ -1,9 +1,9 @@
 // plainquill-batch run as a user runs it, against a real LibreOffice on real documents.
-#include "app/adapters/libreoffice/libreoffice_launcher.h"
+#include "engine/libreoffice/libreoffice_launcher.h"
 #include "app/window/form1.h"
 #include "app/window/window_control_factory.h"
-#include "tests/adapters/support/processes.h"
-#include "tests/adapters/support/test_files.h"
+#include "tests/engine/support/processes.h"
+#include "tests/engine/support/test_files.h"
 #include "tests/support/child_process.h"
 #include "tests/support/fake_shell.h"
 #include "tests/support/qt_app.h"
@@ -22,8 +22,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-using adapters::testing::TemporaryFolder;
-using adapters::testing::read_bytes;
+using engine::testing::TemporaryFolder;
+using engine::testing::read_bytes;
 
 const fs::path kCorpus = PLAINQUILL_CORPUS_DIR;
 const fs::path kWordData = kCorpus / "node-word-extractor/__tests__/data";
@@ -60,7 +60,7 @@ protected:
     ~BatchWithLibreOffice() override
     {
         ::unsetenv("TMPDIR");
-        EXPECT_EQ(adapters::testing::living_processes_mentioning(scratch.path().string()), std::vector<pid_t>{})
+        EXPECT_EQ(engine::testing::living_processes_mentioning(scratch.path().string()), std::vector<pid_t>{})
             << "a LibreOffice process outlived the command";
     }
 
@@ -109,7 +109,7 @@ TEST_F(BatchWithLibreOffice, WritesWhatTheWindowWritesWithOneWorkerOrThree)
     {
         testing::FakeShell shell;
         WindowControlFactory factory;
-        adapters::LibreOfficeLauncher launcher;
+        engine::LibreOfficeLauncher launcher;
         Form1 form({shell, factory, launcher, QString(), [] {}});
         form.control<QCheckBox>("Check2")->setChecked(true);
         form.control<QLineEdit>("Text1")->setText(QString::fromStdString(byWindow.path().string()));
@@ -161,7 +161,7 @@ TEST_F(BatchWithLibreOffice, ListsEachFailureWithItsReasonAndExitsOne)
     const fs::path good = input.path() / "a, \"quoted\".rtf";
     fs::copy_file(kCorpus / "textract/tests/rtf/raw_text.rtf", good);
     fs::copy_file(kWordData / "badfile-01-bad-header.doc", input.path() / "broken.doc");
-    adapters::testing::write_bytes(input.path() / "empty.docx", "");
+    engine::testing::write_bytes(input.path() / "empty.docx", "");
     const Finished batch = run({"-j", "2", "--report", report, "-o", output.path(), input.path(),
                                 input.path() / "gone.rtf"});
     EXPECT_EQ(batch.status, 1) << batch.output;
@@ -226,7 +226,7 @@ TEST_F(BatchWithLibreOffice, AKilledWorkerLibreOfficeIsReplacedAndTheRunComplete
     // still starting, as a second one might be.
     int killed = 0;
     const Finished batch = runInterrupted("1", [&](pid_t) {
-        for (const pid_t pid : adapters::testing::living_processes_mentioning(scratch.path().string()))
+        for (const pid_t pid : engine::testing::living_processes_mentioning(scratch.path().string()))
             if (read_bytes("/proc/" + std::to_string(pid) + "/cmdline").find("soffice.bin") != std::string::npos)
                 if (killed == 0 && ::kill(pid, SIGKILL) == 0)
                     ++killed;

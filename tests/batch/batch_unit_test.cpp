@@ -1,9 +1,9 @@
 // The batch command's rules that need no LibreOffice: its command line, its queue and target
 // names, and its CSV.
-#include "app/batch/batch_options.h"
-#include "app/batch/batch_queue.h"
-#include "app/batch/csv_report.h"
-#include "tests/adapters/support/test_files.h"
+#include "batch/batch_options.h"
+#include "batch/batch_queue.h"
+#include "engine/csv_report.h"
+#include "tests/engine/support/test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@ namespace plainquill::batch {
 namespace {
 
 namespace fs = std::filesystem;
-using adapters::testing::TemporaryFolder;
-using adapters::testing::write_bytes;
+using engine::testing::TemporaryFolder;
+using engine::testing::write_bytes;
 
 ParsedArguments parse(const std::vector<std::string>& arguments)
 {

@@ -1,6 +1,6 @@
 // Splitting a queue between shards, and merging the shards' reports back, without a cluster.
-#include "app/batch/batch_options.h"
-#include "app/batch/shard_report.h"
+#include "batch/batch_options.h"
+#include "batch/shard_report.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // A scripted word processor for the run's control flow. It "converts" by writing the document's
 // own bytes to the target, so tests can see which file went where.
-#include "app/adapters/word_processor.h"
+#include "engine/word_processor.h"
 #include "tests/support/failure_printer.h"
 
 #include <QFile>
@@ -25,38 +25,38 @@ struct FakeWordProcessorLog {
 struct FakeWordProcessorScript {
     bool startable = true;
     // When not startable: why, as the launcher tells it (not installed by default).
-    adapters::StartFailure startFailure;
+    engine::StartFailure startFailure;
     // Failures by document file name, for Open or SaveAs.
-    std::map<std::string, adapters::Failure> openFailures;
-    std::map<std::string, adapters::Failure> saveFailures;
+    std::map<std::string, engine::Failure> openFailures;
+    std::map<std::string, engine::Failure> saveFailures;
     // Runs inside Open, as though events happened while the word processor worked.
     std::function<void(const std::string& document)> duringOpen;
 };
 
-class FakeWordProcessor : public adapters::WordProcessor {
+class FakeWordProcessor : public engine::WordProcessor {
 public:
     FakeWordProcessor(FakeWordProcessorLog& log, const FakeWordProcessorScript& script) : m_log(log), m_script(script) {}
 
     bool IsObjectValid() override { return m_alive; }
 
-    adapters::OpenResult Open(const std::filesystem::path& file) override
+    engine::OpenResult Open(const std::filesystem::path& file) override
     {
         m_log.opened.push_back(file.string());
         if (m_script.duringOpen)
             m_script.duringOpen(file.string());
         if (const auto failure = m_script.openFailures.find(file.filename().string());
             failure != m_script.openFailures.end()) {
-            if (failure->second == adapters::Failure::TimedOut || failure->second == adapters::Failure::Stopped)
+            if (failure->second == engine::Failure::TimedOut || failure->second == engine::Failure::Stopped)
                 m_alive = false; // killed, as the real adapter does
             return {nullptr, failure->second, "scripted"};
         }
         if (!std::filesystem::exists(file))
-            return {nullptr, adapters::Failure::CouldNotOpen, "no such file"};
-        return {std::make_unique<Doc>(file), adapters::Failure::None, {}};
+            return {nullptr, engine::Failure::CouldNotOpen, "no such file"};
+        return {std::make_unique<Doc>(file), engine::Failure::None, {}};
     }
 
-    adapters::SaveResult SaveAs(adapters::Document& document, const std::filesystem::path& target,
-                                adapters::SaveFormat) override
+    engine::SaveResult SaveAs(engine::Document& document, const std::filesystem::path& target,
+                                engine::SaveFormat) override
     {
         const auto& source = static_cast<Doc&>(document).path;
         if (const auto failure = m_script.saveFailures.find(source.filename().string());
@@ -65,12 +65,12 @@ public:
         std::error_code error;
         std::filesystem::copy_file(source, target, std::filesystem::copy_options::overwrite_existing, error);
         if (error)
-            return {adapters::Failure::CouldNotSave, error.message()};
+            return {engine::Failure::CouldNotSave, error.message()};
         m_log.saved.push_back(target.string());
         return {};
     }
 
-    void Close(std::unique_ptr<adapters::Document>) override { ++m_log.closes; }
+    void Close(std::unique_ptr<engine::Document>) override { ++m_log.closes; }
     void Quit() override
     {
         if (m_alive)
@@ -79,7 +79,7 @@ public:
     }
 
 private:
-    struct Doc : adapters::Document {
+    struct Doc : engine::Document {
         explicit Doc(std::filesystem::path p) : path(std::move(p)) {}
         std::filesystem::path path;
     };
@@ -88,16 +88,16 @@ private:
     bool m_alive = true;
 };
 
-class FakeLauncher : public adapters::WordProcessorLauncher {
+class FakeLauncher : public engine::WordProcessorLauncher {
 public:
-    std::unique_ptr<adapters::WordProcessor> Start() override
+    std::unique_ptr<engine::WordProcessor> Start() override
     {
         if (!script.startable)
             return nullptr;
         ++log.started;
         return std::make_unique<FakeWordProcessor>(log, script);
     }
-    adapters::StartFailure last_start_failure() const override { return script.startFailure; }
+    engine::StartFailure last_start_failure() const override { return script.startFailure; }
 
     FakeWordProcessorScript script;
     FakeWordProcessorLog log;

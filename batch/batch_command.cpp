@@ -1,0 +1,153 @@
+#include "batch/batch_command.h"
+
+#include "engine/libreoffice/libreoffice_launcher.h"
+#include "engine/libreoffice/program_lookup.h"
+#include "batch/batch_queue.h"
+#include "engine/csv_report.h"
+#include "batch/progress_display.h"
+#include "batch/run_summary.h"
+#include "batch/shard_queue.h"
+#include "batch/stop_signals.h"
+#include "engine/native_path.h"
+
+#include <optional>
+
+namespace plainquill::batch {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr auto kRefreshInterval = std::chrono::milliseconds(100);
+
+std::string shown(const fs::path& path)
+{
+    return displayText(path).toStdString();
+}
+
+// Why the run cannot begin, or nothing.
+std::optional<std::string> checkSetUp(const BatchOptions& options)
+{
+    if (!engine::libreoffice::find_program(options.libreOffice, engine::default_libreoffice_search_path()))
+        return "LibreOffice (" + options.libreOffice + ") was not found: install LibreOffice Writer (on Debian the "
+               "package libreoffice-writer-nogui) or name its soffice with --libreoffice";
+    std::error_code error;
+    fs::create_directories(options.outputFolder, error);
+    if (!fs::is_directory(options.outputFolder))
+        return "cannot make the output folder " + shown(options.outputFolder)
+             + (error ? ": " + error.message() : ": a file of that name is in the way");
+    if (!options.reportFile.empty()) {
+        const fs::path folder = options.reportFile.parent_path();
+        if (!folder.empty() && !fs::is_directory(folder))
+            return "cannot write the report " + shown(options.reportFile) + ": no folder " + shown(folder);
+    }
+    return std::nullopt;
+}
+
+// True when `item`'s text is already newer than its document.
+bool upToDate(const BatchItem& item)
+{
+    std::error_code error;
+    const auto target = fs::last_write_time(item.target, error);
+    if (error)
+        return false;
+    const auto source = fs::last_write_time(item.source, error);
+    return !error && target > source;
+}
+
+// The positions to convert; the others are marked skipped in `results`.
+std::vector<std::size_t> positionsToConvert(const std::vector<BatchItem>& queue, bool skipExisting,
+                                            std::vector<ItemResult>& results)
+{
+    std::vector<std::size_t> todo;
+    for (std::size_t i = 0; i < queue.size(); ++i) {
+        if (skipExisting && upToDate(queue[i]))
+            results[i] = {Status::Skipped, engine::Failure::None, "its text file is newer than it", {}, 0};
+        else
+            todo.push_back(i);
+    }
+    return todo;
+}
+
+// Sub-folders of the output folder that --keep-tree needs.
+void makeTargetFolders(const std::vector<BatchItem>& queue, const std::vector<std::size_t>& todo)
+{
+    std::error_code ignored; // a folder that cannot be made fails its documents' saves, with the reason
+    for (const std::size_t position : todo)
+        fs::create_directories(queue[position].target.parent_path(), ignored);
+}
+
+ProgressMode progressMode(const BatchOptions& options, const Console& console)
+{
+    if (options.quiet)
+        return ProgressMode::Quiet;
+    return console.errIsTerminal ? ProgressMode::Bar : ProgressMode::Lines;
+}
+
+} // namespace
+
+int runBatch(const BatchOptions& options, const Console& console, const LauncherFactory& launchers)
+{
+    // Before any thread starts, so that all of them leave the two signals to us.
+    StopSignals stopSignals;
+    if (const auto problem = checkSetUp(options)) {
+        std::fprintf(console.err, "plainquill-batch: %s\n", problem->c_str());
+        return kUsageError;
+    }
+
+    const std::vector<BatchItem> whole = buildQueue(
+        {options.inputs, options.recursive, options.keepTree ? Layout::KeepTree : Layout::Flat, options.outputFolder},
+        [&](const fs::path& folder) {
+            std::fprintf(console.err, "plainquill-batch: warning: cannot read the folder %s; skipped\n",
+                         shown(folder).c_str());
+        });
+    // Names come from the whole queue; a shard then keeps its own documents only.
+    const ShardedQueue sharded = options.shard ? shareOf(whole, *options.shard) : ShardedQueue{whole, {}};
+    const std::vector<BatchItem>& queue = sharded.own;
+    std::vector<ItemResult> results(queue.size());
+    const std::vector<std::size_t> todo = positionsToConvert(queue, options.skipExisting, results);
+    makeTargetFolders(queue, todo);
+
+    const auto started = std::chrono::steady_clock::now();
+    ProgressDisplay progress(progressMode(options, console), console.err, todo.size(), console.columns);
+    int stopSignal = stopSignals.wait(std::chrono::milliseconds(0));
+    RunFigures figures;
+    {
+        WorkerPool pool(queue, todo, options.workers, launchers);
+        if (stopSignal != 0)
+            pool.interrupt();
+        while (!pool.finished()) {
+            if (const int signal = stopSignals.wait(kRefreshInterval); signal != 0 && stopSignal == 0) {
+                stopSignal = signal;
+                pool.interrupt();
+            }
+            for (const std::size_t position : pool.takeFinished())
+                progress.documentFinished(queue[position], pool.result(position));
+            progress.refresh(pool.inHand());
+        }
+        pool.join();
+        for (const std::size_t position : pool.takeFinished())
+            progress.documentFinished(queue[position], pool.result(position));
+        progress.clear();
+        for (const std::size_t position : todo)
+            results[position] = pool.result(position);
+        figures = {pool.workerTimes(), pool.anyWorkerStarted(), pool.startFailure(), stopSignal,
+                   std::chrono::steady_clock::now() - started};
+    }
+
+    const RunSummary summary(queue, results, figures);
+    RunSummary::ReportFormat format;
+    if (options.shard)
+        format = [&](const std::vector<ReportRow>& own) { return shardReportOf(whole, sharded, *options.shard, own); };
+    const bool reported = options.reportFile.empty() || summary.writeReport(options.reportFile, console.err, format);
+    summary.printFailures(console.err);
+    if (!options.quiet)
+        summary.print(console.out);
+    if (options.timings)
+        summary.printTimings(console.err);
+    // A report asked for and not written is a failure of the run, however the documents went.
+    const int status = summary.exitStatus();
+    return status == kAllConverted && !reported ? kSomeFailed : status;
+}
+
+} // namespace plainquill::batch

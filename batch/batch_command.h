@@ -1,0 +1,27 @@
+#pragma once
+// The batch command from its parsed options to its exit status: queue, convert with the workers,
+// report.
+#include "batch/batch_options.h"
+#include "batch/worker_pool.h"
+
+#include <cstdio>
+
+namespace plainquill::batch {
+
+enum ExitStatus {
+    kAllConverted = 0,
+    kSomeFailed = 1,
+    kUsageError = 2, // also: no LibreOffice, or an output folder that cannot be made
+};
+
+struct Console {
+    std::FILE* out;    // the summary
+    std::FILE* err;    // progress, warnings, failures
+    bool errIsTerminal;
+    int columns;       // of the terminal, when there is one
+};
+
+// `launchers` makes each worker's word processor; the program's main passes LibreOffice's.
+int runBatch(const BatchOptions& options, const Console& console, const LauncherFactory& launchers);
+
+} // namespace plainquill::batch

@@ -1,0 +1,237 @@
+#include "batch/batch_options.h"
+
+#include <charconv>
+#include <functional>
+#include <map>
+
+namespace plainquill::batch {
+
+namespace {
+
+enum class Takes { Nothing, Value };
+
+struct Option {
+    Takes takes;
+    std::function<void(BatchOptions&, const std::string& value, std::string& error)> apply;
+};
+
+void setWorkers(BatchOptions& options, const std::string& value, std::string& error)
+{
+    int count = 0;
+    const auto [end, problem] = std::from_chars(value.data(), value.data() + value.size(), count);
+    if (problem != std::errc() || end != value.data() + value.size() || count < 1 || count > kMaxWorkers)
+        error = "-j takes a number of workers from 1 to " + std::to_string(kMaxWorkers) + ", not '" + value + "'";
+    else
+        options.workers = count;
+}
+
+void setNonEmpty(std::filesystem::path& field, const char* option, const std::string& value, std::string& error)
+{
+    if (value.empty())
+        error = std::string(option) + " takes a non-empty path";
+    else
+        field = value;
+}
+
+const std::map<std::string, Option>& longOptions()
+{
+    static const std::map<std::string, Option> options{
+        {"recursive", {Takes::Nothing, [](BatchOptions& o, auto&, auto&) { o.recursive = true; }}},
+        {"jobs", {Takes::Value, setWorkers}},
+        {"output", {Takes::Value, [](BatchOptions& o, auto& v, auto& e) { setNonEmpty(o.outputFolder, "-o", v, e); }}},
+        {"quiet", {Takes::Nothing, [](BatchOptions& o, auto&, auto&) { o.quiet = true; }}},
+        {"keep-tree", {Takes::Nothing, [](BatchOptions& o, auto&, auto&) { o.keepTree = true; }}},
+        {"skip-existing", {Takes::Nothing, [](BatchOptions& o, auto&, auto&) { o.skipExisting = true; }}},
+        {"report",
+         {Takes::Value, [](BatchOptions& o, auto& v, auto& e) { setNonEmpty(o.reportFile, "--report", v, e); }}},
+        {"libreoffice", {Takes::Value, [](BatchOptions& o, auto& v, auto& e) {
+             if (v.empty())
+                 e = "--libreoffice takes a program";
+             o.libreOffice = v;
+         }}},
+        {"timings", {Takes::Nothing, [](BatchOptions& o, auto&, auto&) { o.timings = true; }}},
+        {"shard", {Takes::Value, [](BatchOptions& o, auto& v, auto& e) { o.shard = parseShard(v, e); }}},
+    };
+    return options;
+}
+
+const std::map<char, std::string> kShortOptions{{'r', "recursive"}, {'j', "jobs"}, {'o', "output"}, {'q', "quiet"}};
+
+class Parser {
+public:
+    Parser(const std::vector<std::string>& arguments, int cores) : m_arguments(arguments)
+    {
+        m_result.options.workers = cores < 1 ? 1 : cores > kMaxWorkers ? kMaxWorkers : cores;
+    }
+
+    ParsedArguments parse()
+    {
+        if (!m_arguments.empty() && m_arguments.front() == "--merge-reports")
+            return mergeReports();
+        bool optionsEnded = false;
+        for (m_next = 0; m_next < m_arguments.size() && m_error.empty();) {
+            const std::string& argument = m_arguments[m_next++];
+            if (optionsEnded || argument == "-" || !argument.starts_with('-'))
+                m_result.options.inputs.emplace_back(argument);
+            else if (argument == "--")
+                optionsEnded = true;
+            else if (argument == "--help" || argument == "-h")
+                return finish(Action::Help);
+            else if (argument == "--version")
+                return finish(Action::Version);
+            else if (argument == "--merge-reports")
+                m_error = "--merge-reports comes first on its command line, with no other options";
+            else if (argument.starts_with("--"))
+                longOption(argument.substr(2));
+            else
+                shortOptions(argument.substr(1));
+        }
+        if (m_error.empty() && m_result.options.outputFolder.empty())
+            m_error = "no output folder: give one with -o OUTDIR";
+        if (m_error.empty() && m_result.options.inputs.empty())
+            m_error = "nothing to convert: name at least one file or folder";
+        return finish(m_error.empty() ? Action::Run : Action::UsageError);
+    }
+
+private:
+    // "--merge-reports OUT SHARD...", alone on its command line.
+    ParsedArguments mergeReports()
+    {
+        if (m_arguments.size() < 3)
+            m_error = "--merge-reports takes the merged report's name, then every shard's report";
+        else if (m_arguments[1].empty())
+            m_error = "--merge-reports takes a non-empty path";
+        if (!m_error.empty())
+            return finish(Action::UsageError);
+        m_result.options.mergedReport = m_arguments[1];
+        m_result.options.shardReports.assign(m_arguments.begin() + 2, m_arguments.end());
+        return finish(Action::MergeReports);
+    }
+
+    void longOption(const std::string& text)
+    {
+        const std::size_t equals = text.find('=');
+        const std::string name = text.substr(0, equals);
+        const auto found = longOptions().find(name);
+        if (found == longOptions().end()) {
+            m_error = "unknown option --" + name;
+            return;
+        }
+        if (found->second.takes == Takes::Nothing) {
+            if (equals != std::string::npos)
+                m_error = "--" + name + " takes no value";
+            else
+                found->second.apply(m_result.options, {}, m_error);
+            return;
+        }
+        if (equals != std::string::npos)
+            found->second.apply(m_result.options, text.substr(equals + 1), m_error);
+        else if (const std::string* value = nextValue("--" + name))
+            found->second.apply(m_result.options, *value, m_error);
+    }
+
+    // "-rq", "-j4", "-o out", "-rj 2".
+    void shortOptions(const std::string& letters)
+    {
+        for (std::size_t i = 0; i < letters.size() && m_error.empty(); ++i) {
+            const auto found = kShortOptions.find(letters[i]);
+            if (found == kShortOptions.end()) {
+                m_error = std::string("unknown option -") + letters[i];
+                return;
+            }
+            const Option& option = longOptions().at(found->second);
+            if (option.takes == Takes::Nothing) {
+                option.apply(m_result.options, {}, m_error);
+                continue;
+            }
+            if (i + 1 < letters.size())
+                option.apply(m_result.options, letters.substr(i + 1), m_error);
+            else if (const std::string* value = nextValue(std::string("-") + letters[i]))
+                option.apply(m_result.options, *value, m_error);
+            return;
+        }
+    }
+
+    const std::string* nextValue(const std::string& option)
+    {
+        if (m_next < m_arguments.size())
+            return &m_arguments[m_next++];
+        m_error = option + " needs a value";
+        return nullptr;
+    }
+
+    ParsedArguments finish(Action action)
+    {
+        m_result.action = action;
+        m_result.error = m_error;
+        return m_result;
+    }
+
+    const std::vector<std::string>& m_arguments;
+    std::size_t m_next = 0;
+    ParsedArguments m_result;
+    std::string m_error;
+};
+
+} // namespace
+
+ParsedArguments parseArguments(const std::vector<std::string>& arguments, int cores)
+{
+    return Parser(arguments, cores).parse();
+}
+
+std::string helpText(const std::string& program)
+{
+    return "Usage: " + program + " [OPTION]... -o OUTDIR PATH...\n"
+           "  or:  " + program + " --merge-reports OUT.csv SHARD.csv...\n"
+R"(Converts word-processor documents (.doc, .docx, .rtf, .htm, .html) to plain text (UTF-8, LF line
+ends, no byte-order mark) with LibreOffice, the way Plainquill's window does. Each document becomes
+OUTDIR/<base name>.txt; a file named on the command line is converted whatever its ending, a
+folder adds its files that end in doc, docx, rtf, htm or html (all lower or all upper case).
+Documents that share a base name are kept apart by queue order: the first keeps <base name>.txt,
+later ones get <base name> (2).txt, (3), ... whatever the number of workers.
+
+Options:
+  -o, --output OUTDIR     where the text files go; made if missing
+  -r, --recursive         take folders with their sub-folders, depth first (hidden files and
+                          folders left out; a folder reached again through a link is skipped)
+  -j, --jobs N            N LibreOffice workers side by side, each with a private profile
+                          (default: the number of processor cores)
+      --keep-tree         mirror each file's folder below the folder named on the command line
+                          into OUTDIR, instead of putting every text file directly in OUTDIR
+      --skip-existing     leave a document alone when its text file exists and is newer than it,
+                          so that a stopped run started again does only what is left
+      --report FILE       write one CSV row per document: source, target, status, reason, seconds
+  -q, --quiet             no progress and no summary; failures are still listed
+      --timings           after the run, where each worker's time went
+      --shard K/N         convert only share K of N (K from 0 to N-1, as a job array's task ids
+                          run with --array=0-(N-1)); every share builds the same queue and names
+                          every text file as one run would, so the N shares together write
+                          exactly what one run writes. Shares are balanced by file size. With
+                          --report, the report lists the whole queue and each document's shard
+      --merge-reports OUT SHARD...
+                          merge the shards' reports into OUT, the report one run would have
+                          written, and end as that run would (0, 1 or 2), naming any shard that
+                          did not report
+      --libreoffice PROG  the LibreOffice to run (default: soffice in PATH, then
+                          /usr/lib/libreoffice/program/soffice)
+  -h, --help              this text
+      --version           the version
+
+Progress goes to standard error: a one-line bar on a terminal, a line per document otherwise.
+Each document may take 120 seconds; a LibreOffice that dies or hangs is replaced, and its document
+is reported as failed. Ctrl-C or SIGTERM stops at once: LibreOffice is ended, no partial text file
+is left, and the report lists what was done.
+
+Exit status: 0 every document converted (or skipped as up to date), 1 some failed (each listed with
+its reason on standard error), 2 a usage error or no LibreOffice, 130 stopped by SIGINT, 143 by
+SIGTERM.
+)";
+}
+
+std::string versionText()
+{
+    return "plainquill-batch 1.0\n";
+}
+
+} // namespace plainquill::batch

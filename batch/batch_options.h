@@ -1,0 +1,46 @@
+#pragma once
+// The batch command's command line: what to convert, where to, and how.
+#include "batch/shard.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace plainquill::batch {
+
+struct BatchOptions {
+    std::vector<std::filesystem::path> inputs; // files and folders, in the order given
+    std::filesystem::path outputFolder;
+    bool recursive = false;
+    int workers = 1;
+    bool quiet = false;
+    bool keepTree = false;
+    bool skipExisting = false;
+    std::filesystem::path reportFile; // empty: no report
+    std::string libreOffice = "soffice"; // a name looked up in PATH, or a path
+    bool timings = false;
+    std::optional<Shard> shard; // convert only this share of the queue
+    // --merge-reports: the shards' reports, merged into mergedReport
+    std::filesystem::path mergedReport;
+    std::vector<std::filesystem::path> shardReports;
+};
+
+enum class Action { Run, MergeReports, Help, Version, UsageError };
+
+struct ParsedArguments {
+    Action action = Action::UsageError;
+    BatchOptions options;
+    std::string error; // for UsageError
+};
+
+// The most workers -j takes: each is a LibreOffice of some 200 MB.
+constexpr int kMaxWorkers = 64;
+
+// `arguments` without the program's name; `cores` is the default number of workers.
+ParsedArguments parseArguments(const std::vector<std::string>& arguments, int cores);
+
+std::string helpText(const std::string& program);
+std::string versionText();
+
+} // namespace plainquill::batch

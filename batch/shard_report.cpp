@@ -1,0 +1,178 @@
+#include "batch/shard_report.h"
+
+#include "batch/csv_reader.h"
+#include "engine/staged_output_file.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+
+namespace plainquill::batch {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const CsvRecord kShardHeader{"source", "target", "status", "reason", "seconds", "shard"};
+
+struct ShardRows {
+    const ShardReportFile* file;
+    std::vector<CsvRecord> rows; // without the header
+    std::vector<Shard> owners;
+};
+
+// The report's rows with their owners, or why it is no shard report.
+std::optional<ShardRows> readShardRows(const ShardReportFile& file, std::string& problem)
+{
+    const std::string name = file.path.string();
+    auto records = readCsv(*file.text);
+    if (!records || records->empty() || records->front() != kShardHeader) {
+        problem = name + " is not a shard's report (written by --shard with --report)";
+        return std::nullopt;
+    }
+    ShardRows shard{&file, {records->begin() + 1, records->end()}, {}};
+    for (const CsvRecord& row : shard.rows) {
+        std::string ignored;
+        const auto owner = row.size() == kShardHeader.size() ? parseShard(row[5], ignored) : std::nullopt;
+        if (!owner) {
+            problem = name + " has a damaged row";
+            return std::nullopt;
+        }
+        shard.owners.push_back(*owner);
+    }
+    return shard;
+}
+
+// Why `b` cannot be merged with `a`, or nothing: both must list the same queue split the same way.
+std::optional<std::string> differentQueues(const ShardRows& a, const ShardRows& b)
+{
+    const std::string which = a.file->path.string() + " and " + b.file->path.string();
+    if (a.rows.size() != b.rows.size())
+        return which + " list different queues (" + std::to_string(a.rows.size()) + " and "
+             + std::to_string(b.rows.size()) + " documents)";
+    for (std::size_t i = 0; i < a.rows.size(); ++i) {
+        if (a.rows[i][0] != b.rows[i][0] || a.rows[i][1] != b.rows[i][1])
+            return which + " list different queues (row " + std::to_string(i + 1) + ")";
+        if (a.owners[i].count != b.owners[i].count)
+            return which + " were split into different numbers of shards";
+    }
+    return std::nullopt;
+}
+
+bool succeeded(const std::string& status)
+{
+    return status == "converted" || status == "skipped";
+}
+
+MergeResult unusable(std::vector<std::string> problems)
+{
+    return {2, {}, std::move(problems)};
+}
+
+} // namespace
+
+std::string shardReport(const std::vector<ReportRow>& rows, const std::vector<int>& owners, int count)
+{
+    std::string text = "source,target,status,reason,seconds,shard\n";
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        // One row as csvReport writes it, past its header line and without its line end.
+        const std::string one = csvReport({rows[i]});
+        const std::size_t begin = one.find('\n') + 1;
+        text += one.substr(begin, one.size() - begin - 1) + ',' + shardText({owners[i], count}) + '\n';
+    }
+    return text;
+}
+
+MergeResult mergeShardReports(const std::vector<ShardReportFile>& reports)
+{
+    std::vector<std::string> problems;
+    std::vector<ShardRows> shards;
+    for (const ShardReportFile& file : reports) {
+        if (!file.text) {
+            problems.push_back("no report " + file.path.string() + " (" + file.readError + ")");
+            continue;
+        }
+        std::string problem;
+        if (auto rows = readShardRows(file, problem))
+            shards.push_back(std::move(*rows));
+        else
+            return unusable({problem});
+    }
+    if (shards.empty())
+        return unusable(problems.empty() ? std::vector<std::string>{"no shard reports to merge"} : problems);
+    for (std::size_t s = 1; s < shards.size(); ++s)
+        if (auto problem = differentQueues(shards.front(), shards[s]))
+            return unusable({*problem});
+
+    // A shard given twice (a task that ran again) counts as it was reported last.
+    std::vector<ReportRow> merged;
+    std::set<int> reported;
+    std::map<int, std::size_t> unreported; // shard -> documents nobody reported
+    std::vector<std::string> failures;
+    const ShardRows& first = shards.front();
+    for (std::size_t i = 0; i < first.rows.size(); ++i) {
+        const CsvRecord* row = nullptr;
+        for (const ShardRows& shard : shards) {
+            if (shard.rows[i][2] != kAnotherShard) {
+                row = &shard.rows[i];
+                reported.insert(shard.owners[i].index);
+            }
+        }
+        const Shard owner = first.owners[i];
+        if (!row) {
+            ++unreported[owner.index];
+            merged.push_back({first.rows[i][0], first.rows[i][1], "not done",
+                              "shard " + shardText(owner) + " did not report it", 0});
+            continue;
+        }
+        if (!succeeded((*row)[2]))
+            failures.push_back("  " + (*row)[0] + ": " + (*row)[2] + ((*row)[3].empty() ? "" : " (" + (*row)[3] + ")"));
+        merged.push_back({(*row)[0], (*row)[1], (*row)[2], (*row)[3], std::strtod((*row)[4].c_str(), nullptr)});
+    }
+    const int count = first.rows.empty() ? 0 : first.owners.front().count;
+    for (const auto& [index, documents] : unreported)
+        problems.push_back("shard " + shardText({index, count}) + " did not report " + std::to_string(documents)
+                           + (documents == 1 ? " document" : " documents")
+                           + (reported.contains(index) ? "" : ": its report is missing; submit that task again"));
+    if (!failures.empty()) {
+        problems.push_back(std::to_string(failures.size()) + " of " + std::to_string(merged.size())
+                           + " documents were not converted:");
+        problems.insert(problems.end(), failures.begin(), failures.end());
+    }
+    const bool complete = problems.empty();
+    return {complete ? 0 : 1, csvReport(merged), std::move(problems)};
+}
+
+int mergeReportFiles(const fs::path& out, const std::vector<fs::path>& shards, std::FILE* err)
+{
+    std::vector<ShardReportFile> files;
+    for (const fs::path& path : shards) {
+        ShardReportFile file{path, std::nullopt, {}};
+        std::ifstream in(path, std::ios::binary);
+        if (in && !fs::is_directory(path)) {
+            std::ostringstream text;
+            text << in.rdbuf();
+            file.text = text.str();
+        } else {
+            std::error_code error;
+            file.readError = fs::exists(path, error) ? "cannot be read" : "no such file";
+        }
+        files.push_back(std::move(file));
+    }
+    const MergeResult result = mergeShardReports(files);
+    for (const std::string& problem : result.problems)
+        std::fprintf(err, "%s%s\n", problem.starts_with("  ") ? "" : "plainquill-batch: ", problem.c_str());
+    if (result.exitStatus == 2)
+        return 2;
+    try {
+        writeWholeFile(out, result.report);
+    } catch (const std::exception& error) {
+        std::fprintf(err, "plainquill-batch: cannot write the report %s: %s\n", out.string().c_str(), error.what());
+        return 1;
+    }
+    return result.exitStatus;
+}
+
+} // namespace plainquill::batch

@@ -1,0 +1,121 @@
+#include "batch/worker_pool.h"
+
+namespace plainquill::batch {
+
+using Clock = std::chrono::steady_clock;
+
+WorkerPool::WorkerPool(const std::vector<BatchItem>& queue, std::vector<std::size_t> todo, int workers,
+                       LauncherFactory makeLauncher)
+    : m_queue(queue), m_todo(std::move(todo)), m_results(queue.size())
+{
+    // More workers than documents would only start LibreOffice for nothing.
+    const std::size_t count = std::min<std::size_t>(std::max(workers, 1), m_todo.size());
+    for (std::size_t i = 0; i < count; ++i)
+        m_launchers.push_back(makeLauncher());
+    m_times.resize(count);
+    m_inHand.resize(count);
+    m_running = int(count);
+    for (std::size_t i = 0; i < count; ++i)
+        m_threads.emplace_back([this, i] { work(i); });
+}
+
+WorkerPool::~WorkerPool()
+{
+    interrupt();
+    join();
+}
+
+void WorkerPool::interrupt()
+{
+    m_interrupted = true;
+    for (const auto& launcher : m_launchers)
+        launcher->interrupt();
+}
+
+void WorkerPool::join()
+{
+    for (std::jthread& thread : m_threads)
+        if (thread.joinable())
+            thread.join();
+    // What no worker reached is not done.
+    for (const std::size_t position : m_todo)
+        if (m_results[position].status == Status::Pending)
+            m_results[position] = {Status::NotDone, engine::Failure::Stopped,
+                                   m_interrupted ? "the run was stopped before it was converted"
+                                                 : "no LibreOffice could be started to convert it",
+                                   {}, 0};
+}
+
+std::vector<std::size_t> WorkerPool::takeFinished()
+{
+    const std::lock_guard lock(m_mutex);
+    return std::exchange(m_finished, {});
+}
+
+std::vector<std::filesystem::path> WorkerPool::inHand() const
+{
+    const std::lock_guard lock(m_mutex);
+    std::vector<std::filesystem::path> documents;
+    for (const auto& document : m_inHand)
+        if (document)
+            documents.push_back(*document);
+    return documents;
+}
+
+std::optional<engine::StartFailure> WorkerPool::startFailure() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_startFailure;
+}
+
+void WorkerPool::finish(std::size_t worker, std::size_t position, ItemResult result)
+{
+    const std::lock_guard lock(m_mutex);
+    m_results[position] = std::move(result);
+    m_inHand[worker].reset();
+    m_finished.push_back(position);
+}
+
+void WorkerPool::work(std::size_t worker)
+{
+    const auto born = Clock::now();
+    WorkerTimes& times = m_times[worker];
+    WordProcessorSession session(*m_launchers[worker]);
+    // One more try for a LibreOffice that died while starting, as one dying later is replaced.
+    if (session.start() || (!m_interrupted && session.start())) {
+        ++m_started;
+        while (!m_interrupted) {
+            const std::size_t next = m_next++;
+            if (next >= m_todo.size())
+                break;
+            const std::size_t position = m_todo[next];
+            const BatchItem& item = m_queue[position];
+            {
+                const std::lock_guard lock(m_mutex);
+                m_inHand[worker] = item.source;
+            }
+            const auto started = Clock::now();
+            const engine::SaveResult saved = session.convert(item.source, item.target);
+            ItemResult result{Status::Converted, saved.failure, saved.detail, saved.raw_detail,
+                              std::chrono::duration<double>(Clock::now() - started).count()};
+            if (!saved.ok())
+                result.status = m_interrupted ? Status::NotDone : Status::Failed;
+            if (result.status == Status::NotDone)
+                result.reason = "the run was stopped while it was being converted";
+            ++times.documents;
+            finish(worker, position, std::move(result));
+        }
+    } else if (!m_interrupted) {
+        const std::lock_guard lock(m_mutex);
+        m_startFailure = session.startFailure();
+    }
+    const auto quitting = Clock::now();
+    session.quit();
+    times.quitting = Clock::now() - quitting;
+    times.instancesStarted = session.instancesStarted();
+    times.session = session.times();
+    times.alive = Clock::now() - born;
+    --m_running;
+}
+
+} // namespace plainquill::batch

@@ -1,0 +1,136 @@
+#include "engine/libreoffice/document_loader.h"
+
+#include "engine/libreoffice/failure_words.h"
+#include "engine/libreoffice/interaction_handler.h"
+#include "engine/libreoffice/load_plan.h"
+#include "engine/libreoffice/tracked_changes.h"
+#include "engine/libreoffice/uno_properties.h"
+#include "engine/libreoffice/uno_strings.h"
+
+#include <com/sun/star/document/MacroExecMode.hpp>
+#include <com/sun/star/document/UpdateDocMode.hpp>
+#include <com/sun/star/frame/XLoadable.hpp>
+#include <com/sun/star/lang/XServiceInfo.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+#include <rtl/ref.hxx>
+
+#include <fstream>
+
+namespace plainquill::engine::libreoffice {
+namespace {
+
+using css::uno::Any;
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+
+constexpr std::size_t kHeadSize = 4096;
+
+std::string read_head(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::string head(kHeadSize, '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<std::size_t>(in.gcount()));
+    return head;
+}
+
+Detection detect(const UnoConnection& uno, const rtl::OUString& url,
+                 const Reference<css::task::XInteractionHandler>& handler)
+{
+    PropertyList descriptor = properties({
+        {"URL", Any(url)},
+        {"ReadOnly", Any(true)},
+        {"InteractionHandler", Any(handler)},
+    });
+    Detection detection;
+    detection.type = from_uno(uno.type_detection->queryTypeByDescriptor(descriptor, true));
+    if (detection.type.empty())
+        return detection;
+
+    detection.filter = string_property(descriptor, "FilterName");
+    if (detection.filter.empty()) {
+        const Reference<css::container::XNameAccess> types(uno.type_detection, UNO_QUERY_THROW);
+        PropertyList type_properties;
+        types->getByName(to_uno(detection.type)) >>= type_properties;
+        detection.filter = string_property(type_properties, "PreferredFilter");
+    }
+    if (!detection.filter.empty() && uno.filters->hasByName(to_uno(detection.filter))) {
+        PropertyList filter_properties;
+        uno.filters->getByName(to_uno(detection.filter)) >>= filter_properties;
+        detection.document_service = string_property(filter_properties, "DocumentService");
+    }
+    return detection;
+}
+
+void close_quietly(const Reference<css::uno::XInterface>& model) noexcept
+{
+    try {
+        const Reference<css::util::XCloseable> closeable(model, UNO_QUERY);
+        if (closeable.is())
+            closeable->close(true);
+    } catch (...) {
+        // A model that failed to load may refuse to close; LibreOffice frees it at exit.
+    }
+}
+
+} // namespace
+
+LoadedDocument load_document(const UnoConnection& uno, const std::filesystem::path& file)
+{
+    const rtl::Reference<AbortingInteractionHandler> handler(new AbortingInteractionHandler);
+    const Reference<css::task::XInteractionHandler> handler_interface(handler.get());
+    const rtl::OUString url = to_uno(file_url(file));
+    LoadedDocument loaded;
+    try {
+        Detection detection = detect(uno, url, handler_interface);
+        detection.question = handler->reason();
+        const LoadPlan plan = plan_load(detection, file, read_head(file));
+        if (plan.route == LoadRoute::NotADocument) {
+            loaded.outcome = {Failure::NotADocument, plan.detail, detection.type};
+            return loaded;
+        }
+        if (plan.route == LoadRoute::CouldNotOpen) {
+            const std::string raw = handler->raw_reason();
+            loaded.outcome = {Failure::CouldNotOpen, plan.detail, raw.empty() ? detection.type : raw};
+            return loaded;
+        }
+
+        const Reference<css::uno::XInterface> model = uno.factory->createInstanceWithContext(
+            to_uno(plan.document_service), uno.context);
+        const Reference<css::frame::XLoadable> loadable(model, UNO_QUERY);
+        if (!loadable.is()) {
+            loaded.outcome = {Failure::CouldNotOpen, words_for_exception(Step::Reading),
+                              "LibreOffice cannot make a " + plan.document_service};
+            return loaded;
+        }
+        try {
+            loadable->load(properties({
+                {"URL", Any(url)},
+                {"FilterName", Any(to_uno(plan.filter))},
+                {"ReadOnly", Any(true)},
+                {"Hidden", Any(true)},
+                {"MacroExecutionMode", Any(css::document::MacroExecMode::NEVER_EXECUTE)},
+                {"UpdateDocMode", Any(css::document::UpdateDocMode::NO_UPDATE)},
+                {"InteractionHandler", Any(handler_interface)},
+            }));
+            accept_tracked_deletions(Reference<css::lang::XComponent>(model, UNO_QUERY));
+        } catch (...) {
+            close_quietly(model);
+            throw;
+        }
+        loaded.model.set(model, UNO_QUERY_THROW);
+        const Reference<css::lang::XServiceInfo> info(model, UNO_QUERY_THROW);
+        loaded.web = info->supportsService(to_uno(kWebDocumentService));
+        return loaded;
+    } catch (const css::uno::Exception&) {
+        // A question we aborted explains the failure better than the exception it led to.
+        const std::string reason = handler->reason();
+        if (reason.empty())
+            throw;
+        loaded.outcome = {Failure::CouldNotOpen, reason, handler->raw_reason()};
+        return loaded;
+    }
+}
+
+} // namespace plainquill::engine::libreoffice

@@ -1,0 +1,55 @@
+#pragma once
+// The word processor, for real: a LibreOffice of our own, headless, with a private profile,
+// driven over UNO. Made by LibreOfficeLauncher.
+#include "engine/libreoffice/plain_name_links.h"
+#include "engine/word_processor.h"
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace plainquill::engine {
+
+namespace libreoffice {
+class Session;
+}
+
+class LibreOffice final : public WordProcessor {
+public:
+    explicit LibreOffice(std::shared_ptr<libreoffice::Session> session);
+    // Quits: no process of this LibreOffice outlives the object.
+    ~LibreOffice() override;
+    LibreOffice(const LibreOffice&) = delete;
+    LibreOffice& operator=(const LibreOffice&) = delete;
+
+    bool IsObjectValid() override;
+    OpenResult Open(const std::filesystem::path& file) override;
+    SaveResult SaveAs(Document& document, const std::filesystem::path& target,
+                      SaveFormat format) override;
+    void Close(std::unique_ptr<Document> document) override;
+    void Quit() override;
+
+    // The time limit of a document, over its opening, saving and closing together; it applies
+    // to the steps that begin after the change (the launcher's choice until changed).
+    void set_time_limit(std::chrono::milliseconds limit);
+
+    // Kills this LibreOffice when called, from any thread, even while another thread is inside a
+    // call to it (which then fails as Stopped); does nothing once the instance is gone. For ending
+    // a run at once on a signal, without waiting for the document in hand.
+    std::function<void()> interrupter() const;
+
+    // This instance's private folder (profile and temporary files; gone after Quit). Its path is
+    // on the command line of every process of this instance.
+    std::filesystem::path private_folder() const;
+
+    // Where this instance's socket files are (in /tmp); none is left after Quit.
+    std::vector<std::filesystem::path> ipc_socket_files() const;
+
+private:
+    std::shared_ptr<libreoffice::Session> session_;
+    libreoffice::PlainNameLinks links_;
+};
+
+} // namespace plainquill::engine

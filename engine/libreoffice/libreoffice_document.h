@@ -1,0 +1,44 @@
+#pragma once
+// A document loaded into one LibreOffice. It keeps that LibreOffice's session alive, so closing it
+// stays safe after the word processor object has gone or LibreOffice has died.
+#include "engine/libreoffice/outcome.h"
+#include "engine/word_processor.h"
+
+#include <com/sun/star/lang/XComponent.hpp>
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+
+namespace plainquill::engine::libreoffice {
+
+class Session;
+
+class LibreOfficeDocument final : public Document {
+public:
+    // `opened_at`: when its opening began, from which its one time limit counts.
+    LibreOfficeDocument(std::shared_ptr<Session> session,
+                        css::uno::Reference<css::lang::XComponent> model, bool web,
+                        std::chrono::steady_clock::time_point opened_at);
+    ~LibreOfficeDocument() override;
+    LibreOfficeDocument(const LibreOfficeDocument&) = delete;
+    LibreOfficeDocument& operator=(const LibreOfficeDocument&) = delete;
+
+    // Writes the document's text to `target`, replacing it only once the text is complete.
+    Outcome save_text(const std::filesystem::path& target);
+
+    // Closes the document in LibreOffice; errors are of no use to anyone here and are dropped.
+    void close() noexcept;
+
+    Session& session() const { return *session_; }
+    const css::uno::Reference<css::lang::XComponent>& model() const { return model_; }
+    bool is_web() const { return web_; }
+
+private:
+    std::shared_ptr<Session> session_;
+    css::uno::Reference<css::lang::XComponent> model_;
+    bool web_;
+    std::chrono::steady_clock::time_point opened_at_;
+};
+
+} // namespace plainquill::engine::libreoffice

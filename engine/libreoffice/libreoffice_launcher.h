@@ -1,0 +1,58 @@
+#pragma once
+// Starts LibreOffice word processors: each Start runs a fresh, private, headless LibreOffice.
+#include "engine/libreoffice/libreoffice.h"
+#include "engine/libreoffice/zip_archive_sizes.h"
+#include "engine/word_processor.h"
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace plainquill::engine {
+
+// How long starting LibreOffice, or one document from the start of its opening to the end of its
+// closing, may take before LibreOffice is killed. Generous: a long document takes seconds, a hung
+// one takes forever.
+inline constexpr std::chrono::milliseconds kDefaultLibreOfficeTimeLimit = std::chrono::seconds(120);
+
+// The data (heap) LibreOffice may hold, as RLIMIT_DATA. Idle it holds about 160 MB, and about
+// 1.3 kB more for each paragraph of an open document: this is room for a million paragraphs.
+// A document that needs more fails as too large. (RLIMIT_AS would also count the libraries and
+// thread stacks LibreOffice maps but barely touches, about 300 MB more and varying.)
+inline constexpr std::uint64_t kDefaultLibreOfficeMemoryLimit = std::uint64_t{2} << 30;
+
+// $PATH, then the folder Debian's packages install LibreOffice in.
+std::string default_libreoffice_search_path();
+
+struct LibreOfficeOptions {
+    std::string program = "soffice";                       // a name to look up, or a path
+    std::string search_path = default_libreoffice_search_path(); // where a bare name is looked up
+    std::chrono::milliseconds time_limit = kDefaultLibreOfficeTimeLimit;
+    std::filesystem::path scratch_parent;                  // for private folders; empty: system temp
+    bool reuse_profile = true; // seed each private profile from one kept in the user's cache folder
+    std::uint64_t memory_limit = kDefaultLibreOfficeMemoryLimit; // 0: unlimited
+    libreoffice::ZipExpansionLimits archive_limits = libreoffice::kDefaultZipExpansionLimits;
+};
+
+class LibreOfficeLauncher final : public WordProcessorLauncher {
+public:
+    LibreOfficeLauncher() = default;
+    explicit LibreOfficeLauncher(LibreOfficeOptions options);
+
+    std::unique_ptr<WordProcessor> Start() override;
+    // The same, with the concrete type.
+    std::unique_ptr<LibreOffice> StartLibreOffice();
+
+    StartFailure last_start_failure() const override { return last_start_failure_; }
+    // Why the last Start returned null, in LibreOffice's or the system's words ("" after a
+    // successful one).
+    const std::string& last_failure() const { return last_start_failure_.raw_detail; }
+
+private:
+    LibreOfficeOptions options_;
+    StartFailure last_start_failure_;
+};
+
+} // namespace plainquill::engine

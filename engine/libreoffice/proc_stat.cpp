@@ -1,0 +1,24 @@
+#include "engine/libreoffice/proc_stat.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace plainquill::engine::libreoffice {
+
+std::vector<std::string> proc_stat_fields(pid_t pid)
+{
+    std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (!std::getline(file, line))
+        return {};
+    const std::size_t name_end = line.rfind(')');
+    if (name_end == std::string::npos)
+        return {};
+    std::istringstream stream(line.substr(name_end + 1));
+    std::vector<std::string> fields;
+    for (std::string field; stream >> field;)
+        fields.push_back(std::move(field));
+    return fields;
+}
+
+} // namespace plainquill::engine::libreoffice

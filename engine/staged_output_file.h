@@ -1,0 +1,51 @@
+#pragma once
+// A file written under a hidden temporary name beside its target and renamed over the target only
+// once complete. rename() is atomic within a folder, so readers see either the old file or the
+// whole new one, and a failed save leaves the old file as it was.
+//
+// Every step is checked: a short or failed write, a failed flush to the disk and a failed close
+// all fail the save, so a full disk can never pass a truncated text off as complete.
+#include <filesystem>
+#include <string_view>
+
+namespace plainquill {
+
+class StagedOutputFile {
+public:
+    // Creates an empty ".<name>.plainquill-XXXXXXXX.tmp" beside `target`, with the permissions a
+    // new file gets (umask applies). Throws std::system_error when the folder refuses it.
+    explicit StagedOutputFile(const std::filesystem::path& target);
+    // Removes the temporary file unless it was committed.
+    ~StagedOutputFile();
+    StagedOutputFile(const StagedOutputFile&) = delete;
+    StagedOutputFile& operator=(const StagedOutputFile&) = delete;
+
+    const std::filesystem::path& path() const { return temporary_; }
+
+    // Appends `bytes`. Throws std::system_error.
+    void write(std::string_view bytes);
+
+    // Flushes the text to the disk, checks that all of it is there and moves the temporary file
+    // over the target. Throws std::system_error.
+    void commit();
+
+private:
+    void close_file();
+
+    std::filesystem::path target_;
+    std::filesystem::path temporary_;
+    int fd_ = -1;
+    unsigned long long written_ = 0;
+    bool committed_ = false;
+};
+
+// The hidden temporary name used for `target_name`, with `random_part` in it; kept within the
+// 255-byte limit on a name by shortening the part taken from the target (never inside a UTF-8
+// character).
+std::string staged_file_name(const std::string& target_name, const std::string& random_part);
+
+// Writes `text` to `file` through a staged file, so that the file is complete or absent, never
+// cut short. Throws std::system_error.
+void writeWholeFile(const std::filesystem::path& file, std::string_view text);
+
+} // namespace plainquill

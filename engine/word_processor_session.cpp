@@ -1,0 +1,98 @@
+#include "engine/word_processor_session.h"
+
+namespace plainquill {
+
+using engine::Failure;
+using engine::SaveResult;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+// Adds the time from its making to its end to `total`.
+class Stopwatch {
+public:
+    explicit Stopwatch(SessionTimes::Duration& total) : m_total(total) {}
+    ~Stopwatch() { m_total += Clock::now() - m_started; }
+    Stopwatch(const Stopwatch&) = delete;
+    Stopwatch& operator=(const Stopwatch&) = delete;
+
+private:
+    SessionTimes::Duration& m_total;
+    const Clock::time_point m_started = Clock::now();
+};
+
+} // namespace
+
+WordProcessorSession::WordProcessorSession(engine::WordProcessorLauncher& launcher, int documentsPerInstance)
+    : m_launcher(launcher), m_documentsPerInstance(documentsPerInstance > 0 ? documentsPerInstance : 1)
+{
+}
+
+WordProcessorSession::~WordProcessorSession()
+{
+    quit();
+}
+
+bool WordProcessorSession::start()
+{
+    quit();
+    const Stopwatch stopwatch(m_times.starting);
+    m_current = m_launcher.Start();
+    m_documentsOnCurrent = 0;
+    m_startFailure = {};
+    if (m_current)
+        ++m_instancesStarted;
+    if (m_current && m_current->IsObjectValid())
+        return true;
+    m_startFailure = m_current ? engine::StartFailure{true, "it started but does not answer; try again", {}}
+                               : m_launcher.last_start_failure();
+    quit();
+    return false;
+}
+
+bool WordProcessorSession::ensureUsable()
+{
+    const bool worn = m_documentsOnCurrent >= m_documentsPerInstance;
+    if (m_current && !worn && m_current->IsObjectValid())
+        return true;
+    return start();
+}
+
+SaveResult WordProcessorSession::convert(const std::filesystem::path& document,
+                                         const std::filesystem::path& target)
+{
+    if (!ensureUsable())
+        return {Failure::Stopped,
+                m_startFailure.installed ? "LibreOffice could not be started again: " + m_startFailure.reason
+                                         : std::string("LibreOffice could not be started again"),
+                m_startFailure.raw_detail};
+    ++m_documentsOnCurrent;
+    engine::OpenResult opened;
+    {
+        const Stopwatch stopwatch(m_times.opening);
+        opened = m_current->Open(document);
+    }
+    if (!opened.document)
+        return {opened.failure == Failure::None ? Failure::CouldNotOpen : opened.failure, opened.detail,
+                opened.raw_detail};
+    SaveResult saved;
+    {
+        const Stopwatch stopwatch(m_times.saving);
+        saved = m_current->SaveAs(*opened.document, target, engine::SaveFormat::Text);
+    }
+    // Closed at once rather than at the end of the run: a long batch would otherwise keep every
+    // document open in the word processor.
+    const Stopwatch stopwatch(m_times.closing);
+    m_current->Close(std::move(opened.document));
+    return saved;
+}
+
+void WordProcessorSession::quit()
+{
+    if (!m_current)
+        return;
+    m_current->Quit();
+    m_current.reset();
+}
+
+} // namespace plainquill

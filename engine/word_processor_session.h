@@ -1,0 +1,58 @@
+#pragma once
+// The word processor across one run: started once, and started afresh whenever the current one
+// has died, been killed for taking too long, or served its share of documents (long batches
+// otherwise grow its memory without bound).
+#include "engine/word_processor.h"
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+
+namespace plainquill {
+
+// How many documents one word-processor instance converts before it is replaced.
+constexpr int kDocumentsPerWordProcessor = 200;
+
+// Where a session's time went: starting instances, and opening, saving and closing documents.
+struct SessionTimes {
+    using Duration = std::chrono::steady_clock::duration;
+    Duration starting{};
+    Duration opening{};
+    Duration saving{};
+    Duration closing{};
+};
+
+class WordProcessorSession {
+public:
+    explicit WordProcessorSession(engine::WordProcessorLauncher& launcher,
+                                  int documentsPerInstance = kDocumentsPerWordProcessor);
+    ~WordProcessorSession();
+
+    // Starts the first instance; false when the word processor cannot be started or is unusable.
+    bool start();
+    // Why the last start() failed.
+    const engine::StartFailure& startFailure() const { return m_startFailure; }
+
+    // Opens `document`, saves it as plain text at `target` and closes it again. Either path may
+    // be any bytes, UTF-8 or not.
+    engine::SaveResult convert(const std::filesystem::path& document, const std::filesystem::path& target);
+
+    // Ends the current instance, if any. Safe to call more than once.
+    void quit();
+
+    int instancesStarted() const { return m_instancesStarted; }
+    const SessionTimes& times() const { return m_times; }
+
+private:
+    bool ensureUsable();
+
+    engine::WordProcessorLauncher& m_launcher;
+    const int m_documentsPerInstance;
+    std::unique_ptr<engine::WordProcessor> m_current;
+    int m_documentsOnCurrent = 0;
+    int m_instancesStarted = 0;
+    engine::StartFailure m_startFailure;
+    SessionTimes m_times;
+};
+
+} // namespace plainquill

@@ -1,0 +1,62 @@
+// An owner killed mid-document takes its LibreOffice along; the next start sweeps only what it left.
+#include "engine/libreoffice/ipc_socket_files.h"
+#include "engine/libreoffice/uno_strings.h"
+#include "tests/engine/sample_documents.h"
+#include "tests/engine/shared_libreoffice.h"
+#include "tests/engine/support/processes.h"
+#include "tests/engine/support/test_files.h"
+#include "tests/support/child_process.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <thread>
+
+namespace plainquill::engine::testing {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+TEST(LibreOfficeOwnerKilled, LibreOfficeEndsWithItsOwnerAndTheNextStartSweepsWhatItLeft)
+{
+    const TemporaryFolder scratch_parent;
+    const TemporaryFolder work;
+    LibreOfficeLauncher launcher(options_under(scratch_parent.path()));
+    // A live instance beside the doomed one: the sweep must leave it alone.
+    auto live = launcher.StartLibreOffice();
+    ASSERT_NE(live, nullptr) << launcher.last_failure();
+    const auto document = write_long_docx(*live, work.path(), 6000);
+
+    plainquill::testing::ChildProcess owner(
+        {PLAINQUILL_LIBREOFFICE_OWNER, scratch_parent.path(), document, work.path()});
+    const std::filesystem::path folder = owner.readLine(120s).value_or("");
+    ASSERT_FALSE(folder.empty()) << "the owner could not start LibreOffice";
+    ASSERT_EQ(owner.readLine(60s), "converting");
+    std::this_thread::sleep_for(300ms); // well into the document
+    ASSERT_FALSE(living_processes_mentioning(folder.string()).empty());
+    const auto sockets = libreoffice::ipc_socket_files(folder.filename().string() + "-" + std::to_string(owner.pid()),
+                                                       libreoffice::file_url(folder / "profile"));
+
+    owner.signal(SIGKILL);
+    ASSERT_TRUE(owner.waitForExit(10s));
+    const auto killed = Clock::now();
+    while (!living_processes_mentioning(folder.string()).empty() && Clock::now() - killed < 10s)
+        std::this_thread::sleep_for(10ms);
+
+    EXPECT_EQ(living_processes_mentioning(folder.string()), std::vector<pid_t>{});
+    ASSERT_TRUE(std::filesystem::exists(folder)) << "left behind until a start sweeps it";
+    const auto exists = [](const auto& file) { return std::filesystem::exists(file); };
+    EXPECT_TRUE(std::any_of(sockets.begin(), sockets.end(), exists)) << "the killed instance's sockets";
+
+    auto next = launcher.StartLibreOffice();
+    ASSERT_NE(next, nullptr) << launcher.last_failure();
+
+    EXPECT_FALSE(std::filesystem::exists(folder));
+    EXPECT_FALSE(std::any_of(sockets.begin(), sockets.end(), exists));
+    EXPECT_TRUE(std::filesystem::exists(live->private_folder())) << "a live instance's folder is not swept";
+    EXPECT_TRUE(live->IsObjectValid());
+}
+
+} // namespace
+} // namespace plainquill::engine::testing

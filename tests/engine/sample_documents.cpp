@@ -1,0 +1,75 @@
+#include "tests/engine/sample_documents.h"
+
+#include "tests/engine/support/document_maker.h"
+#include "tests/engine/support/test_files.h"
+
+#include <stdexcept>
+
+namespace plainquill::engine::testing {
+
+std::string sample_rtf()
+{
+    return "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Times New Roman;}}\\f0 "
+           "Plainquill sample: \\u1055?\\u1088?\\u1080?\\u1074?\\u1077?\\u1090?, caf\\u233?, "
+           "\\u163?5, \\u8364?10, \\u20013?\\u25991?\\par "
+           "Second line \\u8212? with an em dash\\par}";
+}
+
+std::string sample_html()
+{
+    const std::string_view text = kSampleText;
+    const std::size_t line_end = text.find('\n');
+    const std::string first(text.substr(0, line_end));
+    const std::string second(text.substr(line_end + 1, text.size() - line_end - 2));
+    return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Sample</title></head>\n"
+           "<body>\n<p>" + first + "</p>\n<p>" + second + "</p>\n</body></html>\n";
+}
+
+std::string long_html(int paragraphs)
+{
+    std::string html = "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"></head><body>\n";
+    for (int i = 1; i <= paragraphs; ++i) {
+        html += "<p>Paragraph " + std::to_string(i)
+            + ": Lorem ipsum dolor sit amet, consectetur adipiscing elit, sed do eiusmod tempor "
+              "incididunt ut labore et dolore magna aliqua. Ut enim ad minim veniam, quis nostrud "
+              "exercitation ullamco laboris nisi ut aliquip ex ea commodo consequat. Duis aute "
+              "irure dolor in reprehenderit in voluptate velit esse cillum dolore eu fugiat.</p>\n";
+    }
+    return html + "</body></html>\n";
+}
+
+std::filesystem::path write_sample(WordProcessor& word_processor, const std::filesystem::path& folder,
+                                   const std::string& stem, const std::string& extension)
+{
+    const std::filesystem::path target = folder / (stem + extension);
+    if (extension == ".html" || extension == ".htm" || extension == ".HTML") {
+        write_bytes(target, sample_html());
+    } else if (extension == ".rtf") {
+        write_bytes(target, sample_rtf());
+    } else {
+        const char* filter = extension == ".doc"    ? "MS Word 97"
+                           : extension == ".docx" ? "MS Word 2007 XML"
+                           : extension == ".odt"  ? "writer8"
+                                                  : nullptr;
+        if (filter == nullptr)
+            throw std::invalid_argument("no sample in " + extension);
+        const TemporaryFolder scratch;
+        const auto source = scratch / "sample.rtf";
+        write_bytes(source, sample_rtf());
+        make_document(word_processor, source, target, filter);
+    }
+    return target;
+}
+
+std::filesystem::path write_long_docx(WordProcessor& word_processor,
+                                      const std::filesystem::path& folder, int paragraphs)
+{
+    const TemporaryFolder scratch;
+    const auto source = scratch / "long.html";
+    write_bytes(source, long_html(paragraphs));
+    const auto target = folder / ("long-" + std::to_string(paragraphs) + ".docx");
+    make_document(word_processor, source, target, "MS Word 2007 XML");
+    return target;
+}
+
+} // namespace plainquill::engine::testing

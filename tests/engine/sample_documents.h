@@ -1,0 +1,33 @@
+#pragma once
+// Documents the tests write themselves: a short sample in every input format, with the exact text
+// LibreOffice must give for it, and long documents for the time-limit tests.
+#include "engine/word_processor.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace plainquill::engine::testing {
+
+// Cyrillic, Latin-1, currency signs, CJK and a dash: what a code-page slip would garble.
+inline constexpr std::string_view kSampleText =
+    "Plainquill sample: \xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82, caf\xC3\xA9, \xC2\xA3"
+    "5, \xE2\x82\xAC" "10, \xE4\xB8\xAD\xE6\x96\x87\n"
+    "Second line \xE2\x80\x94 with an em dash\n";
+
+std::string sample_rtf();  // non-ASCII as \u escapes, as word processors write it
+std::string sample_html(); // UTF-8, declared in a meta element
+
+// `paragraphs` paragraphs of filler text: about 15 make a page.
+std::string long_html(int paragraphs);
+
+// Writes the sample as `folder`/`stem``extension`. ".html", ".htm" and ".rtf" are written by hand;
+// ".doc", ".docx" and ".odt" are made by `word_processor` from the RTF.
+std::filesystem::path write_sample(WordProcessor& word_processor, const std::filesystem::path& folder,
+                                   const std::string& stem, const std::string& extension);
+
+// A long .docx made by `word_processor` from long_html(paragraphs).
+std::filesystem::path write_long_docx(WordProcessor& word_processor,
+                                      const std::filesystem::path& folder, int paragraphs);
+
+} // namespace plainquill::engine::testing
