@@ -1,0 +1,108 @@
+// The batch command's run with a scripted word processor: which documents it converts on a resumed
+// run, and what its exit status says.
+#include "batch/batch_command.h"
+#include "tests/engine/support/test_files.h"
+#include "tests/support/fake_word_processor.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace plainquill::batch {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using engine::testing::TemporaryFolder;
+using engine::testing::write_bytes;
+
+class ScriptedWorkers : public InterruptibleLauncher {
+public:
+    std::unique_ptr<engine::WordProcessor> Start() override { return m_launcher.Start(); }
+    engine::StartFailure last_start_failure() const override { return m_launcher.last_start_failure(); }
+    void interrupt() override {}
+
+private:
+    testing::FakeLauncher m_launcher;
+};
+
+// Standard output or error, kept in a file the test reads back.
+class CapturedStream {
+public:
+    CapturedStream() : m_file(std::tmpfile()) {}
+    ~CapturedStream() { std::fclose(m_file); }
+    CapturedStream(const CapturedStream&) = delete;
+    CapturedStream& operator=(const CapturedStream&) = delete;
+    std::FILE* file() const { return m_file; }
+    std::string text() const
+    {
+        std::fflush(m_file);
+        std::rewind(m_file);
+        std::string text;
+        for (int c; (c = std::fgetc(m_file)) != EOF;)
+            text += char(c);
+        return text;
+    }
+
+private:
+    std::FILE* m_file;
+};
+
+class BatchRunTest : public ::testing::Test {
+protected:
+    BatchRunTest()
+    {
+        options.inputs = {input.path() / "a.doc"};
+        options.outputFolder = output.path();
+        options.libreOffice = "/bin/sh"; // found, and never started: the workers are scripted
+        options.quiet = true;
+        write_bytes(input.path() / "a.doc", "the document");
+    }
+    int run()
+    {
+        Console console{out.file(), err.file(), false, 80};
+        return runBatch(options, console, [] { return std::make_unique<ScriptedWorkers>(); });
+    }
+
+    TemporaryFolder input, output;
+    BatchOptions options;
+    CapturedStream out, err;
+};
+
+TEST_F(BatchRunTest, SkipsOnlyATextStrictlyNewerThanItsDocument)
+{
+    const struct {
+        const char* name;
+        std::optional<fs::file_time_type::duration> textAge; // none: no text yet
+        bool skipped;
+    } cases[] = {
+        {"no text", std::nullopt, false},
+        {"text older", -1s, false},
+        {"text of the same time", 0s, false},
+        {"text newer", 1s, true},
+    };
+    options.skipExisting = true;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path text = output.path() / "a.txt";
+        fs::remove(text);
+        if (c.textAge) {
+            write_bytes(text, "an earlier text");
+            fs::last_write_time(text, fs::last_write_time(input.path() / "a.doc") + *c.textAge);
+        }
+        EXPECT_EQ(run(), kAllConverted);
+        EXPECT_EQ(engine::testing::read_bytes(text), c.skipped ? "an earlier text" : "the document");
+    }
+}
+
+TEST_F(BatchRunTest, AReportThatCannotBeWrittenFailsTheRun)
+{
+    options.reportFile = output.path() / "report.csv";
+    fs::create_directory(options.reportFile); // a folder where the report should go
+    EXPECT_EQ(run(), kSomeFailed);
+    EXPECT_EQ(engine::testing::read_bytes(output.path() / "a.txt"), "the document") << "the text is still written";
+    EXPECT_NE(err.text().find("report.csv"), std::string::npos) << err.text();
+}
+
+} // namespace
+} // namespace plainquill::batch
