@@ -27,6 +27,22 @@ Widget& required(const LoadedForm& form, const char* name)
     return *widget;
 }
 
+contracts::ButtonFace& requiredButton(const LoadedForm& form, const char* name)
+{
+    contracts::ButtonFace* face = form.drawn.value(QLatin1String(name)).button;
+    if (!face)
+        throw std::runtime_error(std::string("the window layout lacks the button ") + name);
+    return *face;
+}
+
+contracts::ProgressFace& requiredProgressBar(const LoadedForm& form, const char* name)
+{
+    contracts::ProgressFace* face = form.drawn.value(QLatin1String(name)).progress;
+    if (!face)
+        throw std::runtime_error(std::string("the window layout lacks the progress bar ") + name);
+    return *face;
+}
+
 } // namespace
 
 Form1::Form1(Form1Options options, QWidget* parent)
@@ -42,18 +58,25 @@ Form1::Form1(Form1Options options, QWidget* parent)
       m_Option2(&required<QRadioButton>(m_form, "Option2")),
       m_Text1(&required<QLineEdit>(m_form, "Text1")),
       m_Text2(&required<QLineEdit>(m_form, "Text2")),
+      m_removeAllButton(requiredButton(m_form, "chameleonButton1")),
+      m_browseButton(requiredButton(m_form, "chameleonButton2")),
+      m_outputButton(requiredButton(m_form, "chameleonButton3")),
+      m_stopButton(requiredButton(m_form, "chameleonButton4")),
+      m_helpButton(requiredButton(m_form, "XpB1")),
+      m_startButton(requiredButton(m_form, "isButton1")),
+      m_progressBar(requiredProgressBar(m_form, "XP_ProgressBar1")),
       m_pickers(options.shell)
 {
     m_queue = std::make_unique<FileQueue>(
-        QueueWidgets{*m_List1, *m_ListView1, *m_Label3, *m_Check1, button("chameleonButton1")});
+        QueueWidgets{*m_List1, *m_ListView1, *m_Label3, *m_Check1, m_removeAllButton});
     m_adder = std::make_unique<FileAdder>(*m_queue, m_pickers, options.shell,
                                           AddingWidgets{*m_Text2, *m_Check2, *m_List1});
     RunParts run{*m_queue,
                  *m_Text1,
                  *m_Text2,
-                 progressBar(),
-                 button(QStringLiteral("isButton1")),
-                 button(QStringLiteral("chameleonButton4")),
+                 m_progressBar,
+                 m_startButton,
+                 m_stopButton,
                  bCancel,
                  options.shell,
                  options.wordProcessor,
@@ -69,22 +92,6 @@ Form1::Form1(Form1Options options, QWidget* parent)
 
 Form1::~Form1() = default;
 
-contracts::ButtonFace& Form1::button(const QString& name) const
-{
-    contracts::ButtonFace* face = m_form.drawn.value(name).button;
-    if (!face)
-        throw std::runtime_error("no button named " + name.toStdString());
-    return *face;
-}
-
-contracts::ProgressFace& Form1::progressBar() const
-{
-    contracts::ProgressFace* face = m_form.drawn.value(QStringLiteral("XP_ProgressBar1")).progress;
-    if (!face)
-        throw std::runtime_error("the window has no progress bar");
-    return *face;
-}
-
 void Form1::addColumns()
 {
     for (const char* header : {"File Name", "File Size", "File Type", "Modified"})
@@ -96,12 +103,12 @@ void Form1::connectHandlers()
     connect(m_Option1, &QRadioButton::clicked, this, &Form1::Option1_Click);
     connect(m_Option2, &QRadioButton::clicked, this, &Form1::Option2_Click);
     connect(m_Check1, &QCheckBox::clicked, this, &Form1::Check1_Click);
-    button(QStringLiteral("chameleonButton1")).SetClickHandler([this] { RemoveAll_Click(); });
-    button(QStringLiteral("chameleonButton2")).SetClickHandler([this] { Browse_Click(); });
-    button(QStringLiteral("chameleonButton3")).SetClickHandler([this] { Output_Click(); });
-    button(QStringLiteral("chameleonButton4")).SetClickHandler([this] { Stop_Click(); });
-    button(QStringLiteral("XpB1")).SetClickHandler([this] { Help_Click(); });
-    button(QStringLiteral("isButton1")).SetClickHandler([this] { Start_Click(); });
+    m_removeAllButton.SetClickHandler([this] { RemoveAll_Click(); });
+    m_browseButton.SetClickHandler([this] { Browse_Click(); });
+    m_outputButton.SetClickHandler([this] { Output_Click(); });
+    m_stopButton.SetClickHandler([this] { Stop_Click(); });
+    m_helpButton.SetClickHandler([this] { Help_Click(); });
+    m_startButton.SetClickHandler([this] { Start_Click(); });
     // Users drop onto the big table as readily as onto the path list: both take the same drops.
     if (auto* dropTarget = qobject_cast<PathListWidget*>(m_List1)) {
         connect(dropTarget, &PathListWidget::pathsDropped, this, &Form1::List1_OLEDragDrop);
@@ -144,7 +151,7 @@ void Form1::RemoveAll_Click()
     if (answer != MessageAnswer::Yes)
         return;
     m_queue->ClearQueue();
-    button(QStringLiteral("chameleonButton1")).SetEnabled(false);
+    m_removeAllButton.SetEnabled(false);
     if (m_List1->count() == 0)
         m_Label3->setText(QString());
 }
@@ -177,15 +184,14 @@ void Form1::Start_Click()
 void Form1::setConverting(bool converting)
 {
     m_converting = converting;
-    contracts::ButtonFace& removeAll = button(QStringLiteral("chameleonButton1"));
     if (converting) {
-        m_removeAllWasEnabled = removeAll.Enabled();
-        removeAll.SetEnabled(false);
+        m_removeAllWasEnabled = m_removeAllButton.Enabled();
+        m_removeAllButton.SetEnabled(false);
     } else {
-        removeAll.SetEnabled(m_removeAllWasEnabled);
+        m_removeAllButton.SetEnabled(m_removeAllWasEnabled);
     }
-    button(QStringLiteral("chameleonButton2")).SetEnabled(!converting);
-    button(QStringLiteral("chameleonButton3")).SetEnabled(!converting);
+    m_browseButton.SetEnabled(!converting);
+    m_outputButton.SetEnabled(!converting);
     m_Text1->setEnabled(!converting);
 }
 

@@ -42,8 +42,14 @@ public:
     // The named control; null when the layout has none of that name and type.
     template <typename Widget>
     Widget* control(const QString& name) const { return qobject_cast<Widget*>(m_form.widgets.value(name)); }
-    contracts::ButtonFace& button(const QString& name) const;
-    contracts::ProgressFace& progressBar() const;
+    // The drawn controls, bound once when the layout loads.
+    contracts::ButtonFace& removeAllButton() const { return m_removeAllButton; }
+    contracts::ButtonFace& browseButton() const { return m_browseButton; }
+    contracts::ButtonFace& outputButton() const { return m_outputButton; }
+    contracts::ButtonFace& stopButton() const { return m_stopButton; }
+    contracts::ButtonFace& helpButton() const { return m_helpButton; }
+    contracts::ButtonFace& startButton() const { return m_startButton; }
+    contracts::ProgressFace& progressBar() const { return m_progressBar; }
 
     FileQueue& queue() { return *m_queue; }
     FileAdder& adder() { return *m_adder; }
@@ -88,6 +94,13 @@ private:
     QRadioButton* m_Option2 = nullptr;
     QLineEdit* m_Text1 = nullptr;
     QLineEdit* m_Text2 = nullptr;
+    contracts::ButtonFace& m_removeAllButton;
+    contracts::ButtonFace& m_browseButton;
+    contracts::ButtonFace& m_outputButton;
+    contracts::ButtonFace& m_stopButton;
+    contracts::ButtonFace& m_helpButton;
+    contracts::ButtonFace& m_startButton;
+    contracts::ProgressFace& m_progressBar;
     FolderPickers m_pickers;
     std::unique_ptr<FileQueue> m_queue;
     std::unique_ptr<FileAdder> m_adder;

@@ -51,8 +51,8 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
     contracts::ProgressFace& bar() { return form.progressBar(); }
-    contracts::ButtonFace& start() { return form.button("isButton1"); }
-    contracts::ButtonFace& stop() { return form.button("chameleonButton4"); }
+    contracts::ButtonFace& start() { return form.startButton(); }
+    contracts::ButtonFace& stop() { return form.stopButton(); }
     QLineEdit& Text1() { return *form.control<QLineEdit>("Text1"); }
     QLineEdit& Text2() { return *form.control<QLineEdit>("Text2"); }
     std::vector<QString> messageTexts() const
@@ -311,16 +311,16 @@ TEST_F(ConversionRunTest, KeepsTheQueueStillWhileConvertingAndRestoresTheButtons
     bool checkedDuringRun = false;
     onYield = [&](int) {
         EXPECT_TRUE(stop().Enabled());
-        EXPECT_FALSE(form.button("chameleonButton1").Enabled()) << "Remove All";
-        EXPECT_FALSE(form.button("chameleonButton2").Enabled()) << "Browse...";
+        EXPECT_FALSE(form.removeAllButton().Enabled()) << "Remove All";
+        EXPECT_FALSE(form.browseButton().Enabled()) << "Browse...";
         testing::dropFiles(*form.control<QListWidget>("List1")->viewport(), {tree.file("dropped.doc")});
         EXPECT_EQ(form.queue().length(), 2) << "a drop during the run is refused";
         checkedDuringRun = true;
     };
     form.Start_Click();
     EXPECT_TRUE(checkedDuringRun);
-    EXPECT_TRUE(form.button("chameleonButton1").Enabled());
-    EXPECT_TRUE(form.button("chameleonButton2").Enabled());
+    EXPECT_TRUE(form.removeAllButton().Enabled());
+    EXPECT_TRUE(form.browseButton().Enabled());
 }
 
 TEST_F(ConversionRunTest, AStartClickDuringAYieldDoesNotBeginASecondRun)
@@ -367,7 +367,7 @@ TEST_F(ConversionRunTest, TakesTheOutputFolderAtStartAndHoldsItStillUntilTheEnd)
     const QString second = tree.folder("second");
     onYield = [&](int n) {
         EXPECT_FALSE(Text1().isEnabled());
-        EXPECT_FALSE(form.button("chameleonButton3").Enabled()) << "Output";
+        EXPECT_FALSE(form.outputButton().Enabled()) << "Output";
         if (n == 2)
             Text1().setText(second); // as a program could; a user cannot while the box is off
     };
@@ -375,7 +375,7 @@ TEST_F(ConversionRunTest, TakesTheOutputFolderAtStartAndHoldsItStillUntilTheEnd)
     EXPECT_EQ(wordProcessor.log.saved,
               (std::vector<std::string>{(output + "/a.txt").toStdString(), (output + "/b.txt").toStdString()}));
     EXPECT_TRUE(Text1().isEnabled());
-    EXPECT_TRUE(form.button("chameleonButton3").Enabled());
+    EXPECT_TRUE(form.outputButton().Enabled());
 }
 
 TEST_F(ConversionRunTest, ClosingTheWindowEndsTheRunAfterTheCurrentDocumentWithoutAsking)

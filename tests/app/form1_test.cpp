@@ -58,7 +58,7 @@ protected:
     QRadioButton& Option2() { return get<QRadioButton>("Option2"); }
     QLineEdit& Text1() { return get<QLineEdit>("Text1"); }
     QLineEdit& Text2() { return get<QLineEdit>("Text2"); }
-    contracts::ButtonFace& RemoveAll() { return form.button("chameleonButton1"); }
+    contracts::ButtonFace& RemoveAll() { return form.removeAllButton(); }
 
     void chooseMultipleFiles(bool subfolders)
     {
@@ -104,14 +104,14 @@ TEST_F(Form1Test, StartsWithTheStoredLayoutAndStates)
     EXPECT_TRUE(Check1().isChecked());
     EXPECT_FALSE(Check2().isChecked());
     EXPECT_FALSE(Check2().isEnabled());
-    EXPECT_FALSE(form.button("chameleonButton1").Enabled());
-    EXPECT_FALSE(form.button("chameleonButton4").Enabled());
-    EXPECT_TRUE(form.button("isButton1").Enabled());
-    const char* captions[][2] = {{"chameleonButton1", "Remove All"}, {"chameleonButton2", "Browse..."},
-                                 {"chameleonButton3", "Output"},     {"chameleonButton4", "Stop"},
-                                 {"XpB1", "Help"},                   {"isButton1", "Start"}};
-    for (const auto& [name, caption] : captions)
-        EXPECT_EQ(form.button(name).Caption(), caption) << name;
+    EXPECT_FALSE(form.removeAllButton().Enabled());
+    EXPECT_FALSE(form.stopButton().Enabled());
+    EXPECT_TRUE(form.startButton().Enabled());
+    const std::pair<contracts::ButtonFace*, const char*> captions[] = {
+        {&form.removeAllButton(), "Remove All"}, {&form.browseButton(), "Browse..."}, {&form.outputButton(), "Output"},
+        {&form.stopButton(), "Stop"},            {&form.helpButton(), "Help"},        {&form.startButton(), "Start"}};
+    for (const auto& [button, caption] : captions)
+        EXPECT_EQ(button->Caption(), caption);
     EXPECT_EQ(form.progressBar().Max(), 100);
     EXPECT_EQ(form.progressBar().Color(), 0xFFFFFFu);
 }
