@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 namespace {
@@ -37,14 +38,9 @@ QString programFolderOf(const char* argv0)
     return QFileInfo(error ? QString::fromLocal8Bit(argv0) : QString::fromStdString(self.native())).absolutePath();
 }
 
-} // namespace
-
-int main(int argc, char* argv[])
+// --help and --version, answered without a display; nothing when the program is to start.
+std::optional<int> answerWithoutWindow(const plainquill::StartRequest& asked, const QString& helpPage)
 {
-    // Usage and version answer without a display, so they are read before the toolkit starts.
-    const plainquill::StartRequest asked = plainquill::parseStartArguments(arguments(argc, argv), workingFolder());
-    const QString resources = plainquill::resourceFolder(programFolderOf(argv[0]));
-    const QString helpPage = resources + QStringLiteral("/help/index.html");
     if (asked.action == plainquill::StartAction::ShowHelp) {
         const bool found = QFileInfo::exists(helpPage);
         std::fputs(plainquill::startHelpText(found ? helpPage.toStdString() : std::string()).c_str(), stdout);
@@ -54,6 +50,28 @@ int main(int argc, char* argv[])
         std::fputs(plainquill::startVersionText().c_str(), stdout);
         return 0;
     }
+    return std::nullopt;
+}
+
+// What the user should know before the window opens: missing files of ours, paths left out.
+void warnBeforeStart(const plainquill::StartRequest& request, const QString& resources)
+{
+    for (const QString& file : plainquill::missingResources(resources))
+        std::fprintf(stderr, "plainquill: its own file %s is missing; reinstall Plainquill\n", qPrintable(file));
+    for (const std::string& note : plainquill::skippedPathNotes(request.paths))
+        std::fprintf(stderr, "plainquill: %s\n", note.c_str());
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Usage and version answer without a display, so they are read before the toolkit starts.
+    const plainquill::StartRequest asked = plainquill::parseStartArguments(arguments(argc, argv), workingFolder());
+    const QString resources = plainquill::resourceFolder(programFolderOf(argv[0]));
+    const QString helpPage = resources + QStringLiteral("/help/index.html");
+    if (const auto status = answerWithoutWindow(asked, helpPage))
+        return *status;
 
     QApplication application(argc, argv); // takes out the toolkit's own options
     const plainquill::StartRequest request = plainquill::parseStartArguments(arguments(argc, argv), workingFolder());
@@ -61,10 +79,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "plainquill: %s\nTry 'plainquill --help' for more information.\n", request.error.c_str());
         return 2;
     }
-    for (const QString& file : plainquill::missingResources(resources))
-        std::fprintf(stderr, "plainquill: its own file %s is missing; reinstall Plainquill\n", qPrintable(file));
-    for (const std::string& note : plainquill::skippedPathNotes(request.paths))
-        std::fprintf(stderr, "plainquill: %s\n", note.c_str());
+    warnBeforeStart(request, resources);
 
     plainquill::QtShell shell;
     plainquill::SingleInstance instance;

@@ -82,22 +82,62 @@ void ConversionRun::showConverting(const QString& name)
         m_p.showConverting(name);
 }
 
+bool ConversionRun::startWordProcessor(WordProcessorSession& wordProcessor)
+{
+    bool started = false;
+    slowCall([&] { started = wordProcessor.start(); });
+    if (started)
+        return true;
+    // Installed but unable to start is told apart: reinstalling would not help then.
+    const engine::StartFailure& why = wordProcessor.startFailure();
+    if (!why.raw_detail.empty())
+        qWarning("LibreOffice did not start: %s", why.raw_detail.c_str());
+    const QString text = why.installed
+        ? QStringLiteral("LibreOffice could not be started: %1").arg(QString::fromStdString(why.reason))
+        : QStringLiteral("LibreOffice not found. Please install LibreOffice and try again.");
+    m_p.shell.showMessage(MessageIcon::Critical, QStringLiteral("Plainquill 1.0"), text, MessageButtons::Ok);
+    return false;
+}
+
+bool ConversionRun::userConfirmsCancel()
+{
+    const MessageAnswer answer = m_p.shell.showMessage(MessageIcon::Question, QStringLiteral("Plainquill"),
+                                                       QStringLiteral("Do you want to cancel?"), MessageButtons::YesNo);
+    if (m_abandoned || answer != MessageAnswer::Yes) {
+        m_p.bCancel = false;
+        return false;
+    }
+    tolerate([&] { m_p.progress.SetValue(0); });
+    tolerate([&] { m_p.progress.SetColor(kProgressWhite); });
+    return true;
+}
+
+void ConversionRun::convertDocument(WordProcessorSession& wordProcessor, OutputNames& outputs, qsizetype position,
+                                    RunOutcome& outcome)
+{
+    ++outcome.tried;
+    const std::filesystem::path document = m_p.queue.nativePath(position);
+    const std::filesystem::path target = outputs.targetFor(document);
+    showConverting(displayText(document.filename()));
+    engine::SaveResult result;
+    slowCall([&] { result = wordProcessor.convert(document, target); });
+    if (result.ok()) {
+        outputs.written(document, target);
+    } else {
+        outcome.failed.push_back({displayText(document), result.failure, QString::fromStdString(result.detail)});
+        // The window shows plain words; LibreOffice's own go to the log for whoever must dig.
+        if (!result.raw_detail.empty())
+            qWarning("%s: %s", document.c_str(), result.raw_detail.c_str());
+    }
+    tolerate([&] { m_p.progress.SetColor(kProgressGreen); });
+    tolerate([&] { m_p.progress.SetValue(std::int32_t(position + 1)); });
+}
+
 void ConversionRun::convertQueue()
 {
     WordProcessorSession wordProcessor(m_p.launcher);
-    bool started = false;
-    slowCall([&] { started = wordProcessor.start(); });
-    if (!started) {
-        // Installed but unable to start is told apart: reinstalling would not help then.
-        const engine::StartFailure& why = wordProcessor.startFailure();
-        if (!why.raw_detail.empty())
-            qWarning("LibreOffice did not start: %s", why.raw_detail.c_str());
-        const QString text = why.installed
-            ? QStringLiteral("LibreOffice could not be started: %1").arg(QString::fromStdString(why.reason))
-            : QStringLiteral("LibreOffice not found. Please install LibreOffice and try again.");
-        m_p.shell.showMessage(MessageIcon::Critical, QStringLiteral("Plainquill 1.0"), text, MessageButtons::Ok);
+    if (!startWordProcessor(wordProcessor))
         return;
-    }
 
     // Taken once: a folder typed while the run goes on must not scatter its files.
     OutputNames outputs(pathFromText(m_p.Text1.text()));
@@ -121,38 +161,20 @@ void ConversionRun::convertQueue()
         tolerate([&] { m_p.start.SetEnabled(false); });
         if (!queueIntact(i) || m_abandoned)
             break;
-        if (m_p.bCancel) {
-            const MessageAnswer answer = m_p.shell.showMessage(MessageIcon::Question, QStringLiteral("Plainquill"),
-                                                               QStringLiteral("Do you want to cancel?"),
-                                                               MessageButtons::YesNo);
-            if (m_abandoned)
-                break;
-            if (answer == MessageAnswer::Yes) {
-                tolerate([&] { m_p.progress.SetValue(0); });
-                tolerate([&] { m_p.progress.SetColor(kProgressWhite); });
-                outcome.stopped = true;
-                break;
-            }
-            m_p.bCancel = false;
+        if (m_p.bCancel && userConfirmsCancel()) {
+            outcome.stopped = true;
+            break;
         }
-        ++outcome.tried;
-        const std::filesystem::path document = m_p.queue.nativePath(i);
-        const std::filesystem::path target = outputs.targetFor(document);
-        showConverting(displayText(document.filename()));
-        engine::SaveResult result;
-        slowCall([&] { result = wordProcessor.convert(document, target); });
-        if (result.ok()) {
-            outputs.written(document, target);
-        } else {
-            outcome.failed.push_back({displayText(document), result.failure, QString::fromStdString(result.detail)});
-            // The window shows plain words; LibreOffice's own go to the log for whoever must dig.
-            if (!result.raw_detail.empty())
-                qWarning("%s: %s", document.c_str(), result.raw_detail.c_str());
-        }
-        tolerate([&] { m_p.progress.SetColor(kProgressGreen); });
-        tolerate([&] { m_p.progress.SetValue(std::int32_t(i + 1)); });
+        if (m_abandoned)
+            break;
+        convertDocument(wordProcessor, outputs, i, outcome);
     }
+    finishRun(wordProcessor, outputs, outcome, converting);
+}
 
+void ConversionRun::finishRun(WordProcessorSession& wordProcessor, const OutputNames& outputs, RunOutcome& outcome,
+                              bool converting)
+{
     showConverting({});
     slowCall([&] { wordProcessor.quit(); });
     tolerate([&] { m_p.start.SetEnabled(true); });

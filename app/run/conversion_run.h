@@ -20,7 +20,9 @@ namespace contracts {
 class ButtonFace;
 }
 class FileQueue;
+class OutputNames;
 class Shell;
+class WordProcessorSession;
 
 constexpr contracts::Colour kProgressGreen = 0x00FF00;  // after every converted file
 constexpr contracts::Colour kProgressWhite = 0xFFFFFF;  // after a confirmed cancel
@@ -60,6 +62,14 @@ public:
 private:
     bool validate();
     void convertQueue();
+    // False after telling the user why the word processor could not be started.
+    bool startWordProcessor(WordProcessorSession& wordProcessor);
+    // Asks whether to cancel after Stop; true when the run is to end here.
+    bool userConfirmsCancel();
+    void convertDocument(WordProcessorSession& wordProcessor, OutputNames& outputs, qsizetype position,
+                         RunOutcome& outcome);
+    void finishRun(WordProcessorSession& wordProcessor, const OutputNames& outputs, RunOutcome& outcome,
+                   bool converting);
     void slowCall(const std::function<void()>& call);
     void showConverting(const QString& name);
 

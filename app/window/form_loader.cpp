@@ -111,6 +111,47 @@ void applyTabOrder(const QJsonArray& names, const LoadedForm& loaded)
     }
 }
 
+// One control of the stored list, made inside its parent and placed.
+void addControl(QWidget& window, const Twips& twips, const QJsonObject& entry, DrawnControlFactory& factory,
+                LoadedForm& loaded)
+{
+    const QString name = entry.value(QLatin1String("name")).toString();
+    const QString kind = entry.value(QLatin1String("kind")).toString();
+    const QString parentName = entry.value(QLatin1String("parent")).toString();
+    QWidget* parent = parentName.isEmpty() ? &window : loaded.widgets.value(parentName);
+    if (!parent)
+        malformed(name + QStringLiteral(" names an unknown parent ") + parentName);
+
+    QWidget* widget = nullptr;
+    if (kind == QLatin1String("drawn")) {
+        const DrawnControl control = factory.create(entry.value(QLatin1String("class")).toString(),
+                                                    entry.value(QLatin1String("properties")).toObject().toVariantMap(),
+                                                    parent);
+        loaded.drawn.insert(name, control);
+        widget = control.widget;
+    } else {
+        widget = makeStandardControl(kind, entry, parent);
+    }
+    widget->setObjectName(name);
+    widget->setGeometry(twips.rect(entry.value(QLatin1String("rect")).toArray()));
+    if (entry.contains(QLatin1String("enabled")))
+        widget->setEnabled(entry.value(QLatin1String("enabled")).toBool());
+    if (entry.contains(QLatin1String("toolTip")))
+        widget->setToolTip(entry.value(QLatin1String("toolTip")).toString());
+    loaded.widgets.insert(name, widget);
+}
+
+void addLines(QWidget& window, const Twips& twips, const QJsonArray& lines, LoadedForm& loaded)
+{
+    for (const QJsonValue& value : lines) {
+        const QJsonObject entry = value.toObject();
+        QWidget* line = makeLine(twips, entry, &window);
+        line->lower(); // lines are drawn on the window itself, beneath its controls
+        line->setObjectName(entry.value(QLatin1String("name")).toString());
+        loaded.widgets.insert(line->objectName(), line);
+    }
+}
+
 } // namespace
 
 LoadedForm loadForm(QWidget& window, const QByteArray& layoutJson, DrawnControlFactory& factory)
@@ -128,40 +169,9 @@ LoadedForm loadForm(QWidget& window, const QByteArray& layoutJson, DrawnControlF
     window.setFixedSize(twips.px(size.at(0)), twips.px(size.at(1)));
 
     LoadedForm loaded;
-    for (const QJsonValue& value : form.value(QLatin1String("controls")).toArray()) {
-        const QJsonObject entry = value.toObject();
-        const QString name = entry.value(QLatin1String("name")).toString();
-        const QString kind = entry.value(QLatin1String("kind")).toString();
-        const QString parentName = entry.value(QLatin1String("parent")).toString();
-        QWidget* parent = parentName.isEmpty() ? &window : loaded.widgets.value(parentName);
-        if (!parent)
-            malformed(name + QStringLiteral(" names an unknown parent ") + parentName);
-
-        QWidget* widget = nullptr;
-        if (kind == QLatin1String("drawn")) {
-            const DrawnControl control = factory.create(entry.value(QLatin1String("class")).toString(),
-                                                        entry.value(QLatin1String("properties")).toObject().toVariantMap(),
-                                                        parent);
-            loaded.drawn.insert(name, control);
-            widget = control.widget;
-        } else {
-            widget = makeStandardControl(kind, entry, parent);
-        }
-        widget->setObjectName(name);
-        widget->setGeometry(twips.rect(entry.value(QLatin1String("rect")).toArray()));
-        if (entry.contains(QLatin1String("enabled")))
-            widget->setEnabled(entry.value(QLatin1String("enabled")).toBool());
-        if (entry.contains(QLatin1String("toolTip")))
-            widget->setToolTip(entry.value(QLatin1String("toolTip")).toString());
-        loaded.widgets.insert(name, widget);
-    }
-    for (const QJsonValue& value : form.value(QLatin1String("lines")).toArray()) {
-        const QJsonObject entry = value.toObject();
-        QWidget* line = makeLine(twips, entry, &window);
-        line->lower(); // lines are drawn on the window itself, beneath its controls
-        line->setObjectName(entry.value(QLatin1String("name")).toString());
-        loaded.widgets.insert(line->objectName(), line);
-    }
+    for (const QJsonValue& value : form.value(QLatin1String("controls")).toArray())
+        addControl(window, twips, value.toObject(), factory, loaded);
+    addLines(window, twips, form.value(QLatin1String("lines")).toArray(), loaded);
     applyTabOrder(form.value(QLatin1String("tabOrder")).toArray(), loaded);
     return loaded;
 }
