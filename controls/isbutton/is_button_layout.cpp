@@ -2,10 +2,10 @@
 // order, and the window's shape for each look.
 #include "controls/isbutton/is_button.h"
 
+#include "controls/contracts/access_key.h"
 #include "controls/isbutton/button_colours.h"
 
 #include <array>
-#include <cctype>
 
 namespace plainquill::isbutton {
 
@@ -15,19 +15,6 @@ namespace {
 
 // 20 pixels at 15 twips per pixel.
 constexpr double kMinimumTwips = 300;
-
-// The character after the first single "&" of a caption ("&&" is a literal "&").
-std::string accessKeyOf(const std::string& caption)
-{
-    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != '&')
-            continue;
-        if (caption[i + 1] != '&')
-            return std::string(1, static_cast<char>(std::tolower(static_cast<unsigned char>(caption[i + 1]))));
-        ++i;
-    }
-    return {};
-}
 
 } // namespace
 
