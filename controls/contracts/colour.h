@@ -5,7 +5,7 @@
 
 namespace plainquill::contracts {
 
-using Colour = std::uint32_t; // also declared in progress_face.h; the two must stay identical
+using Colour = std::uint32_t;
 
 // What GetPixel answers for a point outside the surface or its clip.
 inline constexpr Colour CLR_INVALID = 0xFFFFFFFFu;
