@@ -66,7 +66,10 @@ enum SysColourIndex : int {
 
 inline constexpr int kSysColourCount = 31; // indices 0..30
 
-// The stored form that names system colour `index`: 0x80000000 + index.
-constexpr Colour sysColourRef(int index) { return 0x80000000u + static_cast<Colour>(index); }
+// The top bit of a stored colour that names a system colour rather than being one.
+inline constexpr Colour kSystemColourFlag = 0x80000000u;
+
+// The stored form that names system colour `index`.
+constexpr Colour sysColourRef(int index) { return kSystemColourFlag + static_cast<Colour>(index); }
 
 } // namespace plainquill::contracts

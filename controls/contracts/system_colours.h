@@ -21,8 +21,8 @@ public:
 // A value with the top bit set names system colour (value AND 0x7FFFFFFF); any other value is a colour.
 inline Colour resolveByTopBit(Colour value, const SystemColours& colours)
 {
-    if (value & 0x80000000u)
-        return colours.sysColor(static_cast<int>(value & 0x7FFFFFFFu));
+    if (value & kSystemColourFlag)
+        return colours.sysColor(static_cast<int>(value & ~kSystemColourFlag));
     return value;
 }
 

@@ -217,11 +217,11 @@ private:
     bool m_defCurHand = false;                   // DefCurHand
     std::string m_soundOver;                     // SoundOver
     std::string m_soundClick;                    // SoundClick
-    contracts::Colour m_foreColor = 0x80000012;  // ForeColor
-    contracts::Colour m_backColor = 0x8000000F;  // BackColor
+    contracts::Colour m_foreColor = contracts::sysColourRef(contracts::COLOR_BTNTEXT); // ForeColor
+    contracts::Colour m_backColor = contracts::sysColourRef(contracts::COLOR_BTNFACE); // BackColor
     bool m_xpDefaultColors = true;               // XPDefaultColors
-    contracts::Colour m_xpColorPressed = 0x80000014; // XPColor_Pressed
-    contracts::Colour m_xpColorHover = 0x80000016;   // XPColor_Hover
+    contracts::Colour m_xpColorPressed = contracts::sysColourRef(contracts::COLOR_BTNHIGHLIGHT); // XPColor_Pressed
+    contracts::Colour m_xpColorHover = contracts::sysColourRef(contracts::COLOR_3DLIGHT); // XPColor_Hover
     contracts::FontRef m_font;                   // g_Font
     contracts::FontSubscription m_fontWatch;     // g_Font's change notification
     std::unique_ptr<contracts::ChildTimer> m_overTimer; // OverTimer

@@ -13,10 +13,10 @@ using namespace contracts;
 
 namespace {
 
-constexpr Colour kHighlight = 0x8000000D;
-constexpr Colour kButtonShadow = 0x80000010;
-constexpr Colour kButtonHighlight = 0x80000014;
-constexpr Colour kDarkShadow = 0x80000015;
+constexpr Colour kHighlight = sysColourRef(COLOR_HIGHLIGHT);
+constexpr Colour kButtonShadow = sysColourRef(COLOR_BTNSHADOW);
+constexpr Colour kButtonHighlight = sysColourRef(COLOR_BTNHIGHLIGHT);
+constexpr Colour kDarkShadow = sysColourRef(COLOR_3DDKSHADOW);
 constexpr Colour kXPFocus = 0xE6AA8C; // red 140, green 170, blue 230
 
 int rounded(double value) { return static_cast<int>(std::nearbyint(value)); }

@@ -8,10 +8,10 @@ using namespace contracts;
 
 namespace {
 
-constexpr Colour kStoredBackColor = 0x8000000F;      // button face
-constexpr Colour kStoredForeColor = 0x80000012;      // button text
-constexpr Colour kStoredXPColorPressed = 0x80000014; // button highlight
-constexpr Colour kStoredXPColorHover = 0x80000016;   // 3-D light
+constexpr Colour kStoredBackColor = sysColourRef(COLOR_BTNFACE);
+constexpr Colour kStoredForeColor = sysColourRef(COLOR_BTNTEXT);
+constexpr Colour kStoredXPColorPressed = sysColourRef(COLOR_BTNHIGHLIGHT);
+constexpr Colour kStoredXPColorHover = sysColourRef(COLOR_3DLIGHT);
 constexpr const char* kStoredSoundOver = ".\\resources\\over.wav";
 constexpr const char* kStoredSoundClick = ".\\resources\\click.wav";
 
