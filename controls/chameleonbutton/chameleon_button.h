@@ -144,10 +144,7 @@ public:
     contracts::Point PicturePlace() const { return {m_pictureX, m_pictureY}; }
     contracts::Size PictureSize() const { return {m_picWidth, m_picHeight}; }
     int LastState() const { return m_lastState; }
-    int LastCaptionStyle() const { return m_lastCaptionStyle; }
     bool IsOver() const { return m_isOver; }
-    bool HasFocus() const { return m_hasFocus; }
-    bool IsShown() const { return m_isShown; }
     void Redraw(int state, bool force);
 
     // ---- container notifications ----------------------------------------------------------------------

@@ -129,8 +129,6 @@ public:
     std::int32_t OpenLink(const std::string& link);
     // Shows the About box as a top-most window of its own.
     void About();
-    // The About box, while the control has one (for whoever shows or inspects it).
-    contracts::PanelWindow* AboutPanel() const { return m_about.get(); }
     // Draws `icon` in grey tones at (x, y), width x height, on any DC; false when either is missing
     // or nothing could be drawn. The pure greys of the icon stay as they are.
     bool PaintIconGrayscale(contracts::Dc* dc, const contracts::Icon* icon, int x, int y, int height, int width);
@@ -140,13 +138,9 @@ public:
 
     // ---- state a test or the gallery may read -------------------------------------------------------
     std::int32_t State() const { return m_state; }
-    bool IsShown() const { return m_isShown; }
-    contracts::Rect ButtonRect() const { return m_buttonRect; }
     std::uint32_t CaptionFormat() const { return m_captionFormat; }
     std::int32_t IconMargin() const { return m_iconMargin; }
-    std::int16_t LastMouseButton() const { return m_lastMouseButton; }
     contracts::Rect CaptionRect() const { return m_captionRect; }
-    bool HasFocus() const { return m_hasFocus; }
     bool MouseInside() const { return m_mouseInside; }
 
     // ---- container notifications ----------------------------------------------------------------------

@@ -106,7 +106,6 @@ public:
     void SetClickHandler(ClickHandler handler) override { m_clickHandler = std::move(handler); }
 
     // ---- state a test or the gallery may read ---------------------------------------------------
-    bool IsFocused() const { return m_isFocused; }
     bool IsDown() const { return m_isDown; }
     bool IsHover() const { return m_isHover; }
     bool OverTimerEnabled() const;

@@ -32,7 +32,6 @@ public:
     }
 
     bool convertsNothing() const { return m_source.isMonochrome() == m_destMono; }
-    const Bitmap& pixels() const { return m_source; }
 
     std::uint32_t convert(Colour s) const
     {
