@@ -211,7 +211,7 @@ private:
     template <typename T>
     void SetAndLayOut(T& field, std::type_identity_t<T> value, std::string_view name);
 
-    // ---- state, in the declaration order of the original design ----------------------------------------
+    // ---- state: each member's comment names the property or read-out it holds --------------------------
     bool m_isShown = false;                      // IsShown: nothing is painted while false
     std::int32_t m_state = 0;                    // the drawn ButtonState
     std::int32_t m_style = Standard;             // Style
