@@ -51,6 +51,8 @@ enum TipKind : std::int32_t { ttStandard = 0, ttBalloon = 1 };
 // The values the tooltip window's title message takes.
 enum TipIcon : std::int32_t { tiNone = 0, tiInfo = 1, tiWarning = 2, tiError = 3 };
 
+struct SkinInput;
+
 // The drawn state; 0 only before the first load.
 enum ButtonState : std::int32_t { Normal = 1, Hot = 2, Pressed = 3, Disabled = 4 };
 
@@ -173,9 +175,13 @@ private:
     void Raise(Event event);
     void RaiseClick();
 
+    void ReadFace(const contracts::PropertyBag& bag);
+    void ReadToolTip(const contracts::PropertyBag& bag);
+
     // The resize routine: recompute the geometry and the window shape, then paint.
     void LayOut();
     void PlaceCaptionAndShape();
+    void AlignCaption(const contracts::Rect& measured);
     void ShapeWindow();
     void DrawButton();
     void SettleState();
@@ -186,7 +192,11 @@ private:
     void DrawHighlight(contracts::Dc& dc);
     bool DrawThemed(contracts::Dc& dc);
     void DrawSkin(contracts::Dc& dc);
+    // What the skins need to know of the button as it is now.
+    SkinInput CurrentSkinInput();
     void DrawIcon(contracts::Dc& dc);
+    contracts::Point IconPlace() const;
+    void DrawIconSilhouette(contracts::Dc& dc, const contracts::Picture& picture, int x, int y);
     void DrawCaption(contracts::Dc& dc);
     // Draws `picture` at (x, y), w x h, leaving out its MaskColor pixels (with UseMaskColor): in
     // `shadow` when given, in grey when `grey`, else in its own colours.
