@@ -199,11 +199,13 @@ private:
     void ResizeSequence();
     void MakeRegion();
     void CalcCaptionRect();
+    contracts::Point CaptionCentring(const contracts::Rect& r) const;
     void PlacePicture();
     void MeasurePicture();
 
     // chameleon_palette.cpp
     void SetColors();
+    void ShadeFromFace();
     contracts::Colour TranslateColor(contracts::Colour colour) const;
     contracts::Colour Shift(contracts::Colour colour, int amount) const;
     contracts::Colour ShiftXP(contracts::Colour colour, int amount) const;
@@ -214,6 +216,7 @@ private:
     int H() const { return m_clientHeight; }
     int Look() const;
     void DrawLook(int state);
+    void DrawState(int state);
     void DrawRect(int x, int y, int w, int h, contracts::Colour colour, bool frameOnly);
     void PaintLine(int x1, int y1, int x2, int y2, contracts::Colour colour);
     void PutPixel(int x, int y, contracts::Colour colour);
@@ -228,6 +231,9 @@ private:
 
     // chameleon_picture.cpp
     void DrawPicture(int pictureState);
+    void DrawPictureUp();
+    void DrawPictureDown();
+    void DrawPictureDisabled();
     void DrawPictureEffect(int lift, const contracts::Picture& picture);
     void BlitPicture(int x, int y, int w, int h, const contracts::Picture& picture, contracts::Colour transparent,
                      std::optional<contracts::Colour> solid, bool darkOnly, bool grey, bool blend);
@@ -255,6 +261,9 @@ private:
     void DrawEdgeLookUp(int look);
     void DrawEdgeLookDown(int look);
     void DrawEdgeLookDisabled(int look);
+    void DrawLightLookUp(int look);
+    void DrawLightLookDown(int look);
+    void DrawLightLookDisabled(int look);
     void DrawOfficeBar(int state);
 
     // ---- stored properties ----------------------------------------------------------------------------
