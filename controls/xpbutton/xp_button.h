@@ -156,6 +156,10 @@ private:
     void UseFont(contracts::FontRef font);
     contracts::Colour ResolveSysColor(contracts::Colour value) const;
 
+    // xp_button_persistence.cpp
+    void ReadCaptionAndPicture(const contracts::PropertyBag& bag);
+    void ReadFonts(const contracts::PropertyBag& bag);
+
     // xp_button_input.cpp
     void OverTimerTick();
     bool Inside(float x, float y) const;
@@ -167,12 +171,14 @@ private:
     void DrawBorder();
     void DrawBevel(contracts::Colour base, int rings, int depth);
     void DrawXPFace();
+    void DrawXPEdges(contracts::Colour u);
     void SetRoundShape();
     void PenLine(int x1, int y1, int x2, int y2, contracts::Colour colour);
     void FillOrFrame(contracts::Dc& dc, int left, int top, int right, int bottom, contracts::Colour colour, bool fill);
 
     // xp_button_layout.cpp
     void ComputeLayout();
+    void PlacePictureBesideCaption(int cw, int ch);
     void MeasureCaption(int cw, int ch);
 
     // xp_button_content.cpp
