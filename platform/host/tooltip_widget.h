@@ -5,11 +5,14 @@
 // over the tool for a moment and goes when the pointer leaves, is pressed, or after a while.
 #include "controls/contracts/tooltip_window.h"
 
+#include <QPainterPath>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
 #include <optional>
+
+class QPainter;
 
 namespace plainquill::host {
 
@@ -35,6 +38,8 @@ private:
     void popUp();
     void layOutAt(QPoint tip);
     QRect bodyRect() const;
+    QPainterPath outline() const;
+    void paintTitle(QPainter& painter, QRect& content) const;
 
     QPointer<QWidget> m_owner;
     std::uint32_t m_style;
