@@ -21,8 +21,8 @@ constexpr int blueOf(Colour c) { return static_cast<int>((c >> 16) & 0xFF); }
 inline constexpr Colour kBlack = 0x000000;
 inline constexpr Colour kWhite = 0xFFFFFF;
 
-// System colour indices (GetSysColor). The names are the platform's own, because the
-// control code is written against them.
+// System colour indices (GetSysColor). The names follow the drawing calls' constants, so they
+// read alongside DT_CENTER, SRCCOPY and the rest.
 enum SysColourIndex : int {
     COLOR_SCROLLBAR = 0,
     COLOR_BACKGROUND = 1,

@@ -14,7 +14,7 @@ class SystemColours {
 public:
     virtual ~SystemColours() = default;
 
-    // GetSysColor: the colour of index 0..30; any other index reads as black (0), as on the platform.
+    // GetSysColor: the colour of index 0..30; any other index reads as black (0), never fails.
     virtual Colour sysColor(int index) const = 0;
 };
 

@@ -106,7 +106,7 @@ bool ToolTipWidget::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-// An empty tool text shows nothing, as on the platform.
+// An empty tool text shows nothing: an empty box would tell the user nothing.
 void ToolTipWidget::popUp()
 {
     if (!m_tool || m_tool->text.empty() || !m_owner)

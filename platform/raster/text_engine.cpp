@@ -29,7 +29,7 @@ QFont qtFontFor(const FontDescription& desc)
     font.setItalic(desc.italic);
     font.setUnderline(desc.underline);
     font.setStrikeOut(desc.strikethrough);
-    font.setKerning(false); // the platform's text output does not kern
+    font.setKerning(false); // a letter is as wide wherever it stands, so a prefix measures alike
     font.setStyleStrategy(QFont::NoAntialias);
     font.setHintingPreference(QFont::PreferFullHinting);
     return font;
