@@ -144,10 +144,7 @@ public:
     contracts::Point PicturePlace() const { return {m_pictureX, m_pictureY}; }
     contracts::Size PictureSize() const { return {m_picWidth, m_picHeight}; }
     int LastState() const { return m_lastState; }
-    int LastCaptionStyle() const { return m_lastCaptionStyle; }
     bool IsOver() const { return m_isOver; }
-    bool HasFocus() const { return m_hasFocus; }
-    bool IsShown() const { return m_isShown; }
     void Redraw(int state, bool force);
 
     // ---- container notifications ----------------------------------------------------------------------
@@ -202,11 +199,13 @@ private:
     void ResizeSequence();
     void MakeRegion();
     void CalcCaptionRect();
+    contracts::Point CaptionCentring(const contracts::Rect& r) const;
     void PlacePicture();
     void MeasurePicture();
 
     // chameleon_palette.cpp
     void SetColors();
+    void ShadeFromFace();
     contracts::Colour TranslateColor(contracts::Colour colour) const;
     contracts::Colour Shift(contracts::Colour colour, int amount) const;
     contracts::Colour ShiftXP(contracts::Colour colour, int amount) const;
@@ -217,6 +216,7 @@ private:
     int H() const { return m_clientHeight; }
     int Look() const;
     void DrawLook(int state);
+    void DrawState(int state);
     void DrawRect(int x, int y, int w, int h, contracts::Colour colour, bool frameOnly);
     void PaintLine(int x1, int y1, int x2, int y2, contracts::Colour colour);
     void PutPixel(int x, int y, contracts::Colour colour);
@@ -231,6 +231,9 @@ private:
 
     // chameleon_picture.cpp
     void DrawPicture(int pictureState);
+    void DrawPictureUp();
+    void DrawPictureDown();
+    void DrawPictureDisabled();
     void DrawPictureEffect(int lift, const contracts::Picture& picture);
     void BlitPicture(int x, int y, int w, int h, const contracts::Picture& picture, contracts::Colour transparent,
                      std::optional<contracts::Colour> solid, bool darkOnly, bool grey, bool blend);
@@ -258,6 +261,9 @@ private:
     void DrawEdgeLookUp(int look);
     void DrawEdgeLookDown(int look);
     void DrawEdgeLookDisabled(int look);
+    void DrawLightLookUp(int look);
+    void DrawLightLookDown(int look);
+    void DrawLightLookDisabled(int look);
     void DrawOfficeBar(int state);
 
     // ---- stored properties ----------------------------------------------------------------------------

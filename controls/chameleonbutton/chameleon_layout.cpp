@@ -100,9 +100,19 @@ void chameleonButton::CalcCaptionRect()
     default: r = m_pressedCaptionRect; break;
     }
     dc().drawText(m_caption, r, kMeasureCaption);
-    m_captionRect = r;
     m_captionWidth = r.right - r.left;
     m_captionHeight = r.bottom - r.top;
+    const Point centring = CaptionCentring(r);
+    m_captionRect = r.offsetBy(centring.x, centring.y);
+    m_pressedCaptionRect = m_captionRect.offsetBy(1, 1);
+    PlacePicture();
+}
+
+// How far the measured caption `r` moves to sit in the middle of the room the picture leaves it.
+Point chameleonButton::CaptionCentring(const Rect& r) const
+{
+    const int w = W();
+    const int h = H();
     int dx = 0;
     int dy = 0;
     switch (m_picturePosition) {
@@ -123,9 +133,7 @@ void chameleonButton::CalcCaptionRect()
     default:
         break;
     }
-    m_captionRect = m_captionRect.offsetBy(dx, dy);
-    m_pressedCaptionRect = m_captionRect.offsetBy(1, 1);
-    PlacePicture();
+    return {dx, dy};
 }
 
 void chameleonButton::PlacePicture()

@@ -37,6 +37,53 @@ Bitmap sourceImage(const Dc& like, const Picture& picture, int w, int h, Colour 
     return image;
 }
 
+// The w x h block of `target` at (x, y), copied into a bitmap of its own.
+Bitmap copyOfArea(Dc& target, int x, int y, int w, int h)
+{
+    std::unique_ptr<Dc> copyDc = target.createCompatibleDc();
+    const Bitmap copy = target.createCompatibleBitmap({w, h});
+    const Bitmap old = copyDc->selectBitmap(copy);
+    copyDc->bitBlt(0, 0, w, h, &target, x, y, SRCCOPY);
+    copyDc->selectBitmap(old);
+    return copy;
+}
+
+// How one pixel of the picture goes onto the surface: left out when it is the transparent colour,
+// else as one solid colour (only the dark pixels when darkOnly), in grey, blended two to one with
+// the surface, or as it is.
+struct PixelTransfer {
+    bool useMaskColor;
+    Colour transparent;
+    std::optional<Colour> solid;
+    bool darkOnly, grey, blend;
+
+    // `s` and `d` point at one pixel's blue, green and red bytes.
+    void apply(const std::uint8_t* s, std::uint8_t* d) const
+    {
+        const int blue = s[0], green = s[1], red = s[2];
+        if (useMaskColor && rgb(red, green, blue) == transparent)
+            return;
+        if (solid) {
+            if (darkOnly && red + green + blue > kDarkLimit)
+                return;
+            d[0] = static_cast<std::uint8_t>(blueOf(*solid));
+            d[1] = static_cast<std::uint8_t>(greenOf(*solid));
+            d[2] = static_cast<std::uint8_t>(redOf(*solid));
+        } else if (grey) {
+            const int g = roundHalfEven(roundHalfEven(red * 0.3) + green * 0.59 + blue * 0.11);
+            d[0] = d[1] = d[2] = static_cast<std::uint8_t>(g);
+        } else if (blend) {
+            d[0] = static_cast<std::uint8_t>((2 * blue + d[0]) / 3);
+            d[1] = static_cast<std::uint8_t>((2 * green + d[1]) / 3);
+            d[2] = static_cast<std::uint8_t>((2 * red + d[2]) / 3);
+        } else {
+            d[0] = static_cast<std::uint8_t>(blue);
+            d[1] = static_cast<std::uint8_t>(green);
+            d[2] = static_cast<std::uint8_t>(red);
+        }
+    }
+};
+
 } // namespace
 
 // One pass over both pictures in memory and one transfer back, whatever the picture's size; rows
@@ -53,12 +100,7 @@ void chameleonButton::BlitPicture(int x, int y, int w, int h, const Picture& pic
         return;
     Dc& target = dc();
     const Bitmap source = sourceImage(target, picture, w, h, transparent);
-
-    std::unique_ptr<Dc> copyDc = target.createCompatibleDc();
-    const Bitmap destination = target.createCompatibleBitmap({w, h});
-    const Bitmap old = copyDc->selectBitmap(destination);
-    copyDc->bitBlt(0, 0, w, h, &target, x, y, SRCCOPY);
-    copyDc->selectBitmap(old);
+    const Bitmap destination = copyOfArea(target, x, y, w, h);
 
     const DibInfo info{.width = w, .height = h, .bitCount = 24};
     std::vector<std::uint8_t> src(info.byteSize());
@@ -66,33 +108,12 @@ void chameleonButton::BlitPicture(int x, int y, int w, int h, const Picture& pic
     if (target.getDIBits(source, 0, h, src, info) != h || target.getDIBits(destination, 0, h, dst, info) != h)
         return;
 
+    const PixelTransfer transfer{m_useMaskColor, transparent, solid, darkOnly, grey, blend};
     const int stride = info.stride();
     for (int row = 0; row < h; ++row) {
         for (int column = 0; column < w; ++column) {
             const std::size_t at = static_cast<std::size_t>(row) * stride + static_cast<std::size_t>(column) * 3;
-            const int blue = src[at];
-            const int green = src[at + 1];
-            const int red = src[at + 2];
-            if (m_useMaskColor && rgb(red, green, blue) == transparent)
-                continue;
-            if (solid) {
-                if (darkOnly && red + green + blue > kDarkLimit)
-                    continue;
-                dst[at] = static_cast<std::uint8_t>(blueOf(*solid));
-                dst[at + 1] = static_cast<std::uint8_t>(greenOf(*solid));
-                dst[at + 2] = static_cast<std::uint8_t>(redOf(*solid));
-            } else if (grey) {
-                const int g = roundHalfEven(roundHalfEven(red * 0.3) + green * 0.59 + blue * 0.11);
-                dst[at] = dst[at + 1] = dst[at + 2] = static_cast<std::uint8_t>(g);
-            } else if (blend) {
-                dst[at] = static_cast<std::uint8_t>((2 * blue + dst[at]) / 3);
-                dst[at + 1] = static_cast<std::uint8_t>((2 * green + dst[at + 1]) / 3);
-                dst[at + 2] = static_cast<std::uint8_t>((2 * red + dst[at + 2]) / 3);
-            } else {
-                dst[at] = static_cast<std::uint8_t>(blue);
-                dst[at + 1] = static_cast<std::uint8_t>(green);
-                dst[at + 2] = static_cast<std::uint8_t>(red);
-            }
+            transfer.apply(&src[at], &dst[at]);
         }
     }
     target.setDIBitsToDevice(x, y, w, h, 0, 0, 0, h, dst, info);
@@ -129,33 +150,58 @@ void chameleonButton::DrawPicture(int pictureState)
 {
     if (!m_pictureNormal)
         return;
+    if (pictureState == 0)
+        DrawPictureUp();
+    else if (pictureState == 1)
+        DrawPictureDown();
+    else
+        DrawPictureDisabled();
+    if (m_picturePosition == PictureBehind)
+        DrawCaption(m_lastCaptionStyle);
+}
+
+void chameleonButton::DrawPictureUp()
+{
     const Picture& normal = *m_pictureNormal;
-    const Picture* over = m_pictureOver.get();
-    const int type = m_buttonType;
     const Palette& p = m_palette;
-    if (pictureState == 0 && !m_isOver) {
+    if (!m_isOver) {
         DrawPictureEffect(0, normal);
         BlitPicture(m_pictureX, m_pictureY, m_picWidth, m_picHeight, normal, p.maskRGB, std::nullopt, false,
-                    m_useGreyscale, type == OfficeBar);
-    } else if (pictureState == 0 && type == OfficeBar) {
+                    m_useGreyscale, m_buttonType == OfficeBar);
+    } else if (m_buttonType == OfficeBar) {
         // Lifted: a shadow below right, the picture itself up left.
         DrawPictureEffect(-1, normal);
         Silhouette(normal, p.shadow, m_pictureX + 1, m_pictureY + 1, false);
         NormalTransfer(normal, -1, -1);
-    } else if (pictureState == 0) {
-        const Picture& shown = over ? *over : normal;
+    } else {
+        const Picture& shown = m_pictureOver ? *m_pictureOver : normal;
         DrawPictureEffect(0, shown);
         NormalTransfer(shown, 0, 0);
-    } else if (pictureState == 1 && over && type != OfficeBar) {
+    }
+}
+
+void chameleonButton::DrawPictureDown()
+{
+    const Picture& normal = *m_pictureNormal;
+    const int type = m_buttonType;
+    if (m_pictureOver && type != OfficeBar) {
         const int shift = type == FlatFrame ? 0 : 1;
-        NormalTransfer(*over, shift, shift);
-    } else if (pictureState == 1 && (type == FlatFrame || type == OfficeBar)) {
+        NormalTransfer(*m_pictureOver, shift, shift);
+    } else if (type == FlatFrame || type == OfficeBar) {
         DrawPictureEffect(0, normal);
         NormalTransfer(normal, 0, 0);
-    } else if (pictureState == 1) {
+    } else {
         DrawPictureEffect(1, normal);
         NormalTransfer(normal, 1, 1);
-    } else if (type == WindowsXP) {
+    }
+}
+
+void chameleonButton::DrawPictureDisabled()
+{
+    const Picture& normal = *m_pictureNormal;
+    const int type = m_buttonType;
+    const Palette& p = m_palette;
+    if (type == WindowsXP) {
         BlitPicture(m_pictureX + 1, m_pictureY + 1, m_picWidth, m_picHeight, normal, p.maskRGB, std::nullopt, false,
                     true, false);
     } else if (type == FlatFrame || type == SoftRaised || type == OfficeBar) {
@@ -165,8 +211,6 @@ void chameleonButton::DrawPicture(int pictureState)
         Silhouette(normal, p.highlight, m_pictureX + 1, m_pictureY + 1, true);
         Silhouette(normal, p.shadow, m_pictureX, m_pictureY, true);
     }
-    if (m_picturePosition == PictureBehind)
-        DrawCaption(m_lastCaptionStyle);
 }
 
 // ---- the parent background (transparent look) ---------------------------------------------------------------

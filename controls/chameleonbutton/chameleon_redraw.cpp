@@ -52,6 +52,12 @@ void chameleonButton::Redraw(int state, bool force)
         SetColors();
     }
 
+    DrawState(state);
+}
+
+// The face, then the look and the picture of the state; of the disabled state while disabled.
+void chameleonButton::DrawState(int state)
+{
     DrawRect(0, 0, W(), H(), m_palette.face, false);
     if (!m_enabled) {
         DrawLook(-1);

@@ -46,26 +46,10 @@ void chameleonButton::DrawEdgeLookUp(int look)
     }
     case ThinRaised:
     case HoverRaised:
-        DrawCaption(HoverStyle());
-        if (look == ThinRaised || m_isOver)
-            DrawEdge3D(p.highlight, p.shadow, 0, 0, 0, kOuterOnly);
-        DrawFocus();
-        break;
     case Transparent:
-        if (m_backDC)
-            dc().bitBlt(0, 0, W(), H(), m_backDC.get(), 0, 0, SRCCOPY);
-        DrawCaption(HoverStyle());
-        DrawFocus();
-        break;
     case HoverClassic:
-        DrawCaption(HoverStyle());
-        if (m_isOver)
-            DrawEdge3D(p.highlight, p.darkShadow, p.light, p.shadow, 0, kBothLevels);
-        DrawFocus();
-        break;
     case Oval:
-        DrawOval(0, 0, W(), H(), m_isOver ? p.shadow : p.face, p.face);
-        DrawCaption(HoverStyle());
+        DrawLightLookUp(look);
         break;
     default:
         break;
@@ -102,24 +86,10 @@ void chameleonButton::DrawEdgeLookDown(int look)
     }
     case ThinRaised:
     case HoverRaised:
-        DrawCaption(2);
-        DrawEdge3D(p.shadow, p.highlight, 0, 0, 0, kOuterOnly);
-        DrawFocus();
-        break;
     case Transparent:
-        if (m_backDC)
-            dc().bitBlt(0, 0, W(), H(), m_backDC.get(), 0, 0, SRCCOPY);
-        DrawCaption(2);
-        DrawFocus();
-        break;
     case HoverClassic:
-        DrawCaption(2);
-        DrawEdge3D(p.darkShadow, p.highlight, p.shadow, p.light, 0, kBothLevels);
-        DrawFocus();
-        break;
     case Oval:
-        DrawOval(0, 0, W(), H(), p.darkShadow, Shift(p.face, -32));
-        DrawCaption(2);
+        DrawLightLookDown(look);
         break;
     default:
         break;
@@ -149,6 +119,87 @@ void chameleonButton::DrawEdgeLookDisabled(int look)
         DrawEdge3D(l, p.shadow, l, p.shadow, 0, kBothLevels);
         break;
     }
+    case ThinRaised:
+    case OfficeBar:
+    case Transparent:
+    case HoverRaised:
+    case HoverClassic:
+    case Oval:
+        DrawLightLookDisabled(look);
+        break;
+    default:
+        break;
+    }
+}
+
+// ---- the light looks: a thin edge, an edge only under the pointer, or none -------------------------------
+
+void chameleonButton::DrawLightLookUp(int look)
+{
+    const Palette& p = m_palette;
+    switch (look) {
+    case ThinRaised:
+    case HoverRaised:
+        DrawCaption(HoverStyle());
+        if (look == ThinRaised || m_isOver)
+            DrawEdge3D(p.highlight, p.shadow, 0, 0, 0, kOuterOnly);
+        DrawFocus();
+        break;
+    case Transparent:
+        if (m_backDC)
+            dc().bitBlt(0, 0, W(), H(), m_backDC.get(), 0, 0, SRCCOPY);
+        DrawCaption(HoverStyle());
+        DrawFocus();
+        break;
+    case HoverClassic:
+        DrawCaption(HoverStyle());
+        if (m_isOver)
+            DrawEdge3D(p.highlight, p.darkShadow, p.light, p.shadow, 0, kBothLevels);
+        DrawFocus();
+        break;
+    case Oval:
+        DrawOval(0, 0, W(), H(), m_isOver ? p.shadow : p.face, p.face);
+        DrawCaption(HoverStyle());
+        break;
+    default:
+        break;
+    }
+}
+
+void chameleonButton::DrawLightLookDown(int look)
+{
+    const Palette& p = m_palette;
+    switch (look) {
+    case ThinRaised:
+    case HoverRaised:
+        DrawCaption(2);
+        DrawEdge3D(p.shadow, p.highlight, 0, 0, 0, kOuterOnly);
+        DrawFocus();
+        break;
+    case Transparent:
+        if (m_backDC)
+            dc().bitBlt(0, 0, W(), H(), m_backDC.get(), 0, 0, SRCCOPY);
+        DrawCaption(2);
+        DrawFocus();
+        break;
+    case HoverClassic:
+        DrawCaption(2);
+        DrawEdge3D(p.darkShadow, p.highlight, p.shadow, p.light, 0, kBothLevels);
+        DrawFocus();
+        break;
+    case Oval:
+        DrawOval(0, 0, W(), H(), p.darkShadow, Shift(p.face, -32));
+        DrawCaption(2);
+        break;
+    default:
+        break;
+    }
+}
+
+void chameleonButton::DrawLightLookDisabled(int look)
+{
+    const Palette& p = m_palette;
+    switch (look) {
     case ThinRaised:
         DrawCaption(3);
         DrawEdge3D(p.highlight, p.shadow, 0, 0, 0, kOuterOnly);

@@ -5,7 +5,7 @@
 
 namespace plainquill::contracts {
 
-using Colour = std::uint32_t; // also declared in progress_face.h; the two must stay identical
+using Colour = std::uint32_t;
 
 // What GetPixel answers for a point outside the surface or its clip.
 inline constexpr Colour CLR_INVALID = 0xFFFFFFFFu;
@@ -21,8 +21,8 @@ constexpr int blueOf(Colour c) { return static_cast<int>((c >> 16) & 0xFF); }
 inline constexpr Colour kBlack = 0x000000;
 inline constexpr Colour kWhite = 0xFFFFFF;
 
-// System colour indices (GetSysColor). The names are the platform's own, because the
-// control code is written against them.
+// System colour indices (GetSysColor). The names follow the drawing calls' constants, so they
+// read alongside DT_CENTER, SRCCOPY and the rest.
 enum SysColourIndex : int {
     COLOR_SCROLLBAR = 0,
     COLOR_BACKGROUND = 1,
@@ -66,7 +66,10 @@ enum SysColourIndex : int {
 
 inline constexpr int kSysColourCount = 31; // indices 0..30
 
-// The stored form that names system colour `index`: 0x80000000 + index.
-constexpr Colour sysColourRef(int index) { return 0x80000000u + static_cast<Colour>(index); }
+// The top bit of a stored colour that names a system colour rather than being one.
+inline constexpr Colour kSystemColourFlag = 0x80000000u;
+
+// The stored form that names system colour `index`.
+constexpr Colour sysColourRef(int index) { return kSystemColourFlag + static_cast<Colour>(index); }
 
 } // namespace plainquill::contracts

@@ -74,12 +74,11 @@ public:
     virtual void SetToolTipText(const std::string& text) = 0;
 };
 
-// A child timer. It ticks while Enabled and Interval > 0 (milliseconds); ticks arrive as
+// A child timer. It ticks while Enabled with an interval above 0 (milliseconds); ticks arrive as
 // notifications, never inside another handler unless that handler processes pending events.
 class ChildTimer {
 public:
     virtual ~ChildTimer() = default;
-    virtual int Interval() const = 0;
     virtual void SetInterval(int milliseconds) = 0;
     virtual bool Enabled() const = 0;
     virtual void SetEnabled(bool enabled) = 0;
@@ -125,7 +124,6 @@ public:
     // While AutoRedraw is on, hDC draws into a persistent image that the window shows whenever it
     // repaints (and Paint is not sent); while off, hDC draws on the window, and the window sends
     // Paint when its contents were lost (shown, resized, Refresh).
-    virtual bool AutoRedraw() const = 0;
     virtual void SetAutoRedraw(bool on) = 0;
     // Setting BackColor clears the surface to it.
     virtual Colour BackColor() const = 0;

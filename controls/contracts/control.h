@@ -30,7 +30,6 @@ public:
 
     // The host gives the control its container before the first notification.
     void Site(Container& container) { m_container = &container; }
-    bool IsSited() const { return m_container != nullptr; }
 
     // ---- lifecycle ----------------------------------------------------------------------------------
     virtual void Initialize() {}

@@ -14,8 +14,8 @@
 //     and let the unique_ptr go (DeleteDC).
 //
 // Objects: pens, brushes and fonts are values (gdi_objects.h) selected by copy; each select
-// returns what was selected before so it can be put back, as the platform code does.
-// A new memory DC starts as the platform's does: a 1 x 1 monochrome bitmap, a black 1-pixel pen,
+// returns what was selected before, so that a drawing routine can leave the DC as it found it.
+// A new memory DC starts with a 1 x 1 monochrome bitmap, a black 1-pixel pen,
 // a white brush, the default font, black text on a white background, OPAQUE, position (0, 0).
 //
 // The usual shapes of control code:
@@ -88,8 +88,8 @@ public:
     // CreateCompatibleDC(this): a new memory DC (see the defaults above).
     virtual std::unique_ptr<Dc> createCompatibleDc() const = 0;
     // CreateCompatibleBitmap(this, w, h): the format of this DC's current surface, so a bitmap made
-    // from a fresh memory DC is monochrome, as on the platform. A size without area gives a 1 x 1
-    // monochrome bitmap, as on the platform.
+    // from a fresh memory DC is monochrome. A size without area gives a 1 x 1 monochrome bitmap,
+    // never an empty one.
     virtual Bitmap createCompatibleBitmap(Size size) const = 0;
     // SelectObject(memDC, bitmap): returns the previous bitmap. A window DC cannot take a bitmap:
     // it returns a null Bitmap and changes nothing; so does selecting a null bitmap. Selecting a

@@ -40,7 +40,7 @@ struct Rect {
     Rect offsetBy(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
     // InflateRect; negative amounts shrink.
     Rect inflatedBy(int dx, int dy) const { return {left - dx, top - dy, right + dx, bottom + dy}; }
-    // IntersectRect; an empty result is returned as the all-zero rectangle, as GDI does.
+    // IntersectRect; an empty result is the all-zero rectangle, so every empty result compares equal.
     Rect intersectedWith(const Rect& o) const
     {
         Rect r{std::max(left, o.left), std::max(top, o.top), std::min(right, o.right), std::min(bottom, o.bottom)};

@@ -1,10 +1,10 @@
 #pragma once
 // What the window uses of the drawn progress bar.
+#include "controls/contracts/colour.h"
+
 #include <cstdint>
 
 namespace plainquill::contracts {
-
-using Colour = std::uint32_t; // 0x00BBGGRR, or 0x80000000 + system colour index
 
 class ProgressFace {
 public:

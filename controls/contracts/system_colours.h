@@ -14,15 +14,15 @@ class SystemColours {
 public:
     virtual ~SystemColours() = default;
 
-    // GetSysColor: the colour of index 0..30; any other index reads as black (0), as on the platform.
+    // GetSysColor: the colour of index 0..30; any other index reads as black (0), never fails.
     virtual Colour sysColor(int index) const = 0;
 };
 
 // A value with the top bit set names system colour (value AND 0x7FFFFFFF); any other value is a colour.
 inline Colour resolveByTopBit(Colour value, const SystemColours& colours)
 {
-    if (value & 0x80000000u)
-        return colours.sysColor(static_cast<int>(value & 0x7FFFFFFFu));
+    if (value & kSystemColourFlag)
+        return colours.sysColor(static_cast<int>(value & ~kSystemColourFlag));
     return value;
 }
 

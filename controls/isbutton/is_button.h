@@ -51,6 +51,8 @@ enum TipKind : std::int32_t { ttStandard = 0, ttBalloon = 1 };
 // The values the tooltip window's title message takes.
 enum TipIcon : std::int32_t { tiNone = 0, tiInfo = 1, tiWarning = 2, tiError = 3 };
 
+struct SkinInput;
+
 // The drawn state; 0 only before the first load.
 enum ButtonState : std::int32_t { Normal = 1, Hot = 2, Pressed = 3, Disabled = 4 };
 
@@ -129,8 +131,6 @@ public:
     std::int32_t OpenLink(const std::string& link);
     // Shows the About box as a top-most window of its own.
     void About();
-    // The About box, while the control has one (for whoever shows or inspects it).
-    contracts::PanelWindow* AboutPanel() const { return m_about.get(); }
     // Draws `icon` in grey tones at (x, y), width x height, on any DC; false when either is missing
     // or nothing could be drawn. The pure greys of the icon stay as they are.
     bool PaintIconGrayscale(contracts::Dc* dc, const contracts::Icon* icon, int x, int y, int height, int width);
@@ -140,13 +140,9 @@ public:
 
     // ---- state a test or the gallery may read -------------------------------------------------------
     std::int32_t State() const { return m_state; }
-    bool IsShown() const { return m_isShown; }
-    contracts::Rect ButtonRect() const { return m_buttonRect; }
     std::uint32_t CaptionFormat() const { return m_captionFormat; }
     std::int32_t IconMargin() const { return m_iconMargin; }
-    std::int16_t LastMouseButton() const { return m_lastMouseButton; }
     contracts::Rect CaptionRect() const { return m_captionRect; }
-    bool HasFocus() const { return m_hasFocus; }
     bool MouseInside() const { return m_mouseInside; }
 
     // ---- container notifications ----------------------------------------------------------------------
@@ -179,9 +175,13 @@ private:
     void Raise(Event event);
     void RaiseClick();
 
+    void ReadFace(const contracts::PropertyBag& bag);
+    void ReadToolTip(const contracts::PropertyBag& bag);
+
     // The resize routine: recompute the geometry and the window shape, then paint.
     void LayOut();
     void PlaceCaptionAndShape();
+    void AlignCaption(const contracts::Rect& measured);
     void ShapeWindow();
     void DrawButton();
     void SettleState();
@@ -192,7 +192,11 @@ private:
     void DrawHighlight(contracts::Dc& dc);
     bool DrawThemed(contracts::Dc& dc);
     void DrawSkin(contracts::Dc& dc);
+    // What the skins need to know of the button as it is now.
+    SkinInput CurrentSkinInput();
     void DrawIcon(contracts::Dc& dc);
+    contracts::Point IconPlace() const;
+    void DrawIconSilhouette(contracts::Dc& dc, const contracts::Picture& picture, int x, int y);
     void DrawCaption(contracts::Dc& dc);
     // Draws `picture` at (x, y), w x h, leaving out its MaskColor pixels (with UseMaskColor): in
     // `shadow` when given, in grey when `grey`, else in its own colours.
@@ -217,7 +221,7 @@ private:
     template <typename T>
     void SetAndLayOut(T& field, std::type_identity_t<T> value, std::string_view name);
 
-    // ---- state, in the declaration order of the original design ----------------------------------------
+    // ---- state: each member's comment names the property or read-out it holds --------------------------
     bool m_isShown = false;                      // IsShown: nothing is painted while false
     std::int32_t m_state = 0;                    // the drawn ButtonState
     std::int32_t m_style = Standard;             // Style

@@ -28,7 +28,8 @@ Colour greyOf(Colour c)
 
 } // namespace
 
-void isButton::DrawIcon(Dc& dc)
+// Where the icon goes for its alignment, a pixel down and right while pressed.
+Point isButton::IconPlace() const
 {
     const int W = m_buttonRect.right, H = m_buttonRect.bottom, s = m_iconSize, m = m_iconMargin;
     int x = 0, y = 0;
@@ -53,19 +54,34 @@ void isButton::DrawIcon(Dc& dc)
     }
     if (m_state == Pressed)
         ++x, ++y;
+    return {x, y};
+}
+
+// The grey silhouette at (x, y) that a hot Highlight button shows behind its raised icon.
+void isButton::DrawIconSilhouette(Dc& dc, const Picture& picture, int x, int y)
+{
+    const int s = m_iconSize;
+    if (m_useMaskColor) {
+        MaskedPaint(dc, picture, x + 1, y + 1, s, s, kSilhouette, false);
+        MaskedPaint(dc, picture, x - 1, y - 1, s, s, std::nullopt, false);
+        return;
+    }
+    container().PaintPicture(picture, x, y, s, s);
+    const Colour background = dc.getPixel({1, 1});
+    for (int row = y; row < y + s; ++row)
+        for (int column = x; column < x + s; ++column)
+            if (dc.getPixel({column, row}) != background)
+                dc.setPixelV({column, row}, kSilhouette);
+}
+
+void isButton::DrawIcon(Dc& dc)
+{
+    const Point place = IconPlace();
+    int x = place.x, y = place.y;
+    const int s = m_iconSize;
     const Picture& picture = *m_icon;
     if (m_state == Hot && m_style == Highlight) {
-        if (m_useMaskColor) {
-            MaskedPaint(dc, picture, x + 1, y + 1, s, s, kSilhouette, false);
-            MaskedPaint(dc, picture, x - 1, y - 1, s, s, std::nullopt, false);
-        } else {
-            container().PaintPicture(picture, x, y, s, s);
-            const Colour background = dc.getPixel({1, 1});
-            for (int row = y; row < y + s; ++row)
-                for (int column = x; column < x + s; ++column)
-                    if (dc.getPixel({column, row}) != background)
-                        dc.setPixelV({column, row}, kSilhouette);
-        }
+        DrawIconSilhouette(dc, picture, x, y);
         x -= 2, y -= 2;
     }
     if (m_useMaskColor)

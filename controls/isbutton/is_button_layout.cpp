@@ -2,10 +2,10 @@
 // order, and the window's shape for each look.
 #include "controls/isbutton/is_button.h"
 
+#include "controls/contracts/access_key.h"
 #include "controls/isbutton/button_colours.h"
 
 #include <array>
-#include <cctype>
 
 namespace plainquill::isbutton {
 
@@ -15,19 +15,6 @@ namespace {
 
 // 20 pixels at 15 twips per pixel.
 constexpr double kMinimumTwips = 300;
-
-// The character after the first single "&" of a caption ("&&" is a literal "&").
-std::string accessKeyOf(const std::string& caption)
-{
-    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != '&')
-            continue;
-        if (caption[i + 1] != '&')
-            return std::string(1, static_cast<char>(std::tolower(static_cast<unsigned char>(caption[i + 1]))));
-        ++i;
-    }
-    return {};
-}
 
 } // namespace
 
@@ -50,6 +37,17 @@ void isButton::PlaceCaptionAndShape()
     Rect measured = m_captionRect;
     const DrawTextFormat rtl = m_rightToLeft != 0 ? DT_RTLREADING : 0;
     container().hDC().drawText(m_caption, measured, DT_CALCRECT | DT_WORDBREAK | rtl);
+    AlignCaption(measured);
+    m_captionFormat |= rtl;
+    // The caption's "&x" is drawn underlined; Alt+x should reach the button as well.
+    container().SetAccessKeys(accessKeyOf(m_caption));
+    ShapeWindow();
+}
+
+// The caption's rectangle and format for CaptionAlign, from the text's measured rectangle.
+void isButton::AlignCaption(const Rect& measured)
+{
+    const int W = m_buttonRect.right, H = m_buttonRect.bottom;
     const double l = measured.left, t = measured.top, r = measured.right, b = measured.bottom;
     const double m = m_iconMargin;
     auto at = [](double left, double top, double right, double bottom) {
@@ -80,10 +78,6 @@ void isButton::PlaceCaptionAndShape()
     default:
         break; // an unknown alignment keeps the inset rectangle and the last format
     }
-    m_captionFormat |= rtl;
-    // The caption's "&x" is drawn underlined; Alt+x should reach the button as well.
-    container().SetAccessKeys(accessKeyOf(m_caption));
-    ShapeWindow();
 }
 
 void isButton::ShapeWindow()

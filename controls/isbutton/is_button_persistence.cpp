@@ -45,10 +45,10 @@ void isButton::InitProperties()
     m_iconMargin = 4;
 }
 
-void isButton::ReadProperties(const PropertyBag& bag)
+// The keys of the look, the caption, the icon and the colours, in the order they are read.
+void isButton::ReadFace(const PropertyBag& bag)
 {
     const SystemColours& sys = container().graphics().systemColours();
-    m_state = Normal;
     m_icon = bag.ReadPicture("Icon", nullptr);
     m_style = bag.ReadInteger("Style", kStoredStyle);
     m_caption = bag.ReadString("Caption", kStoredCaption);
@@ -63,6 +63,11 @@ void isButton::ReadProperties(const PropertyBag& bag)
     m_highlightColor = bag.ReadColour("HighlightColor", sys.sysColor(COLOR_HIGHLIGHT));
     m_fontColor = bag.ReadColour("FontColor", sys.sysColor(COLOR_BTNTEXT));
     m_fontHighlightColor = bag.ReadColour("FontHighlightColor", sys.sysColor(COLOR_BTNTEXT));
+}
+
+void isButton::ReadToolTip(const PropertyBag& bag)
+{
+    const SystemColours& sys = container().graphics().systemColours();
     // The container keeps the first reading as its own tooltip text, the control the second.
     container().Extender().SetToolTipText(bag.ReadString("ToolTipText", m_toolTipText));
     m_toolTipText = bag.ReadString("ToolTipText", "");
@@ -71,6 +76,13 @@ void isButton::ReadProperties(const PropertyBag& bag)
     m_toolTipType = bag.ReadInteger("ToolTipType", ttBalloon);
     m_toolTipBackColor = bag.ReadColour("ttBackColor", sys.sysColor(COLOR_INFOBK));
     m_toolTipForeColor = bag.ReadColour("ttForeColor", sys.sysColor(COLOR_INFOTEXT));
+}
+
+void isButton::ReadProperties(const PropertyBag& bag)
+{
+    m_state = Normal;
+    ReadFace(bag);
+    ReadToolTip(bag);
     m_font = bag.ReadFont("Font", container().Font());
     container().SetFont(m_font);
     m_buttonType = bag.ReadInteger("ButtonType", PushButton);

@@ -30,6 +30,16 @@ void isButton::DrawSkin(Dc& dc)
     default:
         return; // no look of that number: the face stays cleared
     }
+    const SkinInput in = CurrentSkinInput();
+    SkinCanvas canvas(dc);
+    try {
+        draw(canvas, in);
+    } catch (const SkinEnded&) {
+    }
+}
+
+SkinInput isButton::CurrentSkinInput()
+{
     SkinInput in;
     in.W = m_buttonRect.right;
     in.H = m_buttonRect.bottom;
@@ -43,11 +53,7 @@ void isButton::DrawSkin(Dc& dc)
     in.sysFace = Sys(COLOR_BTNFACE);
     in.sysHighlight = Sys(COLOR_HIGHLIGHT);
     in.setBackground = [this](Colour colour) { container().SetBackColor(colour); };
-    SkinCanvas canvas(dc);
-    try {
-        draw(canvas, in);
-    } catch (const SkinEnded&) {
-    }
+    return in;
 }
 
 } // namespace plainquill::isbutton

@@ -88,59 +88,71 @@ void systemPalette(SkinCanvas& k, const SkinInput& in)
     }
 }
 
-void customPalette(SkinCanvas& k, const SkinInput& in)
+// Normal and hot in shades of the back colour; a frame in the highlight colour when hot or focused.
+void customRaised(SkinCanvas& k, const SkinInput& in)
 {
     const int W = in.W, H = in.H;
     const Colour B = in.backColor;
     const Colour edge = offset(B, -128);
+    in.setBackground(B);
+    k.gradient(B, offset(B, -15), 1, 1, W - 2, H - 3);
+    k.gradient(offset(B, 21), offset(B, -21), 1, 2, 2, H - 5);
+    k.gradient(offset(B, -5), offset(B, -32), W - 2, 2, W - 1, H - 5);
+    k.line(2, 1, W - 2, 1, offset(B, 5));
+    k.line(1, 2, W - 1, 2, offset(B, 2));
+    k.line(2, H - 4, W - 2, H - 4, offset(B, -16));
+    k.line(2, H - 3, W - 2, H - 3, offset(B, -24));
+    k.line(2, H - 2, W - 2, H - 2, offset(B, -37));
+    k.line(2, 0, W - 2, 0, edge);
+    k.line(0, 2, 0, H - 2, edge);
+    k.line(2, H - 1, W - 2, H - 1, edge);
+    k.line(W - 1, 0, W - 1, H, edge);
+    for (const Point p : {Point{1, 1}, {1, H - 2}, {W - 2, 1}, {W - 2, H - 2}})
+        k.pixel(p.x, p.y, edge);
+    for (const Point p : {Point{1, 0}, {W - 2, 0}, {0, 1}, {0, H - 2}, {1, H - 1}, {W - 2, H - 1}, {W - 1, 1},
+                          {W - 1, H - 2}})
+        k.pixel(p.x, p.y, offset(B, -21));
+    if (in.state == Hot || in.state == 5 || (in.hasFocus && in.showFocus)) {
+        const Colour f = in.state == Hot ? in.highlightColor : in.sysHighlight;
+        innerFrame(k, W, H, offset(f, 85), offset(f, 69), offset(f, 16), f);
+    }
+}
+
+void customPressed(SkinCanvas& k, const SkinInput& in)
+{
+    const int W = in.W, H = in.H;
+    const Colour B = in.backColor;
+    k.gradient(offset(B, -37), offset(B, -21), 2, 1, W - 1, 4);
+    k.gradient(offset(B, -21), offset(B, -5), 2, 4, W - 1, H - 8);
+    k.gradient(offset(B, -5), offset(B, 5), 3, H - 4, W - 1, 3);
+    k.gradient(offset(B, -32), offset(B, -22), 1, 3, 2, H - 5);
+    k.gradient(offset(B, -24), offset(B, -15), 2, 4, 3, H - 7);
+    for (const Point p : {Point{1, 2}, {2, 1}, {W - 3, 1}})
+        k.pixel(p.x, p.y, offset(B, -48));
+    k.pixel(2, H - 2, offset(B, -5));
+    k.pixel(1, H - 3, offset(B, -16));
+    k.pixel(W - 2, H - 3, offset(B, 18));
+    k.pixel(W - 3, H - 2, offset(B, 8));
+    k.pixel(W - 2, 2, offset(B, -37));
+    border(k, W, H, offset(B, -128));
+    for (const Point p : {Point{1, 1}, {1, H - 2}, {W - 2, 1}, {W - 2, H - 2}})
+        k.pixel(p.x, p.y, offset(B, -96));
+}
+
+void customPalette(SkinCanvas& k, const SkinInput& in)
+{
     switch (in.state) {
     case Normal:
-    case Hot: {
-        in.setBackground(B);
-        k.gradient(B, offset(B, -15), 1, 1, W - 2, H - 3);
-        k.gradient(offset(B, 21), offset(B, -21), 1, 2, 2, H - 5);
-        k.gradient(offset(B, -5), offset(B, -32), W - 2, 2, W - 1, H - 5);
-        k.line(2, 1, W - 2, 1, offset(B, 5));
-        k.line(1, 2, W - 1, 2, offset(B, 2));
-        k.line(2, H - 4, W - 2, H - 4, offset(B, -16));
-        k.line(2, H - 3, W - 2, H - 3, offset(B, -24));
-        k.line(2, H - 2, W - 2, H - 2, offset(B, -37));
-        k.line(2, 0, W - 2, 0, edge);
-        k.line(0, 2, 0, H - 2, edge);
-        k.line(2, H - 1, W - 2, H - 1, edge);
-        k.line(W - 1, 0, W - 1, H, edge);
-        for (const Point p : {Point{1, 1}, {1, H - 2}, {W - 2, 1}, {W - 2, H - 2}})
-            k.pixel(p.x, p.y, edge);
-        for (const Point p : {Point{1, 0}, {W - 2, 0}, {0, 1}, {0, H - 2}, {1, H - 1}, {W - 2, H - 1}, {W - 1, 1},
-                              {W - 1, H - 2}})
-            k.pixel(p.x, p.y, offset(B, -21));
-        if (in.state == Hot || in.state == 5 || (in.hasFocus && in.showFocus)) {
-            const Colour f = in.state == Hot ? in.highlightColor : in.sysHighlight;
-            innerFrame(k, W, H, offset(f, 85), offset(f, 69), offset(f, 16), f);
-        }
+    case Hot:
+        customRaised(k, in);
         break;
-    }
     case Pressed:
-        k.gradient(offset(B, -37), offset(B, -21), 2, 1, W - 1, 4);
-        k.gradient(offset(B, -21), offset(B, -5), 2, 4, W - 1, H - 8);
-        k.gradient(offset(B, -5), offset(B, 5), 3, H - 4, W - 1, 3);
-        k.gradient(offset(B, -32), offset(B, -22), 1, 3, 2, H - 5);
-        k.gradient(offset(B, -24), offset(B, -15), 2, 4, 3, H - 7);
-        for (const Point p : {Point{1, 2}, {2, 1}, {W - 3, 1}})
-            k.pixel(p.x, p.y, offset(B, -48));
-        k.pixel(2, H - 2, offset(B, -5));
-        k.pixel(1, H - 3, offset(B, -16));
-        k.pixel(W - 2, H - 3, offset(B, 18));
-        k.pixel(W - 3, H - 2, offset(B, 8));
-        k.pixel(W - 2, 2, offset(B, -37));
-        border(k, W, H, edge);
-        for (const Point p : {Point{1, 1}, {1, H - 2}, {W - 2, 1}, {W - 2, H - 2}})
-            k.pixel(p.x, p.y, offset(B, -96));
+        customPressed(k, in);
         break;
     case Disabled:
-        in.setBackground(B);
-        k.outline(0, 0, W - 1, H - 1, offset(B, -64));
-        disabledCorners(k, W, H, offset(B, -53));
+        in.setBackground(in.backColor);
+        k.outline(0, 0, in.W - 1, in.H - 1, offset(in.backColor, -64));
+        disabledCorners(k, in.W, in.H, offset(in.backColor, -53));
         break;
     default:
         break;

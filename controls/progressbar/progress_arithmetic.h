@@ -1,6 +1,7 @@
 #pragma once
-// The numbers behind the bar: rounding as the platform rounds (halves to the even neighbour,
-// an out-of-range result an overflow error), and the conversions between Value and Percent.
+// The numbers behind the bar: rounding (halves to the even neighbour, so a run of halves does not
+// drift one way; an out-of-range result an overflow error), and the conversions between Value
+// and Percent.
 #include <cstdint>
 
 namespace plainquill::progressbar {

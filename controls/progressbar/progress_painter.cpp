@@ -75,13 +75,14 @@ void XP_ProgressBar::DrawGradient(Colour& lEndColor, Colour& lStartcolor, int X,
 {
     lEndColor = ResolveColor(lEndColor);
     lStartcolor = ResolveColor(lStartcolor);
-    // Channels and steps in single precision, as the original arithmetic keeps them.
+    // Channels and steps in single precision: the bands' colours are rounded from them, and wider
+    // values would move some bands one shade.
     const float r1 = static_cast<float>(redOf(lEndColor)), g1 = static_cast<float>(greenOf(lEndColor)),
                 b1 = static_cast<float>(blueOf(lEndColor));
     const float r2 = static_cast<float>(redOf(lStartcolor)), g2 = static_cast<float>(greenOf(lStartcolor)),
                 b2 = static_cast<float>(blueOf(lStartcolor));
     const int count = bH ? X2 : Y2;
-    // A count of 0 fails the division; the routine skips that error and its steps stay 0.
+    // A count of 0 leaves nothing to divide: the steps stay 0 and the one line drawn has the end colour.
     const auto step = [count](float from, float to) {
         return count == 0 ? 0.0f : static_cast<float>(static_cast<double>(to - from) / count);
     };

@@ -9,7 +9,7 @@ using namespace contracts;
 
 namespace {
 
-constexpr Colour kHighlight = 0x8000000D; // the system highlight colour, the bar's default fill
+constexpr Colour kHighlight = sysColourRef(COLOR_HIGHLIGHT); // the bar's default fill
 constexpr std::int32_t kStoredBrushStyle = 4; // the bag's default, unlike a fresh instance's 0
 
 } // namespace

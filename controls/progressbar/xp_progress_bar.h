@@ -128,7 +128,7 @@ private:
     void CentreTextRect(const std::string& text);
     void DrawTextOverFill(const std::string& text);
 
-    // ---- state, in the declaration order of the original design ------------------------------------
+    // ---- state: each member's comment names the property it holds ----------------------------------
     contracts::Colour m_color = 0;             // Color: always held resolved
     contracts::Dc* m_drawDC = nullptr;         // DrawDC: the buffer's DC, else the window's; null once gone
     contracts::WindowHandle m_hWnd = 0;        // hWnd: whose client rectangle gives the geometry

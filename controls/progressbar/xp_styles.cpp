@@ -21,7 +21,9 @@ void XP_ProgressBar::ComputeFill()
     m_fillFraction = std::max(0.0, m_percent / 98.0);
     if (m_orientation == 0) {
         const int x = roundHalfEven((m_clientRect.right - m_clientRect.left) * m_fillFraction + m_clientRect.left);
-        m_fillArea.right = x - ((x - m_fillArea.left) % pitch); // % keeps the sign of its left side, as Mod does
+        // Whole pitches from the left. % keeps the sign of its left side, so a fill short of the left
+        // edge moves up towards it instead of a pitch further away.
+        m_fillArea.right = x - ((x - m_fillArea.left) % pitch);
         if (m_fillArea.right < m_clientRect.left)
             m_fillArea.right = m_clientRect.left;
     } else {

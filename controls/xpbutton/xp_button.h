@@ -106,7 +106,6 @@ public:
     void SetClickHandler(ClickHandler handler) override { m_clickHandler = std::move(handler); }
 
     // ---- state a test or the gallery may read ---------------------------------------------------
-    bool IsFocused() const { return m_isFocused; }
     bool IsDown() const { return m_isDown; }
     bool IsHover() const { return m_isHover; }
     bool OverTimerEnabled() const;
@@ -157,6 +156,10 @@ private:
     void UseFont(contracts::FontRef font);
     contracts::Colour ResolveSysColor(contracts::Colour value) const;
 
+    // xp_button_persistence.cpp
+    void ReadCaptionAndPicture(const contracts::PropertyBag& bag);
+    void ReadFonts(const contracts::PropertyBag& bag);
+
     // xp_button_input.cpp
     void OverTimerTick();
     bool Inside(float x, float y) const;
@@ -168,12 +171,14 @@ private:
     void DrawBorder();
     void DrawBevel(contracts::Colour base, int rings, int depth);
     void DrawXPFace();
+    void DrawXPEdges(contracts::Colour u);
     void SetRoundShape();
     void PenLine(int x1, int y1, int x2, int y2, contracts::Colour colour);
     void FillOrFrame(contracts::Dc& dc, int left, int top, int right, int bottom, contracts::Colour colour, bool fill);
 
     // xp_button_layout.cpp
     void ComputeLayout();
+    void PlacePictureBesideCaption(int cw, int ch);
     void MeasureCaption(int cw, int ch);
 
     // xp_button_content.cpp
@@ -217,11 +222,11 @@ private:
     bool m_defCurHand = false;                   // DefCurHand
     std::string m_soundOver;                     // SoundOver
     std::string m_soundClick;                    // SoundClick
-    contracts::Colour m_foreColor = 0x80000012;  // ForeColor
-    contracts::Colour m_backColor = 0x8000000F;  // BackColor
+    contracts::Colour m_foreColor = contracts::sysColourRef(contracts::COLOR_BTNTEXT); // ForeColor
+    contracts::Colour m_backColor = contracts::sysColourRef(contracts::COLOR_BTNFACE); // BackColor
     bool m_xpDefaultColors = true;               // XPDefaultColors
-    contracts::Colour m_xpColorPressed = 0x80000014; // XPColor_Pressed
-    contracts::Colour m_xpColorHover = 0x80000016;   // XPColor_Hover
+    contracts::Colour m_xpColorPressed = contracts::sysColourRef(contracts::COLOR_BTNHIGHLIGHT); // XPColor_Pressed
+    contracts::Colour m_xpColorHover = contracts::sysColourRef(contracts::COLOR_3DLIGHT); // XPColor_Hover
     contracts::FontRef m_font;                   // g_Font
     contracts::FontSubscription m_fontWatch;     // g_Font's change notification
     std::unique_ptr<contracts::ChildTimer> m_overTimer; // OverTimer

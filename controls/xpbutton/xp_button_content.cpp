@@ -16,8 +16,8 @@ using namespace contracts;
 namespace {
 
 constexpr Colour kShadow = 0x929292;
-constexpr Colour kDisabledLight = 0x80000014;
-constexpr Colour kDisabledShade = 0x80000010;
+constexpr Colour kDisabledLight = sysColourRef(COLOR_BTNHIGHLIGHT);
+constexpr Colour kDisabledShade = sysColourRef(COLOR_BTNSHADOW);
 constexpr DrawTextFormat kCaptionFormat = DT_WORDBREAK | DT_VCENTER | DT_CENTER;
 
 // A memory DC holding a new colour bitmap of `size`; the old bitmap goes back before the DC.

@@ -34,6 +34,12 @@ int roundedFit(double value)
 
 DrawTextParams textParams() { return {20, 1, 1, 1, 0}; }
 
+// The rectangle at (left, top) of width x height; past 32 bits an overflow.
+Rect placed(std::int64_t left, std::int64_t top, std::int64_t width, std::int64_t height)
+{
+    return {fits(left), fits(top), fits(left + width), fits(top + height)};
+}
+
 } // namespace
 
 void XpB::ComputeLayout()
@@ -48,35 +54,41 @@ void XpB::ComputeLayout()
         MeasureCaption(cw, ch);
         return;
     }
-    const std::int64_t pw = m_pictureWidth;
-    const std::int64_t ph = m_pictureHeight;
-    const auto place = [](Rect& rect, std::int64_t left, std::int64_t top, std::int64_t width, std::int64_t height) {
-        rect = {fits(left), fits(top), fits(left + width), fits(top + height)};
-    };
     if (m_caption.empty()) {
-        place(m_pictureRect, kMargin + (cw - pw) / 2, kMargin + (ch - ph) / 2, pw, ph);
+        const std::int64_t pw = m_pictureWidth;
+        const std::int64_t ph = m_pictureHeight;
+        m_pictureRect = placed(kMargin + (cw - pw) / 2, kMargin + (ch - ph) / 2, pw, ph);
         return;
     }
     m_captionRect = m_contentRect;
     MeasureCaption(cw, ch);
+    PlacePictureBesideCaption(cw, ch);
+}
+
+// The picture and the measured caption as one block centred in the content area, the picture on
+// the side PicturePosition names.
+void XpB::PlacePictureBesideCaption(int cw, int ch)
+{
+    const std::int64_t pw = m_pictureWidth;
+    const std::int64_t ph = m_pictureHeight;
     const std::int64_t tw = m_captionRect.width();
     const std::int64_t th = m_captionRect.height();
     switch (m_picturePosition) {
     case Above:
-        place(m_pictureRect, kMargin + (cw - pw) / 2, kMargin + (ch - (ph + kGap + th)) / 2, pw, ph);
-        place(m_captionRect, kMargin + (cw - tw) / 2, m_pictureRect.bottom + kGap, tw, th);
+        m_pictureRect = placed(kMargin + (cw - pw) / 2, kMargin + (ch - (ph + kGap + th)) / 2, pw, ph);
+        m_captionRect = placed(kMargin + (cw - tw) / 2, m_pictureRect.bottom + kGap, tw, th);
         break;
     case LeftOf:
-        place(m_pictureRect, kMargin + (cw - (tw + kGap + pw)) / 2, kMargin + (ch - ph) / 2, pw, ph);
-        place(m_captionRect, m_pictureRect.right + kGap, kMargin + (ch - th) / 2, tw, th);
+        m_pictureRect = placed(kMargin + (cw - (tw + kGap + pw)) / 2, kMargin + (ch - ph) / 2, pw, ph);
+        m_captionRect = placed(m_pictureRect.right + kGap, kMargin + (ch - th) / 2, tw, th);
         break;
     case RightOf:
-        place(m_captionRect, kMargin + (cw - (tw + kGap + pw)) / 2, kMargin + (ch - th) / 2, tw, th);
-        place(m_pictureRect, m_captionRect.right + kGap, kMargin + (ch - ph) / 2, pw, ph);
+        m_captionRect = placed(kMargin + (cw - (tw + kGap + pw)) / 2, kMargin + (ch - th) / 2, tw, th);
+        m_pictureRect = placed(m_captionRect.right + kGap, kMargin + (ch - ph) / 2, pw, ph);
         break;
     case Below:
-        place(m_captionRect, kMargin + (cw - tw) / 2, kMargin + (ch - (ph + kGap + th)) / 2, tw, th);
-        place(m_pictureRect, kMargin + (cw - pw) / 2, m_captionRect.bottom + kGap, pw, ph);
+        m_captionRect = placed(kMargin + (cw - tw) / 2, kMargin + (ch - (ph + kGap + th)) / 2, tw, th);
+        m_pictureRect = placed(kMargin + (cw - pw) / 2, m_captionRect.bottom + kGap, pw, ph);
         break;
     default:
         break;

@@ -13,13 +13,25 @@ using namespace contracts;
 
 namespace {
 
-constexpr Colour kHighlight = 0x8000000D;
-constexpr Colour kButtonShadow = 0x80000010;
-constexpr Colour kButtonHighlight = 0x80000014;
-constexpr Colour kDarkShadow = 0x80000015;
+constexpr Colour kHighlight = sysColourRef(COLOR_HIGHLIGHT);
+constexpr Colour kButtonShadow = sysColourRef(COLOR_BTNSHADOW);
+constexpr Colour kButtonHighlight = sysColourRef(COLOR_BTNHIGHLIGHT);
+constexpr Colour kDarkShadow = sysColourRef(COLOR_3DDKSHADOW);
 constexpr Colour kXPFocus = 0xE6AA8C; // red 140, green 170, blue 230
 
 int rounded(double value) { return static_cast<int>(std::nearbyint(value)); }
+
+// The pixel just inside each corner of a W x H face.
+void innerCorners(Dc& dc, int W, int H, Colour colour)
+{
+    for (const Point p : {Point{1, 1}, Point{1, H - 2}, Point{W - 2, 1}, Point{W - 2, H - 2}})
+        dc.setPixelV(p, colour);
+}
+
+struct Edge {
+    int x1, y1, x2, y2;
+    Colour colour;
+};
 
 } // namespace
 
@@ -132,19 +144,14 @@ void XpB::DrawXPFace()
     Dc& dc = container().hDC();
     const int W = m_clientWidth;
     const int H = m_clientHeight;
-    const auto corners = [&](Colour colour) {
-        for (const Point p : {Point{1, 1}, Point{1, H - 2}, Point{W - 2, 1}, Point{W - 2, H - 2}})
-            dc.setPixelV(p, colour);
-    };
     FillOrFrame(dc, 0, 0, W, H, m_backColor, true);
     const Colour u = ShiftColor(ResolveSysColor(m_backColor), 48);
     if (!Enabled()) {
         FillOrFrame(dc, 0, 0, W, H, ShiftColor(u, -24), true);
         FillOrFrame(dc, 0, 0, W, H, ShiftColor(u, -84), false);
-        corners(ShiftColor(u, -72));
+        innerCorners(dc, W, H, ShiftColor(u, -72));
         return;
     }
-    const Colour f = m_xpDefaultColors ? kXPFocus : ResolveSysColor(m_xpColorPressed);
 
     // One line per row, top light to bottom 25 darker; row 0 is left to the outline.
     const float step = 25.0f / static_cast<float>(H);
@@ -153,14 +160,19 @@ void XpB::DrawXPFace()
 
     const Colour outline = ResolveSysColor(kDarkShadow);
     FillOrFrame(dc, 0, 0, W, H, outline, false);
-    corners(outline);
+    innerCorners(dc, W, H, outline);
+    DrawXPEdges(u);
+}
 
-    struct Edge {
-        int x1, y1, x2, y2;
-        Colour colour;
-    };
+// The lines just inside the outline: a frame in the focus colour while focused, else light and
+// dark shades of the face colour u.
+void XpB::DrawXPEdges(Colour u)
+{
+    const int W = m_clientWidth;
+    const int H = m_clientHeight;
     if (m_isFocused) {
-        FillOrFrame(dc, 1, 2, W - 1, H - 2, f, false);
+        const Colour f = m_xpDefaultColors ? kXPFocus : ResolveSysColor(m_xpColorPressed);
+        FillOrFrame(container().hDC(), 1, 2, W - 1, H - 2, f, false);
         const Edge focused[] = {
             {2, H - 2, W - 2, H - 2, ShiftColor(f, -33)}, {2, 1, W - 2, 1, ShiftColor(f, 65)},
             {1, 2, W - 1, 2, ShiftColor(f, 50)},          {2, 3, 2, H - 3, ShiftColor(f, 31)},

@@ -8,10 +8,10 @@ using namespace contracts;
 
 namespace {
 
-constexpr Colour kStoredBackColor = 0x8000000F;      // button face
-constexpr Colour kStoredForeColor = 0x80000012;      // button text
-constexpr Colour kStoredXPColorPressed = 0x80000014; // button highlight
-constexpr Colour kStoredXPColorHover = 0x80000016;   // 3-D light
+constexpr Colour kStoredBackColor = sysColourRef(COLOR_BTNFACE);
+constexpr Colour kStoredForeColor = sysColourRef(COLOR_BTNTEXT);
+constexpr Colour kStoredXPColorPressed = sysColourRef(COLOR_BTNHIGHLIGHT);
+constexpr Colour kStoredXPColorHover = sysColourRef(COLOR_3DLIGHT);
 constexpr const char* kStoredSoundOver = ".\\resources\\over.wav";
 constexpr const char* kStoredSoundClick = ".\\resources\\click.wav";
 
@@ -63,16 +63,11 @@ void XpB::InitProperties()
     SetAccessKey();
 }
 
-void XpB::ReadProperties(const PropertyBag& bag)
+// The caption, the look and the picture's place and sizes, in the order they are read.
+void XpB::ReadCaptionAndPicture(const PropertyBag& bag)
 {
-    const AmbientProperties& ambient = container().Ambient();
-    m_backColor = bag.ReadColour("BackColor", kStoredBackColor);
-    container().SetBackColor(m_backColor);
-    m_foreColor = bag.ReadColour("ForeColor", kStoredForeColor);
-    container().SetForeColor(m_foreColor);
-
     m_showFocusRect = bag.ReadBoolean("ShowFocusRect", true);
-    m_caption = bag.ReadString("Caption", ambient.DisplayName);
+    m_caption = bag.ReadString("Caption", container().Ambient().DisplayName);
     m_picturePosition = bag.ReadInteger("PicturePosition", LeftOf);
     m_buttonStyle = bag.ReadInteger("ButtonStyle", Flat);
     m_currentPicture = bag.ReadPicture("Picture", nullptr);
@@ -81,14 +76,29 @@ void XpB::ReadProperties(const PropertyBag& bag)
     m_pictureSize = bag.ReadInteger("PictureSize", Normal);
     m_originalPicSize.width = bag.ReadInteger("OriginalPicSizeW", 32);
     m_originalPicSize.height = bag.ReadInteger("OriginalPicSizeH", 32);
+}
 
-    // Each reading is an object of the control's own: one bag may load several instances.
+// The font is read twice: the surface and the control each keep a reading of their own, so one
+// bag may load several instances.
+void XpB::ReadFonts(const PropertyBag& bag)
+{
+    const AmbientProperties& ambient = container().Ambient();
     const FontRef ambientFont = ambient.Font ? ambient.Font : makeFont();
     const FontRef surfaceFont = bag.ReadFont("Font", ambientFont);
     container().SetFont(surfaceFont ? surfaceFont->Clone() : makeFont());
     const FontRef font = bag.ReadFont("Font", ambientFont);
     UseFont(font ? font->Clone() : makeFont());
+}
 
+void XpB::ReadProperties(const PropertyBag& bag)
+{
+    m_backColor = bag.ReadColour("BackColor", kStoredBackColor);
+    container().SetBackColor(m_backColor);
+    m_foreColor = bag.ReadColour("ForeColor", kStoredForeColor);
+    container().SetForeColor(m_foreColor);
+
+    ReadCaptionAndPicture(bag);
+    ReadFonts(bag);
     m_hoverPicture = bag.ReadPicture("PictureHover", nullptr);
     m_normalPicture = bag.ReadPicture("Picture", nullptr);
 

@@ -108,7 +108,6 @@ public:
     double Height() const override;
     void SetWidth(double twips) override;
     void SetHeight(double twips) override;
-    bool AutoRedraw() const override { return m_surface.autoRedraw(); }
     void SetAutoRedraw(bool on) override;
     contracts::Colour BackColor() const override { return m_backColour; }
     void SetBackColor(contracts::Colour colour) override;
@@ -150,8 +149,6 @@ protected:
     virtual contracts::Point positionInParent() const = 0;  // pixels
     virtual void takeFocus() = 0;
     virtual bool capturing() const = 0;
-
-    MessageHooks& hooks() { return m_hooks; }
 
 private:
     class SiteExtender;

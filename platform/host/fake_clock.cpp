@@ -13,7 +13,6 @@ public:
     }
     ~Timer() override { std::erase(m_state->timers, this); }
 
-    int Interval() const override { return m_interval; }
     void SetInterval(int milliseconds) override
     {
         m_interval = milliseconds;

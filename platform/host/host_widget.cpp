@@ -90,7 +90,7 @@ void HostWidget::setDisplayAsDefault(bool isDefault) { m_site->setDisplayAsDefau
 
 bool HostWidget::event(QEvent* event)
 {
-    // Tab reaches the control as a key before the focus moves on, as on the platform.
+    // Tab reaches the control as a key before the focus moves on: leaving by Tab ends its hover.
     if (event->type() == QEvent::KeyPress && movesFocus(static_cast<QKeyEvent*>(event)))
         m_site->keyPressed(9, shiftMaskFor(static_cast<QKeyEvent*>(event)->modifiers()), 0);
     return QWidget::event(event);

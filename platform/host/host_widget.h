@@ -65,8 +65,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void afterLoad();
-
     std::unique_ptr<QtSite> m_site;
     std::unique_ptr<ShownProgressFace> m_progress;
     std::unique_ptr<ShownButtonFace> m_button;

@@ -25,7 +25,8 @@ void QtChildTimer::SetEnabled(bool enabled)
 
 void QtChildTimer::update()
 {
-    // Setting the interval or enabling starts the count again, as the platform's timer does.
+    // Setting the interval or enabling starts the count again, by the headless clock's rule, so a
+    // control ticks alike in a window and in its tests.
     if (m_enabled && m_interval > 0)
         m_timer.start(m_interval);
     else

@@ -13,7 +13,6 @@ public:
     // `tick` runs each time the interval has passed, while enabled with an interval above 0.
     explicit QtChildTimer(std::function<void()> tick);
 
-    int Interval() const override { return m_interval; }
     void SetInterval(int milliseconds) override;
     bool Enabled() const override { return m_enabled; }
     void SetEnabled(bool enabled) override;

@@ -24,7 +24,7 @@ public:
     void SetVisible(bool visible) override;
     std::uint32_t WindowStyle() const override { return m_style; }
     void SetWindowStyle(std::uint32_t style) override { m_style = style; }
-    void ApplyFrameChange() override { ++m_frameChanges; }
+    void ApplyFrameChange() override {} // no frame is drawn here: the style changes nothing to redo
     void SetTopMost() override { m_topMost = true; }
     std::string Title() const override { return m_title; }
     void SetTitle(const std::string& title) override;
@@ -36,7 +36,6 @@ public:
     const contracts::Bitmap& pixels() const { return m_pixels; }
     bool topMost() const { return m_topMost; }
     bool detached() const { return m_detached; }
-    int frameChanges() const { return m_frameChanges; }
 
 protected:
     // The pixels or the window's state changed; a shown panel updates itself.
@@ -51,7 +50,6 @@ private:
     bool m_visible = false;
     bool m_topMost = false;
     bool m_detached = false;
-    int m_frameChanges = 0;
     std::uint32_t m_style = kChildStyle;
     std::string m_title;
 };

@@ -106,7 +106,7 @@ bool ToolTipWidget::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-// An empty tool text shows nothing, as on the platform.
+// An empty tool text shows nothing: an empty box would tell the user nothing.
 void ToolTipWidget::popUp()
 {
     if (!m_tool || m_tool->text.empty() || !m_owner)
@@ -155,47 +155,58 @@ QRect ToolTipWidget::bodyRect() const
     return QRect(0, m_pointerDown ? 0 : pointer, width() - 1, height() - pointer - 1);
 }
 
+// The window's outline: the body, and for a balloon its rounded corners and its pointer.
+QPainterPath ToolTipWidget::outline() const
+{
+    const QRect body = bodyRect();
+    QPainterPath path;
+    if (!isBalloon()) {
+        path.addRect(body);
+        return path;
+    }
+    path.addRoundedRect(body, 8, 8);
+    QPolygonF pointer;
+    const int x = 16;
+    if (m_pointerDown)
+        pointer << QPointF(x + 4, body.bottom()) << QPointF(x, height() - 1) << QPointF(x + 16, body.bottom());
+    else
+        pointer << QPointF(x + 4, body.top()) << QPointF(x, 0) << QPointF(x + 16, body.top());
+    QPainterPath tip;
+    tip.addPolygon(pointer);
+    tip.closeSubpath();
+    return path.united(tip);
+}
+
+// The icon and the bold title at the top of `content`, which then shrinks to the room below them.
+void ToolTipWidget::paintTitle(QPainter& painter, QRect& content) const
+{
+    int x = content.left();
+    if (m_titleIcon != contracts::TTI_NONE) {
+        const QIcon icon = QApplication::style()->standardIcon(iconPixmap(m_titleIcon));
+        icon.paint(&painter, QRect(x, content.top(), kIconSize, kIconSize));
+        x += kIconSize + 4;
+    }
+    QFont bold = font();
+    bold.setBold(true);
+    painter.setFont(bold);
+    const int line = std::max(kIconSize, QFontMetrics(bold).height());
+    painter.drawText(QRect(x, content.top(), content.right() - x, line), Qt::AlignVCenter, m_title);
+    painter.setFont(font());
+    content.setTop(content.top() + line + 4);
+}
+
 void ToolTipWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing, isBalloon());
-    const QRect body = bodyRect();
-    QPainterPath outline;
-    if (isBalloon()) {
-        outline.addRoundedRect(body, 8, 8);
-        QPolygonF pointer;
-        const int x = 16;
-        if (m_pointerDown)
-            pointer << QPointF(x + 4, body.bottom()) << QPointF(x, height() - 1) << QPointF(x + 16, body.bottom());
-        else
-            pointer << QPointF(x + 4, body.top()) << QPointF(x, 0) << QPointF(x + 16, body.top());
-        QPainterPath tip;
-        tip.addPolygon(pointer);
-        tip.closeSubpath();
-        outline = outline.united(tip);
-    } else {
-        outline.addRect(body);
-    }
-    painter.fillPath(outline, m_background);
+    const QPainterPath path = outline();
+    painter.fillPath(path, m_background);
     painter.setPen(m_text);
-    painter.drawPath(outline);
+    painter.drawPath(path);
 
-    QRect content = body.adjusted(kPadding, kPadding, -kPadding, -kPadding);
-    if (!m_title.isEmpty() || m_titleIcon != contracts::TTI_NONE) {
-        int x = content.left();
-        if (m_titleIcon != contracts::TTI_NONE) {
-            const QIcon icon = QApplication::style()->standardIcon(iconPixmap(m_titleIcon));
-            icon.paint(&painter, QRect(x, content.top(), kIconSize, kIconSize));
-            x += kIconSize + 4;
-        }
-        QFont bold = font();
-        bold.setBold(true);
-        painter.setFont(bold);
-        const int line = std::max(kIconSize, QFontMetrics(bold).height());
-        painter.drawText(QRect(x, content.top(), content.right() - x, line), Qt::AlignVCenter, m_title);
-        painter.setFont(font());
-        content.setTop(content.top() + line + 4);
-    }
+    QRect content = bodyRect().adjusted(kPadding, kPadding, -kPadding, -kPadding);
+    if (!m_title.isEmpty() || m_titleIcon != contracts::TTI_NONE)
+        paintTitle(painter, content);
     painter.drawText(content, Qt::TextWordWrap, QString::fromStdString(m_tool ? m_tool->text : std::string()));
 }
 

@@ -1,15 +1,19 @@
 #pragma once
 // A tooltip window of our own for a control shown in a HostWidget: a rectangle, or a balloon
 // whose pointer points at the cursor, with an optional title and title icon and its own colours.
-// Like the platform's, it watches the tool window itself: it appears when the pointer has rested
-// over the tool for a moment and goes when the pointer leaves, is pressed, or after a while.
+// It watches the tool window itself, so the control need not pass on the pointer's moves: it
+// appears when the pointer has rested over the tool for a moment and goes when the pointer
+// leaves, is pressed, or after a while.
 #include "controls/contracts/tooltip_window.h"
 
+#include <QPainterPath>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
 #include <optional>
+
+class QPainter;
 
 namespace plainquill::host {
 
@@ -35,6 +39,8 @@ private:
     void popUp();
     void layOutAt(QPoint tip);
     QRect bodyRect() const;
+    QPainterPath outline() const;
+    void paintTitle(QPainter& painter, QRect& content) const;
 
     QPointer<QWidget> m_owner;
     std::uint32_t m_style;

@@ -32,7 +32,6 @@ public:
     }
 
     bool convertsNothing() const { return m_source.isMonochrome() == m_destMono; }
-    const Bitmap& pixels() const { return m_source; }
 
     std::uint32_t convert(Colour s) const
     {
@@ -75,9 +74,16 @@ bool RasterDc::bitBlt(int x, int y, int width, int height, const contracts::Dc* 
     const auto* src = dynamic_cast<const RasterDc*>(source);
     if (!src || src->m_bitmap.isNull())
         return false;
-    const Bitmap pixels = src->m_bitmap.sharesPixelsWith(m_bitmap) ? src->m_bitmap.copy() : src->m_bitmap;
-    const SourceSampler sampler(pixels, src->m_bkColour, m_bitmap.isMonochrome(), m_textColour, m_bkColour);
-    const int dx = srcX - x, dy = srcY - y; // destination -> source offset
+    blitSource(*src, area, srcX - x, srcY - y, code, pattern);
+    return true;
+}
+
+// The source's pixels onto `area`, each read (dx, dy) away from where it lands.
+void RasterDc::blitSource(const RasterDc& src, const Rect& area, int dx, int dy, std::uint8_t code,
+                          const BrushPattern& pattern)
+{
+    const Bitmap pixels = src.m_bitmap.sharesPixelsWith(m_bitmap) ? src.m_bitmap.copy() : src.m_bitmap;
+    const SourceSampler sampler(pixels, src.m_bkColour, m_bitmap.isMonochrome(), m_textColour, m_bkColour);
     const Rect insideSource = area.intersectedWith(pixels.bounds().offsetBy(-dx, -dy));
     const bool plainCopy = code == 0xCC && sampler.convertsNothing();
     const bool usesPattern = ropUsesPattern(code);
@@ -99,7 +105,6 @@ bool RasterDc::bitBlt(int x, int y, int width, int height, const contracts::Dc* 
             *d = applyRop(code, p, sampler.convert(*s), *d);
         }
     });
-    return true;
 }
 
 // Nearest-pixel stretching: destination column i takes source column srcX + i * srcWidth / width

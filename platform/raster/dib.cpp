@@ -55,7 +55,7 @@ int RasterDc::getDIBits(const contracts::Bitmap& bitmap, int startScan, int scan
 }
 
 // For a bottom-up array (srcX, srcY) is the lower-left corner of the block in the array's own
-// coordinates (y counted up from the last image row), as the platform defines it.
+// coordinates (y counted up from the last image row), so a block is named alike both ways up.
 int RasterDc::setDIBitsToDevice(int x, int y, int width, int height, int srcX, int srcY, int startScan,
                                 int scanLines, std::span<const std::uint8_t> bits, const DibInfo& info)
 {

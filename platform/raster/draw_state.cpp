@@ -1,6 +1,6 @@
 // DrawState: text, bitmaps and icons drawn as they are, embossed (disabled) or as a one-colour
-// silhouette. The effects work as on the platform: the content is first drawn black on white into
-// a monochrome bitmap, which then serves as a stencil for a brush.
+// silhouette. Every effect starts alike, whatever the content: it is first drawn black on white
+// into a monochrome bitmap, which then serves as a stencil for a brush.
 #include "platform/raster/raster_dc.h"
 #include "platform/raster/text_layout.h"
 

@@ -5,9 +5,8 @@ namespace plainquill::raster {
 
 using contracts::Colour;
 
-// Per pixel, as the platform composes an icon: the destination is ANDed with the mask (1 keeps,
-// 0 clears; the platform forces black text and a white background for this step, so the mask's
-// own colours are used) and then XORed with the colour image. DI_IMAGE alone copies the image.
+// Per pixel: the destination is ANDed with the mask (1 keeps, 0 clears; black text and a white
+// background are forced for this step, so the mask's own colours count, whatever the DC's) and then XORed with the colour image. DI_IMAGE alone copies the image.
 // A flicker-free brush replaces the destination by the brush before the mask is applied.
 bool RasterDc::drawIconEx(int x, int y, const contracts::Icon& icon, int cx, int cy,
                           const contracts::Brush* flickerFreeBrush, contracts::DrawIconFlags flags)

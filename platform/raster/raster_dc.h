@@ -100,6 +100,8 @@ private:
 
     // Writes `pattern` combined with the destination by `rop` over `area` (no source).
     void patternFill(const contracts::Rect& area, const BrushPattern& pattern, std::uint8_t rop);
+    void blitSource(const RasterDc& src, const contracts::Rect& area, int dx, int dy, std::uint8_t code,
+                    const BrushPattern& pattern);
     // One pixel in a solid colour, if visible.
     void plot(int x, int y, contracts::Colour colour);
     // A cosmetic (1-pixel) line without its end point.

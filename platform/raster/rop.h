@@ -11,10 +11,9 @@ namespace plainquill::raster {
 
 inline std::uint8_t ropIndex(contracts::RasterOp rop) { return static_cast<std::uint8_t>(rop >> 16); }
 
-// Whether the operation reads the source / the pattern / the destination at all.
+// Whether the operation reads the source / the pattern at all.
 inline bool ropUsesSource(std::uint8_t t) { return ((t >> 2) & 0x33) != (t & 0x33); }
 inline bool ropUsesPattern(std::uint8_t t) { return ((t >> 4) & 0x0F) != (t & 0x0F); }
-inline bool ropUsesDestination(std::uint8_t t) { return ((t >> 1) & 0x55) != (t & 0x55); }
 
 inline std::uint32_t applyRop(std::uint8_t t, std::uint32_t p, std::uint32_t s, std::uint32_t d)
 {

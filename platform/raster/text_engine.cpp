@@ -29,7 +29,7 @@ QFont qtFontFor(const FontDescription& desc)
     font.setItalic(desc.italic);
     font.setUnderline(desc.underline);
     font.setStrikeOut(desc.strikethrough);
-    font.setKerning(false); // the platform's text output does not kern
+    font.setKerning(false); // a letter is as wide wherever it stands, so a prefix measures alike
     font.setStyleStrategy(QFont::NoAntialias);
     font.setHintingPreference(QFont::PreferFullHinting);
     return font;
@@ -37,6 +37,42 @@ QFont qtFontFor(const FontDescription& desc)
 
 constexpr std::size_t kMaxCachedLines = 512;
 constexpr std::size_t kMaxCachedAdvances = 4096;
+
+// Lays `layout` out as one unwrapped line of `width` pixels at the origin, in the given direction.
+QTextLine layOutOneLine(QTextLayout& layout, bool rtl, int width)
+{
+    QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
+    option.setTextDirection(rtl ? Qt::RightToLeft : Qt::LeftToRight);
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(width);
+    line.setPosition(QPointF(0, 0));
+    layout.endLayout();
+    return line;
+}
+
+// Draws the laid-out line at `origin` into the line's mask, without anti-aliasing: a pixel is ink
+// or not, so the text looks the same at every size and on every machine.
+void drawInk(RenderedLine& out, const QTextLayout& layout, QPointF origin)
+{
+    QImage image(out.maskWidth, std::max(1, out.height), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::TextAntialiasing, false);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(Qt::white);
+        layout.draw(&painter, origin);
+    }
+    out.ink.resize(static_cast<std::size_t>(out.maskWidth) * out.height);
+    for (int y = 0; y < out.height; ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < out.maskWidth; ++x)
+            out.ink[static_cast<std::size_t>(y) * out.maskWidth + x] = qAlpha(row[x]) >= 128 ? 1 : 0;
+    }
+}
 
 } // namespace
 
@@ -80,31 +116,8 @@ RenderedLine TextEngine::Impl::renderLine(const FontEntry& entry, const std::u16
     out.maskWidth = out.advance + 2 * pad;
 
     QTextLayout layout(qs, entry.font);
-    QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
-    option.setTextDirection(rtl ? Qt::RightToLeft : Qt::LeftToRight);
-    option.setWrapMode(QTextOption::NoWrap);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    line.setLineWidth(out.advance + pad);
-    line.setPosition(QPointF(0, 0));
-    layout.endLayout();
-
-    QImage image(out.maskWidth, std::max(1, out.height), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    {
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::TextAntialiasing, false);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setPen(Qt::white);
-        layout.draw(&painter, QPointF(pad, out.ascent - line.ascent()));
-    }
-    out.ink.resize(static_cast<std::size_t>(out.maskWidth) * out.height);
-    for (int y = 0; y < out.height; ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < out.maskWidth; ++x)
-            out.ink[static_cast<std::size_t>(y) * out.maskWidth + x] = qAlpha(row[x]) >= 128 ? 1 : 0;
-    }
+    const QTextLine line = layOutOneLine(layout, rtl, out.advance + pad);
+    drawInk(out, layout, QPointF(pad, out.ascent - line.ascent()));
     if (underlineIndex >= 0 && underlineIndex < static_cast<int>(text.size())) {
         const double a = line.cursorToX(underlineIndex), b = line.cursorToX(underlineIndex + 1);
         out.hasUnderline = true;

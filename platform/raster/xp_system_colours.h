@@ -1,7 +1,6 @@
 #pragma once
-// The system colours of the default desktop scheme the controls were designed against (the
-// blue "Luna" scheme of Windows XP), so every control looks as designed whatever the Linux
-// desktop's palette is.
+// The system colours of the blue XP-style scheme the controls' looks are drawn for, fixed so that
+// every control looks the same whatever the desktop's palette is.
 #include "controls/contracts/system_colours.h"
 
 namespace plainquill::raster {

@@ -1,32 +1,19 @@
 #pragma once
-// A chameleonButton loaded in the headless host from a few stored properties. Colours in
-// expectations are 0x00BBGGRR.
+// A chameleonButton in the headless host with a few stored properties, loaded by load().
 #include "controls/chameleonbutton/chameleon_button.h"
-#include "platform/host/headless_host.h"
-
-#include <initializer_list>
-#include <utility>
+#include "tests/support/headless_control.h"
 
 namespace plainquill::chameleon::testing {
 
 using namespace contracts;
+using plainquill::testing::pictureOf;
 
-struct Button {
-    Button(std::initializer_list<std::pair<const char*, PropertyValue>> stored, host::HeadlessOptions options = {})
-        : host(std::make_unique<chameleonButton>(), withName(std::move(options))),
-          button(host.controlAs<chameleonButton>())
+struct Button : plainquill::testing::HeadlessControl<chameleonButton> {
+    explicit Button(plainquill::testing::StoredProperties stored, host::HeadlessOptions options = {})
+        : HeadlessControl(stored, withName(std::move(options)))
     {
-        for (const auto& [name, value] : stored)
-            bag.WriteProperty(name, value);
     }
-    Button& load()
-    {
-        host.load(bag);
-        return *this;
-    }
-    Colour at(int x, int y) const { return host.pixel(x, y); }
-    Colour sys(int index) { return host.graphics().systemColours().sysColor(index); }
-
+    // Without a size of its own, the button has the Start button's.
     static host::HeadlessOptions withName(host::HeadlessOptions options)
     {
         options.name = "chameleonButton1";
@@ -34,21 +21,7 @@ struct Button {
             options.size = {89, 25};
         return options;
     }
-
-    PropertyBag bag;
-    host::HeadlessHost host;
-    chameleonButton& button;
+    chameleonButton& button{control};
 };
-
-// A picture of `size` whose pixels come from `colourAt(x, y)`.
-template <typename F>
-PictureRef pictureOf(Size size, F colourAt)
-{
-    Bitmap image = Bitmap::create(size);
-    for (int y = 0; y < size.height; ++y)
-        for (int x = 0; x < size.width; ++x)
-            image.setPixel(x, y, colourAt(x, y));
-    return Picture::fromBitmap(image);
-}
 
 } // namespace plainquill::chameleon::testing

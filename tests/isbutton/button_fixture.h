@@ -1,31 +1,30 @@
 #pragma once
-// A loaded isButton at the Start button's size in a headless host, for the input and paint tests.
+// An isButton at the Start button's size in a headless host: stored (for the model tests) or
+// loaded with the load's own records forgotten (for the input and paint tests).
 #include "controls/isbutton/is_button.h"
-#include "platform/host/headless_host.h"
-
-#include <initializer_list>
-#include <memory>
-#include <utility>
+#include "tests/support/headless_control.h"
 
 namespace plainquill::isbutton::testing {
 
-struct LoadedButton {
-    explicit LoadedButton(std::initializer_list<std::pair<const char*, contracts::PropertyValue>> stored,
+using plainquill::testing::StoredProperties;
+
+struct StoredButton : plainquill::testing::HeadlessControl<isButton> {
+    explicit StoredButton(StoredProperties stored,
                           host::HeadlessOptions options = {.name = "isButton1", .size = {89, 25}})
-        : host(std::make_unique<isButton>(), std::move(options)), button(host.controlAs<isButton>())
+        : HeadlessControl(stored, std::move(options))
     {
-        contracts::PropertyBag bag;
-        for (const auto& [name, value] : stored)
-            bag.WriteProperty(name, value);
-        host.load(bag);
+    }
+    isButton& button{control};
+};
+
+struct LoadedButton : StoredButton {
+    explicit LoadedButton(StoredProperties stored,
+                          host::HeadlessOptions options = {.name = "isButton1", .size = {89, 25}})
+        : StoredButton(stored, std::move(options))
+    {
+        load();
         host.clearRecords();
     }
-    contracts::Colour sys(int index) { return host.graphics().systemColours().sysColor(index); }
-    int W() const { return host.clientSize().width; }
-    int H() const { return host.clientSize().height; }
-
-    host::HeadlessHost host;
-    isButton& button;
 };
 
 inline constexpr contracts::Point kMiddle{44, 12};

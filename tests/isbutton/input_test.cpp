@@ -108,6 +108,14 @@ TEST(IsButtonInput, KeyboardAndAccessKey)
     EXPECT_THAT(b.host.eventNames(), ElementsAre("MouseLeave"));
 }
 
+TEST(IsButtonInput, TheCaptionsAccessKeyIsOneWholeCharacter)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"&Go", "g"}, {"A&&B &Copy", "c"}, {"&Über", "Ü"}};
+    for (const auto& [caption, key] : cases)
+        EXPECT_EQ(LoadedButton({{"Caption", std::string(caption)}}).host.AccessKeys(), key) << caption;
+}
+
 TEST(IsButtonInput, PaintOverridesTheDrawnState)
 {
     struct Case {

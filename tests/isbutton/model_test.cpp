@@ -1,7 +1,6 @@
 // isButton's model: new-instance and stored defaults, case-insensitive reads, the read and write
 // orders, the caption and tooltip round trips, and the names property sets report.
-#include "controls/isbutton/is_button.h"
-#include "platform/host/headless_host.h"
+#include "tests/isbutton/button_fixture.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -17,25 +16,7 @@ namespace {
 using namespace contracts;
 using ::testing::ElementsAre;
 
-struct Button {
-    explicit Button(std::initializer_list<std::pair<const char*, PropertyValue>> stored)
-        : host(std::make_unique<isButton>(), host::HeadlessOptions{.name = "isButton1", .size = {89, 25}}),
-          button(host.controlAs<isButton>())
-    {
-        for (const auto& [name, value] : stored)
-            bag.WriteProperty(name, value);
-    }
-    Button& load()
-    {
-        host.load(bag);
-        return *this;
-    }
-    Colour sys(int index) { return host.graphics().systemColours().sysColor(index); }
-
-    PropertyBag bag;
-    host::HeadlessHost host;
-    isButton& button;
-};
+using Button = testing::StoredButton;
 
 // Every stored property, each away from both its defaults.
 void setEverythingApartFromItsDefault(isButton& b)
@@ -151,7 +132,7 @@ TEST(IsButtonModel, ReadsAndWritesKeysInTheirOwnOrdersAndFindsThemWhateverTheirC
         EXPECT_TRUE(sameValue(resaved.ReadProperty(entry.name), entry.value)) << entry.name;
 
     Button rtl({{"bRTLText", std::int64_t{5}}});
-    EXPECT_TRUE(rtl.load().button.RightToLeft()) << "any non-zero stored value";
+    EXPECT_TRUE(rtl.load().RightToLeft()) << "any non-zero stored value";
 }
 
 TEST(IsButtonModel, StoredToolTipTextGoesToTheContainerAndTheControlAndAnEmptyCaptionComesBackAsIsButton)
@@ -162,13 +143,13 @@ TEST(IsButtonModel, StoredToolTipTextGoesToTheContainerAndTheControlAndAnEmptyCa
         if (c.stored)
             b.bag.WriteProperty("ToolTipText", *c.stored);
         b.host.Extender().SetToolTipText("from before");
-        b.load().button.SetCaption("");
+        b.load().SetCaption("");
         // The first reading defaults to the control's copy, empty at load, and replaces the container's.
         EXPECT_EQ(b.host.Extender().ToolTipText(), c.expected);
         EXPECT_EQ(b.button.ToolTipText(), c.expected);
         Button again({});
         again.bag = b.host.save();
-        EXPECT_EQ(again.load().button.Caption(), "isButton");
+        EXPECT_EQ(again.load().Caption(), "isButton");
         EXPECT_EQ(again.button.ToolTipText(), c.expected);
     }
 }
@@ -200,7 +181,7 @@ TEST(IsButtonModel, PropertySetsReportTheirStorageNames)
 TEST(IsButtonModel, FixedFacts)
 {
     Button b({});
-    EXPECT_EQ(b.load().button.version(), "3.6.2");
+    EXPECT_EQ(b.load().version(), "3.6.2");
     EXPECT_THAT(b.button.EventNames(), ElementsAre("Click", "MouseEnter", "MouseLeave"));
     EXPECT_EQ(b.button.OpenLink("https://example.org/"), 33);
     b.host.failNavigation(true);

@@ -15,20 +15,27 @@ long count(const std::vector<std::string>& names, const std::string& name)
 
 TEST(XpBInput, AClickNeedsTheReleaseOverTheButton)
 {
-    const Point outside{-20, 12};
+    // The button is 89 x 25: its last column is 88, its last row 24.
+    const Point middle{44, 12}, outside{-20, 12};
     const struct {
         const char* name;
+        int movesIn;
         bool leave, comeBack;
+        Point release;
         long clicks, mouseIns;
     } cases[] = {
-        {"inside", false, false, 1, 1},
-        {"released outside", true, false, 0, 1},
-        {"out and back in", true, true, 1, 2},
+        {"inside", 1, false, false, middle, 1, 1},
+        {"three moves inside", 3, false, false, middle, 1, 1},
+        {"released outside", 1, true, false, outside, 0, 1},
+        {"out and back in", 1, true, true, middle, 1, 2},
+        {"released one column right", 1, false, false, {89, 12}, 0, 1},
+        {"released one row below", 1, false, false, {44, 25}, 0, 1},
     };
     for (const auto& c : cases) {
         Button b({{"URL", std::string("http://example.org/")}});
-        b.host.moveMouse(b.middle());
-        b.host.press(MOUSE_LEFT, b.middle());
+        for (int i = 0; i < c.movesIn; ++i)
+            b.host.moveMouse({middle.x + i, middle.y});
+        b.host.press(MOUSE_LEFT, middle);
         EXPECT_TRUE(b.xpb.IsDown()) << c.name;
         if (c.leave) {
             b.host.moveMouse(outside);
@@ -39,8 +46,8 @@ TEST(XpBInput, AClickNeedsTheReleaseOverTheButton)
             EXPECT_FALSE(b.xpb.OverTimerEnabled()) << c.name;
         }
         if (c.comeBack)
-            b.host.moveMouse(b.middle());
-        b.host.release(MOUSE_LEFT, c.leave && !c.comeBack ? outside : b.middle());
+            b.host.moveMouse(middle);
+        b.host.release(MOUSE_LEFT, c.release);
         const auto names = b.host.eventNames();
         EXPECT_FALSE(b.xpb.IsDown()) << c.name;
         EXPECT_EQ(count(names, "Click"), c.clicks) << c.name;
