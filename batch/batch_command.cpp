@@ -28,7 +28,7 @@ std::string shown(const fs::path& path)
 // Why the run cannot begin, or nothing.
 std::optional<std::string> checkSetUp(const BatchOptions& options)
 {
-    if (!engine::libreoffice::find_program(options.libreOffice, engine::default_libreoffice_search_path()))
+    if (!engine::libreoffice::findProgram(options.libreOffice, engine::defaultLibreOfficeSearchPath()))
         return "LibreOffice (" + options.libreOffice + ") was not found: install LibreOffice Writer (on Debian the "
                "package libreoffice-writer-nogui) or name its soffice with --libreoffice";
     std::error_code error;
