@@ -96,7 +96,7 @@ void WorkerPool::work(std::size_t worker)
             }
             const auto started = Clock::now();
             const engine::SaveResult saved = session.convert(item.source, item.target);
-            ItemResult result{Status::Converted, saved.failure, saved.detail, saved.raw_detail,
+            ItemResult result{Status::Converted, saved.failure, saved.detail, saved.rawDetail,
                               std::chrono::duration<double>(Clock::now() - started).count()};
             if (!saved.ok())
                 result.status = m_interrupted ? Status::NotDone : Status::Failed;

@@ -45,10 +45,10 @@ public:
     // The same, with the concrete type.
     std::unique_ptr<LibreOffice> StartLibreOffice();
 
-    StartFailure last_start_failure() const override { return m_lastStartFailure; }
+    StartFailure lastStartFailure() const override { return m_lastStartFailure; }
     // Why the last Start returned null, in LibreOffice's or the system's words ("" after a
     // successful one).
-    const std::string& lastFailure() const { return m_lastStartFailure.raw_detail; }
+    const std::string& lastFailure() const { return m_lastStartFailure.rawDetail; }
 
 private:
     LibreOfficeOptions m_options;

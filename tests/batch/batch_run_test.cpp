@@ -19,7 +19,7 @@ using engine::testing::writeBytes;
 class ScriptedWorkers : public InterruptibleLauncher {
 public:
     std::unique_ptr<engine::WordProcessor> Start() override { return m_launcher.Start(); }
-    engine::StartFailure last_start_failure() const override { return m_launcher.last_start_failure(); }
+    engine::StartFailure lastStartFailure() const override { return m_launcher.lastStartFailure(); }
     void interrupt() override {}
 
 private:

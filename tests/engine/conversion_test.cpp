@@ -73,7 +73,7 @@ TEST_F(LibreOfficeConversion, ConvertsDocumentsWhoseNamesAreNotUtf8)
 
         const SaveResult saved = convert(input, output);
 
-        ASSERT_TRUE(saved.ok()) << saved.detail << " / " << saved.raw_detail;
+        ASSERT_TRUE(saved.ok()) << saved.detail << " / " << saved.rawDetail;
         EXPECT_EQ(readBytes(output), kSampleText);
     }
     EXPECT_EQ(fileNames(outputFolder()), (std::vector<std::string>{"Na\xEFve.txt", "R\xE9sum\xE9.txt"}));

@@ -83,7 +83,7 @@ TEST_F(LibreOfficeLifecycle, StartFindsNothingWhenLibreOfficeIsNotOnTheSearchPat
 
     EXPECT_EQ(launcher.Start(), nullptr);
     EXPECT_NE(launcher.lastFailure().find("not installed"), std::string::npos) << launcher.lastFailure();
-    EXPECT_FALSE(launcher.last_start_failure().installed);
+    EXPECT_FALSE(launcher.lastStartFailure().installed);
 }
 
 TEST_F(LibreOfficeLifecycle, StartSaysWhyWhenTheTemporaryFolderCannotBeWritten)
@@ -95,11 +95,11 @@ TEST_F(LibreOfficeLifecycle, StartSaysWhyWhenTheTemporaryFolderCannotBeWritten)
     LibreOfficeLauncher launcher(optionsUnder(temporary));
 
     EXPECT_EQ(launcher.Start(), nullptr);
-    const StartFailure why = launcher.last_start_failure();
+    const StartFailure why = launcher.lastStartFailure();
     EXPECT_TRUE(why.installed) << "LibreOffice is installed; it could not start";
     EXPECT_NE(why.reason.find("temporary folder " + temporary.string() + " cannot be written to"), std::string::npos)
         << why.reason;
-    EXPECT_NE(why.raw_detail.find("Read-only file system"), std::string::npos) << why.raw_detail;
+    EXPECT_NE(why.rawDetail.find("Read-only file system"), std::string::npos) << why.rawDetail;
 }
 
 TEST_F(LibreOfficeLifecycle, StartFailsWhenTheProgramExitsAtOnce)

@@ -91,9 +91,9 @@ TEST(LibreOfficeStagedFileName, StaysWithinTheNameLimitWithoutSplittingCharacter
              Case{"a.txt", ".a.txt.plainquill-R.tmp"},
              Case{longAscii, "." + std::string(255 - 1 - 17, 'a') + ".plainquill-R.tmp"},
          }) {
-        EXPECT_EQ(staged_file_name(c.target, "R"), c.expected);
+        EXPECT_EQ(stagedFileName(c.target, "R"), c.expected);
     }
-    const std::string name = staged_file_name(longCyrillic, "RANDOM12");
+    const std::string name = stagedFileName(longCyrillic, "RANDOM12");
     EXPECT_LE(name.size(), 255u);
     EXPECT_EQ(name.substr(0, 3), ".\xD0\x96");
     const std::string kept = name.substr(1, name.find(".plainquill-") - 1);
