@@ -74,6 +74,44 @@ void closeQuietly(const Reference<css::uno::XInterface>& model) noexcept
     }
 }
 
+// The outcome for a file the plan does not load.
+Outcome refusal(const LoadPlan& plan, const Detection& detection, const AbortingInteractionHandler& handler)
+{
+    if (plan.route == LoadRoute::NotADocument)
+        return {Failure::NotADocument, plan.detail, detection.type};
+    const std::string raw = handler.rawReason();
+    return {Failure::CouldNotOpen, plan.detail, raw.empty() ? detection.type : raw};
+}
+
+// A model of the planned kind with the file loaded into it and its tracked deletions accepted;
+// null when LibreOffice cannot make a model of that kind.
+Reference<css::uno::XInterface> loadModel(const UnoConnection& uno, const rtl::OUString& url,
+                                          const LoadPlan& plan,
+                                          const Reference<css::task::XInteractionHandler>& handler)
+{
+    const Reference<css::uno::XInterface> model = uno.factory->createInstanceWithContext(
+        toUno(plan.documentService), uno.context);
+    const Reference<css::frame::XLoadable> loadable(model, UNO_QUERY);
+    if (!loadable.is())
+        return {};
+    try {
+        loadable->load(properties({
+            {"URL", Any(url)},
+            {"FilterName", Any(toUno(plan.filter))},
+            {"ReadOnly", Any(true)},
+            {"Hidden", Any(true)},
+            {"MacroExecutionMode", Any(css::document::MacroExecMode::NEVER_EXECUTE)},
+            {"UpdateDocMode", Any(css::document::UpdateDocMode::NO_UPDATE)},
+            {"InteractionHandler", Any(handler)},
+        }));
+        acceptTrackedDeletions(Reference<css::lang::XComponent>(model, UNO_QUERY));
+    } catch (...) {
+        closeQuietly(model);
+        throw;
+    }
+    return model;
+}
+
 } // namespace
 
 LoadedDocument loadDocument(const UnoConnection& uno, const std::filesystem::path& file)
@@ -86,38 +124,15 @@ LoadedDocument loadDocument(const UnoConnection& uno, const std::filesystem::pat
         Detection detection = detect(uno, url, handlerInterface);
         detection.question = handler->reason();
         const LoadPlan plan = planLoad(detection, file, readHead(file));
-        if (plan.route == LoadRoute::NotADocument) {
-            loaded.outcome = {Failure::NotADocument, plan.detail, detection.type};
+        if (plan.route != LoadRoute::Load) {
+            loaded.outcome = refusal(plan, detection, *handler);
             return loaded;
         }
-        if (plan.route == LoadRoute::CouldNotOpen) {
-            const std::string raw = handler->rawReason();
-            loaded.outcome = {Failure::CouldNotOpen, plan.detail, raw.empty() ? detection.type : raw};
-            return loaded;
-        }
-
-        const Reference<css::uno::XInterface> model = uno.factory->createInstanceWithContext(
-            toUno(plan.documentService), uno.context);
-        const Reference<css::frame::XLoadable> loadable(model, UNO_QUERY);
-        if (!loadable.is()) {
+        const Reference<css::uno::XInterface> model = loadModel(uno, url, plan, handlerInterface);
+        if (!model.is()) {
             loaded.outcome = {Failure::CouldNotOpen, wordsForException(Step::Reading),
                               "LibreOffice cannot make a " + plan.documentService};
             return loaded;
-        }
-        try {
-            loadable->load(properties({
-                {"URL", Any(url)},
-                {"FilterName", Any(toUno(plan.filter))},
-                {"ReadOnly", Any(true)},
-                {"Hidden", Any(true)},
-                {"MacroExecutionMode", Any(css::document::MacroExecMode::NEVER_EXECUTE)},
-                {"UpdateDocMode", Any(css::document::UpdateDocMode::NO_UPDATE)},
-                {"InteractionHandler", Any(handlerInterface)},
-            }));
-            acceptTrackedDeletions(Reference<css::lang::XComponent>(model, UNO_QUERY));
-        } catch (...) {
-            closeQuietly(model);
-            throw;
         }
         loaded.model.set(model, UNO_QUERY_THROW);
         const Reference<css::lang::XServiceInfo> info(model, UNO_QUERY_THROW);

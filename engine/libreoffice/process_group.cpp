@@ -13,6 +13,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <optional>
 #include <system_error>
 #include <thread>
 
@@ -89,6 +90,108 @@ std::vector<pid_t> livingMembers(pid_t group)
     return living;
 }
 
+// Everything the program's child needs, made before the fork: between fork and exec a threaded
+// program may only make async-signal-safe calls, so the child allocates nothing and takes no
+// lock. It points into itself, so it stays where it was made.
+struct ChildPlan {
+    ChildPlan(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+              const std::vector<std::string>& environment, ProcessLimits limits);
+    ChildPlan(const ChildPlan&) = delete;
+    ChildPlan& operator=(const ChildPlan&) = delete;
+
+    std::vector<std::string> argvStrings;
+    std::vector<std::string> environmentStrings;
+    std::vector<char*> argv;
+    std::vector<char*> envp;
+    const char* path;
+    rlimit dataLimit;
+    bool limitData;
+    struct sigaction defaultAction {};
+    sigset_t noSignals;
+};
+
+ChildPlan::ChildPlan(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                     const std::vector<std::string>& environment, ProcessLimits limits)
+    : argvStrings{program.string()}, environmentStrings(environment), path(program.c_str()),
+      dataLimit{limits.dataBytes, limits.dataBytes}, limitData(limits.dataBytes != 0)
+{
+    argvStrings.insert(argvStrings.end(), arguments.begin(), arguments.end());
+    argv = nullTerminated(argvStrings);
+    envp = nullTerminated(environmentStrings);
+    defaultAction.sa_handler = SIG_DFL;
+    sigemptyset(&noSignals);
+}
+
+// The child's side of starting the program: it joins `group`, takes the limits and the clean
+// start a program expects, and becomes the program. When it cannot, it writes errno to `report`.
+[[noreturn]] void becomeProgram(const ChildPlan& plan, pid_t group, int report) noexcept
+{
+    int failure = 0;
+    if (::setpgid(0, group) != 0 || (plan.limitData && ::setrlimit(RLIMIT_DATA, &plan.dataLimit) != 0))
+        failure = errno;
+    if (failure == 0) {
+        for (int signal = 1; signal < NSIG; ++signal)
+            ::sigaction(signal, &plan.defaultAction, nullptr);
+        ::sigprocmask(SIG_SETMASK, &plan.noSignals, nullptr);
+        const int null = ::open("/dev/null", O_RDWR);
+        if (null >= 0) {
+            ::dup2(null, 0);
+            ::dup2(null, 1);
+            ::dup2(null, 2);
+        }
+        // Nothing of ours but the standard streams crosses into the program.
+        ::syscall(SYS_close_range, 3U, ~0U, CLOSE_RANGE_CLOEXEC);
+        ::execve(plan.path, plan.argv.data(), plan.envp.data());
+        failure = errno;
+    }
+    [[maybe_unused]] const auto written = ::write(report, &failure, sizeof failure);
+    ::_exit(127);
+}
+
+// The errno the child wrote to `report` when it could not become the program; nothing once
+// exec closed the pipe. Closes `report`.
+std::optional<int> reportedFailure(int report)
+{
+    int failure = 0;
+    ssize_t got = 0;
+    do {
+        got = ::read(report, &failure, sizeof failure);
+    } while (got < 0 && errno == EINTR);
+    ::close(report);
+    if (got == static_cast<ssize_t>(sizeof failure))
+        return failure;
+    return std::nullopt;
+}
+
+// Kills the living members of `group` other than its guard and `leader`; true if there were any.
+bool killMembersBesides(pid_t group, pid_t leader) noexcept
+{
+    bool killed = false;
+    for (const pid_t pid : livingMembers(group)) {
+        if (pid != group && pid != leader) {
+            ::kill(pid, SIGKILL);
+            killed = true;
+        }
+    }
+    return killed;
+}
+
+// Kills what is left of `group` but its guard, processes forked while we were killing among them,
+// until none is left or the grace runs out.
+void killStragglers(pid_t group) noexcept
+{
+    const auto deadline = std::chrono::steady_clock::now() + kStragglerGrace;
+    while (std::chrono::steady_clock::now() < deadline) {
+        std::vector<pid_t> stragglers = livingMembers(group);
+        std::erase(stragglers, group);
+        if (stragglers.empty())
+            break;
+        for (const pid_t pid : stragglers)
+            ::kill(pid, SIGKILL);
+        std::this_thread::sleep_for(kPollInterval);
+    }
+}
+
 } // namespace
 
 std::vector<pid_t> processGroupMembers(pid_t group)
@@ -153,46 +256,15 @@ void ProcessGroup::startProgram(const std::filesystem::path& program,
                                 const std::vector<std::string>& arguments,
                                 const std::vector<std::string>& environment, ProcessLimits limits)
 {
-    // Everything the child needs is made here: between fork and exec a threaded program may only
-    // make async-signal-safe calls, so the child allocates nothing and takes no lock.
-    std::vector<std::string> argvStrings{program.string()};
-    argvStrings.insert(argvStrings.end(), arguments.begin(), arguments.end());
-    std::vector<std::string> environmentStrings = environment;
-    const std::vector<char*> argv = nullTerminated(argvStrings);
-    const std::vector<char*> envp = nullTerminated(environmentStrings);
-    const rlimit dataLimit{limits.dataBytes, limits.dataBytes};
-    struct sigaction defaultAction {};
-    defaultAction.sa_handler = SIG_DFL;
-    sigset_t noSignals;
-    sigemptyset(&noSignals);
+    const ChildPlan plan(program, arguments, environment, limits);
     const pid_t group = m_guard;
 
     int report[2]; // the child writes errno here when exec fails; exec closes it otherwise
     if (::pipe2(report, O_CLOEXEC) != 0)
         throw std::system_error(errno, std::generic_category(), "cannot start " + program.string());
     const pid_t child = ::fork();
-    if (child == 0) {
-        int failure = 0;
-        if (::setpgid(0, group) != 0 || (limits.dataBytes != 0 && ::setrlimit(RLIMIT_DATA, &dataLimit) != 0))
-            failure = errno;
-        if (failure == 0) {
-            for (int signal = 1; signal < NSIG; ++signal)
-                ::sigaction(signal, &defaultAction, nullptr);
-            ::sigprocmask(SIG_SETMASK, &noSignals, nullptr);
-            const int null = ::open("/dev/null", O_RDWR);
-            if (null >= 0) {
-                ::dup2(null, 0);
-                ::dup2(null, 1);
-                ::dup2(null, 2);
-            }
-            // Nothing of ours but the standard streams crosses into the program.
-            ::syscall(SYS_close_range, 3U, ~0U, CLOSE_RANGE_CLOEXEC);
-            ::execve(program.c_str(), argv.data(), envp.data());
-            failure = errno;
-        }
-        [[maybe_unused]] const auto written = ::write(report[1], &failure, sizeof failure);
-        ::_exit(127);
-    }
+    if (child == 0)
+        becomeProgram(plan, group, report[1]);
     const int forkError = errno;
     ::close(report[1]);
     if (child < 0) {
@@ -200,16 +272,10 @@ void ProcessGroup::startProgram(const std::filesystem::path& program,
         throw std::system_error(forkError, std::generic_category(), "cannot start " + program.string());
     }
     ::setpgid(child, group); // also here, so the group is set whichever of us runs first
-    int failure = 0;
-    ssize_t got = 0;
-    do {
-        got = ::read(report[0], &failure, sizeof failure);
-    } while (got < 0 && errno == EINTR);
-    ::close(report[0]);
-    if (got == static_cast<ssize_t>(sizeof failure)) {
+    if (const std::optional<int> failure = reportedFailure(report[0])) {
         while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
         }
-        throw std::system_error(failure, std::generic_category(), "cannot start " + program.string());
+        throw std::system_error(*failure, std::generic_category(), "cannot start " + program.string());
     }
     m_leader = child;
 }
@@ -263,40 +329,27 @@ void ProcessGroup::kill() noexcept
     // Once the guard is reaped the group's id may name someone else's group: never signal it.
     if (m_guardReaped)
         return;
-
-    bool killedChildren = false;
-    for (const pid_t pid : livingMembers(m_guard)) {
-        if (pid != m_guard && pid != m_leader) {
-            ::kill(pid, SIGKILL);
-            killedChildren = true;
-        }
-    }
-
-    if (m_leader > 0) {
-        if (killedChildren) {
-            const auto deadline = std::chrono::steady_clock::now() + kLauncherExitGrace;
-            while (!reapIfExited() && std::chrono::steady_clock::now() < deadline)
-                std::this_thread::sleep_for(kPollInterval);
-        }
-        if (!reapIfExited()) {
-            ::kill(m_leader, SIGKILL);
-            while (::waitpid(m_leader, nullptr, 0) < 0 && errno == EINTR) {
-            }
-            m_reaped = true;
-        }
-    }
-
-    const auto deadline = std::chrono::steady_clock::now() + kStragglerGrace;
-    while (std::chrono::steady_clock::now() < deadline) {
-        std::vector<pid_t> stragglers = livingMembers(m_guard);
-        std::erase(stragglers, m_guard);
-        if (stragglers.empty())
-            break;
-        for (const pid_t pid : stragglers)
-            ::kill(pid, SIGKILL);
-        std::this_thread::sleep_for(kPollInterval);
-    }
+    const bool killedChildren = killMembersBesides(m_guard, m_leader);
+    if (m_leader > 0)
+        endLeader(killedChildren);
+    killStragglers(m_guard);
     endGuard();
+}
+
+void ProcessGroup::endLeader(bool killedChildren) noexcept
+{
+    // The launcher reaps the children we killed, and exits once it notices them gone.
+    if (killedChildren) {
+        const auto deadline = std::chrono::steady_clock::now() + kLauncherExitGrace;
+        while (!reapIfExited() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(kPollInterval);
+    }
+    if (!reapIfExited()) {
+        ::kill(m_leader, SIGKILL);
+        while (::waitpid(m_leader, nullptr, 0) < 0 && errno == EINTR) {
+        }
+        m_reaped = true;
+    }
 }
 
 void ProcessGroup::endGuard() noexcept

@@ -61,6 +61,7 @@ private:
     void startGuard();
     void startProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                       const std::vector<std::string>& environment, ProcessLimits limits);
+    void endLeader(bool killedChildren) noexcept; // needs m_mutex
     void endGuard() noexcept; // needs m_mutex
 
     std::mutex m_mutex;
