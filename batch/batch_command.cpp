@@ -28,7 +28,7 @@ std::string shown(const fs::path& path)
 // Why the run cannot begin, or nothing.
 std::optional<std::string> checkSetUp(const BatchOptions& options)
 {
-    if (!engine::libreoffice::find_program(options.libreOffice, engine::default_libreoffice_search_path()))
+    if (!engine::libreoffice::findProgram(options.libreOffice, engine::defaultLibreOfficeSearchPath()))
         return "LibreOffice (" + options.libreOffice + ") was not found: install LibreOffice Writer (on Debian the "
                "package libreoffice-writer-nogui) or name its soffice with --libreoffice";
     std::error_code error;
@@ -84,6 +84,67 @@ ProgressMode progressMode(const BatchOptions& options, const Console& console)
     return console.errIsTerminal ? ProgressMode::Bar : ProgressMode::Lines;
 }
 
+// The documents the inputs name, in queue order, each with the text file it becomes.
+std::vector<BatchItem> wholeQueue(const BatchOptions& options, const Console& console)
+{
+    return buildQueue(
+        {options.inputs, options.recursive, options.keepTree ? Layout::KeepTree : Layout::Flat, options.outputFolder},
+        [&](const fs::path& folder) {
+            std::fprintf(console.err, "plainquill-batch: warning: cannot read the folder %s; skipped\n",
+                         shown(folder).c_str());
+        });
+}
+
+void showFinished(WorkerPool& pool, const std::vector<BatchItem>& queue, ProgressDisplay& progress)
+{
+    for (const std::size_t position : pool.takeFinished())
+        progress.documentFinished(queue[position], pool.result(position));
+}
+
+// Converts the `todo` positions of `queue` with the workers into `results`, showing the progress;
+// a stop signal, even one that came before, ends the workers at once.
+RunFigures convert(const std::vector<BatchItem>& queue, const std::vector<std::size_t>& todo,
+                   const BatchOptions& options, const Console& console, const LauncherFactory& launchers,
+                   StopSignals& stopSignals, std::vector<ItemResult>& results)
+{
+    const auto started = std::chrono::steady_clock::now();
+    ProgressDisplay progress(progressMode(options, console), console.err, todo.size(), console.columns);
+    int stopSignal = stopSignals.wait(std::chrono::milliseconds(0));
+    WorkerPool pool(queue, todo, options.workers, launchers);
+    if (stopSignal != 0)
+        pool.interrupt();
+    while (!pool.finished()) {
+        if (const int signal = stopSignals.wait(kRefreshInterval); signal != 0 && stopSignal == 0) {
+            stopSignal = signal;
+            pool.interrupt();
+        }
+        showFinished(pool, queue, progress);
+        progress.refresh(pool.inHand());
+    }
+    pool.join();
+    showFinished(pool, queue, progress);
+    progress.clear();
+    for (const std::size_t position : todo)
+        results[position] = pool.result(position);
+    return {pool.workerTimes(), pool.anyWorkerStarted(), pool.startFailure(), stopSignal,
+            std::chrono::steady_clock::now() - started};
+}
+
+// Writes the report and prints what the options ask for; the run's exit status.
+int tellOutcome(const RunSummary& summary, const BatchOptions& options, const Console& console,
+                const RunSummary::ReportFormat& format)
+{
+    const bool reported = options.reportFile.empty() || summary.writeReport(options.reportFile, console.err, format);
+    summary.printFailures(console.err);
+    if (!options.quiet)
+        summary.print(console.out);
+    if (options.timings)
+        summary.printTimings(console.err);
+    // A report asked for and not written is a failure of the run, however the documents went.
+    const int status = summary.exitStatus();
+    return status == kAllConverted && !reported ? kSomeFailed : status;
+}
+
 } // namespace
 
 int runBatch(const BatchOptions& options, const Console& console, const LauncherFactory& launchers)
@@ -95,59 +156,19 @@ int runBatch(const BatchOptions& options, const Console& console, const Launcher
         return kUsageError;
     }
 
-    const std::vector<BatchItem> whole = buildQueue(
-        {options.inputs, options.recursive, options.keepTree ? Layout::KeepTree : Layout::Flat, options.outputFolder},
-        [&](const fs::path& folder) {
-            std::fprintf(console.err, "plainquill-batch: warning: cannot read the folder %s; skipped\n",
-                         shown(folder).c_str());
-        });
+    const std::vector<BatchItem> whole = wholeQueue(options, console);
     // Names come from the whole queue; a shard then keeps its own documents only.
     const ShardedQueue sharded = options.shard ? shareOf(whole, *options.shard) : ShardedQueue{whole, {}};
     const std::vector<BatchItem>& queue = sharded.own;
     std::vector<ItemResult> results(queue.size());
     const std::vector<std::size_t> todo = positionsToConvert(queue, options.skipExisting, results);
     makeTargetFolders(queue, todo);
+    const RunFigures figures = convert(queue, todo, options, console, launchers, stopSignals, results);
 
-    const auto started = std::chrono::steady_clock::now();
-    ProgressDisplay progress(progressMode(options, console), console.err, todo.size(), console.columns);
-    int stopSignal = stopSignals.wait(std::chrono::milliseconds(0));
-    RunFigures figures;
-    {
-        WorkerPool pool(queue, todo, options.workers, launchers);
-        if (stopSignal != 0)
-            pool.interrupt();
-        while (!pool.finished()) {
-            if (const int signal = stopSignals.wait(kRefreshInterval); signal != 0 && stopSignal == 0) {
-                stopSignal = signal;
-                pool.interrupt();
-            }
-            for (const std::size_t position : pool.takeFinished())
-                progress.documentFinished(queue[position], pool.result(position));
-            progress.refresh(pool.inHand());
-        }
-        pool.join();
-        for (const std::size_t position : pool.takeFinished())
-            progress.documentFinished(queue[position], pool.result(position));
-        progress.clear();
-        for (const std::size_t position : todo)
-            results[position] = pool.result(position);
-        figures = {pool.workerTimes(), pool.anyWorkerStarted(), pool.startFailure(), stopSignal,
-                   std::chrono::steady_clock::now() - started};
-    }
-
-    const RunSummary summary(queue, results, figures);
     RunSummary::ReportFormat format;
     if (options.shard)
         format = [&](const std::vector<ReportRow>& own) { return shardReportOf(whole, sharded, *options.shard, own); };
-    const bool reported = options.reportFile.empty() || summary.writeReport(options.reportFile, console.err, format);
-    summary.printFailures(console.err);
-    if (!options.quiet)
-        summary.print(console.out);
-    if (options.timings)
-        summary.printTimings(console.err);
-    // A report asked for and not written is a failure of the run, however the documents went.
-    const int status = summary.exitStatus();
-    return status == kAllConverted && !reported ? kSomeFailed : status;
+    return tellOutcome(RunSummary(queue, results, figures), options, console, format);
 }
 
 } // namespace plainquill::batch

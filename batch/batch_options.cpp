@@ -173,25 +173,17 @@ private:
     std::string m_error;
 };
 
-} // namespace
-
-ParsedArguments parseArguments(const std::vector<std::string>& arguments, int cores)
-{
-    return Parser(arguments, cores).parse();
-}
-
-std::string helpText(const std::string& program)
-{
-    return "Usage: " + program + " [OPTION]... -o OUTDIR PATH...\n"
-           "  or:  " + program + " --merge-reports OUT.csv SHARD.csv...\n"
-R"(Converts word-processor documents (.doc, .docx, .rtf, .htm, .html) to plain text (UTF-8, LF line
+constexpr const char* kHelpAbout =
+    R"(Converts word-processor documents (.doc, .docx, .rtf, .htm, .html) to plain text (UTF-8, LF line
 ends, no byte-order mark) with LibreOffice, the way Plainquill's window does. Each document becomes
 OUTDIR/<base name>.txt; a file named on the command line is converted whatever its ending, a
 folder adds its files that end in doc, docx, rtf, htm or html (all lower or all upper case).
 Documents that share a base name are kept apart by queue order: the first keeps <base name>.txt,
 later ones get <base name> (2).txt, (3), ... whatever the number of workers.
+)";
 
-Options:
+constexpr const char* kHelpOptions =
+    R"(Options:
   -o, --output OUTDIR     where the text files go; made if missing
   -r, --recursive         take folders with their sub-folders, depth first (hidden files and
                           folders left out; a folder reached again through a link is skipped)
@@ -217,16 +209,33 @@ Options:
                           /usr/lib/libreoffice/program/soffice)
   -h, --help              this text
       --version           the version
+)";
 
-Progress goes to standard error: a one-line bar on a terminal, a line per document otherwise.
+constexpr const char* kHelpProgress =
+    R"(Progress goes to standard error: a one-line bar on a terminal, a line per document otherwise.
 Each document may take 120 seconds; a LibreOffice that dies or hangs is replaced, and its document
 is reported as failed. Ctrl-C or SIGTERM stops at once: LibreOffice is ended, no partial text file
 is left, and the report lists what was done.
+)";
 
-Exit status: 0 every document converted (or skipped as up to date), 1 some failed (each listed with
+constexpr const char* kHelpExitStatus =
+    R"(Exit status: 0 every document converted (or skipped as up to date), 1 some failed (each listed with
 its reason on standard error), 2 a usage error or no LibreOffice, 130 stopped by SIGINT, 143 by
 SIGTERM.
 )";
+
+} // namespace
+
+ParsedArguments parseArguments(const std::vector<std::string>& arguments, int cores)
+{
+    return Parser(arguments, cores).parse();
+}
+
+std::string helpText(const std::string& program)
+{
+    return "Usage: " + program + " [OPTION]... -o OUTDIR PATH...\n"
+           "  or:  " + program + " --merge-reports OUT.csv SHARD.csv...\n"
+         + kHelpAbout + "\n" + kHelpOptions + "\n" + kHelpProgress + "\n" + kHelpExitStatus;
 }
 
 std::string versionText()

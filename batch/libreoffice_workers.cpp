@@ -20,14 +20,14 @@ std::unique_ptr<engine::WordProcessor> InterruptibleLibreOffice::Start()
     return started;
 }
 
-engine::StartFailure InterruptibleLibreOffice::last_start_failure() const
+engine::StartFailure InterruptibleLibreOffice::lastStartFailure() const
 {
     {
         const std::lock_guard lock(m_mutex);
         if (m_interrupted)
             return {true, "the run was stopped", {}};
     }
-    return m_launcher.last_start_failure();
+    return m_launcher.lastStartFailure();
 }
 
 void InterruptibleLibreOffice::interrupt()

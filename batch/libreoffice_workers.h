@@ -14,7 +14,7 @@ public:
     explicit InterruptibleLibreOffice(engine::LibreOfficeOptions options) : m_launcher(std::move(options)) {}
 
     std::unique_ptr<engine::WordProcessor> Start() override;
-    engine::StartFailure last_start_failure() const override;
+    engine::StartFailure lastStartFailure() const override;
     void interrupt() override;
 
 private:

@@ -75,8 +75,8 @@ void RunSummary::printFailures(std::FILE* err) const
         const engine::StartFailure why = m_figures.startFailure.value_or(engine::StartFailure{});
         std::fprintf(err, "plainquill-batch: LibreOffice could not be started: %s\n",
                      why.reason.empty() ? "it did not answer" : why.reason.c_str());
-        if (!why.raw_detail.empty())
-            std::fprintf(err, "  LibreOffice said: %s\n", why.raw_detail.c_str());
+        if (!why.rawDetail.empty())
+            std::fprintf(err, "  LibreOffice said: %s\n", why.rawDetail.c_str());
         return;
     }
     const std::size_t failed = count(Status::Failed);

@@ -71,6 +71,81 @@ MergeResult unusable(std::vector<std::string> problems)
     return {2, {}, std::move(problems)};
 }
 
+// Reads `reports` into `shards`, with a problem for each report missing; the verdict when they
+// cannot be merged at all.
+std::optional<MergeResult> readShards(const std::vector<ShardReportFile>& reports, std::vector<ShardRows>& shards,
+                                      std::vector<std::string>& problems)
+{
+    for (const ShardReportFile& file : reports) {
+        if (!file.text) {
+            problems.push_back("no report " + file.path.string() + " (" + file.readError + ")");
+            continue;
+        }
+        std::string problem;
+        if (auto rows = readShardRows(file, problem))
+            shards.push_back(std::move(*rows));
+        else
+            return unusable({problem});
+    }
+    if (shards.empty())
+        return unusable(problems.empty() ? std::vector<std::string>{"no shard reports to merge"} : problems);
+    for (std::size_t s = 1; s < shards.size(); ++s)
+        if (auto problem = differentQueues(shards.front(), shards[s]))
+            return unusable({*problem});
+    return std::nullopt;
+}
+
+struct MergedRows {
+    std::vector<ReportRow> rows;
+    std::set<int> reported;                // shards that reported any document
+    std::map<int, std::size_t> unreported; // shard -> documents nobody reported
+    std::vector<std::string> failures;     // a line for each document that did not convert
+};
+
+// The whole queue's rows from the shards' reports of one queue.
+MergedRows mergeRows(const std::vector<ShardRows>& shards)
+{
+    // A shard given twice (a task that ran again) counts as it was reported last.
+    MergedRows merged;
+    const ShardRows& first = shards.front();
+    for (std::size_t i = 0; i < first.rows.size(); ++i) {
+        const CsvRecord* row = nullptr;
+        for (const ShardRows& shard : shards) {
+            if (shard.rows[i][2] != kAnotherShard) {
+                row = &shard.rows[i];
+                merged.reported.insert(shard.owners[i].index);
+            }
+        }
+        const Shard owner = first.owners[i];
+        if (!row) {
+            ++merged.unreported[owner.index];
+            merged.rows.push_back({first.rows[i][0], first.rows[i][1], "not done",
+                                   "shard " + shardText(owner) + " did not report it", 0});
+            continue;
+        }
+        if (!succeeded((*row)[2]))
+            merged.failures.push_back("  " + (*row)[0] + ": " + (*row)[2]
+                                      + ((*row)[3].empty() ? "" : " (" + (*row)[3] + ")"));
+        merged.rows.push_back({(*row)[0], (*row)[1], (*row)[2], (*row)[3], std::strtod((*row)[4].c_str(), nullptr)});
+    }
+    return merged;
+}
+
+// Adds to `problems` why the merged report of `count` shards is not complete, if it is not.
+void noteGaps(const MergedRows& merged, int count, std::vector<std::string>& problems)
+{
+    for (const auto& [index, documents] : merged.unreported)
+        problems.push_back("shard " + shardText({index, count}) + " did not report " + std::to_string(documents)
+                           + (documents == 1 ? " document" : " documents")
+                           + (merged.reported.contains(index) ? ""
+                                                              : ": its report is missing; submit that task again"));
+    if (!merged.failures.empty()) {
+        problems.push_back(std::to_string(merged.failures.size()) + " of " + std::to_string(merged.rows.size())
+                           + " documents were not converted:");
+        problems.insert(problems.end(), merged.failures.begin(), merged.failures.end());
+    }
+}
+
 } // namespace
 
 std::string shardReport(const std::vector<ReportRow>& rows, const std::vector<int>& owners, int count)
@@ -89,60 +164,13 @@ MergeResult mergeShardReports(const std::vector<ShardReportFile>& reports)
 {
     std::vector<std::string> problems;
     std::vector<ShardRows> shards;
-    for (const ShardReportFile& file : reports) {
-        if (!file.text) {
-            problems.push_back("no report " + file.path.string() + " (" + file.readError + ")");
-            continue;
-        }
-        std::string problem;
-        if (auto rows = readShardRows(file, problem))
-            shards.push_back(std::move(*rows));
-        else
-            return unusable({problem});
-    }
-    if (shards.empty())
-        return unusable(problems.empty() ? std::vector<std::string>{"no shard reports to merge"} : problems);
-    for (std::size_t s = 1; s < shards.size(); ++s)
-        if (auto problem = differentQueues(shards.front(), shards[s]))
-            return unusable({*problem});
-
-    // A shard given twice (a task that ran again) counts as it was reported last.
-    std::vector<ReportRow> merged;
-    std::set<int> reported;
-    std::map<int, std::size_t> unreported; // shard -> documents nobody reported
-    std::vector<std::string> failures;
+    if (std::optional<MergeResult> verdict = readShards(reports, shards, problems))
+        return std::move(*verdict);
+    const MergedRows merged = mergeRows(shards);
     const ShardRows& first = shards.front();
-    for (std::size_t i = 0; i < first.rows.size(); ++i) {
-        const CsvRecord* row = nullptr;
-        for (const ShardRows& shard : shards) {
-            if (shard.rows[i][2] != kAnotherShard) {
-                row = &shard.rows[i];
-                reported.insert(shard.owners[i].index);
-            }
-        }
-        const Shard owner = first.owners[i];
-        if (!row) {
-            ++unreported[owner.index];
-            merged.push_back({first.rows[i][0], first.rows[i][1], "not done",
-                              "shard " + shardText(owner) + " did not report it", 0});
-            continue;
-        }
-        if (!succeeded((*row)[2]))
-            failures.push_back("  " + (*row)[0] + ": " + (*row)[2] + ((*row)[3].empty() ? "" : " (" + (*row)[3] + ")"));
-        merged.push_back({(*row)[0], (*row)[1], (*row)[2], (*row)[3], std::strtod((*row)[4].c_str(), nullptr)});
-    }
-    const int count = first.rows.empty() ? 0 : first.owners.front().count;
-    for (const auto& [index, documents] : unreported)
-        problems.push_back("shard " + shardText({index, count}) + " did not report " + std::to_string(documents)
-                           + (documents == 1 ? " document" : " documents")
-                           + (reported.contains(index) ? "" : ": its report is missing; submit that task again"));
-    if (!failures.empty()) {
-        problems.push_back(std::to_string(failures.size()) + " of " + std::to_string(merged.size())
-                           + " documents were not converted:");
-        problems.insert(problems.end(), failures.begin(), failures.end());
-    }
+    noteGaps(merged, first.rows.empty() ? 0 : first.owners.front().count, problems);
     const bool complete = problems.empty();
-    return {complete ? 0 : 1, csvReport(merged), std::move(problems)};
+    return {complete ? 0 : 1, csvReport(merged.rows), std::move(problems)};
 }
 
 int mergeReportFiles(const fs::path& out, const std::vector<fs::path>& shards, std::FILE* err)

@@ -84,27 +84,7 @@ void WorkerPool::work(std::size_t worker)
     // One more try for a LibreOffice that died while starting, as one dying later is replaced.
     if (session.start() || (!m_interrupted && session.start())) {
         ++m_started;
-        while (!m_interrupted) {
-            const std::size_t next = m_next++;
-            if (next >= m_todo.size())
-                break;
-            const std::size_t position = m_todo[next];
-            const BatchItem& item = m_queue[position];
-            {
-                const std::lock_guard lock(m_mutex);
-                m_inHand[worker] = item.source;
-            }
-            const auto started = Clock::now();
-            const engine::SaveResult saved = session.convert(item.source, item.target);
-            ItemResult result{Status::Converted, saved.failure, saved.detail, saved.raw_detail,
-                              std::chrono::duration<double>(Clock::now() - started).count()};
-            if (!saved.ok())
-                result.status = m_interrupted ? Status::NotDone : Status::Failed;
-            if (result.status == Status::NotDone)
-                result.reason = "the run was stopped while it was being converted";
-            ++times.documents;
-            finish(worker, position, std::move(result));
-        }
+        convertQueued(worker, session);
     } else if (!m_interrupted) {
         const std::lock_guard lock(m_mutex);
         m_startFailure = session.startFailure();
@@ -116,6 +96,31 @@ void WorkerPool::work(std::size_t worker)
     times.session = session.times();
     times.alive = Clock::now() - born;
     --m_running;
+}
+
+void WorkerPool::convertQueued(std::size_t worker, WordProcessorSession& session)
+{
+    while (!m_interrupted) {
+        const std::size_t next = m_next++;
+        if (next >= m_todo.size())
+            break;
+        const std::size_t position = m_todo[next];
+        const BatchItem& item = m_queue[position];
+        {
+            const std::lock_guard lock(m_mutex);
+            m_inHand[worker] = item.source;
+        }
+        const auto started = Clock::now();
+        const engine::SaveResult saved = session.convert(item.source, item.target);
+        ItemResult result{Status::Converted, saved.failure, saved.detail, saved.rawDetail,
+                          std::chrono::duration<double>(Clock::now() - started).count()};
+        if (!saved.ok())
+            result.status = m_interrupted ? Status::NotDone : Status::Failed;
+        if (result.status == Status::NotDone)
+            result.reason = "the run was stopped while it was being converted";
+        ++m_times[worker].documents;
+        finish(worker, position, std::move(result));
+    }
 }
 
 } // namespace plainquill::batch

@@ -77,6 +77,8 @@ public:
 
 private:
     void work(std::size_t worker);
+    // Takes the documents left in queue order until none is left or the run is interrupted.
+    void convertQueued(std::size_t worker, WordProcessorSession& session);
     void finish(std::size_t worker, std::size_t position, ItemResult result);
 
     const std::vector<BatchItem>& m_queue;

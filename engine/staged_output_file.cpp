@@ -15,7 +15,7 @@ namespace {
 constexpr std::size_t kNameLimit = 255;
 constexpr int kAttempts = 16;
 
-std::string random_letters(std::random_device& source, std::size_t count)
+std::string randomLetters(std::random_device& source, std::size_t count)
 {
     static constexpr char alphabet[] =
         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
@@ -28,11 +28,11 @@ std::string random_letters(std::random_device& source, std::size_t count)
 
 } // namespace
 
-std::string staged_file_name(const std::string& target_name, const std::string& random_part)
+std::string stagedFileName(const std::string& targetName, const std::string& randomPart)
 {
     const std::string prefix = ".";
-    const std::string suffix = ".plainquill-" + random_part + ".tmp";
-    std::string kept = target_name;
+    const std::string suffix = ".plainquill-" + randomPart + ".tmp";
+    std::string kept = targetName;
     const std::size_t room = kNameLimit - prefix.size() - suffix.size();
     if (kept.size() > room) {
         std::size_t cut = room;
@@ -43,17 +43,17 @@ std::string staged_file_name(const std::string& target_name, const std::string& 
     return prefix + kept + suffix;
 }
 
-StagedOutputFile::StagedOutputFile(const std::filesystem::path& target) : target_(target)
+StagedOutputFile::StagedOutputFile(const std::filesystem::path& target) : m_target(target)
 {
     std::random_device source;
     const std::filesystem::path folder = target.parent_path();
     int error = 0;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         const std::filesystem::path candidate =
-            folder / staged_file_name(target.filename().string(), random_letters(source, 8));
-        fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd_ >= 0) {
-            temporary_ = candidate;
+            folder / stagedFileName(target.filename().string(), randomLetters(source, 8));
+        m_fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (m_fd >= 0) {
+            m_temporary = candidate;
             return;
         }
         error = errno;
@@ -66,62 +66,62 @@ StagedOutputFile::StagedOutputFile(const std::filesystem::path& target) : target
 
 StagedOutputFile::~StagedOutputFile()
 {
-    if (fd_ >= 0)
-        ::close(fd_);
-    if (!committed_)
-        ::unlink(temporary_.c_str());
+    if (m_fd >= 0)
+        ::close(m_fd);
+    if (!m_committed)
+        ::unlink(m_temporary.c_str());
 }
 
 void StagedOutputFile::write(std::string_view bytes)
 {
-    if (fd_ < 0)
+    if (m_fd < 0)
         throw std::system_error(EBADF, std::generic_category(), "the file is already closed");
     while (!bytes.empty()) {
-        const ssize_t count = ::write(fd_, bytes.data(), bytes.size());
+        const ssize_t count = ::write(m_fd, bytes.data(), bytes.size());
         if (count < 0 && errno == EINTR)
             continue;
         if (count < 0)
-            throw std::system_error(errno, std::generic_category(), "cannot write " + temporary_.string());
+            throw std::system_error(errno, std::generic_category(), "cannot write " + m_temporary.string());
         // A write that takes nothing and reports no error would loop for ever: treat it as full.
         if (count == 0)
-            throw std::system_error(ENOSPC, std::generic_category(), "cannot write " + temporary_.string());
+            throw std::system_error(ENOSPC, std::generic_category(), "cannot write " + m_temporary.string());
         bytes.remove_prefix(static_cast<std::size_t>(count));
-        written_ += static_cast<unsigned long long>(count);
+        m_written += static_cast<unsigned long long>(count);
     }
 }
 
-void StagedOutputFile::close_file()
+void StagedOutputFile::closeFile()
 {
-    const int fd = fd_;
-    fd_ = -1;
+    const int fd = m_fd;
+    m_fd = -1;
     // Not retried on EINTR: Linux has released the descriptor whatever close() says.
     if (::close(fd) != 0)
-        throw std::system_error(errno, std::generic_category(), "cannot finish " + temporary_.string());
+        throw std::system_error(errno, std::generic_category(), "cannot finish " + m_temporary.string());
 }
 
 void StagedOutputFile::commit()
 {
-    if (fd_ < 0)
+    if (m_fd < 0)
         throw std::system_error(EBADF, std::generic_category(), "the file is already closed");
     // Delayed allocation and network file systems may only report a full disk here.
-    if (::fsync(fd_) != 0) {
+    if (::fsync(m_fd) != 0) {
         const int error = errno;
-        ::close(fd_);
-        fd_ = -1;
-        throw std::system_error(error, std::generic_category(), "cannot write " + temporary_.string());
+        ::close(m_fd);
+        m_fd = -1;
+        throw std::system_error(error, std::generic_category(), "cannot write " + m_temporary.string());
     }
     struct stat info {};
-    if (::fstat(fd_, &info) != 0 || static_cast<unsigned long long>(info.st_size) != written_) {
-        ::close(fd_);
-        fd_ = -1;
+    if (::fstat(m_fd, &info) != 0 || static_cast<unsigned long long>(info.st_size) != m_written) {
+        ::close(m_fd);
+        m_fd = -1;
         throw std::system_error(EIO, std::generic_category(),
-                                "the file system kept only part of " + temporary_.string());
+                                "the file system kept only part of " + m_temporary.string());
     }
-    close_file();
-    if (::rename(temporary_.c_str(), target_.c_str()) != 0)
+    closeFile();
+    if (::rename(m_temporary.c_str(), m_target.c_str()) != 0)
         throw std::system_error(errno, std::generic_category(),
-                                "cannot replace " + target_.string());
-    committed_ = true;
+                                "cannot replace " + m_target.string());
+    m_committed = true;
 }
 
 void writeWholeFile(const std::filesystem::path& file, std::string_view text)

@@ -20,7 +20,7 @@ public:
     StagedOutputFile(const StagedOutputFile&) = delete;
     StagedOutputFile& operator=(const StagedOutputFile&) = delete;
 
-    const std::filesystem::path& path() const { return temporary_; }
+    const std::filesystem::path& path() const { return m_temporary; }
 
     // Appends `bytes`. Throws std::system_error.
     void write(std::string_view bytes);
@@ -30,19 +30,19 @@ public:
     void commit();
 
 private:
-    void close_file();
+    void closeFile();
 
-    std::filesystem::path target_;
-    std::filesystem::path temporary_;
-    int fd_ = -1;
-    unsigned long long written_ = 0;
-    bool committed_ = false;
+    std::filesystem::path m_target;
+    std::filesystem::path m_temporary;
+    int m_fd = -1;
+    unsigned long long m_written = 0;
+    bool m_committed = false;
 };
 
-// The hidden temporary name used for `target_name`, with `random_part` in it; kept within the
+// The hidden temporary name used for `targetName`, with `randomPart` in it; kept within the
 // 255-byte limit on a name by shortening the part taken from the target (never inside a UTF-8
 // character).
-std::string staged_file_name(const std::string& target_name, const std::string& random_part);
+std::string stagedFileName(const std::string& targetName, const std::string& randomPart);
 
 // Writes `text` to `file` through a staged file, so that the file is complete or absent, never
 // cut short. Throws std::system_error.

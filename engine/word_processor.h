@@ -31,11 +31,11 @@ public:
     virtual ~Document() = default;
 };
 
-// Both results are built as {document, failure, detail[, raw_detail]} and {failure, detail[, raw_detail]}.
+// Both results are built as {document, failure, detail[, rawDetail]} and {failure, detail[, rawDetail]}.
 struct OpenResult {
     OpenResult() = default;
     OpenResult(std::unique_ptr<Document> opened, Failure why, std::string words = {}, std::string raw = {})
-        : document(std::move(opened)), failure(why), detail(std::move(words)), raw_detail(std::move(raw))
+        : document(std::move(opened)), failure(why), detail(std::move(words)), rawDetail(std::move(raw))
     {
     }
 
@@ -45,19 +45,19 @@ struct OpenResult {
     std::string detail;
     // The word processor's or the system's own words, when it gave any: for a log or a verbose
     // line, never for the window.
-    std::string raw_detail;
+    std::string rawDetail;
 };
 
 struct SaveResult {
     SaveResult() = default;
     SaveResult(Failure why, std::string words = {}, std::string raw = {})
-        : failure(why), detail(std::move(words)), raw_detail(std::move(raw))
+        : failure(why), detail(std::move(words)), rawDetail(std::move(raw))
     {
     }
 
     Failure failure = Failure::None;
     std::string detail;     // as OpenResult::detail
-    std::string raw_detail; // as OpenResult::raw_detail
+    std::string rawDetail; // as OpenResult::rawDetail
     bool ok() const { return failure == Failure::None; }
 };
 
@@ -88,7 +88,7 @@ struct StartFailure {
     // it. True when it is there but did not start.
     bool installed = false;
     std::string reason;     // plain words for the user, when installed
-    std::string raw_detail; // the system's or the word processor's own words, for a log
+    std::string rawDetail; // the system's or the word processor's own words, for a log
 };
 
 // Starts word processors. The run starts one at its beginning and a fresh one whenever the
@@ -99,7 +99,7 @@ public:
     // Null when the word processor cannot be started (not installed, does not answer).
     virtual std::unique_ptr<WordProcessor> Start() = 0;
     // Why the last Start returned null.
-    virtual StartFailure last_start_failure() const = 0;
+    virtual StartFailure lastStartFailure() const = 0;
 };
 
 } // namespace plainquill::engine

@@ -45,7 +45,7 @@ bool WordProcessorSession::start()
     if (m_current && m_current->IsObjectValid())
         return true;
     m_startFailure = m_current ? engine::StartFailure{true, "it started but does not answer; try again", {}}
-                               : m_launcher.last_start_failure();
+                               : m_launcher.lastStartFailure();
     quit();
     return false;
 }
@@ -65,7 +65,7 @@ SaveResult WordProcessorSession::convert(const std::filesystem::path& document,
         return {Failure::Stopped,
                 m_startFailure.installed ? "LibreOffice could not be started again: " + m_startFailure.reason
                                          : std::string("LibreOffice could not be started again"),
-                m_startFailure.raw_detail};
+                m_startFailure.rawDetail};
     ++m_documentsOnCurrent;
     engine::OpenResult opened;
     {
@@ -74,7 +74,7 @@ SaveResult WordProcessorSession::convert(const std::filesystem::path& document,
     }
     if (!opened.document)
         return {opened.failure == Failure::None ? Failure::CouldNotOpen : opened.failure, opened.detail,
-                opened.raw_detail};
+                opened.rawDetail};
     SaveResult saved;
     {
         const Stopwatch stopwatch(m_times.saving);

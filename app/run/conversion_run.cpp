@@ -90,8 +90,8 @@ bool ConversionRun::startWordProcessor(WordProcessorSession& wordProcessor)
         return true;
     // Installed but unable to start is told apart: reinstalling would not help then.
     const engine::StartFailure& why = wordProcessor.startFailure();
-    if (!why.raw_detail.empty())
-        qWarning("LibreOffice did not start: %s", why.raw_detail.c_str());
+    if (!why.rawDetail.empty())
+        qWarning("LibreOffice did not start: %s", why.rawDetail.c_str());
     const QString text = why.installed
         ? QStringLiteral("LibreOffice could not be started: %1").arg(QString::fromStdString(why.reason))
         : QStringLiteral("LibreOffice not found. Please install LibreOffice and try again.");
@@ -126,8 +126,8 @@ void ConversionRun::convertDocument(WordProcessorSession& wordProcessor, OutputN
     } else {
         outcome.failed.push_back({displayText(document), result.failure, QString::fromStdString(result.detail)});
         // The window shows plain words; LibreOffice's own go to the log for whoever must dig.
-        if (!result.raw_detail.empty())
-            qWarning("%s: %s", document.c_str(), result.raw_detail.c_str());
+        if (!result.rawDetail.empty())
+            qWarning("%s: %s", document.c_str(), result.rawDetail.c_str());
     }
     tolerate([&] { m_p.progress.SetColor(kProgressGreen); });
     tolerate([&] { m_p.progress.SetValue(std::int32_t(position + 1)); });

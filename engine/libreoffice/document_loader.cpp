@@ -26,7 +26,7 @@ using css::uno::UNO_QUERY_THROW;
 
 constexpr std::size_t kHeadSize = 4096;
 
-std::string read_head(const std::filesystem::path& file)
+std::string readHead(const std::filesystem::path& file)
 {
     std::ifstream in(file, std::ios::binary);
     std::string head(kHeadSize, '\0');
@@ -44,26 +44,26 @@ Detection detect(const UnoConnection& uno, const rtl::OUString& url,
         {"InteractionHandler", Any(handler)},
     });
     Detection detection;
-    detection.type = from_uno(uno.type_detection->queryTypeByDescriptor(descriptor, true));
+    detection.type = fromUno(uno.typeDetection->queryTypeByDescriptor(descriptor, true));
     if (detection.type.empty())
         return detection;
 
-    detection.filter = string_property(descriptor, "FilterName");
+    detection.filter = stringProperty(descriptor, "FilterName");
     if (detection.filter.empty()) {
-        const Reference<css::container::XNameAccess> types(uno.type_detection, UNO_QUERY_THROW);
-        PropertyList type_properties;
-        types->getByName(to_uno(detection.type)) >>= type_properties;
-        detection.filter = string_property(type_properties, "PreferredFilter");
+        const Reference<css::container::XNameAccess> types(uno.typeDetection, UNO_QUERY_THROW);
+        PropertyList typeProperties;
+        types->getByName(toUno(detection.type)) >>= typeProperties;
+        detection.filter = stringProperty(typeProperties, "PreferredFilter");
     }
-    if (!detection.filter.empty() && uno.filters->hasByName(to_uno(detection.filter))) {
-        PropertyList filter_properties;
-        uno.filters->getByName(to_uno(detection.filter)) >>= filter_properties;
-        detection.document_service = string_property(filter_properties, "DocumentService");
+    if (!detection.filter.empty() && uno.filters->hasByName(toUno(detection.filter))) {
+        PropertyList filterProperties;
+        uno.filters->getByName(toUno(detection.filter)) >>= filterProperties;
+        detection.documentService = stringProperty(filterProperties, "DocumentService");
     }
     return detection;
 }
 
-void close_quietly(const Reference<css::uno::XInterface>& model) noexcept
+void closeQuietly(const Reference<css::uno::XInterface>& model) noexcept
 {
     try {
         const Reference<css::util::XCloseable> closeable(model, UNO_QUERY);
@@ -74,61 +74,76 @@ void close_quietly(const Reference<css::uno::XInterface>& model) noexcept
     }
 }
 
+// The outcome for a file the plan does not load.
+Outcome refusal(const LoadPlan& plan, const Detection& detection, const AbortingInteractionHandler& handler)
+{
+    if (plan.route == LoadRoute::NotADocument)
+        return {Failure::NotADocument, plan.detail, detection.type};
+    const std::string raw = handler.rawReason();
+    return {Failure::CouldNotOpen, plan.detail, raw.empty() ? detection.type : raw};
+}
+
+// A model of the planned kind with the file loaded into it and its tracked deletions accepted;
+// null when LibreOffice cannot make a model of that kind.
+Reference<css::uno::XInterface> loadModel(const UnoConnection& uno, const rtl::OUString& url,
+                                          const LoadPlan& plan,
+                                          const Reference<css::task::XInteractionHandler>& handler)
+{
+    const Reference<css::uno::XInterface> model = uno.factory->createInstanceWithContext(
+        toUno(plan.documentService), uno.context);
+    const Reference<css::frame::XLoadable> loadable(model, UNO_QUERY);
+    if (!loadable.is())
+        return {};
+    try {
+        loadable->load(properties({
+            {"URL", Any(url)},
+            {"FilterName", Any(toUno(plan.filter))},
+            {"ReadOnly", Any(true)},
+            {"Hidden", Any(true)},
+            {"MacroExecutionMode", Any(css::document::MacroExecMode::NEVER_EXECUTE)},
+            {"UpdateDocMode", Any(css::document::UpdateDocMode::NO_UPDATE)},
+            {"InteractionHandler", Any(handler)},
+        }));
+        acceptTrackedDeletions(Reference<css::lang::XComponent>(model, UNO_QUERY));
+    } catch (...) {
+        closeQuietly(model);
+        throw;
+    }
+    return model;
+}
+
 } // namespace
 
-LoadedDocument load_document(const UnoConnection& uno, const std::filesystem::path& file)
+LoadedDocument loadDocument(const UnoConnection& uno, const std::filesystem::path& file)
 {
     const rtl::Reference<AbortingInteractionHandler> handler(new AbortingInteractionHandler);
-    const Reference<css::task::XInteractionHandler> handler_interface(handler.get());
-    const rtl::OUString url = to_uno(file_url(file));
+    const Reference<css::task::XInteractionHandler> handlerInterface(handler.get());
+    const rtl::OUString url = toUno(fileUrl(file));
     LoadedDocument loaded;
     try {
-        Detection detection = detect(uno, url, handler_interface);
+        Detection detection = detect(uno, url, handlerInterface);
         detection.question = handler->reason();
-        const LoadPlan plan = plan_load(detection, file, read_head(file));
-        if (plan.route == LoadRoute::NotADocument) {
-            loaded.outcome = {Failure::NotADocument, plan.detail, detection.type};
+        const LoadPlan plan = planLoad(detection, file, readHead(file));
+        if (plan.route != LoadRoute::Load) {
+            loaded.outcome = refusal(plan, detection, *handler);
             return loaded;
         }
-        if (plan.route == LoadRoute::CouldNotOpen) {
-            const std::string raw = handler->raw_reason();
-            loaded.outcome = {Failure::CouldNotOpen, plan.detail, raw.empty() ? detection.type : raw};
+        const Reference<css::uno::XInterface> model = loadModel(uno, url, plan, handlerInterface);
+        if (!model.is()) {
+            loaded.outcome = {Failure::CouldNotOpen, wordsForException(Step::Reading),
+                              "LibreOffice cannot make a " + plan.documentService};
             return loaded;
-        }
-
-        const Reference<css::uno::XInterface> model = uno.factory->createInstanceWithContext(
-            to_uno(plan.document_service), uno.context);
-        const Reference<css::frame::XLoadable> loadable(model, UNO_QUERY);
-        if (!loadable.is()) {
-            loaded.outcome = {Failure::CouldNotOpen, words_for_exception(Step::Reading),
-                              "LibreOffice cannot make a " + plan.document_service};
-            return loaded;
-        }
-        try {
-            loadable->load(properties({
-                {"URL", Any(url)},
-                {"FilterName", Any(to_uno(plan.filter))},
-                {"ReadOnly", Any(true)},
-                {"Hidden", Any(true)},
-                {"MacroExecutionMode", Any(css::document::MacroExecMode::NEVER_EXECUTE)},
-                {"UpdateDocMode", Any(css::document::UpdateDocMode::NO_UPDATE)},
-                {"InteractionHandler", Any(handler_interface)},
-            }));
-            accept_tracked_deletions(Reference<css::lang::XComponent>(model, UNO_QUERY));
-        } catch (...) {
-            close_quietly(model);
-            throw;
         }
         loaded.model.set(model, UNO_QUERY_THROW);
         const Reference<css::lang::XServiceInfo> info(model, UNO_QUERY_THROW);
-        loaded.web = info->supportsService(to_uno(kWebDocumentService));
+        loaded.web = info->supportsService(toUno(kWebDocumentService));
         return loaded;
     } catch (const css::uno::Exception&) {
         // A question we aborted explains the failure better than the exception it led to.
         const std::string reason = handler->reason();
         if (reason.empty())
             throw;
-        loaded.outcome = {Failure::CouldNotOpen, reason, handler->raw_reason()};
+        loaded.outcome = {Failure::CouldNotOpen, reason, handler->rawReason()};
         return loaded;
     }
 }

@@ -20,6 +20,6 @@ struct LoadedDocument {
 
 // Expects an existing, non-empty file named by an absolute path. UNO exceptions that say nothing
 // about the document (LibreOffice gone, say) are left to the caller.
-LoadedDocument load_document(const UnoConnection& uno, const std::filesystem::path& file);
+LoadedDocument loadDocument(const UnoConnection& uno, const std::filesystem::path& file);
 
 } // namespace plainquill::engine::libreoffice

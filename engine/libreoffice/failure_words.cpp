@@ -38,7 +38,7 @@ enum class ErrorClass : unsigned {
 
 } // namespace
 
-std::string seconds_text(std::chrono::milliseconds limit)
+std::string secondsText(std::chrono::milliseconds limit)
 {
     const auto count = limit.count();
     if (count % 1000 == 0)
@@ -46,36 +46,36 @@ std::string seconds_text(std::chrono::milliseconds limit)
     return std::to_string(count) + " ms";
 }
 
-std::string words_for_stop(Step step)
+std::string wordsForStop(Step step)
 {
     return std::string("LibreOffice stopped while ") + doing(step) + kRestarted;
 }
 
-std::string words_for_time_limit(Step step, std::chrono::milliseconds limit)
+std::string wordsForTimeLimit(Step step, std::chrono::milliseconds limit)
 {
-    return "LibreOffice took longer than " + seconds_text(limit) + " " + doing(step)
+    return "LibreOffice took longer than " + secondsText(limit) + " " + doing(step)
         + " and was stopped" + kRestarted + "; the document may be too large or damaged";
 }
 
-std::string words_for_memory_limit(std::uint64_t limit)
+std::string wordsForMemoryLimit(std::uint64_t limit)
 {
     return "LibreOffice needed more than " + std::to_string(limit >> 20)
         + " MB of memory for this document and was stopped" + kRestarted
         + "; the document is too large to convert here";
 }
 
-std::string words_for_oversized_archive()
+std::string wordsForOversizedArchive()
 {
     return "the document would expand to far more than LibreOffice may hold, so it was not opened; "
            "it may be a decompression bomb";
 }
 
-std::string words_for_damaged_archive()
+std::string wordsForDamagedArchive()
 {
     return "the document is damaged: its contents cannot be read";
 }
 
-std::string words_for_exception(Step step)
+std::string wordsForException(Step step)
 {
     switch (step) {
     case Step::Reading: return kUnreadable;
@@ -86,7 +86,7 @@ std::string words_for_exception(Step step)
     return kUnreadable;
 }
 
-std::string words_for_request(const css::uno::Any& request)
+std::string wordsForRequest(const css::uno::Any& request)
 {
     // Every password question (ODF, Microsoft formats, with or without modify passwords) is a
     // PasswordRequest or derives from one.
@@ -95,13 +95,13 @@ std::string words_for_request(const css::uno::Any& request)
                "convert it again";
     if (request.isExtractableTo(cppu::UnoType<css::document::BrokenPackageRequest>::get()))
         return "the document is damaged; repair it in a word processor and convert it again";
-    css::task::ErrorCodeRequest error_code;
-    if (request >>= error_code)
-        return words_for_error_code(static_cast<unsigned>(error_code.ErrCode));
+    css::task::ErrorCodeRequest errorCode;
+    if (request >>= errorCode)
+        return wordsForErrorCode(static_cast<unsigned>(errorCode.ErrCode));
     return kUnreadable;
 }
 
-std::string words_for_error_code(unsigned code)
+std::string wordsForErrorCode(unsigned code)
 {
     switch (static_cast<ErrorClass>((code >> 8) & 0x1F)) {
     case ErrorClass::NotExists:
@@ -120,7 +120,7 @@ std::string words_for_error_code(unsigned code)
     return kUnreadable;
 }
 
-std::string words_for_write_error(int error)
+std::string wordsForWriteError(int error)
 {
     switch (error) {
     case ENOSPC:

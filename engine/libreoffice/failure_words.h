@@ -15,24 +15,24 @@ namespace plainquill::engine::libreoffice {
 enum class Step { Reading, Writing, Closing };
 
 // A time limit as people read it: "120 s", or "1500 ms" where it is not whole seconds.
-std::string seconds_text(std::chrono::milliseconds limit);
+std::string secondsText(std::chrono::milliseconds limit);
 // LibreOffice went away (crashed, or was killed from outside) during `step`.
-std::string words_for_stop(Step step);
+std::string wordsForStop(Step step);
 // LibreOffice was still busy with `step` when the time limit `limit` passed, and was killed.
-std::string words_for_time_limit(Step step, std::chrono::milliseconds limit);
+std::string wordsForTimeLimit(Step step, std::chrono::milliseconds limit);
 // A call failed with an exception whose message only LibreOffice's developers can read.
-std::string words_for_exception(Step step);
+std::string wordsForException(Step step);
 // A question LibreOffice asked while loading (password, repair, an error code), which we aborted.
-std::string words_for_request(const css::uno::Any& request);
+std::string wordsForRequest(const css::uno::Any& request);
 // The error code of LibreOffice's ErrorCodeRequest.
-std::string words_for_error_code(unsigned code);
+std::string wordsForErrorCode(unsigned code);
 // LibreOffice needed more than `limit` bytes of memory for the document and was stopped.
-std::string words_for_memory_limit(std::uint64_t limit);
+std::string wordsForMemoryLimit(std::uint64_t limit);
 // The document's archive declares contents that would expand past what LibreOffice may hold.
-std::string words_for_oversized_archive();
+std::string wordsForOversizedArchive();
 // The document's archive cannot be read.
-std::string words_for_damaged_archive();
+std::string wordsForDamagedArchive();
 // Writing the text file failed with the system error `error` (an errno value).
-std::string words_for_write_error(int error);
+std::string wordsForWriteError(int error);
 
 } // namespace plainquill::engine::libreoffice

@@ -14,7 +14,7 @@
 
 namespace plainquill::engine::libreoffice {
 
-std::string describe_request(const css::uno::Any& request)
+std::string describeRequest(const css::uno::Any& request)
 {
     // Every password question (ODF, Microsoft formats, with or without modify passwords) is a
     // PasswordRequest or derives from one.
@@ -22,16 +22,16 @@ std::string describe_request(const css::uno::Any& request)
         return "the document is password-protected";
     if (request.isExtractableTo(cppu::UnoType<css::document::BrokenPackageRequest>::get()))
         return "the document is damaged";
-    css::task::ErrorCodeRequest error_code;
-    if (request >>= error_code) {
+    css::task::ErrorCodeRequest errorCode;
+    if (request >>= errorCode) {
         char code[16];
-        std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(error_code.ErrCode));
+        std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(errorCode.ErrCode));
         return std::string("LibreOffice could not read it (error ") + code + ")";
     }
-    std::string words = "LibreOffice asked " + from_uno(request.getValueTypeName());
+    std::string words = "LibreOffice asked " + fromUno(request.getValueTypeName());
     css::uno::Exception exception;
     if ((request >>= exception) && !exception.Message.isEmpty())
-        words += ": " + from_uno(exception.Message);
+        words += ": " + fromUno(exception.Message);
     return words;
 }
 
@@ -41,22 +41,22 @@ void AbortingInteractionHandler::handle(
     if (!request.is())
         return;
     std::string reason;
-    std::string raw_reason;
+    std::string rawReason;
     try {
         const css::uno::Any asked = request->getRequest();
-        reason = words_for_request(asked);
-        raw_reason = describe_request(asked);
+        reason = wordsForRequest(asked);
+        rawReason = describeRequest(asked);
     } catch (...) {
         // Nothing but a UNO exception may cross the bridge; an unknown question is still aborted.
-        reason = words_for_exception(Step::Reading);
-        raw_reason = "LibreOffice asked a question";
+        reason = wordsForException(Step::Reading);
+        rawReason = "LibreOffice asked a question";
     }
     {
-        const std::lock_guard lock(mutex_);
+        const std::lock_guard lock(m_mutex);
         // The first question is the cause; later ones are LibreOffice reporting that we aborted.
-        if (reason_.empty()) {
-            reason_ = std::move(reason);
-            raw_reason_ = std::move(raw_reason);
+        if (m_reason.empty()) {
+            m_reason = std::move(reason);
+            m_rawReason = std::move(rawReason);
         }
     }
     for (const auto& continuation : request->getContinuations()) {
@@ -70,14 +70,14 @@ void AbortingInteractionHandler::handle(
 
 std::string AbortingInteractionHandler::reason() const
 {
-    const std::lock_guard lock(mutex_);
-    return reason_;
+    const std::lock_guard lock(m_mutex);
+    return m_reason;
 }
 
-std::string AbortingInteractionHandler::raw_reason() const
+std::string AbortingInteractionHandler::rawReason() const
 {
-    const std::lock_guard lock(mutex_);
-    return raw_reason_;
+    const std::lock_guard lock(m_mutex);
+    return m_rawReason;
 }
 
 } // namespace plainquill::engine::libreoffice

@@ -20,16 +20,16 @@ public:
     // nothing was asked.
     std::string reason() const;
     // The same question in LibreOffice's terms (its type, error code and message), for a log.
-    std::string raw_reason() const;
+    std::string rawReason() const;
 
 private:
-    mutable std::mutex mutex_;
-    std::string reason_;
-    std::string raw_reason_;
+    mutable std::mutex m_mutex;
+    std::string m_reason;
+    std::string m_rawReason;
 };
 
 // LibreOffice's terms for a request it raised: "the document is password-protected",
 // "LibreOffice could not read it (error 0x...)" and the like.
-std::string describe_request(const css::uno::Any& request);
+std::string describeRequest(const css::uno::Any& request);
 
 } // namespace plainquill::engine::libreoffice

@@ -13,9 +13,9 @@ namespace {
 
 // LibreOffice names its single-instance pipe after the MD5 of the profile URL's UTF-16 code
 // units, each digest byte written in hex without zero padding.
-std::string single_instance_pipe_name(const std::string& profile_url)
+std::string singleInstancePipeName(const std::string& profileUrl)
 {
-    const rtl::OUString url = to_uno(profile_url);
+    const rtl::OUString url = toUno(profileUrl);
     sal_uInt8 digest[RTL_DIGEST_LENGTH_MD5];
     rtl_digest_MD5(url.getStr(), static_cast<sal_uInt32>(url.getLength() * sizeof(sal_Unicode)),
                    digest, sizeof digest);
@@ -30,22 +30,22 @@ std::string single_instance_pipe_name(const std::string& profile_url)
 
 } // namespace
 
-std::vector<std::filesystem::path> ipc_socket_files(const std::string& pipe_name,
-                                                    const std::string& profile_url)
+std::vector<std::filesystem::path> ipcSocketFiles(const std::string& pipeName,
+                                                  const std::string& profileUrl)
 {
     const std::string prefix = "OSL_PIPE_" + std::to_string(::geteuid()) + "_";
     std::vector<std::filesystem::path> files;
     for (const char* folder : {"/tmp", "/var/tmp"}) {
-        files.push_back(std::filesystem::path(folder) / (prefix + pipe_name));
-        files.push_back(std::filesystem::path(folder) / (prefix + single_instance_pipe_name(profile_url)));
+        files.push_back(std::filesystem::path(folder) / (prefix + pipeName));
+        files.push_back(std::filesystem::path(folder) / (prefix + singleInstancePipeName(profileUrl)));
     }
     return files;
 }
 
-void remove_ipc_socket_files(const std::string& pipe_name, const std::string& profile_url) noexcept
+void removeIpcSocketFiles(const std::string& pipeName, const std::string& profileUrl) noexcept
 {
     try {
-        for (const auto& file : ipc_socket_files(pipe_name, profile_url)) {
+        for (const auto& file : ipcSocketFiles(pipeName, profileUrl)) {
             struct stat info {};
             if (::lstat(file.c_str(), &info) == 0 && S_ISSOCK(info.st_mode))
                 ::unlink(file.c_str());

@@ -8,12 +8,12 @@
 
 namespace plainquill::engine::libreoffice {
 
-// Where a LibreOffice accepting on `pipe_name` with the user profile at `profile_url` puts its
+// Where a LibreOffice accepting on `pipeName` with the user profile at `profileUrl` puts its
 // sockets (those in /tmp, or in /var/tmp when /tmp is not writable).
-std::vector<std::filesystem::path> ipc_socket_files(const std::string& pipe_name,
-                                                    const std::string& profile_url);
+std::vector<std::filesystem::path> ipcSocketFiles(const std::string& pipeName,
+                                                  const std::string& profileUrl);
 
 // Removes those that exist and are sockets.
-void remove_ipc_socket_files(const std::string& pipe_name, const std::string& profile_url) noexcept;
+void removeIpcSocketFiles(const std::string& pipeName, const std::string& profileUrl) noexcept;
 
 } // namespace plainquill::engine::libreoffice

@@ -15,7 +15,7 @@ namespace {
 using libreoffice::Outcome;
 
 // What can be said about `file` without LibreOffice; ok when it is worth showing to LibreOffice.
-Outcome check_input_file(const std::filesystem::path& file)
+Outcome checkInputFile(const std::filesystem::path& file)
 {
     std::error_code error;
     const auto status = std::filesystem::status(file, error);
@@ -35,23 +35,23 @@ Outcome check_input_file(const std::filesystem::path& file)
 
 // An archive (a .docx) whose declared contents would expand past what LibreOffice can hold is
 // refused before LibreOffice inflates any of it.
-Outcome check_archive(const std::filesystem::path& file, const libreoffice::ZipExpansionLimits& limits)
+Outcome checkArchive(const std::filesystem::path& file, const libreoffice::ZipExpansionLimits& limits)
 {
-    const auto reading = libreoffice::read_zip_archive_file(file);
+    const auto reading = libreoffice::readZipArchiveFile(file);
     if (!reading)
         return {};
     if (!reading->sizes)
-        return {Failure::CouldNotOpen, libreoffice::words_for_damaged_archive(), reading->problem};
-    const std::string refusal = libreoffice::expansion_refusal(*reading->sizes, limits);
+        return {Failure::CouldNotOpen, libreoffice::wordsForDamagedArchive(), reading->problem};
+    const std::string refusal = libreoffice::expansionRefusal(*reading->sizes, limits);
     if (!refusal.empty())
-        return {Failure::TooLarge, libreoffice::words_for_oversized_archive(), refusal};
+        return {Failure::TooLarge, libreoffice::wordsForOversizedArchive(), refusal};
     return {};
 }
 
 } // namespace
 
 LibreOffice::LibreOffice(std::shared_ptr<libreoffice::Session> session)
-    : session_(std::move(session)), links_(session_->scratch_path() / "links")
+    : m_session(std::move(session)), m_links(m_session->scratchPath() / "links")
 {
 }
 
@@ -62,7 +62,7 @@ LibreOffice::~LibreOffice()
 
 bool LibreOffice::IsObjectValid()
 {
-    return session_->answers();
+    return m_session->answers();
 }
 
 OpenResult LibreOffice::Open(const std::filesystem::path& file)
@@ -74,28 +74,28 @@ OpenResult LibreOffice::Open(const std::filesystem::path& file)
         return {nullptr, Failure::CouldNotOpen, "the file's name cannot be used", error.what()};
     }
     const auto started = libreoffice::Session::Clock::now();
-    Outcome checked = check_input_file(absolute);
+    Outcome checked = checkInputFile(absolute);
     if (checked.ok())
-        checked = check_archive(absolute, session_->archive_limits());
+        checked = checkArchive(absolute, m_session->archiveLimits());
     if (!checked.ok())
-        return {nullptr, checked.failure, checked.detail, checked.raw_detail};
+        return {nullptr, checked.failure, checked.detail, checked.rawDetail};
 
     std::filesystem::path openable;
     try {
-        openable = links_.openable(absolute);
+        openable = m_links.openable(absolute);
     } catch (const std::exception& error) {
         return {nullptr, Failure::CouldNotOpen,
                 "the file's name is not UTF-8 and LibreOffice could not be given another one", error.what()};
     }
 
     libreoffice::LoadedDocument loaded;
-    const Outcome outcome = session_->guarded(Failure::CouldNotOpen, session_->deadline_for(started), [&] {
-        loaded = libreoffice::load_document(session_->uno(), openable);
+    const Outcome outcome = m_session->guarded(Failure::CouldNotOpen, m_session->deadlineFor(started), [&] {
+        loaded = libreoffice::loadDocument(m_session->uno(), openable);
         return loaded.outcome;
     });
     if (!outcome.ok())
-        return {nullptr, outcome.failure, outcome.detail, outcome.raw_detail};
-    return {std::make_unique<libreoffice::LibreOfficeDocument>(session_, std::move(loaded.model),
+        return {nullptr, outcome.failure, outcome.detail, outcome.rawDetail};
+    return {std::make_unique<libreoffice::LibreOfficeDocument>(m_session, std::move(loaded.model),
                                                                loaded.web, started),
             Failure::None, {}};
 }
@@ -108,8 +108,8 @@ SaveResult LibreOffice::SaveAs(Document& document, const std::filesystem::path& 
         return {Failure::CouldNotSave, "the document was not opened by LibreOffice"};
     if (format != SaveFormat::Text)
         return {Failure::CouldNotSave, "LibreOffice saves only plain text here"};
-    const Outcome outcome = ours->save_text(target);
-    return {outcome.failure, outcome.detail, outcome.raw_detail};
+    const Outcome outcome = ours->saveText(target);
+    return {outcome.failure, outcome.detail, outcome.rawDetail};
 }
 
 void LibreOffice::Close(std::unique_ptr<Document> document)
@@ -120,30 +120,30 @@ void LibreOffice::Close(std::unique_ptr<Document> document)
 
 void LibreOffice::Quit()
 {
-    session_->quit();
+    m_session->quit();
 }
 
-void LibreOffice::set_time_limit(std::chrono::milliseconds limit)
+void LibreOffice::setTimeLimit(std::chrono::milliseconds limit)
 {
-    session_->set_time_limit(limit);
+    m_session->setTimeLimit(limit);
 }
 
 std::function<void()> LibreOffice::interrupter() const
 {
-    return [session = std::weak_ptr<libreoffice::Session>(session_)] {
+    return [session = std::weak_ptr<libreoffice::Session>(m_session)] {
         if (const auto alive = session.lock())
             alive->interrupt();
     };
 }
 
-std::filesystem::path LibreOffice::private_folder() const
+std::filesystem::path LibreOffice::privateFolder() const
 {
-    return session_->scratch_path();
+    return m_session->scratchPath();
 }
 
-std::vector<std::filesystem::path> LibreOffice::ipc_socket_files() const
+std::vector<std::filesystem::path> LibreOffice::ipcSocketFiles() const
 {
-    return session_->ipc_socket_files();
+    return m_session->ipcSocketFiles();
 }
 
 } // namespace plainquill::engine

@@ -33,7 +33,7 @@ public:
 
     // The time limit of a document, over its opening, saving and closing together; it applies
     // to the steps that begin after the change (the launcher's choice until changed).
-    void set_time_limit(std::chrono::milliseconds limit);
+    void setTimeLimit(std::chrono::milliseconds limit);
 
     // Kills this LibreOffice when called, from any thread, even while another thread is inside a
     // call to it (which then fails as Stopped); does nothing once the instance is gone. For ending
@@ -42,14 +42,14 @@ public:
 
     // This instance's private folder (profile and temporary files; gone after Quit). Its path is
     // on the command line of every process of this instance.
-    std::filesystem::path private_folder() const;
+    std::filesystem::path privateFolder() const;
 
     // Where this instance's socket files are (in /tmp); none is left after Quit.
-    std::vector<std::filesystem::path> ipc_socket_files() const;
+    std::vector<std::filesystem::path> ipcSocketFiles() const;
 
 private:
-    std::shared_ptr<libreoffice::Session> session_;
-    libreoffice::PlainNameLinks links_;
+    std::shared_ptr<libreoffice::Session> m_session;
+    libreoffice::PlainNameLinks m_links;
 };
 
 } // namespace plainquill::engine

@@ -26,8 +26,8 @@ constexpr auto kCloseGrace = 1s;
 
 LibreOfficeDocument::LibreOfficeDocument(std::shared_ptr<Session> session,
                                          css::uno::Reference<css::lang::XComponent> model, bool web,
-                                         std::chrono::steady_clock::time_point opened_at)
-    : session_(std::move(session)), model_(std::move(model)), web_(web), opened_at_(opened_at)
+                                         std::chrono::steady_clock::time_point openedAt)
+    : m_session(std::move(session)), m_model(std::move(model)), m_web(web), m_openedAt(openedAt)
 {
 }
 
@@ -38,62 +38,62 @@ LibreOfficeDocument::~LibreOfficeDocument()
 
 namespace {
 
-Outcome write_failure(const std::system_error& failure)
+Outcome writeFailure(const std::system_error& failure)
 {
-    return {Failure::CouldNotSave, words_for_write_error(failure.code().value()), failure.what()};
+    return {Failure::CouldNotSave, wordsForWriteError(failure.code().value()), failure.what()};
 }
 
 } // namespace
 
-Outcome LibreOfficeDocument::save_text(const std::filesystem::path& target)
+Outcome LibreOfficeDocument::saveText(const std::filesystem::path& target)
 {
-    if (!model_.is())
+    if (!m_model.is())
         return {Failure::CouldNotSave, "the document was closed before its text was written"};
     std::optional<StagedOutputFile> staged;
     try {
         staged.emplace(std::filesystem::absolute(target));
     } catch (const std::system_error& failure) {
-        return write_failure(failure);
+        return writeFailure(failure);
     } catch (const std::exception& failure) {
         return {Failure::CouldNotSave, "the text file's name cannot be used", failure.what()};
     }
 
     std::string text;
-    Outcome outcome = session_->guarded(Failure::CouldNotSave, session_->deadline_for(opened_at_), [&] {
-        text = export_text(session_->uno(), model_, web_);
+    Outcome outcome = m_session->guarded(Failure::CouldNotSave, m_session->deadlineFor(m_openedAt), [&] {
+        text = exportText(m_session->uno(), m_model, m_web);
         return Outcome{};
     });
     if (!outcome.ok())
         return outcome;
     // Every document has at least one paragraph, whose text ends in a line feed.
     if (text.empty())
-        return {Failure::CouldNotSave, words_for_exception(Step::Writing), "the text export gave no bytes"};
+        return {Failure::CouldNotSave, wordsForException(Step::Writing), "the text export gave no bytes"};
     try {
         staged->write(text);
         staged->commit();
     } catch (const std::system_error& failure) {
-        return write_failure(failure);
+        return writeFailure(failure);
     }
     return {};
 }
 
 void LibreOfficeDocument::close() noexcept
 {
-    if (!model_.is())
+    if (!m_model.is())
         return;
     try {
         // Failure::None: a close that throws is of no consequence; only a time limit or a dead
         // LibreOffice still registers, through the session.
-        const auto deadline = std::max(session_->deadline_for(opened_at_), Session::Clock::now() + kCloseGrace);
-        session_->guarded(Failure::None, deadline, [this] {
-            const css::uno::Reference<css::util::XCloseable> closeable(model_, css::uno::UNO_QUERY);
+        const auto deadline = std::max(m_session->deadlineFor(m_openedAt), Session::Clock::now() + kCloseGrace);
+        m_session->guarded(Failure::None, deadline, [this] {
+            const css::uno::Reference<css::util::XCloseable> closeable(m_model, css::uno::UNO_QUERY);
             if (closeable.is())
                 closeable->close(true);
             return Outcome{};
         });
     } catch (...) {
     }
-    model_.clear();
+    m_model.clear();
 }
 
 } // namespace plainquill::engine::libreoffice

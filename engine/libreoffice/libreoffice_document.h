@@ -16,29 +16,29 @@ class Session;
 
 class LibreOfficeDocument final : public Document {
 public:
-    // `opened_at`: when its opening began, from which its one time limit counts.
+    // `openedAt`: when its opening began, from which its one time limit counts.
     LibreOfficeDocument(std::shared_ptr<Session> session,
                         css::uno::Reference<css::lang::XComponent> model, bool web,
-                        std::chrono::steady_clock::time_point opened_at);
+                        std::chrono::steady_clock::time_point openedAt);
     ~LibreOfficeDocument() override;
     LibreOfficeDocument(const LibreOfficeDocument&) = delete;
     LibreOfficeDocument& operator=(const LibreOfficeDocument&) = delete;
 
     // Writes the document's text to `target`, replacing it only once the text is complete.
-    Outcome save_text(const std::filesystem::path& target);
+    Outcome saveText(const std::filesystem::path& target);
 
     // Closes the document in LibreOffice; errors are of no use to anyone here and are dropped.
     void close() noexcept;
 
-    Session& session() const { return *session_; }
-    const css::uno::Reference<css::lang::XComponent>& model() const { return model_; }
-    bool is_web() const { return web_; }
+    Session& session() const { return *m_session; }
+    const css::uno::Reference<css::lang::XComponent>& model() const { return m_model; }
+    bool isWeb() const { return m_web; }
 
 private:
-    std::shared_ptr<Session> session_;
-    css::uno::Reference<css::lang::XComponent> model_;
-    bool web_;
-    std::chrono::steady_clock::time_point opened_at_;
+    std::shared_ptr<Session> m_session;
+    css::uno::Reference<css::lang::XComponent> m_model;
+    bool m_web;
+    std::chrono::steady_clock::time_point m_openedAt;
 };
 
 } // namespace plainquill::engine::libreoffice

@@ -16,26 +16,26 @@ namespace {
 constexpr const char* kDidNotStart =
     "it stopped or did not answer while starting; try again, and reinstall LibreOffice if it keeps failing";
 
-std::string unwritable(const std::filesystem::path& temporary_folder)
+std::string unwritable(const std::filesystem::path& temporaryFolder)
 {
-    const std::string folder = temporary_folder.empty() ? std::string("the temporary folder")
-                                                        : "the temporary folder " + temporary_folder.string();
+    const std::string folder = temporaryFolder.empty() ? std::string("the temporary folder")
+                                                        : "the temporary folder " + temporaryFolder.string();
     return folder + " cannot be written to; check that it exists and that you may write to it (or set TMPDIR to "
                     "a folder you may write to)";
 }
 
 } // namespace
 
-std::string default_libreoffice_search_path()
+std::string defaultLibreOfficeSearchPath()
 {
     const char* path = std::getenv("PATH");
-    std::string search_path = path != nullptr ? path : "";
-    if (!search_path.empty())
-        search_path += ':';
-    return search_path + PLAINQUILL_LIBREOFFICE_PROGRAM_DIR;
+    std::string searchPath = path != nullptr ? path : "";
+    if (!searchPath.empty())
+        searchPath += ':';
+    return searchPath + PLAINQUILL_LIBREOFFICE_PROGRAM_DIR;
 }
 
-LibreOfficeLauncher::LibreOfficeLauncher(LibreOfficeOptions options) : options_(std::move(options))
+LibreOfficeLauncher::LibreOfficeLauncher(LibreOfficeOptions options) : m_options(std::move(options))
 {
 }
 
@@ -46,36 +46,36 @@ std::unique_ptr<WordProcessor> LibreOfficeLauncher::Start()
 
 std::unique_ptr<LibreOffice> LibreOfficeLauncher::StartLibreOffice()
 {
-    last_start_failure_ = {};
-    const auto program = libreoffice::find_program(options_.program, options_.search_path);
+    m_lastStartFailure = {};
+    const auto program = libreoffice::findProgram(m_options.program, m_options.searchPath);
     if (!program) {
-        last_start_failure_ = {false, {}, "LibreOffice (" + options_.program + ") is not installed"};
+        m_lastStartFailure = {false, {}, "LibreOffice (" + m_options.program + ") is not installed"};
         return nullptr;
     }
-    std::filesystem::path scratch_parent = options_.scratch_parent;
+    std::filesystem::path scratchParent = m_options.scratchParent;
     try {
-        if (scratch_parent.empty())
-            scratch_parent = std::filesystem::temp_directory_path();
+        if (scratchParent.empty())
+            scratchParent = std::filesystem::temp_directory_path();
     } catch (const std::exception& error) {
-        last_start_failure_ = {true, unwritable({}), error.what()};
+        m_lastStartFailure = {true, unwritable({}), error.what()};
         return nullptr;
     }
     try {
-        libreoffice::Session::sweep_abandoned(scratch_parent);
+        libreoffice::Session::sweepAbandoned(scratchParent);
         // Every thread started with LibreOffice (the watchdog, UNO's bridge) keeps SIGPIPE blocked.
-        const libreoffice::SigpipeBlock sigpipe_block;
+        const libreoffice::SigpipeBlock sigpipeBlock;
         auto session = std::make_shared<libreoffice::Session>(
-            libreoffice::SessionSettings{*program, scratch_parent, options_.time_limit,
-                                         options_.reuse_profile ? libreoffice::default_profile_template(*program)
+            libreoffice::SessionSettings{*program, scratchParent, m_options.timeLimit,
+                                         m_options.reuseProfile ? libreoffice::defaultProfileTemplate(*program)
                                                                 : std::filesystem::path(),
-                                         options_.memory_limit, options_.archive_limits});
+                                         m_options.memoryLimit, m_options.archiveLimits});
         return std::make_unique<LibreOffice>(std::move(session));
     } catch (const libreoffice::ScratchFolderError& error) {
-        last_start_failure_ = {true, unwritable(scratch_parent), error.what()};
+        m_lastStartFailure = {true, unwritable(scratchParent), error.what()};
     } catch (const std::exception& error) {
-        last_start_failure_ = {true, kDidNotStart, error.what()};
+        m_lastStartFailure = {true, kDidNotStart, error.what()};
     } catch (...) {
-        last_start_failure_ = {true, kDidNotStart, "unexpected error"};
+        m_lastStartFailure = {true, kDidNotStart, "unexpected error"};
     }
     return nullptr;
 }

@@ -24,16 +24,16 @@ inline constexpr std::chrono::milliseconds kDefaultLibreOfficeTimeLimit = std::c
 inline constexpr std::uint64_t kDefaultLibreOfficeMemoryLimit = std::uint64_t{2} << 30;
 
 // $PATH, then the folder Debian's packages install LibreOffice in.
-std::string default_libreoffice_search_path();
+std::string defaultLibreOfficeSearchPath();
 
 struct LibreOfficeOptions {
     std::string program = "soffice";                       // a name to look up, or a path
-    std::string search_path = default_libreoffice_search_path(); // where a bare name is looked up
-    std::chrono::milliseconds time_limit = kDefaultLibreOfficeTimeLimit;
-    std::filesystem::path scratch_parent;                  // for private folders; empty: system temp
-    bool reuse_profile = true; // seed each private profile from one kept in the user's cache folder
-    std::uint64_t memory_limit = kDefaultLibreOfficeMemoryLimit; // 0: unlimited
-    libreoffice::ZipExpansionLimits archive_limits = libreoffice::kDefaultZipExpansionLimits;
+    std::string searchPath = defaultLibreOfficeSearchPath(); // where a bare name is looked up
+    std::chrono::milliseconds timeLimit = kDefaultLibreOfficeTimeLimit;
+    std::filesystem::path scratchParent;                   // for private folders; empty: system temp
+    bool reuseProfile = true; // seed each private profile from one kept in the user's cache folder
+    std::uint64_t memoryLimit = kDefaultLibreOfficeMemoryLimit; // 0: unlimited
+    libreoffice::ZipExpansionLimits archiveLimits = libreoffice::kDefaultZipExpansionLimits;
 };
 
 class LibreOfficeLauncher final : public WordProcessorLauncher {
@@ -45,14 +45,14 @@ public:
     // The same, with the concrete type.
     std::unique_ptr<LibreOffice> StartLibreOffice();
 
-    StartFailure last_start_failure() const override { return last_start_failure_; }
+    StartFailure lastStartFailure() const override { return m_lastStartFailure; }
     // Why the last Start returned null, in LibreOffice's or the system's words ("" after a
     // successful one).
-    const std::string& last_failure() const { return last_start_failure_.raw_detail; }
+    const std::string& lastFailure() const { return m_lastStartFailure.rawDetail; }
 
 private:
-    LibreOfficeOptions options_;
-    StartFailure last_start_failure_;
+    LibreOfficeOptions m_options;
+    StartFailure m_lastStartFailure;
 };
 
 } // namespace plainquill::engine

@@ -13,7 +13,7 @@ namespace plainquill::engine::libreoffice {
 struct Detection {
     std::string type;             // LibreOffice's type name; empty when it recognised nothing
     std::string filter;           // the import filter for that type
-    std::string document_service; // the kind of document that filter builds
+    std::string documentService; // the kind of document that filter builds
     std::string question;         // what LibreOffice asked (and we aborted) while detecting
 };
 
@@ -22,16 +22,16 @@ enum class LoadRoute { Load, NotADocument, CouldNotOpen };
 struct LoadPlan {
     LoadRoute route = LoadRoute::CouldNotOpen;
     std::string filter;           // for Load
-    std::string document_service; // for Load
+    std::string documentService; // for Load
     std::string detail;           // for the failures
 };
 
 // `head` is the start of the file (a few kilobytes are plenty).
-LoadPlan plan_load(const Detection& detection, const std::filesystem::path& file,
-                   std::string_view head);
+LoadPlan planLoad(const Detection& detection, const std::filesystem::path& file,
+                  std::string_view head);
 
 // LibreOffice's import filters that read a file as unformatted text.
-bool is_plain_text_filter(std::string_view filter);
+bool isPlainTextFilter(std::string_view filter);
 
 inline constexpr std::string_view kTextDocumentService = "com.sun.star.text.TextDocument";
 inline constexpr std::string_view kWebDocumentService = "com.sun.star.text.WebDocument";

@@ -10,13 +10,13 @@ namespace plainquill::engine::libreoffice {
 struct Outcome {
     Outcome() = default;
     Outcome(Failure why, std::string words = {}, std::string raw = {})
-        : failure(why), detail(std::move(words)), raw_detail(std::move(raw))
+        : failure(why), detail(std::move(words)), rawDetail(std::move(raw))
     {
     }
 
     Failure failure = Failure::None;
     std::string detail;     // plain words for the user
-    std::string raw_detail; // LibreOffice's or the system's own words, for a log
+    std::string rawDetail; // LibreOffice's or the system's own words, for a log
     bool ok() const { return failure == Failure::None; }
 };
 

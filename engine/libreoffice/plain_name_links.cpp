@@ -10,12 +10,12 @@ namespace fs = std::filesystem;
 
 fs::path PlainNameLinks::openable(const fs::path& document)
 {
-    if (is_utf8(document.native()))
+    if (isUtf8(document.native()))
         return document;
-    fs::create_directories(folder_);
+    fs::create_directories(m_folder);
     // The ending stays: LibreOffice takes it as a hint of the format.
     const std::string ending = document.extension().native();
-    const fs::path link = folder_ / ("document-" + std::to_string(++made_) + (is_utf8(ending) ? ending : ""));
+    const fs::path link = m_folder / ("document-" + std::to_string(++m_made) + (isUtf8(ending) ? ending : ""));
     fs::remove(link);
     fs::create_symlink(document, link);
     return link;

@@ -10,15 +10,15 @@ namespace plainquill::engine::libreoffice {
 class PlainNameLinks {
 public:
     // Links are made in `folder`, which is created on first need and belongs to the caller.
-    explicit PlainNameLinks(std::filesystem::path folder) : folder_(std::move(folder)) {}
+    explicit PlainNameLinks(std::filesystem::path folder) : m_folder(std::move(folder)) {}
 
     // `document` itself when LibreOffice can open it by its name, else a link to it with a plain
     // name. Throws std::filesystem::filesystem_error when no link can be made.
     std::filesystem::path openable(const std::filesystem::path& document);
 
 private:
-    std::filesystem::path folder_;
-    unsigned made_ = 0;
+    std::filesystem::path m_folder;
+    unsigned m_made = 0;
 };
 
 } // namespace plainquill::engine::libreoffice

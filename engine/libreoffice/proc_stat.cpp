@@ -5,16 +5,16 @@
 
 namespace plainquill::engine::libreoffice {
 
-std::vector<std::string> proc_stat_fields(pid_t pid)
+std::vector<std::string> procStatFields(pid_t pid)
 {
     std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
     std::string line;
     if (!std::getline(file, line))
         return {};
-    const std::size_t name_end = line.rfind(')');
-    if (name_end == std::string::npos)
+    const std::size_t nameEnd = line.rfind(')');
+    if (nameEnd == std::string::npos)
         return {};
-    std::istringstream stream(line.substr(name_end + 1));
+    std::istringstream stream(line.substr(nameEnd + 1));
     std::vector<std::string> fields;
     for (std::string field; stream >> field;)
         fields.push_back(std::move(field));

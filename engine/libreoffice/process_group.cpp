@@ -13,6 +13,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <optional>
 #include <system_error>
 #include <thread>
 
@@ -31,28 +32,28 @@ class SpawnAttributes {
 public:
     SpawnAttributes()
     {
-        ::posix_spawnattr_init(&attributes_);
+        ::posix_spawnattr_init(&m_attributes);
         sigset_t none;
         sigemptyset(&none);
         sigset_t all;
         sigfillset(&all);
         // A group of its own, an empty signal mask and default handlers, whatever the caller had.
-        ::posix_spawnattr_setflags(&attributes_, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK
+        ::posix_spawnattr_setflags(&m_attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK
                                                      | POSIX_SPAWN_SETSIGDEF);
-        ::posix_spawnattr_setpgroup(&attributes_, 0);
-        ::posix_spawnattr_setsigmask(&attributes_, &none);
-        ::posix_spawnattr_setsigdefault(&attributes_, &all);
+        ::posix_spawnattr_setpgroup(&m_attributes, 0);
+        ::posix_spawnattr_setsigmask(&m_attributes, &none);
+        ::posix_spawnattr_setsigdefault(&m_attributes, &all);
     }
-    ~SpawnAttributes() { ::posix_spawnattr_destroy(&attributes_); }
+    ~SpawnAttributes() { ::posix_spawnattr_destroy(&m_attributes); }
     SpawnAttributes(const SpawnAttributes&) = delete;
     SpawnAttributes& operator=(const SpawnAttributes&) = delete;
-    const posix_spawnattr_t* get() const { return &attributes_; }
+    const posix_spawnattr_t* get() const { return &m_attributes; }
 
 private:
-    posix_spawnattr_t attributes_;
+    posix_spawnattr_t m_attributes;
 };
 
-std::vector<char*> null_terminated(std::vector<std::string>& strings)
+std::vector<char*> nullTerminated(std::vector<std::string>& strings)
 {
     std::vector<char*> pointers;
     pointers.reserve(strings.size() + 1);
@@ -68,9 +69,9 @@ struct ProcessStatus {
 };
 
 // Fields 3 (state) and 5 (process group) of /proc/<pid>/stat.
-bool read_status(pid_t pid, ProcessStatus& status)
+bool readStatus(pid_t pid, ProcessStatus& status)
 {
-    const std::vector<std::string> fields = proc_stat_fields(pid);
+    const std::vector<std::string> fields = procStatFields(pid);
     if (fields.size() < 3 || fields[0].empty())
         return false;
     status.state = fields[0][0];
@@ -78,20 +79,122 @@ bool read_status(pid_t pid, ProcessStatus& status)
     return true;
 }
 
-std::vector<pid_t> living_members(pid_t group)
+std::vector<pid_t> livingMembers(pid_t group)
 {
     std::vector<pid_t> living;
-    for (const pid_t pid : process_group_members(group)) {
+    for (const pid_t pid : processGroupMembers(group)) {
         ProcessStatus status;
-        if (read_status(pid, status) && status.state != 'Z' && status.state != 'X')
+        if (readStatus(pid, status) && status.state != 'Z' && status.state != 'X')
             living.push_back(pid);
     }
     return living;
 }
 
+// Everything the program's child needs, made before the fork: between fork and exec a threaded
+// program may only make async-signal-safe calls, so the child allocates nothing and takes no
+// lock. It points into itself, so it stays where it was made.
+struct ChildPlan {
+    ChildPlan(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+              const std::vector<std::string>& environment, ProcessLimits limits);
+    ChildPlan(const ChildPlan&) = delete;
+    ChildPlan& operator=(const ChildPlan&) = delete;
+
+    std::vector<std::string> argvStrings;
+    std::vector<std::string> environmentStrings;
+    std::vector<char*> argv;
+    std::vector<char*> envp;
+    const char* path;
+    rlimit dataLimit;
+    bool limitData;
+    struct sigaction defaultAction {};
+    sigset_t noSignals;
+};
+
+ChildPlan::ChildPlan(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                     const std::vector<std::string>& environment, ProcessLimits limits)
+    : argvStrings{program.string()}, environmentStrings(environment), path(program.c_str()),
+      dataLimit{limits.dataBytes, limits.dataBytes}, limitData(limits.dataBytes != 0)
+{
+    argvStrings.insert(argvStrings.end(), arguments.begin(), arguments.end());
+    argv = nullTerminated(argvStrings);
+    envp = nullTerminated(environmentStrings);
+    defaultAction.sa_handler = SIG_DFL;
+    sigemptyset(&noSignals);
+}
+
+// The child's side of starting the program: it joins `group`, takes the limits and the clean
+// start a program expects, and becomes the program. When it cannot, it writes errno to `report`.
+[[noreturn]] void becomeProgram(const ChildPlan& plan, pid_t group, int report) noexcept
+{
+    int failure = 0;
+    if (::setpgid(0, group) != 0 || (plan.limitData && ::setrlimit(RLIMIT_DATA, &plan.dataLimit) != 0))
+        failure = errno;
+    if (failure == 0) {
+        for (int signal = 1; signal < NSIG; ++signal)
+            ::sigaction(signal, &plan.defaultAction, nullptr);
+        ::sigprocmask(SIG_SETMASK, &plan.noSignals, nullptr);
+        const int null = ::open("/dev/null", O_RDWR);
+        if (null >= 0) {
+            ::dup2(null, 0);
+            ::dup2(null, 1);
+            ::dup2(null, 2);
+        }
+        // Nothing of ours but the standard streams crosses into the program.
+        ::syscall(SYS_close_range, 3U, ~0U, CLOSE_RANGE_CLOEXEC);
+        ::execve(plan.path, plan.argv.data(), plan.envp.data());
+        failure = errno;
+    }
+    [[maybe_unused]] const auto written = ::write(report, &failure, sizeof failure);
+    ::_exit(127);
+}
+
+// The errno the child wrote to `report` when it could not become the program; nothing once
+// exec closed the pipe. Closes `report`.
+std::optional<int> reportedFailure(int report)
+{
+    int failure = 0;
+    ssize_t got = 0;
+    do {
+        got = ::read(report, &failure, sizeof failure);
+    } while (got < 0 && errno == EINTR);
+    ::close(report);
+    if (got == static_cast<ssize_t>(sizeof failure))
+        return failure;
+    return std::nullopt;
+}
+
+// Kills the living members of `group` other than its guard and `leader`; true if there were any.
+bool killMembersBesides(pid_t group, pid_t leader) noexcept
+{
+    bool killed = false;
+    for (const pid_t pid : livingMembers(group)) {
+        if (pid != group && pid != leader) {
+            ::kill(pid, SIGKILL);
+            killed = true;
+        }
+    }
+    return killed;
+}
+
+// Kills what is left of `group` but its guard, processes forked while we were killing among them,
+// until none is left or the grace runs out.
+void killStragglers(pid_t group) noexcept
+{
+    const auto deadline = std::chrono::steady_clock::now() + kStragglerGrace;
+    while (std::chrono::steady_clock::now() < deadline) {
+        std::vector<pid_t> stragglers = livingMembers(group);
+        std::erase(stragglers, group);
+        if (stragglers.empty())
+            break;
+        for (const pid_t pid : stragglers)
+            ::kill(pid, SIGKILL);
+        std::this_thread::sleep_for(kPollInterval);
+    }
+}
+
 } // namespace
 
-std::vector<pid_t> process_group_members(pid_t group)
+std::vector<pid_t> processGroupMembers(pid_t group)
 {
     std::vector<pid_t> members;
     std::error_code error;
@@ -102,7 +205,7 @@ std::vector<pid_t> process_group_members(pid_t group)
             continue;
         const pid_t pid = static_cast<pid_t>(std::stol(name));
         ProcessStatus status;
-        if (read_status(pid, status) && status.group == group)
+        if (readStatus(pid, status) && status.group == group)
             members.push_back(pid);
     }
     return members;
@@ -112,25 +215,25 @@ ProcessGroup::ProcessGroup(const std::filesystem::path& program,
                            const std::vector<std::string>& arguments,
                            const std::vector<std::string>& environment, ProcessLimits limits)
 {
-    start_guard();
+    startGuard();
     try {
-        start_program(program, arguments, environment, limits);
+        startProgram(program, arguments, environment, limits);
     } catch (...) {
-        end_guard();
+        endGuard();
         throw;
     }
 }
 
-void ProcessGroup::start_guard()
+void ProcessGroup::startGuard()
 {
     int ends[2];
     if (::pipe2(ends, O_CLOEXEC) != 0)
         throw std::system_error(errno, std::generic_category(), "cannot make the guard's pipe");
     // Reads until end of file, which comes only once every copy of our end is closed, then
     // kills its own group: itself and everything we start in it.
-    std::vector<std::string> argv_strings{"sh", "-c", "while read -r line; do :; done; kill -KILL 0"};
-    const std::vector<char*> argv = null_terminated(argv_strings);
-    char* no_environment[] = {nullptr};
+    std::vector<std::string> argvStrings{"sh", "-c", "while read -r line; do :; done; kill -KILL 0"};
+    const std::vector<char*> argv = nullTerminated(argvStrings);
+    char* noEnvironment[] = {nullptr};
     const SpawnAttributes attributes;
     posix_spawn_file_actions_t actions;
     ::posix_spawn_file_actions_init(&actions);
@@ -138,80 +241,43 @@ void ProcessGroup::start_guard()
     ::posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     ::posix_spawn_file_actions_adddup2(&actions, 1, 2);
     ::posix_spawn_file_actions_addclosefrom_np(&actions, 3);
-    const int error = ::posix_spawn(&guard_, "/bin/sh", &actions, attributes.get(), argv.data(), no_environment);
+    const int error = ::posix_spawn(&m_guard, "/bin/sh", &actions, attributes.get(), argv.data(), noEnvironment);
     ::posix_spawn_file_actions_destroy(&actions);
     ::close(ends[0]);
     if (error != 0) {
         ::close(ends[1]);
-        guard_reaped_ = true;
+        m_guardReaped = true;
         throw std::system_error(error, std::generic_category(), "cannot start the guard process");
     }
-    guard_pipe_ = ends[1];
+    m_guardPipe = ends[1];
 }
 
-void ProcessGroup::start_program(const std::filesystem::path& program,
-                                 const std::vector<std::string>& arguments,
-                                 const std::vector<std::string>& environment, ProcessLimits limits)
+void ProcessGroup::startProgram(const std::filesystem::path& program,
+                                const std::vector<std::string>& arguments,
+                                const std::vector<std::string>& environment, ProcessLimits limits)
 {
-    // Everything the child needs is made here: between fork and exec a threaded program may only
-    // make async-signal-safe calls, so the child allocates nothing and takes no lock.
-    std::vector<std::string> argv_strings{program.string()};
-    argv_strings.insert(argv_strings.end(), arguments.begin(), arguments.end());
-    std::vector<std::string> environment_strings = environment;
-    const std::vector<char*> argv = null_terminated(argv_strings);
-    const std::vector<char*> envp = null_terminated(environment_strings);
-    const rlimit data_limit{limits.data_bytes, limits.data_bytes};
-    struct sigaction default_action {};
-    default_action.sa_handler = SIG_DFL;
-    sigset_t no_signals;
-    sigemptyset(&no_signals);
-    const pid_t group = guard_;
+    const ChildPlan plan(program, arguments, environment, limits);
+    const pid_t group = m_guard;
 
     int report[2]; // the child writes errno here when exec fails; exec closes it otherwise
     if (::pipe2(report, O_CLOEXEC) != 0)
         throw std::system_error(errno, std::generic_category(), "cannot start " + program.string());
     const pid_t child = ::fork();
-    if (child == 0) {
-        int failure = 0;
-        if (::setpgid(0, group) != 0 || (limits.data_bytes != 0 && ::setrlimit(RLIMIT_DATA, &data_limit) != 0))
-            failure = errno;
-        if (failure == 0) {
-            for (int signal = 1; signal < NSIG; ++signal)
-                ::sigaction(signal, &default_action, nullptr);
-            ::sigprocmask(SIG_SETMASK, &no_signals, nullptr);
-            const int null = ::open("/dev/null", O_RDWR);
-            if (null >= 0) {
-                ::dup2(null, 0);
-                ::dup2(null, 1);
-                ::dup2(null, 2);
-            }
-            // Nothing of ours but the standard streams crosses into the program.
-            ::syscall(SYS_close_range, 3U, ~0U, CLOSE_RANGE_CLOEXEC);
-            ::execve(program.c_str(), argv.data(), envp.data());
-            failure = errno;
-        }
-        [[maybe_unused]] const auto written = ::write(report[1], &failure, sizeof failure);
-        ::_exit(127);
-    }
-    const int fork_error = errno;
+    if (child == 0)
+        becomeProgram(plan, group, report[1]);
+    const int forkError = errno;
     ::close(report[1]);
     if (child < 0) {
         ::close(report[0]);
-        throw std::system_error(fork_error, std::generic_category(), "cannot start " + program.string());
+        throw std::system_error(forkError, std::generic_category(), "cannot start " + program.string());
     }
     ::setpgid(child, group); // also here, so the group is set whichever of us runs first
-    int failure = 0;
-    ssize_t got = 0;
-    do {
-        got = ::read(report[0], &failure, sizeof failure);
-    } while (got < 0 && errno == EINTR);
-    ::close(report[0]);
-    if (got == static_cast<ssize_t>(sizeof failure)) {
+    if (const std::optional<int> failure = reportedFailure(report[0])) {
         while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
         }
-        throw std::system_error(failure, std::generic_category(), "cannot start " + program.string());
+        throw std::system_error(*failure, std::generic_category(), "cannot start " + program.string());
     }
-    leader_ = child;
+    m_leader = child;
 }
 
 ProcessGroup::~ProcessGroup()
@@ -219,24 +285,24 @@ ProcessGroup::~ProcessGroup()
     kill();
 }
 
-bool ProcessGroup::reap_if_exited()
+bool ProcessGroup::reapIfExited()
 {
-    if (reaped_)
+    if (m_reaped)
         return true;
     int status = 0;
-    const pid_t result = ::waitpid(leader_, &status, WNOHANG);
-    if (result == leader_ || (result < 0 && errno == ECHILD))
-        reaped_ = true;
-    return reaped_;
+    const pid_t result = ::waitpid(m_leader, &status, WNOHANG);
+    if (result == m_leader || (result < 0 && errno == ECHILD))
+        m_reaped = true;
+    return m_reaped;
 }
 
 bool ProcessGroup::running()
 {
-    const std::lock_guard lock(mutex_);
-    return leader_ > 0 && !reap_if_exited();
+    const std::lock_guard lock(m_mutex);
+    return m_leader > 0 && !reapIfExited();
 }
 
-bool ProcessGroup::wait_for_exit(std::chrono::milliseconds limit)
+bool ProcessGroup::waitForExit(std::chrono::milliseconds limit)
 {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     while (running()) {
@@ -249,66 +315,53 @@ bool ProcessGroup::wait_for_exit(std::chrono::milliseconds limit)
 
 std::vector<pid_t> ProcessGroup::members()
 {
-    const std::lock_guard lock(mutex_);
-    if (guard_reaped_)
+    const std::lock_guard lock(m_mutex);
+    if (m_guardReaped)
         return {};
-    std::vector<pid_t> found = living_members(guard_);
-    std::erase(found, guard_);
+    std::vector<pid_t> found = livingMembers(m_guard);
+    std::erase(found, m_guard);
     return found;
 }
 
 void ProcessGroup::kill() noexcept
 {
-    const std::lock_guard lock(mutex_);
+    const std::lock_guard lock(m_mutex);
     // Once the guard is reaped the group's id may name someone else's group: never signal it.
-    if (guard_reaped_)
+    if (m_guardReaped)
         return;
-
-    bool killed_children = false;
-    for (const pid_t pid : living_members(guard_)) {
-        if (pid != guard_ && pid != leader_) {
-            ::kill(pid, SIGKILL);
-            killed_children = true;
-        }
-    }
-
-    if (leader_ > 0) {
-        if (killed_children) {
-            const auto deadline = std::chrono::steady_clock::now() + kLauncherExitGrace;
-            while (!reap_if_exited() && std::chrono::steady_clock::now() < deadline)
-                std::this_thread::sleep_for(kPollInterval);
-        }
-        if (!reap_if_exited()) {
-            ::kill(leader_, SIGKILL);
-            while (::waitpid(leader_, nullptr, 0) < 0 && errno == EINTR) {
-            }
-            reaped_ = true;
-        }
-    }
-
-    const auto deadline = std::chrono::steady_clock::now() + kStragglerGrace;
-    while (std::chrono::steady_clock::now() < deadline) {
-        std::vector<pid_t> stragglers = living_members(guard_);
-        std::erase(stragglers, guard_);
-        if (stragglers.empty())
-            break;
-        for (const pid_t pid : stragglers)
-            ::kill(pid, SIGKILL);
-        std::this_thread::sleep_for(kPollInterval);
-    }
-    end_guard();
+    const bool killedChildren = killMembersBesides(m_guard, m_leader);
+    if (m_leader > 0)
+        endLeader(killedChildren);
+    killStragglers(m_guard);
+    endGuard();
 }
 
-void ProcessGroup::end_guard() noexcept
+void ProcessGroup::endLeader(bool killedChildren) noexcept
 {
-    if (guard_reaped_)
-        return;
-    ::close(guard_pipe_);
-    guard_pipe_ = -1;
-    ::kill(guard_, SIGKILL);
-    while (::waitpid(guard_, nullptr, 0) < 0 && errno == EINTR) {
+    // The launcher reaps the children we killed, and exits once it notices them gone.
+    if (killedChildren) {
+        const auto deadline = std::chrono::steady_clock::now() + kLauncherExitGrace;
+        while (!reapIfExited() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(kPollInterval);
     }
-    guard_reaped_ = true;
+    if (!reapIfExited()) {
+        ::kill(m_leader, SIGKILL);
+        while (::waitpid(m_leader, nullptr, 0) < 0 && errno == EINTR) {
+        }
+        m_reaped = true;
+    }
+}
+
+void ProcessGroup::endGuard() noexcept
+{
+    if (m_guardReaped)
+        return;
+    ::close(m_guardPipe);
+    m_guardPipe = -1;
+    ::kill(m_guard, SIGKILL);
+    while (::waitpid(m_guard, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    m_guardReaped = true;
 }
 
 } // namespace plainquill::engine::libreoffice

@@ -22,7 +22,7 @@
 namespace plainquill::engine::libreoffice {
 
 struct ProcessLimits {
-    std::uint64_t data_bytes = 0; // RLIMIT_DATA of the program and what it starts; 0: unlimited
+    std::uint64_t dataBytes = 0; // RLIMIT_DATA of the program and what it starts; 0: unlimited
 };
 
 class ProcessGroup {
@@ -38,15 +38,15 @@ public:
     ProcessGroup& operator=(const ProcessGroup&) = delete;
 
     // The program we started.
-    pid_t id() const { return leader_; }
+    pid_t id() const { return m_leader; }
     // The group's id (its guard's process id).
-    pid_t group() const { return guard_; }
+    pid_t group() const { return m_guard; }
 
     // True until the process we started has exited (it is reaped on the way).
     bool running();
 
     // Waits up to `limit` for the process we started to exit by itself.
-    bool wait_for_exit(std::chrono::milliseconds limit);
+    bool waitForExit(std::chrono::milliseconds limit);
 
     // Kills every process of the group, the guard last, and reaps what is ours. Safe from any
     // thread and safe to call again: once the guard is reaped it signals nothing. Returns once
@@ -57,21 +57,22 @@ public:
     std::vector<pid_t> members();
 
 private:
-    bool reap_if_exited(); // needs mutex_
-    void start_guard();
-    void start_program(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-                       const std::vector<std::string>& environment, ProcessLimits limits);
-    void end_guard() noexcept; // needs mutex_
+    bool reapIfExited(); // needs m_mutex
+    void startGuard();
+    void startProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+                      const std::vector<std::string>& environment, ProcessLimits limits);
+    void endLeader(bool killedChildren) noexcept; // needs m_mutex
+    void endGuard() noexcept; // needs m_mutex
 
-    std::mutex mutex_;
-    pid_t guard_ = -1;
-    int guard_pipe_ = -1; // our end; closing it tells the guard to kill the group
-    bool guard_reaped_ = false;
-    pid_t leader_ = -1;
-    bool reaped_ = false;
+    std::mutex m_mutex;
+    pid_t m_guard = -1;
+    int m_guardPipe = -1; // our end; closing it tells the guard to kill the group
+    bool m_guardReaped = false;
+    pid_t m_leader = -1;
+    bool m_reaped = false;
 };
 
 // The processes whose process group is `group`, the group leader among them; read from /proc.
-std::vector<pid_t> process_group_members(pid_t group);
+std::vector<pid_t> processGroupMembers(pid_t group);
 
 } // namespace plainquill::engine::libreoffice

@@ -4,7 +4,7 @@
 
 namespace plainquill::engine::libreoffice {
 
-void write_profile_settings(const std::filesystem::path& profile)
+void writeProfileSettings(const std::filesystem::path& profile)
 {
     const std::filesystem::path user = profile / "user";
     std::filesystem::create_directories(user);

@@ -14,6 +14,6 @@ namespace plainquill::engine::libreoffice {
 // document could tell its author who converted it, and when, or probe the user's private network.
 // The content providers for remote addresses are removed, linked images from untrusted documents
 // are blocked, and links are never updated. Throws std::filesystem::filesystem_error.
-void write_profile_settings(const std::filesystem::path& profile);
+void writeProfileSettings(const std::filesystem::path& profile);
 
 } // namespace plainquill::engine::libreoffice

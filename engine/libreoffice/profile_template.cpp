@@ -11,7 +11,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path cache_folder()
+fs::path cacheFolder()
 {
     if (const char* cache = std::getenv("XDG_CACHE_HOME"); cache && *cache == '/')
         return cache;
@@ -22,9 +22,9 @@ fs::path cache_folder()
 
 } // namespace
 
-fs::path default_profile_template(const fs::path& program)
+fs::path defaultProfileTemplate(const fs::path& program)
 {
-    const fs::path cache = cache_folder();
+    const fs::path cache = cacheFolder();
     std::error_code error;
     const auto installed = fs::last_write_time(fs::canonical(program, error), error);
     if (cache.empty() || error)
@@ -33,32 +33,32 @@ fs::path default_profile_template(const fs::path& program)
     return cache / "plainquill" / ("libreoffice-profile-" + std::to_string(stamp));
 }
 
-void seed_profile(const fs::path& profile, const fs::path& template_folder)
+void seedProfile(const fs::path& profile, const fs::path& templateFolder)
 {
     std::error_code error;
-    if (template_folder.empty() || !fs::is_directory(template_folder / "user", error))
+    if (templateFolder.empty() || !fs::is_directory(templateFolder / "user", error))
         return;
-    fs::copy(template_folder, profile, fs::copy_options::recursive, error);
+    fs::copy(templateFolder, profile, fs::copy_options::recursive, error);
     if (error) {
         fs::remove_all(profile, error);
         fs::create_directories(profile, error);
     }
 }
 
-void keep_as_template(const fs::path& profile, const fs::path& template_folder)
+void keepAsTemplate(const fs::path& profile, const fs::path& templateFolder)
 {
     std::error_code error;
-    if (template_folder.empty() || fs::exists(template_folder, error) || !fs::is_directory(profile / "user", error))
+    if (templateFolder.empty() || fs::exists(templateFolder, error) || !fs::is_directory(profile / "user", error))
         return;
     // Named after the profile's private folder, unique among the instances of every process: two
     // workers of one process quitting at once must not copy into, or delete, each other's copy.
-    const fs::path aside = template_folder.string() + ".partial-" + std::to_string(::getpid()) + "-"
+    const fs::path aside = templateFolder.string() + ".partial-" + std::to_string(::getpid()) + "-"
                          + profile.parent_path().filename().string();
     fs::create_directories(aside.parent_path(), error);
     fs::remove_all(aside, error);
     fs::copy(profile, aside, fs::copy_options::recursive, error);
     if (!error)
-        fs::rename(aside, template_folder, error);
+        fs::rename(aside, templateFolder, error);
     if (error)
         fs::remove_all(aside, error);
 }

@@ -7,7 +7,7 @@
 namespace plainquill::engine::libreoffice {
 namespace {
 
-bool is_executable_file(const std::filesystem::path& candidate)
+bool isExecutableFile(const std::filesystem::path& candidate)
 {
     std::error_code error;
     return std::filesystem::is_regular_file(candidate, error)
@@ -16,23 +16,23 @@ bool is_executable_file(const std::filesystem::path& candidate)
 
 } // namespace
 
-std::optional<std::filesystem::path> find_program(const std::string& program,
-                                                  const std::string& search_path)
+std::optional<std::filesystem::path> findProgram(const std::string& program,
+                                                 const std::string& searchPath)
 {
     if (program.empty())
         return std::nullopt;
     if (program.find('/') != std::string::npos) {
-        if (is_executable_file(program))
+        if (isExecutableFile(program))
             return std::filesystem::path(program);
         return std::nullopt;
     }
-    std::string_view rest = search_path;
+    std::string_view rest = searchPath;
     while (true) {
         const std::size_t colon = rest.find(':');
         const std::string_view folder = rest.substr(0, colon);
         const std::filesystem::path candidate =
             std::filesystem::path(folder.empty() ? "." : std::string(folder)) / program;
-        if (is_executable_file(candidate))
+        if (isExecutableFile(candidate))
             return candidate;
         if (colon == std::string_view::npos)
             return std::nullopt;

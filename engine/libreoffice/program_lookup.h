@@ -8,9 +8,9 @@
 namespace plainquill::engine::libreoffice {
 
 // `program` containing a '/' is taken as it is; a bare name is looked up in the ':'-separated
-// `search_path` (empty entries mean the current folder, as in $PATH). Only executable regular
+// `searchPath` (empty entries mean the current folder, as in $PATH). Only executable regular
 // files count.
-std::optional<std::filesystem::path> find_program(const std::string& program,
-                                                  const std::string& search_path);
+std::optional<std::filesystem::path> findProgram(const std::string& program,
+                                                 const std::string& searchPath);
 
 } // namespace plainquill::engine::libreoffice

@@ -17,9 +17,9 @@ constexpr const char* kOwnerFile = "owner";
 
 // A process id with the time it started (field 22 of /proc/<pid>/stat): together they name one
 // process for good, where an id alone is reused. Empty when the process is gone.
-std::string process_identity(pid_t pid)
+std::string processIdentity(pid_t pid)
 {
-    const std::vector<std::string> fields = proc_stat_fields(pid);
+    const std::vector<std::string> fields = procStatFields(pid);
     return fields.size() > 22 - 3 ? std::to_string(pid) + " " + fields[22 - 3] : std::string();
 }
 
@@ -27,15 +27,15 @@ std::string process_identity(pid_t pid)
 
 ScratchDirectory::ScratchDirectory(const std::filesystem::path& parent)
 {
-    std::string name_template = (parent / "plainquill-lo-XXXXXX").native();
-    if (::mkdtemp(name_template.data()) == nullptr)
+    std::string nameTemplate = (parent / "plainquill-lo-XXXXXX").native();
+    if (::mkdtemp(nameTemplate.data()) == nullptr)
         throw ScratchFolderError(errno, std::generic_category(),
                                  "cannot create a private folder under " + parent.string());
-    path_ = name_template;
+    m_path = nameTemplate;
     try {
-        std::ofstream(path_ / kOwnerFile) << process_identity(::getpid()) << '\n';
+        std::ofstream(m_path / kOwnerFile) << processIdentity(::getpid()) << '\n';
         std::filesystem::create_directory(profile());
-        std::filesystem::create_directory(temporary_files());
+        std::filesystem::create_directory(temporaryFiles());
     } catch (...) {
         remove();
         throw;
@@ -49,14 +49,14 @@ ScratchDirectory::~ScratchDirectory()
 
 void ScratchDirectory::remove() noexcept
 {
-    if (removed_)
+    if (m_removed)
         return;
-    removed_ = true;
+    m_removed = true;
     std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
+    std::filesystem::remove_all(m_path, ignored);
 }
 
-std::vector<AbandonedScratchDirectory> abandoned_scratch_directories(const std::filesystem::path& parent)
+std::vector<AbandonedScratchDirectory> abandonedScratchDirectories(const std::filesystem::path& parent)
 {
     std::vector<AbandonedScratchDirectory> abandoned;
     std::error_code error;
@@ -66,12 +66,12 @@ std::vector<AbandonedScratchDirectory> abandoned_scratch_directories(const std::
         if (entry->path().filename().string().rfind(kNamePrefix, 0) != 0 || !entry->is_directory(ignored)
             || entry->is_symlink(ignored))
             continue;
-        std::ifstream owner_file(entry->path() / kOwnerFile);
-        std::string owner_identity;
-        if (!std::getline(owner_file, owner_identity) || owner_identity.empty())
+        std::ifstream ownerFile(entry->path() / kOwnerFile);
+        std::string ownerIdentity;
+        if (!std::getline(ownerFile, ownerIdentity) || ownerIdentity.empty())
             continue; // being made right now, or not ours to judge
-        const pid_t owner = static_cast<pid_t>(std::strtol(owner_identity.c_str(), nullptr, 10));
-        if (owner <= 0 || process_identity(owner) == owner_identity)
+        const pid_t owner = static_cast<pid_t>(std::strtol(ownerIdentity.c_str(), nullptr, 10));
+        if (owner <= 0 || processIdentity(owner) == ownerIdentity)
             continue;
         abandoned.push_back({entry->path(), owner});
     }

@@ -26,18 +26,18 @@ public:
     ScratchDirectory(const ScratchDirectory&) = delete;
     ScratchDirectory& operator=(const ScratchDirectory&) = delete;
 
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path profile() const { return path_ / "profile"; }
-    std::filesystem::path temporary_files() const { return path_ / "tmp"; }
+    const std::filesystem::path& path() const { return m_path; }
+    std::filesystem::path profile() const { return m_path / "profile"; }
+    std::filesystem::path temporaryFiles() const { return m_path / "tmp"; }
     // The random part of the folder's name: unique among live instances, good for naming the pipe.
-    std::string unique_name() const { return path_.filename().string(); }
+    std::string uniqueName() const { return m_path.filename().string(); }
 
     // Deletes the folder and everything in it. Safe to call more than once.
     void remove() noexcept;
 
 private:
-    std::filesystem::path path_;
-    bool removed_ = false;
+    std::filesystem::path m_path;
+    bool m_removed = false;
 };
 
 struct AbandonedScratchDirectory {
@@ -47,6 +47,6 @@ struct AbandonedScratchDirectory {
 
 // The private folders under `parent` whose owning program has ended: its process is gone, or its
 // id now belongs to a process started later. Folders whose owner cannot be told are left out.
-std::vector<AbandonedScratchDirectory> abandoned_scratch_directories(const std::filesystem::path& parent);
+std::vector<AbandonedScratchDirectory> abandonedScratchDirectories(const std::filesystem::path& parent);
 
 } // namespace plainquill::engine::libreoffice

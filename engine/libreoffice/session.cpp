@@ -30,35 +30,35 @@ constexpr std::chrono::milliseconds kMemberRefresh = 1s;
 // After terminate() LibreOffice exits in about 50 ms; past this we kill it.
 constexpr std::chrono::milliseconds kExitGrace = 3s;
 
-std::string pipe_name_for(const std::string& unique_name, pid_t owner)
+std::string pipeNameFor(const std::string& uniqueName, pid_t owner)
 {
-    return unique_name + "-" + std::to_string(owner);
+    return uniqueName + "-" + std::to_string(owner);
 }
 
 // True when some process's command line names `folder`: a LibreOffice that still uses it.
-bool in_use(const std::filesystem::path& folder)
+bool inUse(const std::filesystem::path& folder)
 {
     const std::string text = folder.string();
     std::error_code error;
     for (std::filesystem::directory_iterator entry("/proc", error), end; !error && entry != end;
          entry.increment(error)) {
         std::ifstream file(entry->path() / "cmdline", std::ios::binary);
-        const std::string command_line{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-        if (command_line.find(text) != std::string::npos)
+        const std::string commandLine{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+        if (commandLine.find(text) != std::string::npos)
             return true;
     }
     return false;
 }
 
 // Seeds the still empty profile, writes our settings into it and gives soffice's command line.
-std::vector<std::string> prepare_soffice(const ScratchDirectory& scratch, const std::string& pipe_name,
-                                         const std::filesystem::path& profile_template)
+std::vector<std::string> prepareSoffice(const ScratchDirectory& scratch, const std::string& pipeName,
+                                        const std::filesystem::path& profileTemplate)
 {
-    seed_profile(scratch.profile(), profile_template);
-    write_profile_settings(scratch.profile());
+    seedProfile(scratch.profile(), profileTemplate);
+    writeProfileSettings(scratch.profile());
     return {
-        "-env:UserInstallation=" + file_url(scratch.profile()), // as Session::profile_url()
-        "--accept=pipe,name=" + pipe_name + ";urp;StarOffice.ComponentContext",
+        "-env:UserInstallation=" + fileUrl(scratch.profile()), // as Session::profileUrl()
+        "--accept=pipe,name=" + pipeName + ";urp;StarOffice.ComponentContext",
         "--headless",
         "--invisible",
         "--norestore",
@@ -70,21 +70,21 @@ std::vector<std::string> prepare_soffice(const ScratchDirectory& scratch, const 
 
 // Ours, with temporary files sent into the private folder: what a killed LibreOffice leaves
 // behind then goes when the folder goes.
-std::vector<std::string> soffice_environment(const ScratchDirectory& scratch)
+std::vector<std::string> sofficeEnvironment(const ScratchDirectory& scratch)
 {
     std::vector<std::string> environment;
     for (char** entry = environ; *entry != nullptr; ++entry) {
         if (std::strncmp(*entry, "TMPDIR=", 7) != 0)
             environment.emplace_back(*entry);
     }
-    environment.push_back("TMPDIR=" + scratch.temporary_files().string());
+    environment.push_back("TMPDIR=" + scratch.temporaryFiles().string());
     return environment;
 }
 
 // VmData of /proc/<pid>/status (what RLIMIT_DATA counts), if `pid` is still in `group`.
-std::uint64_t data_size(pid_t pid, pid_t group)
+std::uint64_t dataSize(pid_t pid, pid_t group)
 {
-    const std::vector<std::string> fields = proc_stat_fields(pid);
+    const std::vector<std::string> fields = procStatFields(pid);
     if (fields.size() < 3 || fields[2] != std::to_string(group))
         return 0; // gone, and its id perhaps someone else's now
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");
@@ -100,36 +100,36 @@ std::uint64_t data_size(pid_t pid, pid_t group)
 } // namespace
 
 Session::Session(const SessionSettings& settings)
-    : scratch_(settings.scratch_parent),
-      pipe_name_(pipe_name_for(scratch_.unique_name(), ::getpid())),
-      process_(settings.program, prepare_soffice(scratch_, pipe_name_, settings.profile_template),
-               soffice_environment(scratch_), ProcessLimits{settings.memory_limit}),
-      memory_limit_(settings.memory_limit),
-      watchdog_([this] { process_.kill(); }, [this] { return outgrew_memory(); }),
-      time_limit_(settings.time_limit),
-      profile_template_(settings.profile_template),
-      archive_limits_(settings.archive_limits)
+    : m_scratch(settings.scratchParent),
+      m_pipeName(pipeNameFor(m_scratch.uniqueName(), ::getpid())),
+      m_process(settings.program, prepareSoffice(m_scratch, m_pipeName, settings.profileTemplate),
+                sofficeEnvironment(m_scratch), ProcessLimits{settings.memoryLimit}),
+      m_memoryLimit(settings.memoryLimit),
+      m_watchdog([this] { m_process.kill(); }, [this] { return outgrewMemory(); }),
+      m_timeLimit(settings.timeLimit),
+      m_profileTemplate(settings.profileTemplate),
+      m_archiveLimits(settings.archiveLimits)
 {
-    const auto deadline = std::chrono::steady_clock::now() + time_limit_;
+    const auto deadline = std::chrono::steady_clock::now() + m_timeLimit;
     std::string failure;
     {
-        Watchdog::Watch watch = watchdog_.watch(time_limit_);
+        Watchdog::Watch watch = m_watchdog.watch(m_timeLimit);
         try {
-            connection_ = connect_over_pipe(pipe_name_, deadline, [this] { return process_.running(); });
+            m_connection = connectOverPipe(m_pipeName, deadline, [this] { return m_process.running(); });
         } catch (const css::uno::Exception& exception) {
-            failure = "cannot connect to LibreOffice: " + describe_uno_exception(exception);
+            failure = "cannot connect to LibreOffice: " + describeUnoException(exception);
         } catch (const std::exception& exception) {
             failure = exception.what();
         }
         // Out of time, the connection attempt fails in one of several ways; say what happened.
         if (watch.finish() || std::chrono::steady_clock::now() >= deadline)
-            failure = "LibreOffice did not start within " + seconds_text(time_limit_);
+            failure = "LibreOffice did not start within " + secondsText(m_timeLimit);
     }
     if (!failure.empty()) {
-        ended_ = quit_ = true;
-        process_.kill();
-        connection_.reset();
-        remove_ipc_socket_files(pipe_name_, profile_url());
+        m_ended = m_quit = true;
+        m_process.kill();
+        m_connection.reset();
+        removeIpcSocketFiles(m_pipeName, profileUrl());
         throw std::runtime_error(failure);
     }
 }
@@ -139,14 +139,14 @@ Session::~Session()
     quit();
 }
 
-void Session::sweep_abandoned(const std::filesystem::path& scratch_parent) noexcept
+void Session::sweepAbandoned(const std::filesystem::path& scratchParent) noexcept
 {
     try {
-        for (const auto& abandoned : abandoned_scratch_directories(scratch_parent)) {
-            if (in_use(abandoned.path))
+        for (const auto& abandoned : abandonedScratchDirectories(scratchParent)) {
+            if (inUse(abandoned.path))
                 continue;
-            remove_ipc_socket_files(pipe_name_for(abandoned.path.filename().string(), abandoned.owner),
-                                    file_url(abandoned.path / "profile"));
+            removeIpcSocketFiles(pipeNameFor(abandoned.path.filename().string(), abandoned.owner),
+                                 fileUrl(abandoned.path / "profile"));
             std::error_code ignored;
             std::filesystem::remove_all(abandoned.path, ignored);
         }
@@ -155,80 +155,80 @@ void Session::sweep_abandoned(const std::filesystem::path& scratch_parent) noexc
     }
 }
 
-std::string Session::profile_url() const
+std::string Session::profileUrl() const
 {
-    return file_url(scratch_.profile());
+    return fileUrl(m_scratch.profile());
 }
 
-std::vector<std::filesystem::path> Session::ipc_socket_files() const
+std::vector<std::filesystem::path> Session::ipcSocketFiles() const
 {
-    return libreoffice::ipc_socket_files(pipe_name_, profile_url());
+    return libreoffice::ipcSocketFiles(m_pipeName, profileUrl());
 }
 
-bool Session::outgrew_memory()
+bool Session::outgrewMemory()
 {
-    if (memory_limit_ == 0)
+    if (m_memoryLimit == 0)
         return false;
     // Finding the group's members means reading all of /proc: do it now and then, and only read
     // the members' own status in between.
     const auto now = Clock::now();
-    if (watched_.empty() || now - watched_since_ >= kMemberRefresh) {
-        watched_ = process_.members();
-        watched_since_ = now;
+    if (m_watched.empty() || now - m_watchedSince >= kMemberRefresh) {
+        m_watched = m_process.members();
+        m_watchedSince = now;
     }
     std::uint64_t largest = 0;
-    for (const pid_t pid : watched_)
-        largest = std::max(largest, data_size(pid, process_.group()));
-    memory_seen_ = std::max<std::uint64_t>(memory_seen_, largest);
+    for (const pid_t pid : m_watched)
+        largest = std::max(largest, dataSize(pid, m_process.group()));
+    m_memorySeen = std::max<std::uint64_t>(m_memorySeen, largest);
     // Close to the limit, LibreOffice's allocations start to fail and it crashes slowly; stop it
     // before then and say why.
-    if (largest < memory_limit_ / 10 * 9)
+    if (largest < m_memoryLimit / 10 * 9)
         return false;
-    memory_exceeded_ = true;
+    m_memoryExceeded = true;
     return true;
 }
 
-Outcome Session::time_limit_passed_before_start(Step step) const
+Outcome Session::timeLimitPassedBeforeStart(Step step) const
 {
     // LibreOffice is idle and well: only this document is given up.
-    return {Failure::TimedOut, words_for_time_limit(step, time_limit_),
-            "the document's time limit of " + seconds_text(time_limit_) + " passed before this step began"};
+    return {Failure::TimedOut, wordsForTimeLimit(step, m_timeLimit),
+            "the document's time limit of " + secondsText(m_timeLimit) + " passed before this step began"};
 }
 
-Outcome Session::checked(Outcome outcome, bool time_limit_passed, Step step)
+Outcome Session::checked(Outcome outcome, bool timeLimitPassed, Step step)
 {
-    const Outcome too_large{Failure::TooLarge, words_for_memory_limit(memory_limit_),
-                            "LibreOffice's memory passed " + std::to_string(memory_seen_ >> 20) + " MB"};
-    if (time_limit_passed) {
+    const Outcome tooLarge{Failure::TooLarge, wordsForMemoryLimit(m_memoryLimit),
+                           "LibreOffice's memory passed " + std::to_string(m_memorySeen >> 20) + " MB"};
+    if (timeLimitPassed) {
         end();
-        if (memory_exceeded_)
-            return too_large;
-        return {Failure::TimedOut, words_for_time_limit(step, time_limit_),
-                "LibreOffice did not finish within " + seconds_text(time_limit_) + " and was stopped"};
+        if (m_memoryExceeded)
+            return tooLarge;
+        return {Failure::TimedOut, wordsForTimeLimit(step, m_timeLimit),
+                "LibreOffice did not finish within " + secondsText(m_timeLimit) + " and was stopped"};
     }
     if (outcome.ok() || answers())
         return outcome;
     // Between two looks of the probe an allocation may have hit the hard limit and ended it.
-    if (memory_limit_ != 0 && memory_seen_ >= memory_limit_ / 10 * 8)
-        return too_large;
-    return {Failure::Stopped, words_for_stop(step),
-            "LibreOffice stopped" + (outcome.raw_detail.empty() ? "" : " (" + outcome.raw_detail + ")")};
+    if (m_memoryLimit != 0 && m_memorySeen >= m_memoryLimit / 10 * 8)
+        return tooLarge;
+    return {Failure::Stopped, wordsForStop(step),
+            "LibreOffice stopped" + (outcome.rawDetail.empty() ? "" : " (" + outcome.rawDetail + ")")};
 }
 
 bool Session::answers()
 {
-    if (ended_)
+    if (m_ended)
         return false;
-    if (!process_.running()) {
+    if (!m_process.running()) {
         end();
         return false;
     }
-    const SigpipeBlock sigpipe_block;
+    const SigpipeBlock sigpipeBlock;
     bool answered = false;
     {
-        Watchdog::Watch watch = watchdog_.watch(std::min(time_limit_, kQuickCallLimit));
+        Watchdog::Watch watch = m_watchdog.watch(std::min(m_timeLimit, kQuickCallLimit));
         try {
-            const css::uno::Reference<css::lang::XServiceInfo> desktop(connection_.desktop,
+            const css::uno::Reference<css::lang::XServiceInfo> desktop(m_connection.desktop,
                                                                        css::uno::UNO_QUERY_THROW);
             desktop->getImplementationName();
             answered = true;
@@ -244,23 +244,23 @@ bool Session::answers()
 
 void Session::end() noexcept
 {
-    ended_ = true;
-    process_.kill();
+    m_ended = true;
+    m_process.kill();
 }
 
 void Session::quit() noexcept
 {
-    if (quit_)
+    if (m_quit)
         return;
-    quit_ = true;
-    const SigpipeBlock sigpipe_block;
-    bool exited_by_itself = false;
+    m_quit = true;
+    const SigpipeBlock sigpipeBlock;
+    bool exitedByItself = false;
     try {
         bool terminating = false;
-        if (!ended_ && process_.running()) {
-            Watchdog::Watch watch = watchdog_.watch(std::min(time_limit_, kQuickCallLimit));
+        if (!m_ended && m_process.running()) {
+            Watchdog::Watch watch = m_watchdog.watch(std::min(m_timeLimit, kQuickCallLimit));
             try {
-                terminating = connection_.desktop->terminate();
+                terminating = m_connection.desktop->terminate();
             } catch (const css::lang::DisposedException&) {
                 terminating = true; // it went before its answer reached us
             } catch (...) {
@@ -268,18 +268,18 @@ void Session::quit() noexcept
             if (watch.finish())
                 terminating = false;
         }
-        ended_ = true;
-        exited_by_itself = terminating && process_.wait_for_exit(kExitGrace);
+        m_ended = true;
+        exitedByItself = terminating && m_process.waitForExit(kExitGrace);
     } catch (...) {
         // Whatever failed above, the kill below still ends LibreOffice.
     }
-    process_.kill();
-    connection_.reset();
-    remove_ipc_socket_files(pipe_name_, profile_url());
+    m_process.kill();
+    m_connection.reset();
+    removeIpcSocketFiles(m_pipeName, profileUrl());
     // Only a profile LibreOffice closed itself is known to be complete.
-    if (exited_by_itself)
-        keep_as_template(scratch_.profile(), profile_template_);
-    scratch_.remove();
+    if (exitedByItself)
+        keepAsTemplate(m_scratch.profile(), m_profileTemplate);
+    m_scratch.remove();
 }
 
 } // namespace plainquill::engine::libreoffice

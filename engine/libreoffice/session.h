@@ -27,11 +27,11 @@ namespace plainquill::engine::libreoffice {
 
 struct SessionSettings {
     std::filesystem::path program;        // the soffice to run
-    std::filesystem::path scratch_parent; // where the private folder goes
-    std::chrono::milliseconds time_limit; // for starting, and for each document over all its steps
-    std::filesystem::path profile_template; // a set-up profile to start from; empty: none
-    std::uint64_t memory_limit = 0;         // bytes of data LibreOffice may hold; 0: unlimited
-    ZipExpansionLimits archive_limits = kDefaultZipExpansionLimits;
+    std::filesystem::path scratchParent; // where the private folder goes
+    std::chrono::milliseconds timeLimit; // for starting, and for each document over all its steps
+    std::filesystem::path profileTemplate; // a set-up profile to start from; empty: none
+    std::uint64_t memoryLimit = 0;          // bytes of data LibreOffice may hold; 0: unlimited
+    ZipExpansionLimits archiveLimits = kDefaultZipExpansionLimits;
 };
 
 class Session {
@@ -46,20 +46,20 @@ public:
     using Clock = std::chrono::steady_clock;
 
     // Runs `operation` (returning an Outcome) until `deadline` at most. Exceptions become
-    // `own_failure` (CouldNotOpen while reading, CouldNotSave while writing, None while closing);
+    // `ownFailure` (CouldNotOpen while reading, CouldNotSave while writing, None while closing);
     // any failure is then checked against LibreOffice's health, so that a kill by the watchdog
     // reads TimedOut (or TooLarge, when LibreOffice outgrew its memory) and a LibreOffice that
     // went away reads Stopped.
     template <class Operation>
-    Outcome guarded(Failure own_failure, Clock::time_point deadline, Operation&& operation);
+    Outcome guarded(Failure ownFailure, Clock::time_point deadline, Operation&& operation);
 
     // A document gets one time limit over all its steps, counted from the start of its opening.
-    Clock::time_point deadline_for(Clock::time_point document_start) const { return document_start + time_limit_; }
+    Clock::time_point deadlineFor(Clock::time_point documentStart) const { return documentStart + m_timeLimit; }
 
     // True while LibreOffice runs and answers a call.
     bool answers();
     // True once LibreOffice was quit, killed or found dead: no more calls go to it.
-    bool ended() const { return ended_; }
+    bool ended() const { return m_ended; }
 
     // Terminates LibreOffice, kills what is left of its process group and removes the private
     // folder. Safe to call more than once.
@@ -67,73 +67,73 @@ public:
 
     // Kills LibreOffice at once. Unlike everything else here it is safe from any thread, even
     // while another is inside a call, which then returns and fails as Stopped.
-    void interrupt() noexcept { process_.kill(); }
+    void interrupt() noexcept { m_process.kill(); }
 
-    const UnoConnection& uno() const { return connection_; }
-    void set_time_limit(std::chrono::milliseconds limit) { time_limit_ = limit; }
-    std::chrono::milliseconds time_limit() const { return time_limit_; }
-    const std::filesystem::path& scratch_path() const { return scratch_.path(); }
-    std::vector<std::filesystem::path> ipc_socket_files() const;
-    const ZipExpansionLimits& archive_limits() const { return archive_limits_; }
+    const UnoConnection& uno() const { return m_connection; }
+    void setTimeLimit(std::chrono::milliseconds limit) { m_timeLimit = limit; }
+    std::chrono::milliseconds timeLimit() const { return m_timeLimit; }
+    const std::filesystem::path& scratchPath() const { return m_scratch.path(); }
+    std::vector<std::filesystem::path> ipcSocketFiles() const;
+    const ZipExpansionLimits& archiveLimits() const { return m_archiveLimits; }
 
-    // Removes the private folders and socket files under `scratch_parent` of instances whose
+    // Removes the private folders and socket files under `scratchParent` of instances whose
     // program has ended. Those of live programs, and any still used by a process, stay.
-    static void sweep_abandoned(const std::filesystem::path& scratch_parent) noexcept;
+    static void sweepAbandoned(const std::filesystem::path& scratchParent) noexcept;
 
 private:
-    Outcome checked(Outcome outcome, bool time_limit_passed, Step step);
-    bool outgrew_memory(); // the watchdog's probe
-    Outcome time_limit_passed_before_start(Step step) const;
-    std::string profile_url() const;
+    Outcome checked(Outcome outcome, bool timeLimitPassed, Step step);
+    bool outgrewMemory(); // the watchdog's probe
+    Outcome timeLimitPassedBeforeStart(Step step) const;
+    std::string profileUrl() const;
     void end() noexcept;
 
-    ScratchDirectory scratch_;
-    std::string pipe_name_;
-    ProcessGroup process_;
-    // The memory probe's; before watchdog_, whose thread uses them until it is joined.
-    std::uint64_t memory_limit_;
-    std::atomic<bool> memory_exceeded_ = false;  // during the current operation
-    std::atomic<std::uint64_t> memory_seen_ = 0; // the most data seen during it
-    std::vector<pid_t> watched_;                 // only on the watchdog's thread
-    Clock::time_point watched_since_;
-    Watchdog watchdog_; // after process_: it kills that group, so must go first
-    UnoConnection connection_;
-    std::chrono::milliseconds time_limit_;
-    bool ended_ = false;
-    bool quit_ = false;
-    std::filesystem::path profile_template_;
-    ZipExpansionLimits archive_limits_;
+    ScratchDirectory m_scratch;
+    std::string m_pipeName;
+    ProcessGroup m_process;
+    // The memory probe's; before m_watchdog, whose thread uses them until it is joined.
+    std::uint64_t m_memoryLimit;
+    std::atomic<bool> m_memoryExceeded = false;  // during the current operation
+    std::atomic<std::uint64_t> m_memorySeen = 0; // the most data seen during it
+    std::vector<pid_t> m_watched;                // only on the watchdog's thread
+    Clock::time_point m_watchedSince;
+    Watchdog m_watchdog; // after m_process: it kills that group, so must go first
+    UnoConnection m_connection;
+    std::chrono::milliseconds m_timeLimit;
+    bool m_ended = false;
+    bool m_quit = false;
+    std::filesystem::path m_profileTemplate;
+    ZipExpansionLimits m_archiveLimits;
 };
 
 template <class Operation>
-Outcome Session::guarded(Failure own_failure, Clock::time_point deadline, Operation&& operation)
+Outcome Session::guarded(Failure ownFailure, Clock::time_point deadline, Operation&& operation)
 {
-    const Step step = own_failure == Failure::CouldNotOpen ? Step::Reading
-                    : own_failure == Failure::CouldNotSave ? Step::Writing
+    const Step step = ownFailure == Failure::CouldNotOpen ? Step::Reading
+                    : ownFailure == Failure::CouldNotSave ? Step::Writing
                                                            : Step::Closing;
-    if (ended_)
-        return {Failure::Stopped, words_for_stop(step), "LibreOffice is no longer running"};
+    if (m_ended)
+        return {Failure::Stopped, wordsForStop(step), "LibreOffice is no longer running"};
     if (Clock::now() >= deadline)
-        return time_limit_passed_before_start(step);
-    const SigpipeBlock sigpipe_block;
+        return timeLimitPassedBeforeStart(step);
+    const SigpipeBlock sigpipeBlock;
     Outcome outcome;
-    bool time_limit_passed = false;
+    bool timeLimitPassed = false;
     {
-        memory_exceeded_ = false;
-        memory_seen_ = 0;
-        Watchdog::Watch watch = watchdog_.watch_until(deadline);
+        m_memoryExceeded = false;
+        m_memorySeen = 0;
+        Watchdog::Watch watch = m_watchdog.watchUntil(deadline);
         try {
             outcome = operation();
         } catch (const css::uno::Exception& exception) {
-            outcome = {own_failure, words_for_exception(step), describe_uno_exception(exception)};
+            outcome = {ownFailure, wordsForException(step), describeUnoException(exception)};
         } catch (const std::exception& exception) {
-            outcome = {own_failure, words_for_exception(step), exception.what()};
+            outcome = {ownFailure, wordsForException(step), exception.what()};
         } catch (...) {
-            outcome = {own_failure, words_for_exception(step), "unexpected error"};
+            outcome = {ownFailure, wordsForException(step), "unexpected error"};
         }
-        time_limit_passed = watch.finish();
+        timeLimitPassed = watch.finish();
     }
-    return checked(std::move(outcome), time_limit_passed, step);
+    return checked(std::move(outcome), timeLimitPassed, step);
 }
 
 } // namespace plainquill::engine::libreoffice

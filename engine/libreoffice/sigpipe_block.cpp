@@ -7,7 +7,7 @@
 namespace plainquill::engine::libreoffice {
 namespace {
 
-sigset_t just_sigpipe()
+sigset_t justSigpipe()
 {
     sigset_t set;
     sigemptyset(&set);
@@ -19,22 +19,22 @@ sigset_t just_sigpipe()
 
 SigpipeBlock::SigpipeBlock()
 {
-    const sigset_t sigpipe = just_sigpipe();
-    pthread_sigmask(SIG_BLOCK, &sigpipe, &previous_);
+    const sigset_t sigpipe = justSigpipe();
+    pthread_sigmask(SIG_BLOCK, &sigpipe, &m_previous);
 }
 
 SigpipeBlock::~SigpipeBlock()
 {
-    if (sigismember(&previous_, SIGPIPE) == 1)
+    if (sigismember(&m_previous, SIGPIPE) == 1)
         return; // blocked before us: nothing of ours to undo
     sigset_t pending;
     sigpending(&pending);
     if (sigismember(&pending, SIGPIPE) == 1) {
-        const sigset_t sigpipe = just_sigpipe();
-        const timespec no_wait{0, 0};
-        sigtimedwait(&sigpipe, nullptr, &no_wait);
+        const sigset_t sigpipe = justSigpipe();
+        const timespec noWait{0, 0};
+        sigtimedwait(&sigpipe, nullptr, &noWait);
     }
-    pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+    pthread_sigmask(SIG_SETMASK, &m_previous, nullptr);
 }
 
 } // namespace plainquill::engine::libreoffice

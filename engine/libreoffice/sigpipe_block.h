@@ -19,7 +19,7 @@ public:
     SigpipeBlock& operator=(const SigpipeBlock&) = delete;
 
 private:
-    sigset_t previous_;
+    sigset_t m_previous;
 };
 
 } // namespace plainquill::engine::libreoffice

@@ -9,18 +9,18 @@
 
 namespace plainquill::engine::libreoffice {
 
-std::string export_text(const UnoConnection& uno, const css::uno::Reference<css::lang::XComponent>& model,
-                        bool web)
+std::string exportText(const UnoConnection& uno, const css::uno::Reference<css::lang::XComponent>& model,
+                       bool web)
 {
     const css::uno::Reference<css::frame::XStorable> storable(model, css::uno::UNO_QUERY_THROW);
     // Made inside LibreOffice, so the export's many small writes never cross the bridge.
     const css::uno::Reference<css::io::XSequenceOutputStream> stream =
         css::io::SequenceOutputStream::create(uno.context);
     const char* filter = web ? "Text (encoded) (StarWriter/Web)" : "Text (encoded)";
-    storable->storeToURL(to_uno("private:stream"),
+    storable->storeToURL(toUno("private:stream"),
                          properties({
-                             {"FilterName", css::uno::Any(to_uno(filter))},
-                             {"FilterOptions", css::uno::Any(to_uno(kTextExportOptions))},
+                             {"FilterName", css::uno::Any(toUno(filter))},
+                             {"FilterOptions", css::uno::Any(toUno(kTextExportOptions))},
                              {"OutputStream", css::uno::Any(css::uno::Reference<css::io::XOutputStream>(
                                                   stream, css::uno::UNO_QUERY_THROW))},
                          }));

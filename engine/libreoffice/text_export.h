@@ -13,8 +13,8 @@ namespace plainquill::engine::libreoffice {
 // (it reports success when a full disk cut its file short), and we write the text ourselves
 // with every step checked. `web` selects the Writer/Web variant of the filter, which HTML
 // documents need. Throws UNO exceptions when LibreOffice cannot export.
-std::string export_text(const UnoConnection& uno, const css::uno::Reference<css::lang::XComponent>& model,
-                        bool web);
+std::string exportText(const UnoConnection& uno, const css::uno::Reference<css::lang::XComponent>& model,
+                       bool web);
 
 // FilterOptions of the text export: character set, line end, (font), (language), byte-order mark.
 // "UTF8" alone would write a byte-order mark; "UTF-8" silently falls back to a legacy code page.

@@ -23,7 +23,7 @@ struct Deletion {
     Reference<css::text::XTextRange> end;
 };
 
-std::vector<Deletion> tracked_deletions(const Reference<css::container::XEnumerationAccess>& redlines)
+std::vector<Deletion> trackedDeletions(const Reference<css::container::XEnumerationAccess>& redlines)
 {
     std::vector<Deletion> deletions;
     const Reference<css::container::XEnumeration> each = redlines->createEnumeration();
@@ -46,7 +46,7 @@ std::vector<Deletion> tracked_deletions(const Reference<css::container::XEnumera
 
 } // namespace
 
-void accept_tracked_deletions(const css::uno::Reference<css::lang::XComponent>& model)
+void acceptTrackedDeletions(const css::uno::Reference<css::lang::XComponent>& model)
 {
     const Reference<css::document::XRedlinesSupplier> supplier(model, UNO_QUERY);
     if (!supplier.is())
@@ -58,7 +58,7 @@ void accept_tracked_deletions(const css::uno::Reference<css::lang::XComponent>& 
     if (document.is())
         document->setPropertyValue("RecordChanges", css::uno::Any(false));
     // All ranges are taken before any is removed: removing text renumbers the redlines.
-    for (const Deletion& deletion : tracked_deletions(redlines)) {
+    for (const Deletion& deletion : trackedDeletions(redlines)) {
         try {
             const Reference<css::text::XText> text = deletion.start->getText();
             const Reference<css::text::XTextCursor> cursor = text->createTextCursorByRange(deletion.start);

@@ -10,6 +10,6 @@ namespace plainquill::engine::libreoffice {
 // inserted text is already plain text to the export). Stops recording changes first, so the
 // removal is not itself tracked. A model without tracked changes is left alone. Throws UNO
 // exceptions.
-void accept_tracked_deletions(const css::uno::Reference<css::lang::XComponent>& model);
+void acceptTrackedDeletions(const css::uno::Reference<css::lang::XComponent>& model);
 
 } // namespace plainquill::engine::libreoffice

@@ -27,14 +27,14 @@ constexpr auto kConnectRetryInterval = std::chrono::milliseconds(10);
 // holds no data of any conversion, and making it again for every LibreOffice we start would only
 // load the same libraries twice. Bootstrapping it once is therefore a function-local static, which
 // the language makes thread-safe.
-Reference<css::uno::XComponentContext> local_component_context()
+Reference<css::uno::XComponentContext> localComponentContext()
 {
     static const Reference<css::uno::XComponentContext> context = [] {
         // Without URE_BOOTSTRAP the connection works but creating the desktop crashes: the local
         // runtime must find the same type libraries LibreOffice itself uses.
         rtl::Bootstrap::set(
             "URE_BOOTSTRAP",
-            to_uno("vnd.sun.star.pathname:" PLAINQUILL_LIBREOFFICE_PROGRAM_DIR "/fundamentalrc"));
+            toUno("vnd.sun.star.pathname:" PLAINQUILL_LIBREOFFICE_PROGRAM_DIR "/fundamentalrc"));
         return cppu::defaultBootstrap_InitialComponentContext();
     }();
     return context;
@@ -45,26 +45,26 @@ Reference<css::uno::XComponentContext> local_component_context()
 void UnoConnection::reset()
 {
     filters.clear();
-    type_detection.clear();
+    typeDetection.clear();
     desktop.clear();
     factory.clear();
     context.clear();
 }
 
-UnoConnection connect_over_pipe(const std::string& pipe_name,
-                                std::chrono::steady_clock::time_point deadline,
-                                const std::function<bool()>& still_alive)
+UnoConnection connectOverPipe(const std::string& pipeName,
+                              std::chrono::steady_clock::time_point deadline,
+                              const std::function<bool()>& stillAlive)
 {
     const Reference<css::bridge::XUnoUrlResolver> resolver =
-        css::bridge::UnoUrlResolver::create(local_component_context());
-    const rtl::OUString url = to_uno("uno:pipe,name=" + pipe_name + ";urp;StarOffice.ComponentContext");
+        css::bridge::UnoUrlResolver::create(localComponentContext());
+    const rtl::OUString url = toUno("uno:pipe,name=" + pipeName + ";urp;StarOffice.ComponentContext");
 
     Reference<css::uno::XInterface> remote;
     while (!remote.is()) {
         try {
             remote = resolver->resolve(url);
         } catch (const css::connection::NoConnectException&) {
-            if (!still_alive())
+            if (!stillAlive())
                 throw std::runtime_error("LibreOffice exited before it accepted a connection");
             const auto now = std::chrono::steady_clock::now();
             if (now >= deadline)
@@ -78,7 +78,7 @@ UnoConnection connect_over_pipe(const std::string& pipe_name,
     connection.context.set(remote, UNO_QUERY_THROW);
     connection.factory.set(connection.context->getServiceManager(), UNO_QUERY_THROW);
     connection.desktop = css::frame::Desktop::create(connection.context);
-    connection.type_detection.set(connection.factory->createInstanceWithContext(
+    connection.typeDetection.set(connection.factory->createInstanceWithContext(
                                       "com.sun.star.document.TypeDetection", connection.context),
                                   UNO_QUERY_THROW);
     connection.filters.set(connection.factory->createInstanceWithContext(

@@ -18,18 +18,18 @@ struct UnoConnection {
     css::uno::Reference<css::lang::XMultiComponentFactory> factory;
     css::uno::Reference<css::frame::XDesktop2> desktop;
     // Asked once per document; fetched once per connection.
-    css::uno::Reference<css::document::XTypeDetection> type_detection;
+    css::uno::Reference<css::document::XTypeDetection> typeDetection;
     css::uno::Reference<css::container::XNameAccess> filters;
 
     // Lets go of the remote objects; the bridge closes once nothing refers to it.
     void reset();
 };
 
-// Connects to the LibreOffice listening on the pipe `pipe_name`. LibreOffice opens its pipe a
-// while after it starts, so we retry every 100 ms while `still_alive()` and until `deadline`.
+// Connects to the LibreOffice listening on the pipe `pipeName`. LibreOffice opens its pipe a
+// while after it starts, so we retry every 100 ms while `stillAlive()` and until `deadline`.
 // Throws std::runtime_error or a UNO exception when it cannot connect.
-UnoConnection connect_over_pipe(const std::string& pipe_name,
-                                std::chrono::steady_clock::time_point deadline,
-                                const std::function<bool()>& still_alive);
+UnoConnection connectOverPipe(const std::string& pipeName,
+                              std::chrono::steady_clock::time_point deadline,
+                              const std::function<bool()>& stillAlive);
 
 } // namespace plainquill::engine::libreoffice

@@ -9,20 +9,20 @@ PropertyList properties(std::initializer_list<std::pair<std::string_view, css::u
     PropertyList list(static_cast<sal_Int32>(entries.size()));
     css::beans::PropertyValue* out = list.getArray();
     for (const auto& [name, value] : entries) {
-        out->Name = to_uno(name);
+        out->Name = toUno(name);
         out->Value = value;
         ++out;
     }
     return list;
 }
 
-std::string string_property(const PropertyList& list, std::string_view name)
+std::string stringProperty(const PropertyList& list, std::string_view name)
 {
-    const rtl::OUString wanted = to_uno(name);
+    const rtl::OUString wanted = toUno(name);
     for (const css::beans::PropertyValue& entry : list) {
         rtl::OUString value;
         if (entry.Name == wanted && (entry.Value >>= value))
-            return from_uno(value);
+            return fromUno(value);
     }
     return {};
 }

@@ -15,6 +15,6 @@ using PropertyList = css::uno::Sequence<css::beans::PropertyValue>;
 PropertyList properties(std::initializer_list<std::pair<std::string_view, css::uno::Any>> entries);
 
 // The named entry as text; empty when it is missing or not a string.
-std::string string_property(const PropertyList& list, std::string_view name);
+std::string stringProperty(const PropertyList& list, std::string_view name);
 
 } // namespace plainquill::engine::libreoffice

@@ -5,18 +5,18 @@
 
 namespace plainquill::engine::libreoffice {
 
-rtl::OUString to_uno(std::string_view utf8)
+rtl::OUString toUno(std::string_view utf8)
 {
     return rtl::OUString(utf8.data(), static_cast<sal_Int32>(utf8.size()), RTL_TEXTENCODING_UTF8);
 }
 
-std::string from_uno(const rtl::OUString& text)
+std::string fromUno(const rtl::OUString& text)
 {
     const rtl::OString utf8 = rtl::OUStringToOString(text, RTL_TEXTENCODING_UTF8);
     return std::string(utf8.getStr(), static_cast<std::size_t>(utf8.getLength()));
 }
 
-bool is_utf8(std::string_view bytes)
+bool isUtf8(std::string_view bytes)
 {
     rtl_uString* converted = nullptr;
     const bool whole = rtl_convertStringToUString(&converted, bytes.data(), static_cast<sal_Int32>(bytes.size()),
@@ -29,11 +29,11 @@ bool is_utf8(std::string_view bytes)
     return whole;
 }
 
-std::string describe_uno_exception(const css::uno::Exception& exception)
+std::string describeUnoException(const css::uno::Exception& exception)
 {
     if (!exception.Message.isEmpty()) {
         // LibreOffice appends the source lines that threw (" at ./sfx2/source/..."): noise to a user.
-        std::string message = from_uno(exception.Message);
+        std::string message = fromUno(exception.Message);
         const std::size_t location = message.find(" at ./");
         if (location != std::string::npos && location > 0)
             message.resize(location);
@@ -43,11 +43,11 @@ std::string describe_uno_exception(const css::uno::Exception& exception)
     return "LibreOffice gave no reason";
 }
 
-std::string file_url(const std::filesystem::path& absolute_path)
+std::string fileUrl(const std::filesystem::path& absolutePath)
 {
     static constexpr char hex[] = "0123456789ABCDEF";
     std::string url = "file://";
-    for (const unsigned char byte : absolute_path.native()) {
+    for (const unsigned char byte : absolutePath.native()) {
         const bool unreserved = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z')
             || (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' || byte == '_'
             || byte == '~' || byte == '/';

@@ -5,95 +5,95 @@
 
 namespace plainquill::engine::libreoffice {
 
-Watchdog::Watchdog(std::function<void()> on_expiry, std::function<bool()> probe,
-                   std::chrono::milliseconds probe_interval)
-    : on_expiry_(std::move(on_expiry)),
-      probe_(std::move(probe)),
-      probe_interval_(probe_interval),
-      thread_([this](std::stop_token stop) { run(stop); })
+Watchdog::Watchdog(std::function<void()> onExpiry, std::function<bool()> probe,
+                   std::chrono::milliseconds probeInterval)
+    : m_onExpiry(std::move(onExpiry)),
+      m_probe(std::move(probe)),
+      m_probeInterval(probeInterval),
+      m_thread([this](std::stop_token stop) { run(stop); })
 {
 }
 
 Watchdog::~Watchdog()
 {
-    thread_.request_stop();
+    m_thread.request_stop();
     // jthread joins; the stop request wakes the wait through the condition variable.
 }
 
 Watchdog::Watch Watchdog::watch(std::chrono::steady_clock::duration limit)
 {
-    return watch_until(std::chrono::steady_clock::now() + limit);
+    return watchUntil(std::chrono::steady_clock::now() + limit);
 }
 
-Watchdog::Watch Watchdog::watch_until(std::chrono::steady_clock::time_point deadline)
+Watchdog::Watch Watchdog::watchUntil(std::chrono::steady_clock::time_point deadline)
 {
-    const std::lock_guard lock(mutex_);
-    ++generation_;
-    deadline_ = deadline;
-    changed_.notify_all();
-    return Watch(*this, generation_);
+    const std::lock_guard lock(m_mutex);
+    ++m_generation;
+    m_deadline = deadline;
+    m_changed.notify_all();
+    return Watch(*this, m_generation);
 }
 
 bool Watchdog::disarm(std::uint64_t generation)
 {
-    const std::lock_guard lock(mutex_);
-    if (generation == generation_ && deadline_) {
-        deadline_.reset();
-        changed_.notify_all();
+    const std::lock_guard lock(m_mutex);
+    if (generation == m_generation && m_deadline) {
+        m_deadline.reset();
+        m_changed.notify_all();
     }
-    return expired_generation_ == generation;
+    return m_expiredGeneration == generation;
 }
 
 bool Watchdog::expired(std::uint64_t generation) const
 {
-    const std::lock_guard lock(mutex_);
-    return expired_generation_ == generation;
+    const std::lock_guard lock(m_mutex);
+    return m_expiredGeneration == generation;
 }
 
 void Watchdog::run(std::stop_token stop)
 {
-    std::unique_lock lock(mutex_);
+    std::unique_lock lock(m_mutex);
     while (!stop.stop_requested()) {
-        if (!deadline_) {
-            changed_.wait(lock, stop, [this] { return deadline_.has_value(); });
+        if (!m_deadline) {
+            m_changed.wait(lock, stop, [this] { return m_deadline.has_value(); });
             continue;
         }
-        const auto deadline = *deadline_;
-        const auto generation = generation_;
-        const auto wake = probe_ ? std::min(deadline, std::chrono::steady_clock::now() + probe_interval_) : deadline;
-        const bool changed = changed_.wait_until(lock, stop, wake, [&] {
-            return !deadline_ || generation_ != generation;
+        const auto deadline = *m_deadline;
+        const auto generation = m_generation;
+        const auto wake = m_probe ? std::min(deadline, std::chrono::steady_clock::now() + m_probeInterval) : deadline;
+        const bool changed = m_changed.wait_until(lock, stop, wake, [&] {
+            return !m_deadline || m_generation != generation;
         });
         if (changed || stop.stop_requested())
             continue;
         if (std::chrono::steady_clock::now() < deadline) {
             lock.unlock();
-            const bool must_stop = probe_();
+            const bool mustStop = m_probe();
             lock.lock();
-            if (!must_stop || !deadline_ || generation_ != generation)
+            if (!mustStop || !m_deadline || m_generation != generation)
                 continue;
         }
-        expired_generation_ = generation;
-        deadline_.reset();
+        m_expiredGeneration = generation;
+        m_deadline.reset();
         lock.unlock();
-        on_expiry_();
+        m_onExpiry();
         lock.lock();
     }
 }
 
 Watchdog::Watch::~Watch()
 {
-    owner_.disarm(generation_);
+    m_owner.disarm(m_generation);
 }
 
 bool Watchdog::Watch::expired() const
 {
-    return owner_.expired(generation_);
+    return m_owner.expired(m_generation);
 }
 
 bool Watchdog::Watch::finish()
 {
-    return owner_.disarm(generation_);
+    return m_owner.disarm(m_generation);
 }
 
 } // namespace plainquill::engine::libreoffice

@@ -15,10 +15,10 @@ namespace plainquill::engine::libreoffice {
 
 class Watchdog {
 public:
-    // `on_expiry` runs on the watchdog's thread, once per expired watch. `probe`, if given, runs
-    // there every `probe_interval` while a watch is armed; true expires the watch at once.
-    explicit Watchdog(std::function<void()> on_expiry, std::function<bool()> probe = {},
-                      std::chrono::milliseconds probe_interval = std::chrono::milliseconds(100));
+    // `onExpiry` runs on the watchdog's thread, once per expired watch. `probe`, if given, runs
+    // there every `probeInterval` while a watch is armed; true expires the watch at once.
+    explicit Watchdog(std::function<void()> onExpiry, std::function<bool()> probe = {},
+                      std::chrono::milliseconds probeInterval = std::chrono::milliseconds(100));
     ~Watchdog();
     Watchdog(const Watchdog&) = delete;
     Watchdog& operator=(const Watchdog&) = delete;
@@ -36,28 +36,28 @@ public:
 
     private:
         friend class Watchdog;
-        Watch(Watchdog& owner, std::uint64_t generation) : owner_(owner), generation_(generation) {}
-        Watchdog& owner_;
-        std::uint64_t generation_;
+        Watch(Watchdog& owner, std::uint64_t generation) : m_owner(owner), m_generation(generation) {}
+        Watchdog& m_owner;
+        std::uint64_t m_generation;
     };
 
     [[nodiscard]] Watch watch(std::chrono::steady_clock::duration limit);
-    [[nodiscard]] Watch watch_until(std::chrono::steady_clock::time_point deadline);
+    [[nodiscard]] Watch watchUntil(std::chrono::steady_clock::time_point deadline);
 
 private:
     void run(std::stop_token stop);
     bool disarm(std::uint64_t generation); // true if that watch had expired
     bool expired(std::uint64_t generation) const;
 
-    std::function<void()> on_expiry_;
-    std::function<bool()> probe_;
-    std::chrono::milliseconds probe_interval_;
-    mutable std::mutex mutex_;
-    std::condition_variable_any changed_;
-    std::optional<std::chrono::steady_clock::time_point> deadline_;
-    std::uint64_t generation_ = 0;         // counts watches; identifies the armed one
-    std::uint64_t expired_generation_ = 0; // the last watch whose limit passed
-    std::jthread thread_;                  // last: starts after the state above exists
+    std::function<void()> m_onExpiry;
+    std::function<bool()> m_probe;
+    std::chrono::milliseconds m_probeInterval;
+    mutable std::mutex m_mutex;
+    std::condition_variable_any m_changed;
+    std::optional<std::chrono::steady_clock::time_point> m_deadline;
+    std::uint64_t m_generation = 0;        // counts watches; identifies the armed one
+    std::uint64_t m_expiredGeneration = 0; // the last watch whose limit passed
+    std::jthread m_thread;                 // last: starts after the state above exists
 };
 
 } // namespace plainquill::engine::libreoffice

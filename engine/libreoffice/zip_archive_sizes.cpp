@@ -29,22 +29,22 @@ using ReadAt = std::function<std::optional<std::string>(std::uint64_t offset, st
 // Little-endian fields of a buffer, every read bounds-checked.
 class Fields {
 public:
-    explicit Fields(std::string_view bytes) : bytes_(bytes) {}
+    explicit Fields(std::string_view bytes) : m_bytes(bytes) {}
     bool has(std::size_t at, std::size_t length) const
     {
-        return at <= bytes_.size() && length <= bytes_.size() - at;
+        return at <= m_bytes.size() && length <= m_bytes.size() - at;
     }
     std::uint64_t get(std::size_t at, std::size_t width) const // caller checked has(at, width)
     {
         std::uint64_t value = 0;
         for (std::size_t i = width; i-- > 0;)
-            value = (value << 8) | static_cast<unsigned char>(bytes_[at + i]);
+            value = (value << 8) | static_cast<unsigned char>(m_bytes[at + i]);
         return value;
     }
-    std::string_view bytes() const { return bytes_; }
+    std::string_view bytes() const { return m_bytes; }
 
 private:
-    std::string_view bytes_;
+    std::string_view m_bytes;
 };
 
 struct Directory {
@@ -60,7 +60,7 @@ ZipArchiveReading problem(std::string text)
 
 // The end record is the last thing in the file but for a comment of up to 64 KiB; the last
 // signature whose comment length reaches exactly to the end is it.
-std::optional<std::size_t> find_end_record(const Fields& tail)
+std::optional<std::size_t> findEndRecord(const Fields& tail)
 {
     const std::string_view bytes = tail.bytes();
     if (bytes.size() < kEndRecordSize)
@@ -74,31 +74,31 @@ std::optional<std::size_t> find_end_record(const Fields& tail)
 }
 
 // The zip64 end record, found through its locator just before the ordinary end record.
-std::optional<Directory> read_zip64_directory(const ReadAt& read_at, std::uint64_t end_record_offset,
-                                              std::string& why)
+std::optional<Directory> readZip64Directory(const ReadAt& readAt, std::uint64_t endRecordOffset,
+                                            std::string& why)
 {
-    if (end_record_offset < kZip64LocatorSize) {
+    if (endRecordOffset < kZip64LocatorSize) {
         why = "its zip64 locator is missing";
         return std::nullopt;
     }
-    const auto locator_bytes = read_at(end_record_offset - kZip64LocatorSize, kZip64LocatorSize);
-    if (!locator_bytes || Fields(*locator_bytes).get(0, 4) != kZip64Locator) {
+    const auto locatorBytes = readAt(endRecordOffset - kZip64LocatorSize, kZip64LocatorSize);
+    if (!locatorBytes || Fields(*locatorBytes).get(0, 4) != kZip64Locator) {
         why = "its zip64 locator is missing";
         return std::nullopt;
     }
-    const Fields locator(*locator_bytes);
+    const Fields locator(*locatorBytes);
     if (locator.get(4, 4) != 0 || locator.get(16, 4) > 1) {
         why = "it spans several disks";
         return std::nullopt;
     }
-    const std::uint64_t record_offset = locator.get(8, 8);
-    const auto record_bytes = read_at(record_offset, kZip64EndSize);
-    if (!record_bytes || Fields(*record_bytes).get(0, 4) != kZip64End
-        || record_offset > end_record_offset - kZip64LocatorSize) {
+    const std::uint64_t recordOffset = locator.get(8, 8);
+    const auto recordBytes = readAt(recordOffset, kZip64EndSize);
+    if (!recordBytes || Fields(*recordBytes).get(0, 4) != kZip64End
+        || recordOffset > endRecordOffset - kZip64LocatorSize) {
         why = "its zip64 end record is missing";
         return std::nullopt;
     }
-    const Fields record(*record_bytes);
+    const Fields record(*recordBytes);
     if (record.get(16, 4) != 0 || record.get(20, 4) != 0 || record.get(24, 8) != record.get(32, 8)) {
         why = "it spans several disks";
         return std::nullopt;
@@ -108,10 +108,10 @@ std::optional<Directory> read_zip64_directory(const ReadAt& read_at, std::uint64
 
 // For a field that says "see the zip64 extra field" (all ones), the value from that field; the
 // extra field holds, in order, only those of the four values that were all ones.
-bool read_zip64_sizes(const Fields& extra, std::uint64_t& compressed, std::uint64_t& expanded)
+bool readZip64Sizes(const Fields& extra, std::uint64_t& compressed, std::uint64_t& expanded)
 {
-    const bool want_expanded = expanded == 0xffffffff;
-    const bool want_compressed = compressed == 0xffffffff;
+    const bool wantExpanded = expanded == 0xffffffff;
+    const bool wantCompressed = compressed == 0xffffffff;
     std::size_t at = 0;
     while (extra.has(at, 4)) {
         const std::uint64_t id = extra.get(at, 2);
@@ -120,15 +120,15 @@ bool read_zip64_sizes(const Fields& extra, std::uint64_t& compressed, std::uint6
             return false;
         if (id == kZip64ExtraField) {
             std::size_t field = at + 4;
-            const std::size_t field_end = field + length;
-            if (want_expanded) {
-                if (field + 8 > field_end)
+            const std::size_t fieldEnd = field + length;
+            if (wantExpanded) {
+                if (field + 8 > fieldEnd)
                     return false;
                 expanded = extra.get(field, 8);
                 field += 8;
             }
-            if (want_compressed) {
-                if (field + 8 > field_end)
+            if (wantCompressed) {
+                if (field + 8 > fieldEnd)
                     return false;
                 compressed = extra.get(field, 8);
             }
@@ -136,10 +136,10 @@ bool read_zip64_sizes(const Fields& extra, std::uint64_t& compressed, std::uint6
         }
         at += 4 + length;
     }
-    return !want_expanded && !want_compressed;
+    return !wantExpanded && !wantCompressed;
 }
 
-ZipArchiveReading read_central_directory(std::string_view directory, std::uint64_t declared_entries)
+ZipArchiveReading readCentralDirectory(std::string_view directory, std::uint64_t declaredEntries)
 {
     const Fields fields(directory);
     ZipArchiveSizes sizes;
@@ -149,67 +149,67 @@ ZipArchiveReading read_central_directory(std::string_view directory, std::uint64
             return problem("its central directory is damaged");
         std::uint64_t compressed = fields.get(at + 20, 4);
         std::uint64_t expanded = fields.get(at + 24, 4);
-        const std::size_t name_length = fields.get(at + 28, 2);
-        const std::size_t extra_length = fields.get(at + 30, 2);
-        const std::size_t comment_length = fields.get(at + 32, 2);
-        const std::size_t extra_at = at + kCentralHeaderSize + name_length;
-        if (!fields.has(extra_at, extra_length + comment_length))
+        const std::size_t nameLength = fields.get(at + 28, 2);
+        const std::size_t extraLength = fields.get(at + 30, 2);
+        const std::size_t commentLength = fields.get(at + 32, 2);
+        const std::size_t extraAt = at + kCentralHeaderSize + nameLength;
+        if (!fields.has(extraAt, extraLength + commentLength))
             return problem("its central directory is damaged");
-        if (!read_zip64_sizes(Fields(directory.substr(extra_at, extra_length)), compressed, expanded))
+        if (!readZip64Sizes(Fields(directory.substr(extraAt, extraLength)), compressed, expanded))
             return problem("an entry's zip64 sizes are missing");
         ++sizes.entries;
-        if (expanded > std::numeric_limits<std::uint64_t>::max() - sizes.expanded_total)
+        if (expanded > std::numeric_limits<std::uint64_t>::max() - sizes.expandedTotal)
             return problem("its declared sizes overflow");
-        sizes.expanded_total += expanded;
-        sizes.largest_entry = std::max(sizes.largest_entry, expanded);
+        sizes.expandedTotal += expanded;
+        sizes.largestEntry = std::max(sizes.largestEntry, expanded);
         if (expanded > ZipArchiveSizes::kRatioFloor)
-            sizes.largest_ratio = std::max(sizes.largest_ratio, expanded / std::max<std::uint64_t>(compressed, 1));
-        at = extra_at + extra_length + comment_length;
+            sizes.largestRatio = std::max(sizes.largestRatio, expanded / std::max<std::uint64_t>(compressed, 1));
+        at = extraAt + extraLength + commentLength;
     }
-    if (sizes.entries != declared_entries)
+    if (sizes.entries != declaredEntries)
         return problem("its central directory does not hold the entries it declares");
     return {sizes, {}};
 }
 
-ZipArchiveReading read_sizes(const ReadAt& read_at, std::uint64_t file_size)
+ZipArchiveReading readSizes(const ReadAt& readAt, std::uint64_t fileSize)
 {
-    const std::size_t tail_length =
-        static_cast<std::size_t>(std::min<std::uint64_t>(file_size, kEndRecordSize + kLongestComment));
-    const auto tail_bytes = read_at(file_size - tail_length, tail_length);
-    if (!tail_bytes)
+    const std::size_t tailLength =
+        static_cast<std::size_t>(std::min<std::uint64_t>(fileSize, kEndRecordSize + kLongestComment));
+    const auto tailBytes = readAt(fileSize - tailLength, tailLength);
+    if (!tailBytes)
         return problem("it cannot be read");
-    const Fields tail(*tail_bytes);
-    const auto end_at = find_end_record(tail);
-    if (!end_at)
+    const Fields tail(*tailBytes);
+    const auto endAt = findEndRecord(tail);
+    if (!endAt)
         return problem("it has no end record");
-    const std::uint64_t end_offset = file_size - tail_length + *end_at;
+    const std::uint64_t endOffset = fileSize - tailLength + *endAt;
 
-    Directory directory{tail.get(*end_at + 10, 2), tail.get(*end_at + 12, 4), tail.get(*end_at + 16, 4)};
-    if (tail.get(*end_at + 4, 2) != 0 || tail.get(*end_at + 6, 2) != 0
-        || tail.get(*end_at + 8, 2) != directory.entries)
+    Directory directory{tail.get(*endAt + 10, 2), tail.get(*endAt + 12, 4), tail.get(*endAt + 16, 4)};
+    if (tail.get(*endAt + 4, 2) != 0 || tail.get(*endAt + 6, 2) != 0
+        || tail.get(*endAt + 8, 2) != directory.entries)
         return problem("it spans several disks");
     if (directory.entries == 0xffff || directory.size == 0xffffffff || directory.offset == 0xffffffff) {
         std::string why;
-        const auto zip64 = read_zip64_directory(read_at, end_offset, why);
+        const auto zip64 = readZip64Directory(readAt, endOffset, why);
         if (!zip64)
             return problem(why);
         directory = *zip64;
     }
     if (directory.size > kLargestCentralDirectory)
         return problem("its central directory is implausibly large");
-    if (directory.offset > end_offset || directory.size > end_offset - directory.offset)
+    if (directory.offset > endOffset || directory.size > endOffset - directory.offset)
         return problem("its central directory lies outside the file");
-    const auto directory_bytes = read_at(directory.offset, static_cast<std::size_t>(directory.size));
-    if (!directory_bytes)
+    const auto directoryBytes = readAt(directory.offset, static_cast<std::size_t>(directory.size));
+    if (!directoryBytes)
         return problem("it cannot be read");
-    return read_central_directory(*directory_bytes, directory.entries);
+    return readCentralDirectory(*directoryBytes, directory.entries);
 }
 
 } // namespace
 
-ZipArchiveReading read_zip_archive_sizes(std::string_view bytes)
+ZipArchiveReading readZipArchiveSizes(std::string_view bytes)
 {
-    return read_sizes(
+    return readSizes(
         [bytes](std::uint64_t offset, std::size_t length) -> std::optional<std::string> {
             if (offset > bytes.size() || length > bytes.size() - offset)
                 return std::nullopt;
@@ -218,7 +218,7 @@ ZipArchiveReading read_zip_archive_sizes(std::string_view bytes)
         bytes.size());
 }
 
-std::optional<ZipArchiveReading> read_zip_archive_file(const std::filesystem::path& file)
+std::optional<ZipArchiveReading> readZipArchiveFile(const std::filesystem::path& file)
 {
     std::ifstream stream(file, std::ios::binary);
     char signature[4] = {};
@@ -226,12 +226,12 @@ std::optional<ZipArchiveReading> read_zip_archive_file(const std::filesystem::pa
         || Fields(std::string_view(signature, sizeof signature)).get(0, 4) != kLocalHeader)
         return std::nullopt;
     std::error_code error;
-    const std::uint64_t file_size = std::filesystem::file_size(file, error);
+    const std::uint64_t fileSize = std::filesystem::file_size(file, error);
     if (error)
         return problem("it cannot be read");
-    return read_sizes(
-        [&stream, file_size](std::uint64_t offset, std::size_t length) -> std::optional<std::string> {
-            if (offset > file_size || length > file_size - offset)
+    return readSizes(
+        [&stream, fileSize](std::uint64_t offset, std::size_t length) -> std::optional<std::string> {
+            if (offset > fileSize || length > fileSize - offset)
                 return std::nullopt;
             std::string bytes(length, '\0');
             stream.clear();
@@ -240,17 +240,17 @@ std::optional<ZipArchiveReading> read_zip_archive_file(const std::filesystem::pa
                 return std::nullopt;
             return bytes;
         },
-        file_size);
+        fileSize);
 }
 
-std::string expansion_refusal(const ZipArchiveSizes& sizes, const ZipExpansionLimits& limits)
+std::string expansionRefusal(const ZipArchiveSizes& sizes, const ZipExpansionLimits& limits)
 {
     constexpr std::uint64_t kMegabyte = 1 << 20;
-    if (sizes.expanded_total > limits.expanded_total)
-        return "it would expand to " + std::to_string(sizes.expanded_total / kMegabyte)
-               + " MB, more than the " + std::to_string(limits.expanded_total / kMegabyte) + " MB allowed";
-    if (sizes.largest_ratio > limits.ratio)
-        return "a part of it would expand " + std::to_string(sizes.largest_ratio)
+    if (sizes.expandedTotal > limits.expandedTotal)
+        return "it would expand to " + std::to_string(sizes.expandedTotal / kMegabyte)
+               + " MB, more than the " + std::to_string(limits.expandedTotal / kMegabyte) + " MB allowed";
+    if (sizes.largestRatio > limits.ratio)
+        return "a part of it would expand " + std::to_string(sizes.largestRatio)
                + " times over, as only a decompression bomb does";
     return {};
 }

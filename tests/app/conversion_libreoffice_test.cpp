@@ -26,8 +26,8 @@ using engine::LibreOfficeLauncher;
 using engine::LibreOfficeOptions;
 using engine::testing::TemporaryFolder;
 using engine::testing::kSampleText;
-using engine::testing::read_bytes;
-using engine::testing::write_bytes;
+using engine::testing::readBytes;
+using engine::testing::writeBytes;
 
 const fs::path kCorpus = PLAINQUILL_CORPUS_DIR;
 
@@ -40,9 +40,9 @@ protected:
         s_documents = std::make_unique<TemporaryFolder>();
         LibreOfficeLauncher maker;
         std::unique_ptr<engine::WordProcessor> libreOffice = maker.Start();
-        ASSERT_NE(libreOffice, nullptr) << maker.last_failure();
+        ASSERT_NE(libreOffice, nullptr) << maker.lastFailure();
         for (const char* extension : {".doc", ".docx", ".rtf", ".htm", ".html"})
-            engine::testing::write_sample(*libreOffice, s_documents->path(), "sample", extension);
+            engine::testing::writeSample(*libreOffice, s_documents->path(), "sample", extension);
         libreOffice->Quit();
     }
     static void TearDownTestSuite() { s_documents.reset(); }
@@ -50,15 +50,15 @@ protected:
     RunWithLibreOffice() { form.control<QLineEdit>("Text1")->setText(q(output.path())); }
     ~RunWithLibreOffice() override
     {
-        EXPECT_EQ(engine::testing::living_processes_mentioning(scratch.path().string()), std::vector<pid_t>{})
+        EXPECT_EQ(engine::testing::livingProcessesMentioning(scratch.path().string()), std::vector<pid_t>{})
             << "a LibreOffice process outlived the run";
     }
 
     static LibreOfficeOptions optionsUnder(const fs::path& parent)
     {
         LibreOfficeOptions options;
-        options.scratch_parent = parent;
-        options.time_limit = std::chrono::seconds(60);
+        options.scratchParent = parent;
+        options.timeLimit = std::chrono::seconds(60);
         return options;
     }
     fs::path sample(const char* extension) const { return s_documents->path() / (std::string("sample") + extension); }
@@ -74,7 +74,7 @@ protected:
     std::string outputOf(const std::string& name) const
     {
         const fs::path file = output.path() / name;
-        return fs::exists(file) ? read_bytes(file) : "<missing>";
+        return fs::exists(file) ? readBytes(file) : "<missing>";
     }
 
     static inline std::unique_ptr<TemporaryFolder> s_documents;
@@ -100,7 +100,7 @@ TEST_F(RunWithLibreOffice, ConvertsEveryKindOfDocumentToUtf8Text)
     queueCopy(sample(".html"), "five.html");
     queueCopy(sample(".doc"), "skipped.doc");
     form.queue().setChecked(5, false);
-    write_bytes(output.path() / "one.txt", "stale text that must be replaced");
+    writeBytes(output.path() / "one.txt", "stale text that must be replaced");
     form.Start_Click();
 
     EXPECT_TRUE(shell.messages.empty()) << (shell.messages.empty() ? "" : shell.messages[0].text.toStdString());
@@ -109,7 +109,7 @@ TEST_F(RunWithLibreOffice, ConvertsEveryKindOfDocumentToUtf8Text)
     EXPECT_EQ(outputOf("skipped.txt"), "<missing>");
     EXPECT_EQ(form.progressBar().Value(), 5) << "the bar stops at the last checked position";
     EXPECT_EQ(form.progressBar().Color(), 0x00FF00u);
-    EXPECT_EQ(engine::testing::file_names(output.path()),
+    EXPECT_EQ(engine::testing::fileNames(output.path()),
               (std::vector<std::string>{"five.txt", "four.txt", "one.txt", "report.final.txt", "three.txt"}))
         << "nothing but the text files is left in the output folder";
 }
@@ -119,17 +119,17 @@ TEST_F(RunWithLibreOffice, DocumentsSharingABaseNameAreAllKeptAndASecondRunRefre
     const fs::path doc = input.path() / "a.doc";
     const fs::path rtf = input.path() / "a.rtf";
     fs::copy_file(sample(".doc"), doc);
-    write_bytes(output.path() / "a (2).txt", "from before the run");
-    write_bytes(rtf, "");
+    writeBytes(output.path() / "a (2).txt", "from before the run");
+    writeBytes(rtf, "");
     form.adder().addDropped({q(doc), q(rtf)});
     for (const int run : {1, 2}) {
         SCOPED_TRACE(run);
         const std::string text = "The RTF one, run " + std::to_string(run) + ".";
-        write_bytes(rtf, "{\\rtf1\\ansi {\\fonttbl{\\f0 Arial;}}\\f0 " + text + "\\par}");
+        writeBytes(rtf, "{\\rtf1\\ansi {\\fonttbl{\\f0 Arial;}}\\f0 " + text + "\\par}");
         form.Start_Click();
         EXPECT_EQ(outputOf("a.txt"), kSampleText);
         EXPECT_EQ(outputOf("a (2).txt"), text + "\n");
-        EXPECT_EQ(engine::testing::file_names(output.path()), (std::vector<std::string>{"a (2).txt", "a.txt"}));
+        EXPECT_EQ(engine::testing::fileNames(output.path()), (std::vector<std::string>{"a (2).txt", "a.txt"}));
         ASSERT_EQ(shell.messages.size(), std::size_t(run));
         EXPECT_TRUE(shell.messages.back().text.endsWith(QString::fromUtf8("\na.rtf → a (2).txt")))
             << shell.messages.back().text.toStdString();
@@ -154,7 +154,7 @@ TEST_F(RunWithLibreOffice, DocumentsWhoseNamesAreNotUtf8ConvertFromTheWindow)
     EXPECT_TRUE(shell.messages.empty()) << (shell.messages.empty() ? "" : shell.messages[0].text.toStdString());
     for (const std::string& name : names)
         EXPECT_EQ(outputOf(name + ".txt"), kSampleText) << name;
-    EXPECT_EQ(engine::testing::file_names(output.path()).size(), 2u) << "nothing half-named is left";
+    EXPECT_EQ(engine::testing::fileNames(output.path()).size(), 2u) << "nothing half-named is left";
 }
 
 TEST_F(RunWithLibreOffice, ConvertsRealDocumentsFromOtherProjectsTestSuites)
@@ -179,9 +179,9 @@ TEST_F(RunWithLibreOffice, ConvertsRealDocumentsFromOtherProjectsTestSuites)
 
     EXPECT_TRUE(shell.messages.empty());
     for (int i = 0; i < n; ++i) {
-        const std::string text = engine::testing::normalised_lines(outputOf("c" + std::to_string(i) + ".txt"));
+        const std::string text = engine::testing::normalisedLines(outputOf("c" + std::to_string(i) + ".txt"));
         if (cases[i].expected) {
-            EXPECT_EQ(text, engine::testing::normalised_lines(read_bytes(kCorpus / cases[i].expected)))
+            EXPECT_EQ(text, engine::testing::normalisedLines(readBytes(kCorpus / cases[i].expected)))
                 << cases[i].document;
         }
     }
@@ -197,18 +197,18 @@ TEST_F(RunWithLibreOffice, BadInputFailsCleanlyTheRunGoesOnAndTheEndMessageNames
         LibreOfficeLauncher maker(optionsUnder(scratch.path()));
         auto libreOffice = maker.Start();
         ASSERT_NE(libreOffice, nullptr);
-        engine::testing::make_document(*libreOffice, sample(".rtf"), locked, "MS Word 2007 XML", "secret");
+        engine::testing::makeDocument(*libreOffice, sample(".rtf"), locked, "MS Word 2007 XML", "secret");
         libreOffice->Quit();
     }
     form.adder().addDropped({q(locked)});
-    write_bytes(input.path() / "noise.doc", std::string(3000, '\x17') + "random bytes, not a document");
-    write_bytes(input.path() / "empty.docx", "");
+    writeBytes(input.path() / "noise.doc", std::string(3000, '\x17') + "random bytes, not a document");
+    writeBytes(input.path() / "empty.docx", "");
     queueCopy(sample(".docx"), "good.docx");
     form.adder().addDropped({q(input.path() / "noise.doc"), q(input.path() / "empty.docx")});
     const fs::path vanished = queueCopy(sample(".rtf"), "vanished.rtf");
     fs::remove(vanished);
     queueCopy(sample(".html"), "last.html");
-    write_bytes(output.path() / "noise.txt", "an earlier good conversion");
+    writeBytes(output.path() / "noise.txt", "an earlier good conversion");
     form.Start_Click();
 
     EXPECT_EQ(outputOf("good.txt"), kSampleText);
@@ -229,7 +229,7 @@ TEST_F(RunWithLibreOffice, BadInputFailsCleanlyTheRunGoesOnAndTheEndMessageNames
 TEST_F(RunWithLibreOffice, AnUnwritableOutputFolderFailsEachSaveAndSaysSo)
 {
     queueCopy(sample(".rtf"), "a.rtf");
-    write_bytes(output.path() / "plain-file", "x");
+    writeBytes(output.path() / "plain-file", "x");
     form.control<QLineEdit>("Text1")->setText(q(output.path() / "plain-file"));
     form.Start_Click(); // a file, not a folder: the validation catches it
     ASSERT_EQ(shell.messages.size(), 1u);
@@ -238,7 +238,7 @@ TEST_F(RunWithLibreOffice, AnUnwritableOutputFolderFailsEachSaveAndSaysSo)
     const fs::path readOnly = output.path() / "read-only";
     fs::create_directories(readOnly);
     form.control<QLineEdit>("Text1")->setText(q(readOnly));
-    onYield = [&](int) { fs::remove_all(readOnly); write_bytes(readOnly, "now a file"); };
+    onYield = [&](int) { fs::remove_all(readOnly); writeBytes(readOnly, "now a file"); };
     form.Start_Click();
     ASSERT_EQ(shell.messages.size(), 2u);
     EXPECT_TRUE(shell.messages[1].text.contains("a.rtf: could not save")) << shell.messages[1].text.toStdString();
@@ -252,7 +252,7 @@ TEST_F(RunWithLibreOffice, AWordProcessorKilledDuringARunIsReplacedForTheNextFil
     onYield = [&](int n) {
         if (n != 2)
             return;
-        for (pid_t pid : engine::testing::living_processes_mentioning(scratch.path().string()))
+        for (pid_t pid : engine::testing::livingProcessesMentioning(scratch.path().string()))
             killed += ::kill(pid, SIGKILL) == 0;
     };
     form.Start_Click();
@@ -285,7 +285,7 @@ TEST_F(RunWithLibreOffice, AConfirmedCancelKeepsWhatWasWrittenAndQuitsLibreOffic
 TEST_F(RunWithLibreOffice, WithoutLibreOfficeTheUserIsToldToInstallIt)
 {
     LibreOfficeOptions options = optionsUnder(scratch.path());
-    options.search_path = scratch.path().string(); // a PATH without soffice
+    options.searchPath = scratch.path().string(); // a PATH without soffice
     LibreOfficeLauncher missing(options);
     testing::FakeShell answers;
     Form1 window({answers, factory, missing, QString(), [] {}});

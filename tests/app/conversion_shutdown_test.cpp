@@ -15,7 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 using engine::testing::TemporaryFolder;
 using engine::testing::kSampleText;
-using engine::testing::read_bytes;
+using engine::testing::readBytes;
 using namespace std::chrono_literals;
 
 constexpr int kLongParagraphs = 3000;
@@ -27,10 +27,10 @@ protected:
         s_documents = std::make_unique<TemporaryFolder>();
         engine::LibreOfficeLauncher maker;
         std::unique_ptr<engine::WordProcessor> libreOffice = maker.Start();
-        ASSERT_NE(libreOffice, nullptr) << maker.last_failure();
+        ASSERT_NE(libreOffice, nullptr) << maker.lastFailure();
         const fs::path folder = s_documents->path();
-        const fs::path longDocx = engine::testing::write_long_docx(*libreOffice, folder, kLongParagraphs);
-        const fs::path sample = engine::testing::write_sample(*libreOffice, folder, "sample", ".rtf");
+        const fs::path longDocx = engine::testing::writeLongDocx(*libreOffice, folder, kLongParagraphs);
+        const fs::path sample = engine::testing::writeSample(*libreOffice, folder, "sample", ".rtf");
         libreOffice->Quit();
         for (const char* name : {"a.rtf", "long.docx", "c.rtf", "d.rtf"})
             fs::copy_file(name == std::string("long.docx") ? longDocx : sample, folder / name);
@@ -39,7 +39,7 @@ protected:
     // A failing case must not leave its LibreOffice running on a shared machine.
     ~ShutdownTest() override
     {
-        for (const pid_t pid : engine::testing::living_processes_mentioning(scratch.path().string()))
+        for (const pid_t pid : engine::testing::livingProcessesMentioning(scratch.path().string()))
             ::kill(pid, SIGKILL);
     }
 
@@ -47,7 +47,7 @@ protected:
     std::string outputOf(const std::string& name) const
     {
         const fs::path file = output.path() / name;
-        return fs::exists(file) ? read_bytes(file) : "<missing>";
+        return fs::exists(file) ? readBytes(file) : "<missing>";
     }
 
     static inline std::unique_ptr<TemporaryFolder> s_documents;
@@ -78,7 +78,7 @@ TEST_F(ShutdownTest, EndingDuringARunFinishesTheCurrentDocumentOnlyAndLeavesNoth
         const std::optional<int> status = program.waitForExit(60s);
         ASSERT_TRUE(status.has_value()) << "the program did not end";
         EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << "status " << *status;
-        EXPECT_EQ(engine::testing::living_processes_mentioning(scratch.path().string()), std::vector<pid_t>{})
+        EXPECT_EQ(engine::testing::livingProcessesMentioning(scratch.path().string()), std::vector<pid_t>{})
             << "a LibreOffice outlived the program";
         EXPECT_FALSE(fs::exists(lock())) << "the single-instance lock was not released";
         EXPECT_EQ(outputOf("a.txt"), kSampleText);
@@ -87,7 +87,7 @@ TEST_F(ShutdownTest, EndingDuringARunFinishesTheCurrentDocumentOnlyAndLeavesNoth
             EXPECT_NE(longText.find("Paragraph " + std::to_string(kLongParagraphs) + ":"), std::string::npos);
         }
         // Nothing past the current document, and nothing half-written left beside the texts.
-        EXPECT_EQ(engine::testing::file_names(output.path()).size(), longText == "<missing>" ? 1u : 2u);
+        EXPECT_EQ(engine::testing::fileNames(output.path()).size(), longText == "<missing>" ? 1u : 2u);
     }
 }
 

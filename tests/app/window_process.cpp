@@ -27,7 +27,7 @@ int main(int argc, char* argv[])
         return 1;
 
     plainquill::engine::LibreOfficeOptions options;
-    options.scratch_parent = argv[1];
+    options.scratchParent = argv[1];
     plainquill::engine::LibreOfficeLauncher libreOffice(options);
     plainquill::WindowControlFactory controls;
     const int closeAt = std::stoi(argv[4]);

@@ -23,7 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using engine::testing::TemporaryFolder;
-using engine::testing::read_bytes;
+using engine::testing::readBytes;
 
 const fs::path kCorpus = PLAINQUILL_CORPUS_DIR;
 const fs::path kWordData = kCorpus / "node-word-extractor/__tests__/data";
@@ -39,14 +39,14 @@ std::map<std::string, std::string> tree(const fs::path& folder)
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::recursive_directory_iterator(folder))
         if (entry.is_regular_file())
-            files[entry.path().lexically_relative(folder).string()] = read_bytes(entry.path());
+            files[entry.path().lexically_relative(folder).string()] = readBytes(entry.path());
     return files;
 }
 
 std::vector<std::string> reportLinesWith(const fs::path& report, const std::string& text)
 {
     std::vector<std::string> lines;
-    std::istringstream in(read_bytes(report));
+    std::istringstream in(readBytes(report));
     for (std::string line; std::getline(in, line);)
         if (line.find(text) != std::string::npos)
             lines.push_back(line);
@@ -60,7 +60,7 @@ protected:
     ~BatchWithLibreOffice() override
     {
         ::unsetenv("TMPDIR");
-        EXPECT_EQ(engine::testing::living_processes_mentioning(scratch.path().string()), std::vector<pid_t>{})
+        EXPECT_EQ(engine::testing::livingProcessesMentioning(scratch.path().string()), std::vector<pid_t>{})
             << "a LibreOffice process outlived the command";
     }
 
@@ -161,7 +161,7 @@ TEST_F(BatchWithLibreOffice, ListsEachFailureWithItsReasonAndExitsOne)
     const fs::path good = input.path() / "a, \"quoted\".rtf";
     fs::copy_file(kCorpus / "textract/tests/rtf/raw_text.rtf", good);
     fs::copy_file(kWordData / "badfile-01-bad-header.doc", input.path() / "broken.doc");
-    engine::testing::write_bytes(input.path() / "empty.docx", "");
+    engine::testing::writeBytes(input.path() / "empty.docx", "");
     const Finished batch = run({"-j", "2", "--report", report, "-o", output.path(), input.path(),
                                 input.path() / "gone.rtf"});
     EXPECT_EQ(batch.status, 1) << batch.output;
@@ -226,8 +226,8 @@ TEST_F(BatchWithLibreOffice, AKilledWorkerLibreOfficeIsReplacedAndTheRunComplete
     // still starting, as a second one might be.
     int killed = 0;
     const Finished batch = runInterrupted("1", [&](pid_t) {
-        for (const pid_t pid : engine::testing::living_processes_mentioning(scratch.path().string()))
-            if (read_bytes("/proc/" + std::to_string(pid) + "/cmdline").find("soffice.bin") != std::string::npos)
+        for (const pid_t pid : engine::testing::livingProcessesMentioning(scratch.path().string()))
+            if (readBytes("/proc/" + std::to_string(pid) + "/cmdline").find("soffice.bin") != std::string::npos)
                 if (killed == 0 && ::kill(pid, SIGKILL) == 0)
                     ++killed;
     });

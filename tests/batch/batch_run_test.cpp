@@ -14,12 +14,12 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using engine::testing::TemporaryFolder;
-using engine::testing::write_bytes;
+using engine::testing::writeBytes;
 
 class ScriptedWorkers : public InterruptibleLauncher {
 public:
     std::unique_ptr<engine::WordProcessor> Start() override { return m_launcher.Start(); }
-    engine::StartFailure last_start_failure() const override { return m_launcher.last_start_failure(); }
+    engine::StartFailure lastStartFailure() const override { return m_launcher.lastStartFailure(); }
     void interrupt() override {}
 
 private:
@@ -56,7 +56,7 @@ protected:
         options.outputFolder = output.path();
         options.libreOffice = "/bin/sh"; // found, and never started: the workers are scripted
         options.quiet = true;
-        write_bytes(input.path() / "a.doc", "the document");
+        writeBytes(input.path() / "a.doc", "the document");
     }
     int run()
     {
@@ -87,11 +87,11 @@ TEST_F(BatchRunTest, SkipsOnlyATextStrictlyNewerThanItsDocument)
         const fs::path text = output.path() / "a.txt";
         fs::remove(text);
         if (c.textAge) {
-            write_bytes(text, "an earlier text");
+            writeBytes(text, "an earlier text");
             fs::last_write_time(text, fs::last_write_time(input.path() / "a.doc") + *c.textAge);
         }
         EXPECT_EQ(run(), kAllConverted);
-        EXPECT_EQ(engine::testing::read_bytes(text), c.skipped ? "an earlier text" : "the document");
+        EXPECT_EQ(engine::testing::readBytes(text), c.skipped ? "an earlier text" : "the document");
     }
 }
 
@@ -100,7 +100,7 @@ TEST_F(BatchRunTest, AReportThatCannotBeWrittenFailsTheRun)
     options.reportFile = output.path() / "report.csv";
     fs::create_directory(options.reportFile); // a folder where the report should go
     EXPECT_EQ(run(), kSomeFailed);
-    EXPECT_EQ(engine::testing::read_bytes(output.path() / "a.txt"), "the document") << "the text is still written";
+    EXPECT_EQ(engine::testing::readBytes(output.path() / "a.txt"), "the document") << "the text is still written";
     EXPECT_NE(err.text().find("report.csv"), std::string::npos) << err.text();
 }
 

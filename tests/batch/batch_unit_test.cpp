@@ -12,7 +12,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using engine::testing::TemporaryFolder;
-using engine::testing::write_bytes;
+using engine::testing::writeBytes;
 
 ParsedArguments parse(const std::vector<std::string>& arguments)
 {
@@ -86,7 +86,7 @@ protected:
     {
         for (const char* name : {"in/a.doc", "in/a.rtf", "in/notes.txt", "in/.hidden.doc", "in/s/a.html",
                                  "in/s/t/b.DOCX", "in/s/b.Doc", "in/u/b.htm", "named.pdf"})
-            fs::create_directories((root / name).parent_path()), write_bytes(root / name, "x");
+            fs::create_directories((root / name).parent_path()), writeBytes(root / name, "x");
         fs::create_directory_symlink(root / "in", root / "in/s/loop"); // a link back up the tree
     }
     std::vector<std::string> targets(Layout layout, bool recursive) const

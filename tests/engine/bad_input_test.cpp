@@ -12,7 +12,7 @@
 namespace plainquill::engine::testing {
 namespace {
 
-std::string random_bytes(std::size_t count)
+std::string randomBytes(std::size_t count)
 {
     std::mt19937 generator(20240607); // fixed: every run sees the same bytes
     std::uniform_int_distribution<int> byte(0, 255);
@@ -24,9 +24,9 @@ std::string random_bytes(std::size_t count)
 
 struct BadFile {
     const char* name;
-    const char* file_name;
+    const char* fileName;
     // Writes the bad file (or not, for a missing one) into `folder`.
-    void (*write)(WordProcessor& word_processor, const std::filesystem::path& file);
+    void (*write)(WordProcessor& wordProcessor, const std::filesystem::path& file);
     Failure expected;
 };
 
@@ -37,9 +37,9 @@ class LibreOfficeBadInput : public WithSharedLibreOffice, public ::testing::With
 TEST_P(LibreOfficeBadInput, FailsToOpenWithAReasonAndLeavesNothingBehind)
 {
     const BadFile& bad = GetParam();
-    const auto file = input_folder() / bad.file_name;
+    const auto file = inputFolder() / bad.fileName;
     bad.write(libreoffice(), file);
-    const auto before = file_names(input_folder());
+    const auto before = fileNames(inputFolder());
 
     const OpenResult opened = libreoffice().Open(file);
 
@@ -48,58 +48,58 @@ TEST_P(LibreOfficeBadInput, FailsToOpenWithAReasonAndLeavesNothingBehind)
     EXPECT_FALSE(opened.detail.empty());
     for (const char* internal : {"Exception", "0x", "com.sun.star", "URP"})
         EXPECT_EQ(opened.detail.find(internal), std::string::npos) << "for a log, not the window: " << opened.detail;
-    EXPECT_EQ(file_names(input_folder()), before) << "no lock or temporary file appears";
+    EXPECT_EQ(fileNames(inputFolder()), before) << "no lock or temporary file appears";
     EXPECT_TRUE(libreoffice().IsObjectValid());
 }
 
-void write_nothing(WordProcessor&, const std::filesystem::path&) {}
-void write_empty(WordProcessor&, const std::filesystem::path& file) { write_bytes(file, ""); }
-void write_random(WordProcessor&, const std::filesystem::path& file)
+void writeNothing(WordProcessor&, const std::filesystem::path&) {}
+void writeEmpty(WordProcessor&, const std::filesystem::path& file) { writeBytes(file, ""); }
+void writeRandom(WordProcessor&, const std::filesystem::path& file)
 {
-    write_bytes(file, random_bytes(20000));
+    writeBytes(file, randomBytes(20000));
 }
-void write_text(WordProcessor&, const std::filesystem::path& file)
+void writeText(WordProcessor&, const std::filesystem::path& file)
 {
-    write_bytes(file, "Just a note,\nrenamed.\n");
+    writeBytes(file, "Just a note,\nrenamed.\n");
 }
-void write_folder(WordProcessor&, const std::filesystem::path& file)
+void writeFolder(WordProcessor&, const std::filesystem::path& file)
 {
     std::filesystem::create_directory(file);
 }
-void write_truncated_docx(WordProcessor& word_processor, const std::filesystem::path& file)
+void writeTruncatedDocx(WordProcessor& wordProcessor, const std::filesystem::path& file)
 {
-    const auto whole = write_sample(word_processor, file.parent_path(), "whole", ".docx");
-    const std::string bytes = read_bytes(whole);
+    const auto whole = writeSample(wordProcessor, file.parent_path(), "whole", ".docx");
+    const std::string bytes = readBytes(whole);
     std::filesystem::remove(whole);
-    write_bytes(file, bytes.substr(0, bytes.size() / 2));
+    writeBytes(file, bytes.substr(0, bytes.size() / 2));
 }
-void write_damaged_doc(WordProcessor& word_processor, const std::filesystem::path& file)
+void writeDamagedDoc(WordProcessor& wordProcessor, const std::filesystem::path& file)
 {
-    const auto whole = write_sample(word_processor, file.parent_path(), "whole", ".doc");
-    std::string bytes = read_bytes(whole);
+    const auto whole = writeSample(wordProcessor, file.parent_path(), "whole", ".doc");
+    std::string bytes = readBytes(whole);
     std::filesystem::remove(whole);
     // Keep the OLE signature, wreck the header and the sector tables after it.
-    const std::string junk = random_bytes(bytes.size());
+    const std::string junk = randomBytes(bytes.size());
     bytes.replace(8, bytes.size() - 8, junk.substr(8));
-    write_bytes(file, bytes);
+    writeBytes(file, bytes);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, LibreOfficeBadInput,
     ::testing::Values(
-        BadFile{"missing", "missing.doc", write_nothing, Failure::CouldNotOpen},
-        BadFile{"folder", "folder.doc", write_folder, Failure::CouldNotOpen},
-        BadFile{"empty_doc", "empty.doc", write_empty, Failure::NotADocument},
-        BadFile{"empty_html", "empty.html", write_empty, Failure::NotADocument},
-        BadFile{"random_doc", "random.doc", write_random, Failure::NotADocument},
-        BadFile{"random_docx", "random.docx", write_random, Failure::NotADocument},
-        BadFile{"random_rtf", "random.rtf", write_random, Failure::NotADocument},
-        BadFile{"random_html", "random.html", write_random, Failure::NotADocument},
-        BadFile{"text_doc", "note.doc", write_text, Failure::NotADocument},
-        BadFile{"text_docx", "note.docx", write_text, Failure::NotADocument},
-        BadFile{"text_rtf", "note.rtf", write_text, Failure::NotADocument},
-        BadFile{"truncated_docx", "truncated.docx", write_truncated_docx, Failure::CouldNotOpen},
-        BadFile{"damaged_doc", "damaged.doc", write_damaged_doc, Failure::CouldNotOpen}),
+        BadFile{"missing", "missing.doc", writeNothing, Failure::CouldNotOpen},
+        BadFile{"folder", "folder.doc", writeFolder, Failure::CouldNotOpen},
+        BadFile{"empty_doc", "empty.doc", writeEmpty, Failure::NotADocument},
+        BadFile{"empty_html", "empty.html", writeEmpty, Failure::NotADocument},
+        BadFile{"random_doc", "random.doc", writeRandom, Failure::NotADocument},
+        BadFile{"random_docx", "random.docx", writeRandom, Failure::NotADocument},
+        BadFile{"random_rtf", "random.rtf", writeRandom, Failure::NotADocument},
+        BadFile{"random_html", "random.html", writeRandom, Failure::NotADocument},
+        BadFile{"text_doc", "note.doc", writeText, Failure::NotADocument},
+        BadFile{"text_docx", "note.docx", writeText, Failure::NotADocument},
+        BadFile{"text_rtf", "note.rtf", writeText, Failure::NotADocument},
+        BadFile{"truncated_docx", "truncated.docx", writeTruncatedDocx, Failure::CouldNotOpen},
+        BadFile{"damaged_doc", "damaged.doc", writeDamagedDoc, Failure::CouldNotOpen}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct Protected {
@@ -115,10 +115,10 @@ class LibreOfficePasswordProtected : public WithSharedLibreOffice,
 TEST_P(LibreOfficePasswordProtected, FailsToOpenWithoutAskingAndSaysWhy)
 {
     const Protected& p = GetParam();
-    const auto source = write_sample(libreoffice(), input_folder(), "source", ".rtf");
-    const auto file = input_folder() / (std::string("locked") + p.extension);
-    make_document(libreoffice(), source, file, p.filter, "Password1234_");
-    const auto before = file_names(input_folder());
+    const auto source = writeSample(libreoffice(), inputFolder(), "source", ".rtf");
+    const auto file = inputFolder() / (std::string("locked") + p.extension);
+    makeDocument(libreoffice(), source, file, p.filter, "Password1234_");
+    const auto before = fileNames(inputFolder());
 
     // A prompt would wait for an answer until the time limit; the limit would then say TimedOut.
     const OpenResult opened = libreoffice().Open(file);
@@ -126,7 +126,7 @@ TEST_P(LibreOfficePasswordProtected, FailsToOpenWithoutAskingAndSaysWhy)
     EXPECT_EQ(opened.document, nullptr);
     EXPECT_EQ(opened.failure, Failure::CouldNotOpen) << describe(opened.failure);
     EXPECT_TRUE(opened.detail.starts_with("the document is password-protected;")) << opened.detail;
-    EXPECT_EQ(file_names(input_folder()), before);
+    EXPECT_EQ(fileNames(inputFolder()), before);
     EXPECT_TRUE(libreoffice().IsObjectValid());
 }
 

@@ -18,18 +18,18 @@ class LibreOfficeConversionOfEachFormat : public WithSharedLibreOffice,
 TEST_P(LibreOfficeConversionOfEachFormat, GivesTheExactTextAsUtf8WithLineFeedsAndNothingElse)
 {
     const std::string extension = GetParam();
-    const auto input = write_sample(libreoffice(), input_folder(), "sample", extension);
-    const auto inputs_before = file_names(input_folder());
-    const auto output = output_folder() / "sample.txt";
+    const auto input = writeSample(libreoffice(), inputFolder(), "sample", extension);
+    const auto inputsBefore = fileNames(inputFolder());
+    const auto output = outputFolder() / "sample.txt";
 
     const SaveResult saved = convert(input, output);
 
     ASSERT_TRUE(saved.ok()) << describe(saved.failure) << ": " << saved.detail;
     // Exact bytes: a byte-order mark, a CR or a wrong code page would all show here.
-    EXPECT_EQ(read_bytes(output), kSampleText);
-    EXPECT_EQ(file_names(output_folder()), std::vector<std::string>{"sample.txt"})
+    EXPECT_EQ(readBytes(output), kSampleText);
+    EXPECT_EQ(fileNames(outputFolder()), std::vector<std::string>{"sample.txt"})
         << "no temporary or lock file stays behind";
-    EXPECT_EQ(file_names(input_folder()), inputs_before) << "the input folder is left alone";
+    EXPECT_EQ(fileNames(inputFolder()), inputsBefore) << "the input folder is left alone";
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, LibreOfficeConversionOfEachFormat,
@@ -41,78 +41,78 @@ INSTANTIATE_TEST_SUITE_P(Formats, LibreOfficeConversionOfEachFormat,
 
 TEST_F(LibreOfficeConversion, ReplacesAnExistingTextFile)
 {
-    const auto input = write_sample(libreoffice(), input_folder(), "sample", ".docx");
-    const auto output = output_folder() / "sample.txt";
-    write_bytes(output, std::string(100000, 'x'));
+    const auto input = writeSample(libreoffice(), inputFolder(), "sample", ".docx");
+    const auto output = outputFolder() / "sample.txt";
+    writeBytes(output, std::string(100000, 'x'));
 
     const SaveResult saved = convert(input, output);
 
     ASSERT_TRUE(saved.ok()) << saved.detail;
-    EXPECT_EQ(read_bytes(output), kSampleText);
+    EXPECT_EQ(readBytes(output), kSampleText);
 }
 
 TEST_F(LibreOfficeConversion, HandlesNamesWithSpacesAndNonAsciiCharacters)
 {
     const std::string stem = "R\xC3\xA9sum\xC3\xA9 \xE4\xB8\xAD\xE6\x96\x87 #1 %20";
-    const auto input = write_sample(libreoffice(), input_folder(), stem, ".docx");
-    const auto output = output_folder() / (stem + ".txt");
+    const auto input = writeSample(libreoffice(), inputFolder(), stem, ".docx");
+    const auto output = outputFolder() / (stem + ".txt");
 
     const SaveResult saved = convert(input, output);
 
     ASSERT_TRUE(saved.ok()) << saved.detail;
-    EXPECT_EQ(read_bytes(output), kSampleText);
-    EXPECT_EQ(file_names(output_folder()), std::vector<std::string>{stem + ".txt"});
+    EXPECT_EQ(readBytes(output), kSampleText);
+    EXPECT_EQ(fileNames(outputFolder()), std::vector<std::string>{stem + ".txt"});
 }
 
 TEST_F(LibreOfficeConversion, ConvertsDocumentsWhoseNamesAreNotUtf8)
 {
     // Latin-1 names, as copied from old shares: "Résumé" and "Naïve", byte for byte.
     for (const std::string stem : {"R\xE9sum\xE9", "Na\xEFve"}) {
-        const auto input = write_sample(libreoffice(), input_folder(), stem, ".docx");
-        const auto output = output_folder() / (stem + ".txt");
+        const auto input = writeSample(libreoffice(), inputFolder(), stem, ".docx");
+        const auto output = outputFolder() / (stem + ".txt");
 
         const SaveResult saved = convert(input, output);
 
-        ASSERT_TRUE(saved.ok()) << saved.detail << " / " << saved.raw_detail;
-        EXPECT_EQ(read_bytes(output), kSampleText);
+        ASSERT_TRUE(saved.ok()) << saved.detail << " / " << saved.rawDetail;
+        EXPECT_EQ(readBytes(output), kSampleText);
     }
-    EXPECT_EQ(file_names(output_folder()), (std::vector<std::string>{"Na\xEFve.txt", "R\xE9sum\xE9.txt"}));
+    EXPECT_EQ(fileNames(outputFolder()), (std::vector<std::string>{"Na\xEFve.txt", "R\xE9sum\xE9.txt"}));
 }
 
 TEST_F(LibreOfficeConversion, ReadsARealDocumentUnderAMisleadingExtension)
 {
-    const auto odt = write_sample(libreoffice(), input_folder(), "sample", ".odt");
-    const auto renamed = input_folder() / "sample.doc";
+    const auto odt = writeSample(libreoffice(), inputFolder(), "sample", ".odt");
+    const auto renamed = inputFolder() / "sample.doc";
     std::filesystem::rename(odt, renamed);
 
-    const SaveResult saved = convert(renamed, output_folder() / "sample.txt");
+    const SaveResult saved = convert(renamed, outputFolder() / "sample.txt");
 
     ASSERT_TRUE(saved.ok()) << saved.detail;
-    EXPECT_EQ(read_bytes(output_folder() / "sample.txt"), kSampleText);
+    EXPECT_EQ(readBytes(outputFolder() / "sample.txt"), kSampleText);
 }
 
 TEST_F(LibreOfficeConversion, ReadsTaglessHtmlAsHtml)
 {
-    const auto input = input_folder() / "note.html";
-    write_bytes(input, "first   line\nsecond line");
+    const auto input = inputFolder() / "note.html";
+    writeBytes(input, "first   line\nsecond line");
 
-    const SaveResult saved = convert(input, output_folder() / "note.txt");
+    const SaveResult saved = convert(input, outputFolder() / "note.txt");
 
     ASSERT_TRUE(saved.ok()) << saved.detail;
     // HTML rules: white space, line breaks included, collapses to one space.
-    EXPECT_EQ(read_bytes(output_folder() / "note.txt"), "first line second line\n");
+    EXPECT_EQ(readBytes(outputFolder() / "note.txt"), "first line second line\n");
 }
 
 TEST_F(LibreOfficeConversion, SavesOneOpenDocumentToSeveralTargets)
 {
-    const auto input = write_sample(libreoffice(), input_folder(), "sample", ".rtf");
+    const auto input = writeSample(libreoffice(), inputFolder(), "sample", ".rtf");
     OpenResult opened = libreoffice().Open(input);
     ASSERT_NE(opened.document, nullptr) << opened.detail;
     for (const char* name : {"one.txt", "two.txt"}) {
-        const SaveResult saved = libreoffice().SaveAs(*opened.document, output_folder() / name,
+        const SaveResult saved = libreoffice().SaveAs(*opened.document, outputFolder() / name,
                                                       SaveFormat::Text);
         ASSERT_TRUE(saved.ok()) << saved.detail;
-        EXPECT_EQ(read_bytes(output_folder() / name), kSampleText);
+        EXPECT_EQ(readBytes(outputFolder() / name), kSampleText);
     }
     libreoffice().Close(std::move(opened.document));
     EXPECT_TRUE(libreoffice().IsObjectValid());
@@ -120,33 +120,33 @@ TEST_F(LibreOfficeConversion, SavesOneOpenDocumentToSeveralTargets)
 
 TEST_F(LibreOfficeConversion, AFullDiskFailsTheSaveAndKeepsThePreviousTextWhole)
 {
-    const auto disk_folder = output_folder() / "small";
-    const TmpfsMount disk(disk_folder, 64 * 1024);
+    const auto diskFolder = outputFolder() / "small";
+    const TmpfsMount disk(diskFolder, 64 * 1024);
     if (!disk.mounted())
         GTEST_SKIP() << "cannot mount a small tmpfs here (" << disk.error() << "); run as root to test a full disk";
-    const auto input = input_folder() / "long.html";
-    write_bytes(input, long_html(400)); // about 130 kB of text: twice what the disk holds
-    const auto target = disk_folder / "long.txt";
+    const auto input = inputFolder() / "long.html";
+    writeBytes(input, longHtml(400)); // about 130 kB of text: twice what the disk holds
+    const auto target = diskFolder / "long.txt";
     const std::string previous = "the previous, complete text\n";
-    write_bytes(target, previous);
+    writeBytes(target, previous);
 
     const SaveResult saved = convert(input, target);
 
     EXPECT_EQ(saved.failure, Failure::CouldNotSave);
     EXPECT_NE(saved.detail.find("the disk is full"), std::string::npos) << saved.detail;
-    EXPECT_EQ(read_bytes(target), previous);
-    EXPECT_EQ(file_names(disk_folder), std::vector<std::string>{"long.txt"}) << "no temporary file is left";
+    EXPECT_EQ(readBytes(target), previous);
+    EXPECT_EQ(fileNames(diskFolder), std::vector<std::string>{"long.txt"}) << "no temporary file is left";
 
     // The space the failed save took is free again: a text that fits is written whole.
-    const auto small_input = write_sample(libreoffice(), input_folder(), "sample", ".html");
-    ASSERT_TRUE(convert(small_input, disk_folder / "sample.txt").ok());
-    EXPECT_EQ(read_bytes(disk_folder / "sample.txt"), kSampleText);
+    const auto smallInput = writeSample(libreoffice(), inputFolder(), "sample", ".html");
+    ASSERT_TRUE(convert(smallInput, diskFolder / "sample.txt").ok());
+    EXPECT_EQ(readBytes(diskFolder / "sample.txt"), kSampleText);
 }
 
 struct RefusingTarget {
     const char* name;
-    // Prepares `output_folder` and returns the target to save to.
-    std::filesystem::path (*prepare)(const std::filesystem::path& output_folder);
+    // Prepares `outputFolder` and returns the target to save to.
+    std::filesystem::path (*prepare)(const std::filesystem::path& outputFolder);
 };
 
 void PrintTo(const RefusingTarget& target, std::ostream* out) { *out << target.name; }
@@ -156,15 +156,15 @@ class LibreOfficeRefusedSave : public WithSharedLibreOffice,
 
 TEST_P(LibreOfficeRefusedSave, FailsToSaveAndLeavesTheFolderAsItWas)
 {
-    const auto input = write_sample(libreoffice(), input_folder(), "sample", ".docx");
-    const auto target = GetParam().prepare(output_folder());
-    const auto before = file_names(output_folder());
+    const auto input = writeSample(libreoffice(), inputFolder(), "sample", ".docx");
+    const auto target = GetParam().prepare(outputFolder());
+    const auto before = fileNames(outputFolder());
 
     const SaveResult saved = convert(input, target);
 
     EXPECT_EQ(saved.failure, Failure::CouldNotSave);
     EXPECT_FALSE(saved.detail.empty());
-    EXPECT_EQ(file_names(output_folder()), before);
+    EXPECT_EQ(fileNames(outputFolder()), before);
     EXPECT_TRUE(libreoffice().IsObjectValid()) << "a refused save does not harm LibreOffice";
 }
 
@@ -175,13 +175,13 @@ INSTANTIATE_TEST_SUITE_P(
                        [](const std::filesystem::path& out) { return out / "missing" / "a.txt"; }},
         RefusingTarget{"parent_is_a_file",
                        [](const std::filesystem::path& out) {
-                           write_bytes(out / "file", "x");
+                           writeBytes(out / "file", "x");
                            return out / "file" / "a.txt";
                        }},
         RefusingTarget{"target_is_a_folder",
                        [](const std::filesystem::path& out) {
                            std::filesystem::create_directory(out / "a.txt");
-                           write_bytes(out / "a.txt" / "keep", "x");
+                           writeBytes(out / "a.txt" / "keep", "x");
                            return out / "a.txt";
                        }}),
     [](const auto& info) { return std::string(info.param.name); });

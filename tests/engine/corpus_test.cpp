@@ -24,7 +24,7 @@ protected:
 
 // The extractor whose expectations the node-word-extractor files carry writes typographic quotes
 // as straight ones; LibreOffice keeps them.
-std::string straight_quotes(std::string text)
+std::string straightQuotes(std::string text)
 {
     const std::pair<std::string_view, char> quotes[] = {
         {"\xE2\x80\x98", '\''}, {"\xE2\x80\x99", '\''}, {"\xE2\x80\x9C", '"'}, {"\xE2\x80\x9D", '"'}};
@@ -38,7 +38,7 @@ std::string straight_quotes(std::string text)
 struct CorpusCase {
     const char* document;
     const char* expected;
-    bool fold_quotes;
+    bool foldQuotes;
 };
 
 void PrintTo(const CorpusCase& c, std::ostream* out) { *out << c.document; }
@@ -49,19 +49,19 @@ TEST_P(LibreOfficeCorpusDocument, ConvertsToTheTextItsProjectExpects)
 {
     const CorpusCase& c = GetParam();
     const auto document = kCorpus / c.document;
-    const auto output = output_folder() / "out.txt";
+    const auto output = outputFolder() / "out.txt";
 
     const SaveResult saved = convert(document, output);
 
     ASSERT_TRUE(saved.ok()) << describe(saved.failure) << ": " << saved.detail;
-    std::string actual = read_bytes(output);
-    std::string expected = read_bytes(kCorpus / c.expected);
-    if (c.fold_quotes) {
-        actual = straight_quotes(actual);
-        expected = straight_quotes(expected);
+    std::string actual = readBytes(output);
+    std::string expected = readBytes(kCorpus / c.expected);
+    if (c.foldQuotes) {
+        actual = straightQuotes(actual);
+        expected = straightQuotes(expected);
     }
-    EXPECT_EQ(normalised_lines(actual), normalised_lines(expected));
-    EXPECT_EQ(file_names(output_folder()), std::vector<std::string>{"out.txt"});
+    EXPECT_EQ(normalisedLines(actual), normalisedLines(expected));
+    EXPECT_EQ(fileNames(outputFolder()), std::vector<std::string>{"out.txt"});
 }
 
 #define NWE "node-word-extractor/__tests__/data/"
@@ -101,10 +101,10 @@ class LibreOfficeStandardisedText : public LibreOfficeCorpus, public ::testing::
 
 TEST_P(LibreOfficeStandardisedText, GivesThePangramWhateverTheFormat)
 {
-    const auto output = output_folder() / "out.txt";
+    const auto output = outputFolder() / "out.txt";
     const SaveResult saved = convert(kCorpus / GetParam(), output);
     ASSERT_TRUE(saved.ok()) << saved.detail;
-    std::string letters = read_bytes(output);
+    std::string letters = readBytes(output);
     std::erase_if(letters, [](unsigned char c) { return std::isspace(c); });
     EXPECT_EQ(letters, "thequickbrownfoxjumpsoverthelazydog");
 }
@@ -121,10 +121,10 @@ INSTANTIATE_TEST_SUITE_P(Formats, LibreOfficeStandardisedText,
 
 TEST_F(LibreOfficeCorpus, KeepsTheAccentsAndCurrencySignsOfAWord97Document)
 {
-    const auto output = output_folder() / "test04.txt";
+    const auto output = outputFolder() / "test04.txt";
     const SaveResult saved = convert(kCorpus / NWE "test04.doc", output);
     ASSERT_TRUE(saved.ok()) << saved.detail;
-    const std::string text = read_bytes(output);
+    const std::string text = readBytes(output);
     for (const char* word : {"\xC2\xA3", "\xE2\x82\xAC", "Moli\xC3\xA8re", "\xC3\x89" "cole"})
         EXPECT_NE(text.find(word), std::string::npos) << word;
 }

@@ -13,10 +13,10 @@ constexpr std::string_view kSecret = "SECRET-LOCAL-CONTENT-4711";
 
 struct References {
     std::string base; // "http://127.0.0.1:port"
-    std::string local_file;
+    std::string localFile;
 };
 
-std::string html_with_references(const References& to)
+std::string htmlWithReferences(const References& to)
 {
     const std::string& b = to.base;
     return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">\n"
@@ -27,22 +27,22 @@ std::string html_with_references(const References& to)
            "</head><body background=\"" + b + "/body.png\">\n"
            "<p>Visible words.</p>\n"
            "<p><img src=\"" + b + "/image.png\" alt=\"\"> <img src=\"" + b
-        + "/sized.png\" width=\"10\" height=\"10\"> <img src=\"file://" + to.local_file + "\">"
+        + "/sized.png\" width=\"10\" height=\"10\"> <img src=\"file://" + to.localFile + "\">"
            " <img src=\"file:///dev/zero\"></p>\n"
            "<iframe src=\"" + b + "/frame.html\"></iframe>\n"
            "<object data=\"" + b + "/object.svg\" type=\"image/svg+xml\"></object>\n"
            "<embed src=\"" + b + "/embed.svg\">\n"
-           "<div href=\"file://" + to.local_file + "\"><p>cached section</p></div>\n"
+           "<div href=\"file://" + to.localFile + "\"><p>cached section</p></div>\n"
            "<div href=\"" + b + "/section.html\"><p>cached web section</p></div>\n"
            "<p>More words.</p>\n</body></html>\n";
 }
 
-std::string field(const std::string& instruction, const std::string& cached_result)
+std::string field(const std::string& instruction, const std::string& cachedResult)
 {
     return "<w:p><w:r><w:fldChar w:fldCharType=\"begin\"/></w:r>"
            "<w:r><w:instrText xml:space=\"preserve\"> " + instruction + " </w:instrText></w:r>"
            "<w:r><w:fldChar w:fldCharType=\"separate\"/></w:r>"
-           "<w:r><w:t>" + cached_result + "</w:t></w:r>"
+           "<w:r><w:t>" + cachedResult + "</w:t></w:r>"
            "<w:r><w:fldChar w:fldCharType=\"end\"/></w:r></w:p>";
 }
 
@@ -57,10 +57,10 @@ std::string relationship(const char* id, const char* type, const std::string& ta
         "2006/relationships/" + type + "\" Target=\"" + target + "\" TargetMode=\"External\"/>";
 }
 
-std::string docx_with_references(const References& to)
+std::string docxWithReferences(const References& to)
 {
     const std::string& b = to.base;
-    const auto linked_picture = [](const char* relationship) {
+    const auto linkedPicture = [](const char* relationship) {
         return std::string("<w:p><w:r><w:drawing><wp:inline><wp:extent cx=\"95250\" cy=\"95250\"/>"
         "<wp:docPr id=\"1\" name=\"p\"/>"
         "<a:graphic><a:graphicData uri=\"http://schemas.openxmlformats.org/drawingml/2006/picture\">"
@@ -73,8 +73,8 @@ std::string docx_with_references(const References& to)
     const std::string body = paragraph("Visible words.")
         + field("INCLUDEPICTURE \"" + b + "/field-picture.png\" \\d", "")
         + field("INCLUDETEXT \"" + b + "/included.docx\"", "cached web text")
-        + field("INCLUDETEXT \"" + to.local_file + "\"", "cached local text") + linked_picture("rIdImage")
-        + linked_picture("rIdZero")
+        + field("INCLUDETEXT \"" + to.localFile + "\"", "cached local text") + linkedPicture("rIdImage")
+        + linkedPicture("rIdZero")
         + "<w:p><w:r><w:object><v:shape id=\"o1\" style=\"width:10pt;height:10pt\"><v:imagedata r:id=\"rIdVml\"/>"
           "</v:shape><o:OLEObject Type=\"Link\" ProgID=\"Word.Document.12\" ShapeID=\"o1\" r:id=\"rIdOle\" "
           "UpdateMode=\"Always\"><o:LinkType>EnhancedMetafile</o:LinkType></o:OLEObject></w:object></w:r></w:p>"
@@ -94,24 +94,24 @@ std::string docx_with_references(const References& to)
          "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
              + relationship("rIdTemplate", "attachedTemplate", b + "/template.dotx") + "</Relationships>"},
     };
-    return docx_package(body, relationships, settings);
+    return docxPackage(body, relationships, settings);
 }
 
-std::string rtf_with_references(const References& to)
+std::string rtfWithReferences(const References& to)
 {
     return "{\\rtf1\\ansi Visible words.\\par "
-           "{\\field{\\*\\fldinst INCLUDETEXT \"" + to.local_file + "\"}{\\fldrslt cached local text}}\\par "
+           "{\\field{\\*\\fldinst INCLUDETEXT \"" + to.localFile + "\"}{\\fldrslt cached local text}}\\par "
            "{\\field{\\*\\fldinst INCLUDEPICTURE \"" + to.base + "/rtf-picture.png\" \\\\d}{\\fldrslt }}\\par "
            "More words.\\par}";
 }
 
 struct ReferringDocument {
     const char* name;
-    const char* file_name;
+    const char* fileName;
     std::string (*write)(const References&);
 };
 
-void PrintTo(const ReferringDocument& document, std::ostream* out) { *out << document.file_name; }
+void PrintTo(const ReferringDocument& document, std::ostream* out) { *out << document.fileName; }
 
 class LibreOfficeExternalReferences : public WithSharedLibreOffice,
                                       public ::testing::WithParamInterface<ReferringDocument> {};
@@ -120,16 +120,16 @@ TEST_P(LibreOfficeExternalReferences, ConvertWithoutFetchingAnythingOrReadingOth
 {
     const HttpRecorder server;
     const TemporaryFolder elsewhere;
-    const auto local_file = elsewhere / "secret.txt";
-    write_bytes(local_file, std::string(kSecret) + "\n");
-    const auto input = input_folder() / GetParam().file_name;
-    write_bytes(input, GetParam().write({server.base_url(), local_file.string()}));
-    const auto output = output_folder() / "out.txt";
+    const auto localFile = elsewhere / "secret.txt";
+    writeBytes(localFile, std::string(kSecret) + "\n");
+    const auto input = inputFolder() / GetParam().fileName;
+    writeBytes(input, GetParam().write({server.baseUrl(), localFile.string()}));
+    const auto output = outputFolder() / "out.txt";
 
     const SaveResult saved = convert(input, output);
 
     ASSERT_TRUE(saved.ok()) << describe(saved.failure) << ": " << saved.detail;
-    const std::string text = read_bytes(output);
+    const std::string text = readBytes(output);
     EXPECT_NE(text.find("Visible words."), std::string::npos) << text;
     EXPECT_NE(text.find("More words."), std::string::npos) << text;
     EXPECT_EQ(text.find(kSecret), std::string::npos) << "a local file's content came in:\n" << text;
@@ -137,9 +137,9 @@ TEST_P(LibreOfficeExternalReferences, ConvertWithoutFetchingAnythingOrReadingOth
 }
 
 INSTANTIATE_TEST_SUITE_P(Documents, LibreOfficeExternalReferences,
-                         ::testing::Values(ReferringDocument{"html", "page.html", html_with_references},
-                                           ReferringDocument{"docx", "linked.docx", docx_with_references},
-                                           ReferringDocument{"rtf", "linked.rtf", rtf_with_references}),
+                         ::testing::Values(ReferringDocument{"html", "page.html", htmlWithReferences},
+                                           ReferringDocument{"docx", "linked.docx", docxWithReferences},
+                                           ReferringDocument{"rtf", "linked.rtf", rtfWithReferences}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -12,8 +12,8 @@ namespace {
 
 TEST(LibreOfficeDescribeRequest, NamesWhatLibreOfficeAskedAbout)
 {
-    css::task::ErrorCodeRequest error_code;
-    error_code.ErrCode = 0x20D;
+    css::task::ErrorCodeRequest errorCode;
+    errorCode.ErrCode = 0x20D;
     css::io::IOException other;
     other.Message = "disk on fire";
     struct Case {
@@ -24,10 +24,10 @@ TEST(LibreOfficeDescribeRequest, NamesWhatLibreOfficeAskedAbout)
              Case{css::uno::Any(css::task::DocumentPasswordRequest()), "the document is password-protected"},
              Case{css::uno::Any(css::task::DocumentMSPasswordRequest()), "the document is password-protected"},
              Case{css::uno::Any(css::document::BrokenPackageRequest()), "the document is damaged"},
-             Case{css::uno::Any(error_code), "LibreOffice could not read it (error 0x0000020D)"},
+             Case{css::uno::Any(errorCode), "LibreOffice could not read it (error 0x0000020D)"},
              Case{css::uno::Any(other), "LibreOffice asked com.sun.star.io.IOException: disk on fire"},
          }) {
-        EXPECT_EQ(describe_request(c.request), c.words);
+        EXPECT_EQ(describeRequest(c.request), c.words);
     }
 }
 

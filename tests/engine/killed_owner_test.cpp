@@ -20,41 +20,41 @@ using Clock = std::chrono::steady_clock;
 
 TEST(LibreOfficeOwnerKilled, LibreOfficeEndsWithItsOwnerAndTheNextStartSweepsWhatItLeft)
 {
-    const TemporaryFolder scratch_parent;
+    const TemporaryFolder scratchParent;
     const TemporaryFolder work;
-    LibreOfficeLauncher launcher(options_under(scratch_parent.path()));
+    LibreOfficeLauncher launcher(optionsUnder(scratchParent.path()));
     // A live instance beside the doomed one: the sweep must leave it alone.
     auto live = launcher.StartLibreOffice();
-    ASSERT_NE(live, nullptr) << launcher.last_failure();
-    const auto document = write_long_docx(*live, work.path(), 6000);
+    ASSERT_NE(live, nullptr) << launcher.lastFailure();
+    const auto document = writeLongDocx(*live, work.path(), 6000);
 
     plainquill::testing::ChildProcess owner(
-        {PLAINQUILL_LIBREOFFICE_OWNER, scratch_parent.path(), document, work.path()});
+        {PLAINQUILL_LIBREOFFICE_OWNER, scratchParent.path(), document, work.path()});
     const std::filesystem::path folder = owner.readLine(120s).value_or("");
     ASSERT_FALSE(folder.empty()) << "the owner could not start LibreOffice";
     ASSERT_EQ(owner.readLine(60s), "converting");
     std::this_thread::sleep_for(300ms); // well into the document
-    ASSERT_FALSE(living_processes_mentioning(folder.string()).empty());
-    const auto sockets = libreoffice::ipc_socket_files(folder.filename().string() + "-" + std::to_string(owner.pid()),
-                                                       libreoffice::file_url(folder / "profile"));
+    ASSERT_FALSE(livingProcessesMentioning(folder.string()).empty());
+    const auto sockets = libreoffice::ipcSocketFiles(folder.filename().string() + "-" + std::to_string(owner.pid()),
+                                                     libreoffice::fileUrl(folder / "profile"));
 
     owner.signal(SIGKILL);
     ASSERT_TRUE(owner.waitForExit(10s));
     const auto killed = Clock::now();
-    while (!living_processes_mentioning(folder.string()).empty() && Clock::now() - killed < 10s)
+    while (!livingProcessesMentioning(folder.string()).empty() && Clock::now() - killed < 10s)
         std::this_thread::sleep_for(10ms);
 
-    EXPECT_EQ(living_processes_mentioning(folder.string()), std::vector<pid_t>{});
+    EXPECT_EQ(livingProcessesMentioning(folder.string()), std::vector<pid_t>{});
     ASSERT_TRUE(std::filesystem::exists(folder)) << "left behind until a start sweeps it";
     const auto exists = [](const auto& file) { return std::filesystem::exists(file); };
     EXPECT_TRUE(std::any_of(sockets.begin(), sockets.end(), exists)) << "the killed instance's sockets";
 
     auto next = launcher.StartLibreOffice();
-    ASSERT_NE(next, nullptr) << launcher.last_failure();
+    ASSERT_NE(next, nullptr) << launcher.lastFailure();
 
     EXPECT_FALSE(std::filesystem::exists(folder));
     EXPECT_FALSE(std::any_of(sockets.begin(), sockets.end(), exists));
-    EXPECT_TRUE(std::filesystem::exists(live->private_folder())) << "a live instance's folder is not swept";
+    EXPECT_TRUE(std::filesystem::exists(live->privateFolder())) << "a live instance's folder is not swept";
     EXPECT_TRUE(live->IsObjectValid());
 }
 

@@ -26,11 +26,11 @@ class LibreOfficeLoadPlan : public ::testing::TestWithParam<PlanCase> {};
 TEST_P(LibreOfficeLoadPlan, RoutesEachDetectionByFormatAndExtension)
 {
     const PlanCase& c = GetParam();
-    const LoadPlan plan = plan_load(c.detection, c.file, c.head);
+    const LoadPlan plan = planLoad(c.detection, c.file, c.head);
     EXPECT_EQ(plan.route, c.route);
     if (c.route == LoadRoute::Load) {
         EXPECT_EQ(plan.filter, c.filter);
-        EXPECT_FALSE(plan.document_service.empty());
+        EXPECT_FALSE(plan.documentService.empty());
     } else {
         EXPECT_FALSE(plan.detail.empty()) << "a failure always says why";
     }

@@ -14,13 +14,13 @@ namespace plainquill::engine::libreoffice {
 namespace {
 
 using namespace std::chrono_literals;
-using testing::process_exists;
-using testing::read_bytes;
+using testing::processExists;
+using testing::readBytes;
 using testing::TemporaryFolder;
 
 // Waits until `process`'s group has `count` members besides its guard, as a shell needs a moment
 // to fork.
-std::vector<pid_t> wait_for_members(ProcessGroup& process, std::size_t count)
+std::vector<pid_t> waitForMembers(ProcessGroup& process, std::size_t count)
 {
     std::vector<pid_t> members;
     for (int i = 0; i < 1000 && members.size() < count; ++i) {
@@ -38,9 +38,9 @@ TEST(LibreOfficeProcessGroup, StartsInAGroupOfItsOwnWithTheGivenArgumentsAndEnvi
                          {"-c", "echo \"$0 $GREETING $$ $(cut -d' ' -f5 /proc/$$/stat)\" > " + report.string(),
                           "argument"},
                          {"GREETING=hello", "PATH=/usr/bin:/bin"});
-    ASSERT_TRUE(process.wait_for_exit(30s));
+    ASSERT_TRUE(process.waitForExit(30s));
     EXPECT_FALSE(process.running());
-    std::istringstream words(read_bytes(report));
+    std::istringstream words(readBytes(report));
     std::string argument, greeting;
     pid_t pid = 0, group = 0;
     words >> argument >> greeting >> pid >> group;
@@ -54,7 +54,7 @@ TEST(LibreOfficeProcessGroup, StartsInAGroupOfItsOwnWithTheGivenArgumentsAndEnvi
 TEST(LibreOfficeProcessGroup, KillEndsAndReapsEveryProcessOfTheGroup)
 {
     ProcessGroup process("/bin/sh", {"-c", "sleep 1000 & sleep 1000 & wait"}, {"PATH=/usr/bin:/bin"});
-    const std::vector<pid_t> members = wait_for_members(process, 3);
+    const std::vector<pid_t> members = waitForMembers(process, 3);
     ASSERT_EQ(members.size(), 3u);
     EXPECT_TRUE(process.running());
 
@@ -62,7 +62,7 @@ TEST(LibreOfficeProcessGroup, KillEndsAndReapsEveryProcessOfTheGroup)
 
     EXPECT_FALSE(process.running());
     for (const pid_t pid : members)
-        EXPECT_FALSE(process_exists(pid)) << pid << " is left, not even as a zombie";
+        EXPECT_FALSE(processExists(pid)) << pid << " is left, not even as a zombie";
     process.kill(); // again: harmless
 }
 
@@ -71,11 +71,11 @@ TEST(LibreOfficeProcessGroup, DestructionKillsTheGroup)
     std::vector<pid_t> members;
     {
         ProcessGroup process("/bin/sh", {"-c", "sleep 1000 & wait"}, {"PATH=/usr/bin:/bin"});
-        members = wait_for_members(process, 2);
+        members = waitForMembers(process, 2);
         ASSERT_EQ(members.size(), 2u);
     }
     for (const pid_t pid : members)
-        EXPECT_FALSE(process_exists(pid));
+        EXPECT_FALSE(processExists(pid));
 }
 
 TEST(LibreOfficeProcessGroup, ProcessesThatOutliveTheLeaderAreStillEndedAsOurs)
@@ -83,19 +83,19 @@ TEST(LibreOfficeProcessGroup, ProcessesThatOutliveTheLeaderAreStillEndedAsOurs)
     const TemporaryFolder folder;
     const auto report = folder / "orphan";
     ProcessGroup process("/bin/sh", {"-c", "sleep 1000 & echo $! > " + report.string()}, {"PATH=/usr/bin:/bin"});
-    ASSERT_TRUE(process.wait_for_exit(30s)) << "the leader exits at once and is reaped";
-    const pid_t orphan = static_cast<pid_t>(std::stol(read_bytes(report)));
-    ASSERT_TRUE(process_exists(orphan));
+    ASSERT_TRUE(process.waitForExit(30s)) << "the leader exits at once and is reaped";
+    const pid_t orphan = static_cast<pid_t>(std::stol(readBytes(report)));
+    ASSERT_TRUE(processExists(orphan));
     // With its leader reaped the group's id would be free for anyone; the guard holds it instead.
-    EXPECT_TRUE(process_exists(process.group()));
+    EXPECT_TRUE(processExists(process.group()));
     EXPECT_EQ(process.members(), std::vector<pid_t>{orphan});
 
     process.kill();
 
-    for (int i = 0; i < 500 && process_exists(orphan); ++i)
+    for (int i = 0; i < 500 && processExists(orphan); ++i)
         std::this_thread::sleep_for(10ms); // init reaps it
-    EXPECT_FALSE(process_exists(orphan));
-    EXPECT_FALSE(process_exists(process.group())) << "the guard, reaped last";
+    EXPECT_FALSE(processExists(orphan));
+    EXPECT_FALSE(processExists(process.group())) << "the guard, reaped last";
     EXPECT_EQ(process.members(), std::vector<pid_t>{});
 }
 
@@ -103,7 +103,7 @@ TEST(LibreOfficeProcessGroup, AProgramThatCannotRunIsAnError)
 {
     const TemporaryFolder folder;
     EXPECT_THROW(ProcessGroup(folder / "missing", {}, {}), std::system_error);
-    testing::write_bytes(folder / "not-executable", "#!/bin/sh\n");
+    testing::writeBytes(folder / "not-executable", "#!/bin/sh\n");
     EXPECT_THROW(ProcessGroup(folder / "not-executable", {}, {}), std::system_error);
 }
 

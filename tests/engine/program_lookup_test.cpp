@@ -8,11 +8,11 @@ namespace plainquill::engine::libreoffice {
 namespace {
 
 using testing::TemporaryFolder;
-using testing::write_bytes;
+using testing::writeBytes;
 
-void make_file(const std::filesystem::path& file, bool executable)
+void makeFile(const std::filesystem::path& file, bool executable)
 {
-    write_bytes(file, "#!/bin/sh\n");
+    writeBytes(file, "#!/bin/sh\n");
     std::filesystem::permissions(file, executable ? std::filesystem::perms(0755)
                                                   : std::filesystem::perms(0644));
 }
@@ -22,14 +22,14 @@ TEST(LibreOfficeFindProgram, LooksUpBareNamesInTheGivenPathOnly)
     const TemporaryFolder root;
     for (const char* folder : {"empty", "first", "second", "nonexec"})
         std::filesystem::create_directory(root / folder);
-    make_file(root / "second" / "tool", true);
-    make_file(root / "nonexec" / "tool", false);
+    makeFile(root / "second" / "tool", true);
+    makeFile(root / "nonexec" / "tool", false);
     std::filesystem::create_directory(root / "first" / "tool"); // a folder of that name
 
     const std::string r = root.path().string();
     struct Case {
         std::string program;
-        std::string search_path;
+        std::string searchPath;
         std::optional<std::filesystem::path> expected;
     };
     for (const Case& c : {
@@ -41,8 +41,8 @@ TEST(LibreOfficeFindProgram, LooksUpBareNamesInTheGivenPathOnly)
              Case{(root / "second" / "tool").string(), "", root / "second" / "tool"},
              Case{(root / "nonexec" / "tool").string(), r + "/second", std::nullopt},
          }) {
-        EXPECT_EQ(find_program(c.program, c.search_path), c.expected)
-            << c.program << " in " << c.search_path;
+        EXPECT_EQ(findProgram(c.program, c.searchPath), c.expected)
+            << c.program << " in " << c.searchPath;
     }
 }
 

@@ -25,10 +25,10 @@ constexpr std::uint64_t kParagraphsPerGiB = (std::uint64_t{1} << 30) / 76;
 constexpr std::uint64_t kBalloonParagraphs = 1'500'000;
 
 // The largest resident size any process mentioning `text` has reached.
-std::uint64_t peak_resident_bytes(const std::string& text)
+std::uint64_t peakResidentBytes(const std::string& text)
 {
     std::uint64_t peak = 0;
-    for (const pid_t pid : living_processes_mentioning(text)) {
+    for (const pid_t pid : livingProcessesMentioning(text)) {
         std::ifstream status("/proc/" + std::to_string(pid) + "/status");
         for (std::string line; std::getline(status, line);) {
             if (line.starts_with("VmHWM:"))
@@ -40,44 +40,44 @@ std::uint64_t peak_resident_bytes(const std::string& text)
 
 class LibreOfficeResourceLimits : public ::testing::Test {
 protected:
-    void TearDown() override { EXPECT_EQ(survivors_under(scratch_parent_.path()), std::vector<pid_t>{}); }
+    void TearDown() override { EXPECT_EQ(survivorsUnder(m_scratchParent.path()), std::vector<pid_t>{}); }
 
     std::unique_ptr<LibreOffice> start(LibreOfficeOptions options)
     {
         LibreOfficeLauncher launcher(std::move(options));
         auto started = launcher.StartLibreOffice();
-        EXPECT_NE(started, nullptr) << launcher.last_failure();
+        EXPECT_NE(started, nullptr) << launcher.lastFailure();
         return started;
     }
-    LibreOfficeOptions options(std::chrono::milliseconds time_limit = 60s, bool archive_limits = true) const
+    LibreOfficeOptions options(std::chrono::milliseconds timeLimit = 60s, bool archiveLimits = true) const
     {
-        LibreOfficeOptions options = options_under(scratch_parent_.path(), time_limit);
-        if (!archive_limits)
-            options.archive_limits = {~std::uint64_t{0}, ~std::uint64_t{0}};
+        LibreOfficeOptions options = optionsUnder(m_scratchParent.path(), timeLimit);
+        if (!archiveLimits)
+            options.archiveLimits = {~std::uint64_t{0}, ~std::uint64_t{0}};
         return options;
     }
 
     bool converts(LibreOffice& libreoffice)
     {
-        const auto input = write_sample(libreoffice, work_.path(), "next", ".rtf");
+        const auto input = writeSample(libreoffice, m_work.path(), "next", ".rtf");
         OpenResult opened = libreoffice.Open(input);
         if (!opened.document)
             return false;
-        const SaveResult saved = libreoffice.SaveAs(*opened.document, work_ / "next.txt", SaveFormat::Text);
+        const SaveResult saved = libreoffice.SaveAs(*opened.document, m_work / "next.txt", SaveFormat::Text);
         libreoffice.Close(std::move(opened.document));
-        return saved.ok() && read_bytes(work_ / "next.txt") == kSampleText;
+        return saved.ok() && readBytes(m_work / "next.txt") == kSampleText;
     }
 
-    TemporaryFolder scratch_parent_;
-    TemporaryFolder work_;
+    TemporaryFolder m_scratchParent;
+    TemporaryFolder m_work;
 };
 
 TEST_F(LibreOfficeResourceLimits, AnArchiveDeclaringAHugeExpansionIsRefusedBeforeLibreOfficeReadsIt)
 {
     auto libreoffice = start(options());
     ASSERT_NE(libreoffice, nullptr);
-    const auto bomb = work_ / "bomb.docx";
-    write_repetitive_docx(bomb, kParagraph, kParagraphsPerGiB); // 1 GB of XML in a few MB
+    const auto bomb = m_work / "bomb.docx";
+    writeRepetitiveDocx(bomb, kParagraph, kParagraphsPerGiB); // 1 GB of XML in a few MB
     ASSERT_LT(std::filesystem::file_size(bomb), 8 * kMiB);
 
     const auto started = Clock::now();
@@ -88,30 +88,30 @@ TEST_F(LibreOfficeResourceLimits, AnArchiveDeclaringAHugeExpansionIsRefusedBefor
     EXPECT_EQ(opened.failure, Failure::TooLarge) << opened.detail;
     EXPECT_TRUE(libreoffice->IsObjectValid()) << "LibreOffice never saw it";
     EXPECT_TRUE(converts(*libreoffice));
-    EXPECT_LT(peak_resident_bytes(libreoffice->private_folder().string()), 500 * kMiB);
+    EXPECT_LT(peakResidentBytes(libreoffice->privateFolder().string()), 500 * kMiB);
 }
 
 TEST_F(LibreOfficeResourceLimits, ADocumentThatOutgrowsTheMemoryCapFailsAsTooLargeAndTheNextConverts)
 {
     constexpr std::uint64_t kCap = 640 * kMiB;
     LibreOfficeOptions capped = options(120s, false);
-    capped.memory_limit = kCap;
+    capped.memoryLimit = kCap;
     auto libreoffice = start(capped);
     ASSERT_NE(libreoffice, nullptr);
-    const auto balloon = work_ / "balloon.docx";
-    write_repetitive_docx(balloon, kParagraph, kBalloonParagraphs);
+    const auto balloon = m_work / "balloon.docx";
+    writeRepetitiveDocx(balloon, kParagraph, kBalloonParagraphs);
 
     const auto started = Clock::now();
     OpenResult opened = libreoffice->Open(balloon);
     SaveResult saved{opened.failure, opened.detail};
     if (opened.document) {
-        saved = libreoffice->SaveAs(*opened.document, work_ / "balloon.txt", SaveFormat::Text);
+        saved = libreoffice->SaveAs(*opened.document, m_work / "balloon.txt", SaveFormat::Text);
         libreoffice->Close(std::move(opened.document));
     }
     const auto took = Clock::now() - started;
 
     EXPECT_EQ(saved.failure, Failure::TooLarge) << saved.detail;
-    EXPECT_FALSE(std::filesystem::exists(work_ / "balloon.txt"));
+    EXPECT_FALSE(std::filesystem::exists(m_work / "balloon.txt"));
     EXPECT_LT(took, 60s) << "stopped by its memory, long before its time limit";
     EXPECT_FALSE(libreoffice->IsObjectValid());
     libreoffice->Quit();
@@ -124,18 +124,18 @@ TEST_F(LibreOfficeResourceLimits, TheTimeLimitCoversADocumentsStepsTogether)
 {
     auto libreoffice = start(options());
     ASSERT_NE(libreoffice, nullptr);
-    libreoffice->set_time_limit(2s);
-    const auto input = write_sample(*libreoffice, work_.path(), "sample", ".rtf");
+    libreoffice->setTimeLimit(2s);
+    const auto input = writeSample(*libreoffice, m_work.path(), "sample", ".rtf");
     OpenResult opened = libreoffice->Open(input);
     ASSERT_NE(opened.document, nullptr) << opened.detail;
     // The save alone would take milliseconds; the document's two seconds are spent by then.
     std::this_thread::sleep_for(2100ms);
 
-    const SaveResult saved = libreoffice->SaveAs(*opened.document, work_ / "sample.txt", SaveFormat::Text);
+    const SaveResult saved = libreoffice->SaveAs(*opened.document, m_work / "sample.txt", SaveFormat::Text);
     libreoffice->Close(std::move(opened.document));
 
     EXPECT_EQ(saved.failure, Failure::TimedOut) << saved.detail;
-    EXPECT_FALSE(std::filesystem::exists(work_ / "sample.txt"));
+    EXPECT_FALSE(std::filesystem::exists(m_work / "sample.txt"));
     EXPECT_TRUE(converts(*libreoffice)) << "the next document gets a time limit of its own";
 }
 
@@ -144,9 +144,9 @@ TEST_F(LibreOfficeResourceLimits, ADocumentRunningPastItsTimeLimitEndsWithinTwoS
     constexpr auto kLimit = 4s;
     auto libreoffice = start(options(60s, false));
     ASSERT_NE(libreoffice, nullptr);
-    libreoffice->set_time_limit(kLimit);
-    const auto balloon = work_ / "slow.docx";
-    write_repetitive_docx(balloon, kParagraph, kBalloonParagraphs);
+    libreoffice->setTimeLimit(kLimit);
+    const auto balloon = m_work / "slow.docx";
+    writeRepetitiveDocx(balloon, kParagraph, kBalloonParagraphs);
 
     const auto started = Clock::now();
     const OpenResult opened = libreoffice->Open(balloon);

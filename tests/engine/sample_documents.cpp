@@ -7,7 +7,7 @@
 
 namespace plainquill::engine::testing {
 
-std::string sample_rtf()
+std::string sampleRtf()
 {
     return "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Times New Roman;}}\\f0 "
            "Plainquill sample: \\u1055?\\u1088?\\u1080?\\u1074?\\u1077?\\u1090?, caf\\u233?, "
@@ -15,17 +15,17 @@ std::string sample_rtf()
            "Second line \\u8212? with an em dash\\par}";
 }
 
-std::string sample_html()
+std::string sampleHtml()
 {
     const std::string_view text = kSampleText;
-    const std::size_t line_end = text.find('\n');
-    const std::string first(text.substr(0, line_end));
-    const std::string second(text.substr(line_end + 1, text.size() - line_end - 2));
+    const std::size_t lineEnd = text.find('\n');
+    const std::string first(text.substr(0, lineEnd));
+    const std::string second(text.substr(lineEnd + 1, text.size() - lineEnd - 2));
     return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Sample</title></head>\n"
            "<body>\n<p>" + first + "</p>\n<p>" + second + "</p>\n</body></html>\n";
 }
 
-std::string long_html(int paragraphs)
+std::string longHtml(int paragraphs)
 {
     std::string html = "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"></head><body>\n";
     for (int i = 1; i <= paragraphs; ++i) {
@@ -38,14 +38,14 @@ std::string long_html(int paragraphs)
     return html + "</body></html>\n";
 }
 
-std::filesystem::path write_sample(WordProcessor& word_processor, const std::filesystem::path& folder,
-                                   const std::string& stem, const std::string& extension)
+std::filesystem::path writeSample(WordProcessor& wordProcessor, const std::filesystem::path& folder,
+                                  const std::string& stem, const std::string& extension)
 {
     const std::filesystem::path target = folder / (stem + extension);
     if (extension == ".html" || extension == ".htm" || extension == ".HTML") {
-        write_bytes(target, sample_html());
+        writeBytes(target, sampleHtml());
     } else if (extension == ".rtf") {
-        write_bytes(target, sample_rtf());
+        writeBytes(target, sampleRtf());
     } else {
         const char* filter = extension == ".doc"    ? "MS Word 97"
                            : extension == ".docx" ? "MS Word 2007 XML"
@@ -55,20 +55,20 @@ std::filesystem::path write_sample(WordProcessor& word_processor, const std::fil
             throw std::invalid_argument("no sample in " + extension);
         const TemporaryFolder scratch;
         const auto source = scratch / "sample.rtf";
-        write_bytes(source, sample_rtf());
-        make_document(word_processor, source, target, filter);
+        writeBytes(source, sampleRtf());
+        makeDocument(wordProcessor, source, target, filter);
     }
     return target;
 }
 
-std::filesystem::path write_long_docx(WordProcessor& word_processor,
-                                      const std::filesystem::path& folder, int paragraphs)
+std::filesystem::path writeLongDocx(WordProcessor& wordProcessor,
+                                    const std::filesystem::path& folder, int paragraphs)
 {
     const TemporaryFolder scratch;
     const auto source = scratch / "long.html";
-    write_bytes(source, long_html(paragraphs));
+    writeBytes(source, longHtml(paragraphs));
     const auto target = folder / ("long-" + std::to_string(paragraphs) + ".docx");
-    make_document(word_processor, source, target, "MS Word 2007 XML");
+    makeDocument(wordProcessor, source, target, "MS Word 2007 XML");
     return target;
 }
 

@@ -15,19 +15,19 @@ inline constexpr std::string_view kSampleText =
     "5, \xE2\x82\xAC" "10, \xE4\xB8\xAD\xE6\x96\x87\n"
     "Second line \xE2\x80\x94 with an em dash\n";
 
-std::string sample_rtf();  // non-ASCII as \u escapes, as word processors write it
-std::string sample_html(); // UTF-8, declared in a meta element
+std::string sampleRtf();   // non-ASCII as \u escapes, as word processors write it
+std::string sampleHtml(); // UTF-8, declared in a meta element
 
 // `paragraphs` paragraphs of filler text: about 15 make a page.
-std::string long_html(int paragraphs);
+std::string longHtml(int paragraphs);
 
 // Writes the sample as `folder`/`stem``extension`. ".html", ".htm" and ".rtf" are written by hand;
-// ".doc", ".docx" and ".odt" are made by `word_processor` from the RTF.
-std::filesystem::path write_sample(WordProcessor& word_processor, const std::filesystem::path& folder,
-                                   const std::string& stem, const std::string& extension);
+// ".doc", ".docx" and ".odt" are made by `wordProcessor` from the RTF.
+std::filesystem::path writeSample(WordProcessor& wordProcessor, const std::filesystem::path& folder,
+                                  const std::string& stem, const std::string& extension);
 
-// A long .docx made by `word_processor` from long_html(paragraphs).
-std::filesystem::path write_long_docx(WordProcessor& word_processor,
-                                      const std::filesystem::path& folder, int paragraphs);
+// A long .docx made by `wordProcessor` from longHtml(paragraphs).
+std::filesystem::path writeLongDocx(WordProcessor& wordProcessor,
+                                    const std::filesystem::path& folder, int paragraphs);
 
 } // namespace plainquill::engine::testing

@@ -14,9 +14,9 @@ namespace plainquill::engine::libreoffice {
 namespace {
 
 using testing::TemporaryFolder;
-using testing::write_bytes;
+using testing::writeBytes;
 
-std::string start_time_of(pid_t pid)
+std::string startTimeOf(pid_t pid)
 {
     std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
     std::string line, field;
@@ -27,7 +27,7 @@ std::string start_time_of(pid_t pid)
     return field;
 }
 
-pid_t a_finished_process()
+pid_t aFinishedProcess()
 {
     const pid_t child = ::fork();
     if (child == 0)
@@ -40,19 +40,19 @@ TEST(LibreOfficeScratchDirectory, OnlyFoldersWhoseOwnerHasEndedCountAsAbandoned)
 {
     const TemporaryFolder parent;
     const ScratchDirectory ours(parent.path());
-    const std::string self = std::to_string(::getpid()) + " ", gone = std::to_string(a_finished_process()) + " ";
+    const std::string self = std::to_string(::getpid()) + " ", gone = std::to_string(aFinishedProcess()) + " ";
     const std::pair<const char*, std::string> folders[] = {
-        {"plainquill-lo-gone01", gone + start_time_of(::getpid())}, {"plainquill-lo-reused", self + "1"},
-        {"plainquill-lo-alive1", self + start_time_of(::getpid())}, {"plainquill-lo-noownr", ""},
+        {"plainquill-lo-gone01", gone + startTimeOf(::getpid())}, {"plainquill-lo-reused", self + "1"},
+        {"plainquill-lo-alive1", self + startTimeOf(::getpid())}, {"plainquill-lo-noownr", ""},
         {"something-else", gone + "1"}};
     for (const auto& [name, owner] : folders) {
         std::filesystem::create_directory(parent / name);
         if (!owner.empty())
-            write_bytes(parent / name / "owner", owner + "\n");
+            writeBytes(parent / name / "owner", owner + "\n");
     }
 
     std::vector<std::filesystem::path> found;
-    for (const auto& abandoned : abandoned_scratch_directories(parent.path()))
+    for (const auto& abandoned : abandonedScratchDirectories(parent.path()))
         found.push_back(abandoned.path);
     std::sort(found.begin(), found.end());
 

@@ -4,43 +4,43 @@
 
 namespace plainquill::engine::testing {
 
-LibreOfficeOptions options_under(const std::filesystem::path& parent,
-                                 std::chrono::milliseconds time_limit)
+LibreOfficeOptions optionsUnder(const std::filesystem::path& parent,
+                                std::chrono::milliseconds timeLimit)
 {
     LibreOfficeOptions options;
-    options.scratch_parent = parent;
-    options.time_limit = time_limit;
+    options.scratchParent = parent;
+    options.timeLimit = timeLimit;
     return options;
 }
 
-std::vector<pid_t> survivors_under(const std::filesystem::path& parent)
+std::vector<pid_t> survivorsUnder(const std::filesystem::path& parent)
 {
-    return living_processes_mentioning(parent.string());
+    return livingProcessesMentioning(parent.string());
 }
 
 WithSharedLibreOffice::Shared::Shared()
-    : launcher(options_under(scratch_parent.path())), libreoffice(launcher.StartLibreOffice())
+    : launcher(optionsUnder(scratchParent.path())), libreoffice(launcher.StartLibreOffice())
 {
 }
 
 void WithSharedLibreOffice::SetUpTestSuite()
 {
-    shared_ = std::make_unique<Shared>();
+    s_shared = std::make_unique<Shared>();
 }
 
 void WithSharedLibreOffice::TearDownTestSuite()
 {
-    const std::filesystem::path parent = shared_->scratch_parent.path();
-    shared_->libreoffice.reset();
-    EXPECT_EQ(survivors_under(parent), std::vector<pid_t>{}) << "LibreOffice processes outlived the suite";
-    EXPECT_EQ(file_names(parent), std::vector<std::string>{}) << "private folders outlived the suite";
-    shared_.reset();
+    const std::filesystem::path parent = s_shared->scratchParent.path();
+    s_shared->libreoffice.reset();
+    EXPECT_EQ(survivorsUnder(parent), std::vector<pid_t>{}) << "LibreOffice processes outlived the suite";
+    EXPECT_EQ(fileNames(parent), std::vector<std::string>{}) << "private folders outlived the suite";
+    s_shared.reset();
 }
 
 void WithSharedLibreOffice::SetUp()
 {
-    ASSERT_NE(shared_->libreoffice, nullptr) << shared_->launcher.last_failure();
-    ASSERT_TRUE(shared_->libreoffice->IsObjectValid()) << "an earlier test broke the shared LibreOffice";
+    ASSERT_NE(s_shared->libreoffice, nullptr) << s_shared->launcher.lastFailure();
+    ASSERT_TRUE(s_shared->libreoffice->IsObjectValid()) << "an earlier test broke the shared LibreOffice";
 }
 
 SaveResult WithSharedLibreOffice::convert(const std::filesystem::path& input,

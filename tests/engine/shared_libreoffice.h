@@ -11,11 +11,11 @@
 namespace plainquill::engine::testing {
 
 // Options that keep every private folder (and so every process's command line) under `parent`.
-LibreOfficeOptions options_under(const std::filesystem::path& parent,
-                                 std::chrono::milliseconds time_limit = std::chrono::seconds(60));
+LibreOfficeOptions optionsUnder(const std::filesystem::path& parent,
+                                std::chrono::milliseconds timeLimit = std::chrono::seconds(60));
 
 // Processes whose command line names something under `parent`, zombies not counted.
-std::vector<pid_t> survivors_under(const std::filesystem::path& parent);
+std::vector<pid_t> survivorsUnder(const std::filesystem::path& parent);
 
 class WithSharedLibreOffice : public ::testing::Test {
 protected:
@@ -23,24 +23,24 @@ protected:
     static void TearDownTestSuite();
     void SetUp() override;
 
-    static LibreOffice& libreoffice() { return *shared_->libreoffice; }
+    static LibreOffice& libreoffice() { return *s_shared->libreoffice; }
     // Fresh for every test.
-    const std::filesystem::path& input_folder() const { return input_->path(); }
-    const std::filesystem::path& output_folder() const { return output_->path(); }
+    const std::filesystem::path& inputFolder() const { return m_input->path(); }
+    const std::filesystem::path& outputFolder() const { return m_output->path(); }
 
     // Converts `input` to `output` and says how it went; an open document is always closed.
     SaveResult convert(const std::filesystem::path& input, const std::filesystem::path& output);
 
 private:
     struct Shared {
-        TemporaryFolder scratch_parent;
+        TemporaryFolder scratchParent;
         LibreOfficeLauncher launcher;
         std::unique_ptr<LibreOffice> libreoffice;
         Shared();
     };
-    static inline std::unique_ptr<Shared> shared_;
-    std::unique_ptr<TemporaryFolder> input_ = std::make_unique<TemporaryFolder>();
-    std::unique_ptr<TemporaryFolder> output_ = std::make_unique<TemporaryFolder>();
+    static inline std::unique_ptr<Shared> s_shared;
+    std::unique_ptr<TemporaryFolder> m_input = std::make_unique<TemporaryFolder>();
+    std::unique_ptr<TemporaryFolder> m_output = std::make_unique<TemporaryFolder>();
 };
 
 } // namespace plainquill::engine::testing

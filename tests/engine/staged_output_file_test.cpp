@@ -10,40 +10,40 @@
 namespace plainquill {
 namespace {
 
-using engine::testing::file_names;
-using engine::testing::read_bytes;
+using engine::testing::fileNames;
+using engine::testing::readBytes;
 using engine::testing::TemporaryFolder;
-using engine::testing::write_bytes;
+using engine::testing::writeBytes;
 
 TEST(LibreOfficeStagedOutputFile, ReplacesTheTargetOnlyOnCommit)
 {
     const TemporaryFolder folder;
     const auto target = folder / "a.txt";
-    write_bytes(target, "old");
+    writeBytes(target, "old");
     {
         StagedOutputFile staged(target);
         EXPECT_EQ(staged.path().parent_path(), folder.path());
         EXPECT_EQ(staged.path().filename().string().front(), '.') << "hidden while incomplete";
         staged.write("ne");
         staged.write("w");
-        EXPECT_EQ(read_bytes(target), "old");
+        EXPECT_EQ(readBytes(target), "old");
         staged.commit();
     }
-    EXPECT_EQ(read_bytes(target), "new");
-    EXPECT_EQ(file_names(folder.path()), std::vector<std::string>{"a.txt"});
+    EXPECT_EQ(readBytes(target), "new");
+    EXPECT_EQ(fileNames(folder.path()), std::vector<std::string>{"a.txt"});
 }
 
 TEST(LibreOfficeStagedOutputFile, LeavesNothingAndKeepsTheOldTargetWhenNotCommitted)
 {
     const TemporaryFolder folder;
     const auto target = folder / "a.txt";
-    write_bytes(target, "old");
+    writeBytes(target, "old");
     {
         StagedOutputFile staged(target);
         staged.write("half written");
     }
-    EXPECT_EQ(read_bytes(target), "old");
-    EXPECT_EQ(file_names(folder.path()), std::vector<std::string>{"a.txt"});
+    EXPECT_EQ(readBytes(target), "old");
+    EXPECT_EQ(fileNames(folder.path()), std::vector<std::string>{"a.txt"});
 }
 
 TEST(LibreOfficeStagedOutputFile, GetsTheSamePermissionsAsAnyNewFile)
@@ -60,7 +60,7 @@ TEST(LibreOfficeStagedOutputFile, GetsTheSamePermissionsAsAnyNewFile)
 TEST(LibreOfficeStagedOutputFile, RefusesFoldersThatCannotHoldIt)
 {
     const TemporaryFolder folder;
-    write_bytes(folder / "plain", "x");
+    writeBytes(folder / "plain", "x");
     EXPECT_THROW(StagedOutputFile(folder / "missing" / "a.txt"), std::system_error);
     EXPECT_THROW(StagedOutputFile(folder / "plain" / "a.txt"), std::system_error);
 }
@@ -74,7 +74,7 @@ TEST(LibreOfficeStagedOutputFile, CommitOntoAFolderFailsAndLeavesBoth)
         EXPECT_THROW(staged.commit(), std::system_error);
     }
     EXPECT_TRUE(std::filesystem::is_directory(folder / "a.txt"));
-    EXPECT_EQ(file_names(folder.path()), std::vector<std::string>{"a.txt"});
+    EXPECT_EQ(fileNames(folder.path()), std::vector<std::string>{"a.txt"});
 }
 
 TEST(LibreOfficeStagedFileName, StaysWithinTheNameLimitWithoutSplittingCharacters)
@@ -83,17 +83,17 @@ TEST(LibreOfficeStagedFileName, StaysWithinTheNameLimitWithoutSplittingCharacter
         std::string target;
         std::string expected;
     };
-    const std::string long_ascii(300, 'a');
-    std::string long_cyrillic;
+    const std::string longAscii(300, 'a');
+    std::string longCyrillic;
     for (int i = 0; i < 150; ++i)
-        long_cyrillic += "\xD0\x96"; // Ж, two bytes
+        longCyrillic += "\xD0\x96"; // Ж, two bytes
     for (const Case& c : {
              Case{"a.txt", ".a.txt.plainquill-R.tmp"},
-             Case{long_ascii, "." + std::string(255 - 1 - 17, 'a') + ".plainquill-R.tmp"},
+             Case{longAscii, "." + std::string(255 - 1 - 17, 'a') + ".plainquill-R.tmp"},
          }) {
-        EXPECT_EQ(staged_file_name(c.target, "R"), c.expected);
+        EXPECT_EQ(stagedFileName(c.target, "R"), c.expected);
     }
-    const std::string name = staged_file_name(long_cyrillic, "RANDOM12");
+    const std::string name = stagedFileName(longCyrillic, "RANDOM12");
     EXPECT_LE(name.size(), 255u);
     EXPECT_EQ(name.substr(0, 3), ".\xD0\x96");
     const std::string kept = name.substr(1, name.find(".plainquill-") - 1);

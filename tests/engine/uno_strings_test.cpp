@@ -19,7 +19,7 @@ TEST(LibreOfficeFileUrl, PercentEncodesEveryByteOutsideTheUnreservedSet)
              Case{"/tmp/\xFF.doc", "file:///tmp/%FF.doc"}, // not UTF-8: passed through as bytes
              Case{"/a;b?c", "file:///a%3Bb%3Fc"},
          }) {
-        EXPECT_EQ(file_url(c.path), c.url);
+        EXPECT_EQ(fileUrl(c.path), c.url);
     }
 }
 
@@ -32,14 +32,14 @@ TEST(LibreOfficeUtf8Check, AcceptsOnlyWhatLibreOfficeReadsWithoutReplacement)
     for (const Case& c : {Case{"plain.docx", true}, Case{"R\xC3\xA9sum\xC3\xA9 \xE4\xB8\xAD.doc", true},
                           Case{"R\xE9sum\xE9.doc", false}, Case{"\xC3", false}, Case{"\xC0\xAF", false},
                           Case{"\xED\xA0\x80", false}, Case{"", true}})
-        EXPECT_EQ(is_utf8(c.bytes), c.utf8) << c.bytes;
+        EXPECT_EQ(isUtf8(c.bytes), c.utf8) << c.bytes;
 }
 
 TEST(LibreOfficeUnoText, RoundTripsUtf8)
 {
     const std::string text = "Plainquill \xD0\x9F\xD1\x80\xD0\xB8 \xE4\xB8\xAD \xF0\x9F\x98\x80";
-    EXPECT_EQ(from_uno(to_uno(text)), text);
-    EXPECT_EQ(to_uno(text).getLength(), 19) << "UTF-16 units: the emoji takes two";
+    EXPECT_EQ(fromUno(toUno(text)), text);
+    EXPECT_EQ(toUno(text).getLength(), 19) << "UTF-16 units: the emoji takes two";
 }
 
 TEST(LibreOfficeUnoExceptionText, KeepsTheMessageWithoutLibreOfficesSourceLocations)
@@ -56,8 +56,8 @@ TEST(LibreOfficeUnoExceptionText, KeepsTheMessageWithoutLibreOfficesSourceLocati
              Case{"", "LibreOffice gave no reason"},
          }) {
         css::io::IOException exception;
-        exception.Message = to_uno(c.message);
-        EXPECT_EQ(describe_uno_exception(exception), c.words);
+        exception.Message = toUno(c.message);
+        EXPECT_EQ(describeUnoException(exception), c.words);
     }
 }
 

@@ -36,7 +36,7 @@ TEST(LibreOfficeWatchdog, NeverFiresForWatchesThatFinishInTime)
         EXPECT_FALSE(watch.finish());
     }
     {
-        Watchdog::Watch left_by_scope = watchdog.watch(50ms);
+        Watchdog::Watch leftByScope = watchdog.watch(50ms);
     }
     // A later, longer watch must not inherit the earlier deadline.
     Watchdog::Watch watch = watchdog.watch(10s);
@@ -63,9 +63,9 @@ TEST(LibreOfficeWatchdog, AProbeThatObjectsExpiresTheArmedWatchLongBeforeItsLimi
 {
     std::promise<void> fired;
     std::atomic<bool> objecting = false;
-    std::atomic<int> probes_while_idle = 0;
+    std::atomic<int> probesWhileIdle = 0;
     std::atomic<bool> armed = false;
-    Watchdog watchdog([&] { fired.set_value(); }, [&] { return (probes_while_idle += !armed, objecting.load()); },
+    Watchdog watchdog([&] { fired.set_value(); }, [&] { return (probesWhileIdle += !armed, objecting.load()); },
                       10ms);
     std::this_thread::sleep_for(50ms);
     armed = true;
@@ -75,7 +75,7 @@ TEST(LibreOfficeWatchdog, AProbeThatObjectsExpiresTheArmedWatchLongBeforeItsLimi
     objecting = true;
     ASSERT_EQ(fired.get_future().wait_for(30s), std::future_status::ready);
     EXPECT_TRUE(watch.finish());
-    EXPECT_EQ(probes_while_idle, 0) << "probes run only while a watch is armed";
+    EXPECT_EQ(probesWhileIdle, 0) << "probes run only while a watch is armed";
 }
 
 } // namespace

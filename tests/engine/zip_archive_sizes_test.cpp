@@ -8,8 +8,8 @@
 namespace plainquill::engine::libreoffice {
 namespace {
 
-using testing::stored_entry;
-using testing::zip_archive;
+using testing::storedEntry;
+using testing::zipArchive;
 using testing::ZipEntry;
 using testing::ZipLayout;
 
@@ -35,7 +35,7 @@ std::uint64_t field(const std::string& bytes, long at, int width)
 
 ZipEntry declared(std::string name, std::uint64_t expanded, std::uint64_t compressed, bool zip64)
 {
-    ZipEntry entry = stored_entry(std::move(name), "xxxx");
+    ZipEntry entry = storedEntry(std::move(name), "xxxx");
     entry.method = 8;
     entry.expanded = expanded;
     entry.compressed = compressed;
@@ -43,27 +43,27 @@ ZipEntry declared(std::string name, std::uint64_t expanded, std::uint64_t compre
     return entry;
 }
 
-const std::string kTwoFiles = zip_archive({stored_entry("a.xml", "<a/>"), stored_entry("b/c.xml", "hello")});
+const std::string kTwoFiles = zipArchive({storedEntry("a.xml", "<a/>"), storedEntry("b/c.xml", "hello")});
 // End record fields from the end: entries -14 and -12, directory size -10, offset -6, comment length -2.
 struct Row {
     const char* name;
     std::string bytes;
     std::uint64_t entries;        // when readable
-    std::uint64_t expanded_total; // when readable
+    std::uint64_t expandedTotal; // when readable
     const char* problem;          // when not
 };
 
 std::vector<Row> rows()
 {
-    const std::string comment_with_fake_end =
+    const std::string commentWithFakeEnd =
         "PK\x05\x06" + std::string(16, '\0') + std::string("\xff\x00", 2) + "trailing";
     return {
         {"two_stored_files", kTwoFiles, 2, 9, nullptr},
-        {"empty_archive", zip_archive({}), 0, 0, nullptr},
-        {"comment_holding_a_false_end_record", zip_archive({stored_entry("a", "abc")}, {false, comment_with_fake_end}),
+        {"empty_archive", zipArchive({}), 0, 0, nullptr},
+        {"comment_holding_a_false_end_record", zipArchive({storedEntry("a", "abc")}, {false, commentWithFakeEnd}),
          1, 3, nullptr},
-        {"zip64_sizes_of_an_entry", zip_archive({declared("big.xml", 5 * kGiB, 100, true)}), 1, 5 * kGiB, nullptr},
-        {"zip64_end_record", zip_archive({stored_entry("a", "abcd"), declared("b", 7, 7, true)}, {true, ""}), 2, 11,
+        {"zip64_sizes_of_an_entry", zipArchive({declared("big.xml", 5 * kGiB, 100, true)}), 1, 5 * kGiB, nullptr},
+        {"zip64_end_record", zipArchive({storedEntry("a", "abcd"), declared("b", 7, 7, true)}, {true, ""}), 2, 11,
          nullptr},
         {"nothing", "", 0, 0, "no end record"},
         {"cut_short", kTwoFiles.substr(0, kTwoFiles.size() - 5), 0, 0, "no end record"},
@@ -78,14 +78,14 @@ std::vector<Row> rows()
          patched(patched(kTwoFiles, -6, 4, field(kTwoFiles, -6, 4) - 1), -10, 4, field(kTwoFiles, -10, 4) + 1), 0, 0,
          "damaged"},
         {"zip64_marker_without_its_extra_field",
-         patched(zip_archive({stored_entry("a", "abc")}), -22 - 47 + 24, 4, 0xffffffff), 0, 0, "zip64 sizes"},
+         patched(zipArchive({storedEntry("a", "abc")}), -22 - 47 + 24, 4, 0xffffffff), 0, 0, "zip64 sizes"},
         {"zip64_end_marker_without_a_locator", patched(patched(kTwoFiles, -12, 2, 0xffff), -14, 2, 0xffff), 0, 0,
          "zip64 locator"},
         {"zip64_locator_pointing_past_the_end",
-         patched(zip_archive({stored_entry("a", "abcd")}, {true, ""}), -22 - 20 + 8, 8, 1 << 20), 0, 0,
+         patched(zipArchive({storedEntry("a", "abcd")}, {true, ""}), -22 - 20 + 8, 8, 1 << 20), 0, 0,
          "zip64 end record"},
         {"sizes_that_overflow",
-         zip_archive({declared("a", ~std::uint64_t{0} - 10, 1, true), declared("b", 20, 1, true)}), 0, 0,
+         zipArchive({declared("a", ~std::uint64_t{0} - 10, 1, true), declared("b", 20, 1, true)}), 0, 0,
          "overflow"},
     };
 }
@@ -94,11 +94,11 @@ TEST(ZipArchiveSizes, ReadsTheCentralDirectoryAndRefusesWhatItCannotTrust)
 {
     for (const Row& row : rows()) {
         SCOPED_TRACE(row.name);
-        const ZipArchiveReading reading = read_zip_archive_sizes(row.bytes);
+        const ZipArchiveReading reading = readZipArchiveSizes(row.bytes);
         if (row.problem == nullptr) {
             ASSERT_TRUE(reading.sizes) << reading.problem;
             EXPECT_EQ(reading.sizes->entries, row.entries);
-            EXPECT_EQ(reading.sizes->expanded_total, row.expanded_total);
+            EXPECT_EQ(reading.sizes->expandedTotal, row.expandedTotal);
         } else {
             EXPECT_FALSE(reading.sizes);
             EXPECT_NE(reading.problem.find(row.problem), std::string::npos) << reading.problem;
@@ -124,9 +124,9 @@ TEST(ZipArchiveSizes, RefusesArchivesThatWouldExpandBeyondTheLimits)
     };
     for (const Case& item : cases) {
         SCOPED_TRACE(item.name);
-        const auto reading = read_zip_archive_sizes(zip_archive(item.entries));
+        const auto reading = readZipArchiveSizes(zipArchive(item.entries));
         ASSERT_TRUE(reading.sizes) << reading.problem;
-        const std::string refusal = expansion_refusal(*reading.sizes, limits);
+        const std::string refusal = expansionRefusal(*reading.sizes, limits);
         EXPECT_EQ(refusal.empty(), *item.refusal == '\0') << refusal;
         EXPECT_NE(refusal.find(item.refusal), std::string::npos) << refusal;
     }

@@ -39,24 +39,24 @@ public:
         for (std::string& argument : command)
             argv.push_back(argument.data());
         argv.push_back(nullptr);
-        const int error = ::posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
+        const int error = ::posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), environ);
         ::posix_spawn_file_actions_destroy(&actions);
         ::close(ends[1]);
-        output_ = ends[0];
+        m_output = ends[0];
         if (error != 0)
             throw std::runtime_error("cannot start " + command[0]);
     }
     ~ChildProcess()
     {
-        if (!status_ && ::kill(pid_, SIGKILL) == 0)
-            ::waitpid(pid_, nullptr, 0);
-        ::close(output_);
+        if (!m_status && ::kill(m_pid, SIGKILL) == 0)
+            ::waitpid(m_pid, nullptr, 0);
+        ::close(m_output);
     }
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    pid_t pid() const { return pid_; }
-    void signal(int number) { ::kill(pid_, number); }
+    pid_t pid() const { return m_pid; }
+    void signal(int number) { ::kill(m_pid, number); }
 
     // The next line of output; nothing when the output ends or `limit` passes first.
     std::optional<std::string> readLine(std::chrono::milliseconds limit)
@@ -64,8 +64,8 @@ public:
         const auto deadline = Clock::now() + limit;
         std::string line;
         for (char ch;; line += ch) {
-            pollfd readable{output_, POLLIN, 0};
-            if (msUntil(deadline) <= 0 || ::poll(&readable, 1, msUntil(deadline)) <= 0 || ::read(output_, &ch, 1) != 1)
+            pollfd readable{m_output, POLLIN, 0};
+            if (msUntil(deadline) <= 0 || ::poll(&readable, 1, msUntil(deadline)) <= 0 || ::read(m_output, &ch, 1) != 1)
                 return std::nullopt;
             if (ch == '\n')
                 return line;
@@ -74,18 +74,18 @@ public:
     // The exit status, or nothing when the process is still running after `limit`.
     std::optional<int> waitForExit(std::chrono::milliseconds limit)
     {
-        for (const auto deadline = Clock::now() + limit; !status_ && Clock::now() < deadline;)
-            if (int status = 0; ::waitpid(pid_, &status, WNOHANG) == pid_)
-                status_ = status;
+        for (const auto deadline = Clock::now() + limit; !m_status && Clock::now() < deadline;)
+            if (int status = 0; ::waitpid(m_pid, &status, WNOHANG) == m_pid)
+                m_status = status;
             else
                 std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        return status_;
+        return m_status;
     }
 
 private:
-    pid_t pid_ = -1;
-    int output_ = -1;
-    std::optional<int> status_;
+    pid_t m_pid = -1;
+    int m_output = -1;
+    std::optional<int> m_status;
 };
 
 } // namespace plainquill::testing

@@ -97,7 +97,7 @@ public:
         ++log.started;
         return std::make_unique<FakeWordProcessor>(log, script);
     }
-    engine::StartFailure last_start_failure() const override { return script.startFailure; }
+    engine::StartFailure lastStartFailure() const override { return script.startFailure; }
 
     FakeWordProcessorScript script;
     FakeWordProcessorLog log;

@@ -14,54 +14,54 @@ namespace plainquill::engine::testing {
 namespace {
 
 using libreoffice::properties;
-using libreoffice::to_uno;
+using libreoffice::toUno;
 
 // Office Open XML takes its password as encryption data; the other filters take "Password".
-css::beans::PropertyValue password_property(std::string_view filter, std::string_view password)
+css::beans::PropertyValue passwordProperty(std::string_view filter, std::string_view password)
 {
     css::beans::PropertyValue property;
     if (filter == "MS Word 2007 XML" || filter == "Office Open XML Text") {
         css::uno::Sequence<css::beans::NamedValue> encryption(2);
         encryption.getArray()[0].Name = "OOXPassword";
-        encryption.getArray()[0].Value <<= to_uno(password);
+        encryption.getArray()[0].Value <<= toUno(password);
         encryption.getArray()[1].Name = "CryptoType";
-        encryption.getArray()[1].Value <<= to_uno("Standard");
+        encryption.getArray()[1].Value <<= toUno("Standard");
         property.Name = "EncryptionData";
         property.Value <<= encryption;
     } else {
         property.Name = "Password";
-        property.Value <<= to_uno(password);
+        property.Value <<= toUno(password);
     }
     return property;
 }
 
 } // namespace
 
-void make_document(WordProcessor& word_processor, const std::filesystem::path& source,
-                   const std::filesystem::path& target, std::string_view filter,
-                   std::string_view password)
+void makeDocument(WordProcessor& wordProcessor, const std::filesystem::path& source,
+                  const std::filesystem::path& target, std::string_view filter,
+                  std::string_view password)
 {
-    OpenResult opened = word_processor.Open(source);
+    OpenResult opened = wordProcessor.Open(source);
     auto* document = dynamic_cast<libreoffice::LibreOfficeDocument*>(opened.document.get());
     if (document == nullptr)
         throw std::runtime_error("cannot open " + source.string() + ": " + opened.detail);
     libreoffice::PropertyList media = properties({
-        {"FilterName", css::uno::Any(to_uno(filter))},
+        {"FilterName", css::uno::Any(toUno(filter))},
         {"Overwrite", css::uno::Any(true)},
     });
     if (!password.empty()) {
         media.realloc(media.getLength() + 1);
-        media.getArray()[media.getLength() - 1] = password_property(filter, password);
+        media.getArray()[media.getLength() - 1] = passwordProperty(filter, password);
     }
     try {
         const css::uno::Reference<css::frame::XStorable> storable(document->model(),
                                                                   css::uno::UNO_QUERY_THROW);
-        storable->storeToURL(to_uno(libreoffice::file_url(std::filesystem::absolute(target))), media);
+        storable->storeToURL(toUno(libreoffice::fileUrl(std::filesystem::absolute(target))), media);
     } catch (const css::uno::Exception& exception) {
         throw std::runtime_error("cannot store " + target.string() + ": "
-                                 + libreoffice::describe_uno_exception(exception));
+                                 + libreoffice::describeUnoException(exception));
     }
-    word_processor.Close(std::move(opened.document));
+    wordProcessor.Close(std::move(opened.document));
 }
 
 } // namespace plainquill::engine::testing

@@ -8,11 +8,11 @@
 
 namespace plainquill::engine::testing {
 
-// Opens `source` in `word_processor` (a LibreOffice) and has LibreOffice store it as `target`
+// Opens `source` in `wordProcessor` (a LibreOffice) and has LibreOffice store it as `target`
 // through the export filter `filter` ("MS Word 97", "MS Word 2007 XML", "writer8"), encrypted
 // with `password` unless that is empty. Throws std::runtime_error.
-void make_document(WordProcessor& word_processor, const std::filesystem::path& source,
-                   const std::filesystem::path& target, std::string_view filter,
-                   std::string_view password = {});
+void makeDocument(WordProcessor& wordProcessor, const std::filesystem::path& source,
+                  const std::filesystem::path& target, std::string_view filter,
+                  std::string_view password = {});
 
 } // namespace plainquill::engine::testing

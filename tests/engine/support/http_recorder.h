@@ -15,18 +15,18 @@ namespace plainquill::engine::testing {
 
 class HttpRecorder {
 public:
-    HttpRecorder() : listener_(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0))
+    HttpRecorder() : m_listener(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0))
     {
         sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
         socklen_t length = sizeof address;
-        if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 || ::listen(listener_, 16) != 0
-            || ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+        if (::bind(m_listener, reinterpret_cast<sockaddr*>(&address), length) != 0 || ::listen(m_listener, 16) != 0
+            || ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length) != 0)
             throw std::runtime_error("cannot listen on 127.0.0.1");
-        base_url_ = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port));
-        thread_ = std::jthread([this](std::stop_token stop) {
+        m_baseUrl = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port));
+        m_thread = std::jthread([this](std::stop_token stop) {
             while (!stop.stop_requested()) {
-                pollfd waiting{listener_, POLLIN, 0};
-                const int connection = ::poll(&waiting, 1, 100) > 0 ? ::accept(listener_, nullptr, nullptr) : -1;
+                pollfd waiting{m_listener, POLLIN, 0};
+                const int connection = ::poll(&waiting, 1, 100) > 0 ? ::accept(m_listener, nullptr, nullptr) : -1;
                 if (connection < 0)
                     continue;
                 char start[200] = {};
@@ -35,30 +35,30 @@ public:
                     ::recv(connection, start, sizeof start - 1, 0);
                 ::close(connection);
                 const std::string text(start);
-                const std::lock_guard lock(mutex_);
-                requests_.push_back("connection: " + text.substr(0, text.find_first_of("\r\n")));
+                const std::lock_guard lock(m_mutex);
+                m_requests.push_back("connection: " + text.substr(0, text.find_first_of("\r\n")));
             }
         });
     }
     ~HttpRecorder()
     {
-        thread_ = {};
-        ::close(listener_);
+        m_thread = {};
+        ::close(m_listener);
     }
 
-    const std::string& base_url() const { return base_url_; }
+    const std::string& baseUrl() const { return m_baseUrl; }
     std::vector<std::string> requests() const
     {
-        const std::lock_guard lock(mutex_);
-        return requests_;
+        const std::lock_guard lock(m_mutex);
+        return m_requests;
     }
 
 private:
-    int listener_;
-    std::string base_url_;
-    mutable std::mutex mutex_;
-    std::vector<std::string> requests_;
-    std::jthread thread_;
+    int m_listener;
+    std::string m_baseUrl;
+    mutable std::mutex m_mutex;
+    std::vector<std::string> m_requests;
+    std::jthread m_thread;
 };
 
 } // namespace plainquill::engine::testing

@@ -12,12 +12,12 @@ int main(int argc, char** argv)
     if (argc != 4)
         return 2;
     LibreOfficeOptions options;
-    options.scratch_parent = argv[1];
+    options.scratchParent = argv[1];
     LibreOfficeLauncher launcher(options);
     auto libreoffice = launcher.StartLibreOffice();
     if (!libreoffice)
         return 1;
-    std::printf("%s\n", libreoffice->private_folder().c_str());
+    std::printf("%s\n", libreoffice->privateFolder().c_str());
     for (;;) {
         std::printf("converting\n");
         std::fflush(stdout);

@@ -8,16 +8,16 @@
 namespace plainquill::engine::testing {
 namespace {
 
-char process_state(const std::filesystem::path& process_folder)
+char processState(const std::filesystem::path& processFolder)
 {
-    const std::string stat = read_bytes(process_folder / "stat");
-    const std::size_t name_end = stat.rfind(')');
-    return name_end == std::string::npos || name_end + 2 >= stat.size() ? '?' : stat[name_end + 2];
+    const std::string stat = readBytes(processFolder / "stat");
+    const std::size_t nameEnd = stat.rfind(')');
+    return nameEnd == std::string::npos || nameEnd + 2 >= stat.size() ? '?' : stat[nameEnd + 2];
 }
 
 } // namespace
 
-std::vector<pid_t> living_processes_mentioning(std::string_view text)
+std::vector<pid_t> livingProcessesMentioning(std::string_view text)
 {
     std::vector<pid_t> found;
     std::error_code error;
@@ -26,17 +26,17 @@ std::vector<pid_t> living_processes_mentioning(std::string_view text)
         const std::string name = entry->path().filename().string();
         if (name.find_first_not_of("0123456789") != std::string::npos)
             continue;
-        const std::string command_line = read_bytes(entry->path() / "cmdline");
-        if (command_line.find(text) == std::string::npos)
+        const std::string commandLine = readBytes(entry->path() / "cmdline");
+        if (commandLine.find(text) == std::string::npos)
             continue;
-        const char state = process_state(entry->path());
+        const char state = processState(entry->path());
         if (state != 'Z' && state != 'X')
             found.push_back(static_cast<pid_t>(std::stol(name)));
     }
     return found;
 }
 
-bool process_exists(pid_t pid)
+bool processExists(pid_t pid)
 {
     std::error_code error;
     return std::filesystem::exists("/proc/" + std::to_string(pid), error);

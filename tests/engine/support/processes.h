@@ -8,9 +8,9 @@
 namespace plainquill::engine::testing {
 
 // Processes, not zombies, whose command line contains `text`.
-std::vector<pid_t> living_processes_mentioning(std::string_view text);
+std::vector<pid_t> livingProcessesMentioning(std::string_view text);
 
 // True while /proc has an entry for `pid`, zombies included.
-bool process_exists(pid_t pid);
+bool processExists(pid_t pid);
 
 } // namespace plainquill::engine::testing

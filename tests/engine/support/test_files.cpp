@@ -10,19 +10,19 @@ namespace plainquill::engine::testing {
 
 TemporaryFolder::TemporaryFolder()
 {
-    std::string name_template = (std::filesystem::temp_directory_path() / "plainquill-test-XXXXXX").native();
-    if (::mkdtemp(name_template.data()) == nullptr)
+    std::string nameTemplate = (std::filesystem::temp_directory_path() / "plainquill-test-XXXXXX").native();
+    if (::mkdtemp(nameTemplate.data()) == nullptr)
         throw std::runtime_error("cannot create a temporary folder");
-    path_ = name_template;
+    m_path = nameTemplate;
 }
 
 TemporaryFolder::~TemporaryFolder()
 {
     std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
+    std::filesystem::remove_all(m_path, ignored);
 }
 
-std::string read_bytes(const std::filesystem::path& file)
+std::string readBytes(const std::filesystem::path& file)
 {
     std::ifstream in(file, std::ios::binary);
     std::ostringstream bytes;
@@ -30,7 +30,7 @@ std::string read_bytes(const std::filesystem::path& file)
     return bytes.str();
 }
 
-void write_bytes(const std::filesystem::path& file, std::string_view bytes)
+void writeBytes(const std::filesystem::path& file, std::string_view bytes)
 {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -38,7 +38,7 @@ void write_bytes(const std::filesystem::path& file, std::string_view bytes)
         throw std::runtime_error("cannot write " + file.string());
 }
 
-std::vector<std::string> file_names(const std::filesystem::path& folder)
+std::vector<std::string> fileNames(const std::filesystem::path& folder)
 {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder))
@@ -47,7 +47,7 @@ std::vector<std::string> file_names(const std::filesystem::path& folder)
     return names;
 }
 
-std::string normalised_lines(std::string_view text)
+std::string normalisedLines(std::string_view text)
 {
     std::string spaced;
     for (std::size_t i = 0; i < text.size(); ++i) {

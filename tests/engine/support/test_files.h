@@ -14,21 +14,21 @@ public:
     ~TemporaryFolder();
     TemporaryFolder(const TemporaryFolder&) = delete;
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+    const std::filesystem::path& path() const { return m_path; }
+    std::filesystem::path operator/(std::string_view name) const { return m_path / name; }
 
 private:
-    std::filesystem::path path_;
+    std::filesystem::path m_path;
 };
 
-std::string read_bytes(const std::filesystem::path& file);
-void write_bytes(const std::filesystem::path& file, std::string_view bytes);
+std::string readBytes(const std::filesystem::path& file);
+void writeBytes(const std::filesystem::path& file, std::string_view bytes);
 
 // The names in `folder`, hidden ones included, sorted.
-std::vector<std::string> file_names(const std::filesystem::path& folder);
+std::vector<std::string> fileNames(const std::filesystem::path& folder);
 
 // Text compared the way the corpus's own tests compare it: tabs, CR and no-break spaces count as
 // spaces, runs of spaces become one, each line is trimmed and blank lines are dropped.
-std::string normalised_lines(std::string_view text);
+std::string normalisedLines(std::string_view text);
 
 } // namespace plainquill::engine::testing

@@ -14,28 +14,28 @@ enum class Access { ReadWrite, ReadOnly };
 class TmpfsMount {
 public:
     TmpfsMount(const std::filesystem::path& folder, std::size_t bytes, Access access = Access::ReadWrite)
-        : folder_(folder)
+        : m_folder(folder)
     {
         std::filesystem::create_directories(folder);
         const std::string options = "size=" + std::to_string(bytes) + ",mode=0755";
         const unsigned long flags = MS_NOSUID | MS_NODEV | (access == Access::ReadOnly ? MS_RDONLY : 0);
         if (::mount("plainquill-test", folder.c_str(), "tmpfs", flags, options.c_str()) != 0)
-            error_ = std::strerror(errno);
+            m_error = std::strerror(errno);
     }
     ~TmpfsMount()
     {
         if (mounted())
-            ::umount2(folder_.c_str(), MNT_DETACH);
+            ::umount2(m_folder.c_str(), MNT_DETACH);
     }
     TmpfsMount(const TmpfsMount&) = delete;
     TmpfsMount& operator=(const TmpfsMount&) = delete;
 
-    bool mounted() const { return error_.empty(); }
-    const std::string& error() const { return error_; }
+    bool mounted() const { return m_error.empty(); }
+    const std::string& error() const { return m_error; }
 
 private:
-    std::filesystem::path folder_;
-    std::string error_;
+    std::filesystem::path m_folder;
+    std::string m_error;
 };
 
 } // namespace plainquill::engine::testing

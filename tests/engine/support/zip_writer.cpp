@@ -16,13 +16,13 @@ void put(std::string& out, std::uint64_t value, int width)
         out += static_cast<char>((value >> (8 * i)) & 0xff);
 }
 
-std::uint32_t crc_of(const std::string& bytes, std::uint32_t crc = 0)
+std::uint32_t crcOf(const std::string& bytes, std::uint32_t crc = 0)
 {
     return static_cast<std::uint32_t>(
         ::crc32(crc, reinterpret_cast<const Bytef*>(bytes.data()), static_cast<uInt>(bytes.size())));
 }
 
-std::string deflate_part(z_stream& stream, const std::string& input, int flush)
+std::string deflatePart(z_stream& stream, const std::string& input, int flush)
 {
     std::string output;
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(input.data()));
@@ -37,46 +37,46 @@ std::string deflate_part(z_stream& stream, const std::string& input, int flush)
     return output;
 }
 
-ZipEntry repeated_entry(std::string name, const std::string& head, const std::string& body,
-                        std::uint64_t repeats, const std::string& tail)
+ZipEntry repeatedEntry(std::string name, const std::string& head, const std::string& body,
+                       std::uint64_t repeats, const std::string& tail)
 {
     z_stream stream{};
     if (::deflateInit2(&stream, 9, Z_DEFLATED, -15, 9, Z_DEFAULT_STRATEGY) != Z_OK)
         throw std::runtime_error("zlib cannot deflate");
     // After a full flush nothing refers back: one flushed copy of the body repeats byte for byte.
-    std::string stored = deflate_part(stream, head, Z_FULL_FLUSH);
-    const std::string body_stream = deflate_part(stream, body, Z_FULL_FLUSH);
-    const std::string tail_stream = deflate_part(stream, tail, Z_FINISH);
+    std::string stored = deflatePart(stream, head, Z_FULL_FLUSH);
+    const std::string bodyStream = deflatePart(stream, body, Z_FULL_FLUSH);
+    const std::string tailStream = deflatePart(stream, tail, Z_FINISH);
     ::deflateEnd(&stream);
-    stored.reserve(stored.size() + body_stream.size() * repeats + tail_stream.size());
-    std::uint32_t crc = crc_of(head);
+    stored.reserve(stored.size() + bodyStream.size() * repeats + tailStream.size());
+    std::uint32_t crc = crcOf(head);
     for (std::uint64_t i = 0; i < repeats; ++i) {
-        stored += body_stream;
-        crc = crc_of(body, crc);
+        stored += bodyStream;
+        crc = crcOf(body, crc);
     }
-    stored += tail_stream;
+    stored += tailStream;
     const std::uint64_t expanded = head.size() + body.size() * repeats + tail.size();
-    return {std::move(name), std::move(stored), 8, crc_of(tail, crc), expanded, {}, false};
+    return {std::move(name), std::move(stored), 8, crcOf(tail, crc), expanded, {}, false};
 }
 
 } // namespace
 
-ZipEntry stored_entry(std::string name, std::string content)
+ZipEntry storedEntry(std::string name, std::string content)
 {
-    const std::uint32_t crc = crc_of(content);
+    const std::uint32_t crc = crcOf(content);
     const std::uint64_t size = content.size();
     return {std::move(name), std::move(content), 0, crc, size, {}, false};
 }
 
-std::string zip_archive(const std::vector<ZipEntry>& entries, const ZipLayout& layout)
+std::string zipArchive(const std::vector<ZipEntry>& entries, const ZipLayout& layout)
 {
     std::string archive;
     std::string directory;
     for (const ZipEntry& entry : entries) {
         const std::uint64_t offset = archive.size();
         const std::uint64_t compressed = entry.compressed.value_or(entry.stored.size());
-        const std::uint64_t small_compressed = entry.zip64 ? 0xffffffff : compressed;
-        const std::uint64_t small_expanded = entry.zip64 ? 0xffffffff : entry.expanded;
+        const std::uint64_t smallCompressed = entry.zip64 ? 0xffffffff : compressed;
+        const std::uint64_t smallExpanded = entry.zip64 ? 0xffffffff : entry.expanded;
         std::string extra;
         if (entry.zip64) {
             for (const auto& [value, width] : {std::pair<std::uint64_t, int>{1, 2}, {16, 2}, {entry.expanded, 8},
@@ -85,8 +85,8 @@ std::string zip_archive(const std::vector<ZipEntry>& entries, const ZipLayout& l
         }
         std::string fields; // from "version needed" to the extra field's length: the same in both headers
         for (const auto& [value, width] : {std::pair<std::uint64_t, int>{entry.zip64 ? 45 : 20, 2}, {0, 2},
-                                          {entry.method, 2}, {0, 4}, {entry.crc, 4}, {small_compressed, 4},
-                                          {small_expanded, 4}, {entry.name.size(), 2}, {extra.size(), 2}})
+                                          {entry.method, 2}, {0, 4}, {entry.crc, 4}, {smallCompressed, 4},
+                                          {smallExpanded, 4}, {entry.name.size(), 2}, {extra.size(), 2}})
             put(fields, value, width);
         put(archive, 0x04034b50, 4);
         archive += fields + entry.name + extra + entry.stored;
@@ -96,38 +96,38 @@ std::string zip_archive(const std::vector<ZipEntry>& entries, const ZipLayout& l
         put(directory, offset, 4);
         directory += entry.name + extra;
     }
-    const std::uint64_t directory_offset = archive.size();
+    const std::uint64_t directoryOffset = archive.size();
     archive += directory;
-    const bool big = layout.zip64_end;
+    const bool big = layout.zip64End;
     const std::uint64_t n = entries.size();
     if (big) {
-        const std::uint64_t record_offset = archive.size();
+        const std::uint64_t recordOffset = archive.size();
         for (const auto& [value, width] : {std::pair<std::uint64_t, int>{0x06064b50, 4}, {44, 8}, {45, 2}, {45, 2},
                                           {0, 4}, {0, 4}, {n, 8}, {n, 8}, {directory.size(), 8},
-                                          {directory_offset, 8}, {0x07064b50, 4}, {0, 4}, {record_offset, 8}, {1, 4}})
+                                          {directoryOffset, 8}, {0x07064b50, 4}, {0, 4}, {recordOffset, 8}, {1, 4}})
             put(archive, value, width);
     }
     for (const auto& [value, width] : {std::pair<std::uint64_t, int>{0x06054b50, 4}, {0, 2}, {0, 2},
                                       {big ? 0xffff : n, 2}, {big ? 0xffff : n, 2},
                                       {big ? 0xffffffff : directory.size(), 4},
-                                      {big ? 0xffffffff : directory_offset, 4}, {layout.comment.size(), 2}})
+                                      {big ? 0xffffffff : directoryOffset, 4}, {layout.comment.size(), 2}})
         put(archive, value, width);
     return archive + layout.comment;
 }
 
 namespace {
 
-std::vector<ZipEntry> package_with(ZipEntry document)
+std::vector<ZipEntry> packageWith(ZipEntry document)
 {
-    return {stored_entry("[Content_Types].xml",
-                         R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+    return {storedEntry("[Content_Types].xml",
+                        R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
 <Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">
 <Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>
 <Default Extension="xml" ContentType="application/xml"/>
 <Override PartName="/word/document.xml"
   ContentType="application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml"/>
 </Types>)"),
-            stored_entry("_rels/.rels", R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+            storedEntry("_rels/.rels", R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
 <Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">
 <Relationship Id="rId1" Target="word/document.xml"
   Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument"/>
@@ -146,36 +146,36 @@ const std::string kDocumentStart =
 
 } // namespace
 
-void write_repetitive_docx(const std::filesystem::path& file, const std::string& paragraph,
-                           std::uint64_t repeats)
+void writeRepetitiveDocx(const std::filesystem::path& file, const std::string& paragraph,
+                         std::uint64_t repeats)
 {
     // Deflate shrinks a part a thousandfold at best: parts of a megabyte keep the flushes' bytes small.
     std::string body;
-    const std::uint64_t per_part =
+    const std::uint64_t perPart =
         std::max<std::uint64_t>(1, std::min<std::uint64_t>(repeats, (1 << 20) / paragraph.size()));
-    for (std::uint64_t i = 0; i < per_part; ++i)
+    for (std::uint64_t i = 0; i < perPart; ++i)
         body += paragraph;
-    const std::uint64_t parts = repeats / per_part;
+    const std::uint64_t parts = repeats / perPart;
     std::string tail;
-    for (std::uint64_t i = parts * per_part; i < repeats; ++i)
+    for (std::uint64_t i = parts * perPart; i < repeats; ++i)
         tail += paragraph;
     tail += "</w:body></w:document>";
-    write_bytes(file,
-                zip_archive(package_with(repeated_entry("word/document.xml", kDocumentStart, body, parts, tail))));
+    writeBytes(file,
+               zipArchive(packageWith(repeatedEntry("word/document.xml", kDocumentStart, body, parts, tail))));
 }
 
-std::string docx_package(const std::string& body, const std::string& document_relationships,
-                         const ZipEntries& extra)
+std::string docxPackage(const std::string& body, const std::string& documentRelationships,
+                        const ZipEntries& extra)
 {
     std::vector<ZipEntry> entries =
-        package_with(stored_entry("word/document.xml", kDocumentStart + body + "</w:body></w:document>"));
-    entries.push_back(stored_entry("word/_rels/document.xml.rels",
-                                   R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+        packageWith(storedEntry("word/document.xml", kDocumentStart + body + "</w:body></w:document>"));
+    entries.push_back(storedEntry("word/_rels/document.xml.rels",
+                                  R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
 <Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
-                                       + document_relationships + "</Relationships>"));
+                                      + documentRelationships + "</Relationships>"));
     for (const auto& [name, bytes] : extra)
-        entries.push_back(stored_entry(name, bytes));
-    return zip_archive(entries);
+        entries.push_back(storedEntry(name, bytes));
+    return zipArchive(entries);
 }
 
 } // namespace plainquill::engine::testing

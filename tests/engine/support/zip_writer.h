@@ -19,24 +19,24 @@ struct ZipEntry {
     bool zip64 = false;                      // sizes in a zip64 extra field
 };
 
-ZipEntry stored_entry(std::string name, std::string content);
+ZipEntry storedEntry(std::string name, std::string content);
 
 struct ZipLayout {
-    bool zip64_end = false; // a zip64 end record and locator
+    bool zip64End = false; // a zip64 end record and locator
     std::string comment;
 };
 
-std::string zip_archive(const std::vector<ZipEntry>& entries, const ZipLayout& layout = {});
+std::string zipArchive(const std::vector<ZipEntry>& entries, const ZipLayout& layout = {});
 
 using ZipEntries = std::vector<std::pair<std::string, std::string>>; // name, bytes
 
 // A .docx with `body` inside <w:body>, the <Relationship> elements of word/document.xml.rels and
 // `extra` parts.
-std::string docx_package(const std::string& body, const std::string& document_relationships = {},
-                         const ZipEntries& extra = {});
+std::string docxPackage(const std::string& body, const std::string& documentRelationships = {},
+                        const ZipEntries& extra = {});
 
 // A .docx whose body is `paragraph` `repeats` times, deflated without ever holding it expanded.
-void write_repetitive_docx(const std::filesystem::path& file, const std::string& paragraph,
-                           std::uint64_t repeats);
+void writeRepetitiveDocx(const std::filesystem::path& file, const std::string& paragraph,
+                         std::uint64_t repeats);
 
 } // namespace plainquill::engine::testing
