@@ -33,6 +33,15 @@ void setNonEmpty(std::filesystem::path& field, const char* option, const std::st
         field = value;
 }
 
+void setTextParts(BatchOptions& options, const std::string& value, std::string& error)
+{
+    std::string unknown;
+    if (const auto parts = engine::parseTextParts(value, unknown))
+        options.textParts = *parts;
+    else
+        error = "--include takes headers, footers, comments (any of them, with commas) or all, not '" + unknown + "'";
+}
+
 const std::map<std::string, Option>& longOptions()
 {
     static const std::map<std::string, Option> options{
@@ -49,6 +58,7 @@ const std::map<std::string, Option>& longOptions()
                  e = "--libreoffice takes a program";
              o.libreOffice = v;
          }}},
+        {"include", {Takes::Value, setTextParts}},
         {"timings", {Takes::Nothing, [](BatchOptions& o, auto&, auto&) { o.timings = true; }}},
         {"shard", {Takes::Value, [](BatchOptions& o, auto& v, auto& e) { o.shard = parseShard(v, e); }}},
     };
@@ -194,6 +204,8 @@ constexpr const char* kHelpOptions =
       --skip-existing     leave a document alone when its text file exists and is newer than it,
                           so that a stopped run started again does only what is left
       --report FILE       write one CSV row per document: source, target, status, reason, seconds
+      --include PARTS     also write these parts of each document: headers, footers, comments
+                          (a comma list of any of them, or all); see below
   -q, --quiet             no progress and no summary; failures are still listed
       --timings           after the run, where each worker's time went
       --shard K/N         convert only share K of N (K from 0 to N-1, as a job array's task ids
@@ -209,6 +221,15 @@ constexpr const char* kHelpOptions =
                           /usr/lib/libreoffice/program/soffice)
   -h, --help              this text
       --version           the version
+)";
+
+// What a text holds beyond LibreOffice's own export, and what --include adds.
+constexpr const char* kHelpText =
+    R"(Each text holds the document's body, with each footnote or endnote mark as its label in brackets
+("word[1]"), the text of every text box after the paragraph it is anchored to, and then, after a
+blank line each, the footnotes and the endnotes as "[label] text". --include headers puts each
+distinct header text before the body, footers after it, and comments ("[comment: author] text")
+come last.
 )";
 
 constexpr const char* kHelpProgress =
@@ -235,7 +256,7 @@ std::string helpText(const std::string& program)
 {
     return "Usage: " + program + " [OPTION]... -o OUTDIR PATH...\n"
            "  or:  " + program + " --merge-reports OUT.csv SHARD.csv...\n"
-         + kHelpAbout + "\n" + kHelpOptions + "\n" + kHelpProgress + "\n" + kHelpExitStatus;
+         + kHelpAbout + "\n" + kHelpOptions + "\n" + kHelpText + "\n" + kHelpProgress + "\n" + kHelpExitStatus;
 }
 
 std::string versionText()

@@ -1,6 +1,7 @@
 #pragma once
 // The batch command's command line: what to convert, where to, and how.
 #include "batch/shard.h"
+#include "engine/text_parts.h"
 
 #include <filesystem>
 #include <optional>
@@ -20,6 +21,7 @@ struct BatchOptions {
     std::filesystem::path reportFile; // empty: no report
     std::string libreOffice = "soffice"; // a name looked up in PATH, or a path
     bool timings = false;
+    engine::TextParts textParts; // --include: what the texts hold beyond body, notes and boxes
     std::optional<Shard> shard; // convert only this share of the queue
     // --merge-reports: the shards' reports, merged into mergedReport
     std::filesystem::path mergedReport;

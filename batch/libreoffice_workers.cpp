@@ -38,11 +38,12 @@ void InterruptibleLibreOffice::interrupt()
         m_interruptCurrent();
 }
 
-LauncherFactory libreOfficeWorkers(const std::string& program)
+LauncherFactory libreOfficeWorkers(const std::string& program, const engine::TextParts& parts)
 {
-    return [program] {
+    return [program, parts] {
         engine::LibreOfficeOptions options;
         options.program = program;
+        options.textParts = parts;
         return std::make_unique<InterruptibleLibreOffice>(std::move(options));
     };
 }

@@ -25,7 +25,7 @@ private:
 };
 
 // A launcher per worker, all running `program` (a name looked up in PATH and LibreOffice's usual
-// folder, or a path).
-LauncherFactory libreOfficeWorkers(const std::string& program);
+// folder, or a path), each writing `parts` into the texts.
+LauncherFactory libreOfficeWorkers(const std::string& program, const engine::TextParts& parts);
 
 } // namespace plainquill::batch

@@ -37,5 +37,5 @@ int main(int argc, char* argv[])
     if (terminal)
         ::ioctl(STDERR_FILENO, TIOCGWINSZ, &size);
     return runBatch(parsed.options, {stdout, stderr, terminal, int(size.ws_col)},
-                    libreOfficeWorkers(parsed.options.libreOffice));
+                    libreOfficeWorkers(parsed.options.libreOffice, parsed.options.textParts));
 }

@@ -60,6 +60,8 @@ Outcome LibreOfficeDocument::saveText(const std::filesystem::path& target)
 
     std::string text;
     Outcome outcome = m_session->guarded(Failure::CouldNotSave, m_session->deadlineFor(m_openedAt), [&] {
+        if (!m_surrounding)
+            m_surrounding = readyForExport(m_model, m_session->textParts());
         text = exportText(m_session->uno(), m_model, m_web);
         return Outcome{};
     });
@@ -69,7 +71,7 @@ Outcome LibreOfficeDocument::saveText(const std::filesystem::path& target)
     if (text.empty())
         return {Failure::CouldNotSave, wordsForException(Step::Writing), "the text export gave no bytes"};
     try {
-        staged->write(text);
+        staged->write(m_surrounding->before + text + m_surrounding->after);
         staged->commit();
     } catch (const std::system_error& failure) {
         return writeFailure(failure);

@@ -1,6 +1,7 @@
 #pragma once
 // A document loaded into one LibreOffice. It keeps that LibreOffice's session alive, so closing it
 // stays safe after the word processor object has gone or LibreOffice has died.
+#include "engine/libreoffice/document_parts.h"
 #include "engine/libreoffice/outcome.h"
 #include "engine/word_processor.h"
 
@@ -9,6 +10,7 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 namespace plainquill::engine::libreoffice {
 
@@ -39,6 +41,8 @@ private:
     css::uno::Reference<css::lang::XComponent> m_model;
     bool m_web;
     std::chrono::steady_clock::time_point m_openedAt;
+    // Found once: readying the model rewrites its note marks, which a second save must not redo.
+    std::optional<SurroundingText> m_surrounding;
 };
 
 } // namespace plainquill::engine::libreoffice

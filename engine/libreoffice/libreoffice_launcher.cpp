@@ -68,7 +68,7 @@ std::unique_ptr<LibreOffice> LibreOfficeLauncher::StartLibreOffice()
             libreoffice::SessionSettings{*program, scratchParent, m_options.timeLimit,
                                          m_options.reuseProfile ? libreoffice::defaultProfileTemplate(*program)
                                                                 : std::filesystem::path(),
-                                         m_options.memoryLimit, m_options.archiveLimits});
+                                         m_options.memoryLimit, m_options.archiveLimits, m_options.textParts});
         return std::make_unique<LibreOffice>(std::move(session));
     } catch (const libreoffice::ScratchFolderError& error) {
         m_lastStartFailure = {true, unwritable(scratchParent), error.what()};

@@ -2,6 +2,7 @@
 // Starts LibreOffice word processors: each Start runs a fresh, private, headless LibreOffice.
 #include "engine/libreoffice/libreoffice.h"
 #include "engine/libreoffice/zip_archive_sizes.h"
+#include "engine/text_parts.h"
 #include "engine/word_processor.h"
 
 #include <chrono>
@@ -34,6 +35,7 @@ struct LibreOfficeOptions {
     bool reuseProfile = true; // seed each private profile from one kept in the user's cache folder
     std::uint64_t memoryLimit = kDefaultLibreOfficeMemoryLimit; // 0: unlimited
     libreoffice::ZipExpansionLimits archiveLimits = libreoffice::kDefaultZipExpansionLimits;
+    TextParts textParts; // headers, footers, comments: none unless asked for
 };
 
 class LibreOfficeLauncher final : public WordProcessorLauncher {

@@ -108,7 +108,8 @@ Session::Session(const SessionSettings& settings)
       m_watchdog([this] { m_process.kill(); }, [this] { return outgrewMemory(); }),
       m_timeLimit(settings.timeLimit),
       m_profileTemplate(settings.profileTemplate),
-      m_archiveLimits(settings.archiveLimits)
+      m_archiveLimits(settings.archiveLimits),
+      m_textParts(settings.textParts)
 {
     const auto deadline = std::chrono::steady_clock::now() + m_timeLimit;
     std::string failure;

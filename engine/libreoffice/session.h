@@ -12,6 +12,7 @@
 #include "engine/libreoffice/uno_strings.h"
 #include "engine/libreoffice/watchdog.h"
 #include "engine/libreoffice/zip_archive_sizes.h"
+#include "engine/text_parts.h"
 
 #include <com/sun/star/uno/Exception.hpp>
 
@@ -32,6 +33,7 @@ struct SessionSettings {
     std::filesystem::path profileTemplate; // a set-up profile to start from; empty: none
     std::uint64_t memoryLimit = 0;          // bytes of data LibreOffice may hold; 0: unlimited
     ZipExpansionLimits archiveLimits = kDefaultZipExpansionLimits;
+    TextParts textParts;                   // what each text holds beyond the body, notes and boxes
 };
 
 class Session {
@@ -75,6 +77,7 @@ public:
     const std::filesystem::path& scratchPath() const { return m_scratch.path(); }
     std::vector<std::filesystem::path> ipcSocketFiles() const;
     const ZipExpansionLimits& archiveLimits() const { return m_archiveLimits; }
+    const TextParts& textParts() const { return m_textParts; }
 
     // Removes the private folders and socket files under `scratchParent` of instances whose
     // program has ended. Those of live programs, and any still used by a process, stay.
@@ -103,6 +106,7 @@ private:
     bool m_quit = false;
     std::filesystem::path m_profileTemplate;
     ZipExpansionLimits m_archiveLimits;
+    TextParts m_textParts;
 };
 
 template <class Operation>

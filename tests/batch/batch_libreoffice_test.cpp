@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineEdit>
 
 #include <csignal>
@@ -239,6 +241,81 @@ TEST_F(BatchWithLibreOffice, AKilledWorkerLibreOfficeIsReplacedAndTheRunComplete
         EXPECT_NE(line.find("the word processor stopped"), std::string::npos) << line;
     EXPECT_EQ(batch.status, failed.empty() ? 0 : 1);
     EXPECT_EQ(tree(output.path()).size(), 40 - failed.size());
+}
+
+// `text` with typographic quotes and dashes as the snapshots write them: straight, and hyphens.
+std::string plainPunctuation(std::string text)
+{
+    const std::pair<std::string_view, char> marks[] = {{"\u2018", '\''}, {"\u2019", '\''}, {"\u201C", '"'},
+                                                       {"\u201D", '"'}, {"\u2013", '-'}, {"\u2014", '-'}};
+    for (const auto& [typographic, plain] : marks)
+        for (std::size_t at; (at = text.find(typographic)) != std::string::npos;)
+            text.replace(at, typographic.size(), 1, plain);
+    return text;
+}
+
+// The non-empty lines of `part`, without their leading and trailing blanks.
+std::vector<std::string> linesOf(const QString& part)
+{
+    std::vector<std::string> lines;
+    for (const QString& line : part.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        lines.push_back(plainPunctuation(line.trimmed().toStdString()));
+    return lines;
+}
+
+TEST_F(BatchWithLibreOffice, TheCorpusNotesAndTextBoxesAreInTheTextAndTheOptionalPartsComeWhenAsked)
+{
+    const struct {
+        const char* stem;
+        std::vector<const char*> always;   // in the text by default
+        std::vector<const char*> included; // in the text only with --include all
+    } cases[] = {
+        {"test06", {}, {"headerTextboxes"}},
+        {"test07", {"footnotes"}, {}},
+        {"test10", {}, {"annotations"}},
+        {"test13", {"footnotes", "endnotes"}, {}},
+        {"test16", {"textboxes"}, {"headerTextboxes"}},
+    };
+    const fs::path expected = kCorpus / "node-word-extractor/_derived_expected_text";
+    for (const bool include : {false, true}) {
+        for (const std::string ending : {".doc", ".docx"}) {
+            TemporaryFolder out;
+            std::vector<std::string> arguments{"-q", "-o", out.path()};
+            if (include)
+                arguments.insert(arguments.end(), {"--include", "all"});
+            for (const auto& c : cases)
+                arguments.push_back(kWordData / (c.stem + ending));
+            const Finished batch = run(arguments);
+            ASSERT_EQ(batch.status, 0) << batch.output;
+            for (const auto& c : cases) {
+                SCOPED_TRACE(c.stem + ending + (include ? " --include all" : ""));
+                const std::string text = plainPunctuation(readBytes(out.path() / (c.stem + std::string(".txt"))));
+                const std::string body = plainPunctuation(readBytes(expected / (c.stem + std::string(".doc.body.txt"))));
+                const QJsonObject parts = QJsonDocument::fromJson(QByteArray::fromStdString(
+                    readBytes(expected / (c.stem + std::string(".doc.other-parts.json"))))).object();
+                // Notes come after the body, in order; a box's place is after its anchor.
+                const std::size_t bodyEnd = text.find(linesOf(QString::fromStdString(body)).back());
+                const auto expectIn = [&](const char* part, bool wanted) {
+                    const bool notes = std::string(part).ends_with("notes");
+                    std::size_t from = notes ? bodyEnd : 0;
+                    for (const std::string& line : linesOf(parts.value(QLatin1String(part)).toString())) {
+                        const std::size_t at = text.find(line, from);
+                        if (wanted) {
+                            EXPECT_NE(at, std::string::npos) << part << ": " << line << " in\n" << text;
+                        } else if (body.find(line) == std::string::npos) { // what the body has is there anyway
+                            EXPECT_EQ(at, std::string::npos) << part << ": " << line << " in\n" << text;
+                        }
+                        if (notes && at != std::string::npos)
+                            from = at;
+                    }
+                };
+                for (const char* part : c.always)
+                    expectIn(part, true);
+                for (const char* part : c.included)
+                    expectIn(part, include);
+            }
+        }
+    }
 }
 
 } // namespace

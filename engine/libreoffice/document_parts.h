@@ -1,0 +1,22 @@
+#pragma once
+// The whole text of a document, not only what LibreOffice's text export writes: the body with
+// each note mark bracketed and each text box after its paragraph, then the notes, and the
+// headers, footers and comments when asked for.
+#include "engine/text_parts.h"
+
+#include <com/sun/star/lang/XComponent.hpp>
+
+#include <string>
+
+namespace plainquill::engine::libreoffice {
+
+struct SurroundingText {
+    std::string before; // the headers
+    std::string after;  // boxes without a place, footers, footnotes, endnotes, comments
+};
+
+// Readies `model` for the text export (marks, boxes) and returns the text that goes around the
+// export's. A document with none of these parts is left as it was, and both texts are empty.
+SurroundingText readyForExport(const css::uno::Reference<css::lang::XComponent>& model, const TextParts& parts);
+
+} // namespace plainquill::engine::libreoffice
