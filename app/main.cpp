@@ -1,5 +1,4 @@
 // Plainquill: converts word-processor documents to plain text in batches.
-#include "engine/libreoffice/libreoffice_launcher.h"
 #include "app/adapters/shell.h"
 #include "app/startup/command_line.h"
 #include "app/startup/resource_folder.h"
@@ -7,6 +6,7 @@
 #include "app/startup/termination_signals.h"
 #include "app/window/form1.h"
 #include "app/window/window_control_factory.h"
+#include "engine/libreoffice/libreoffice_launcher.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -1,13 +1,13 @@
 #include "batch/batch_command.h"
 
-#include "engine/libreoffice/libreoffice_launcher.h"
-#include "engine/libreoffice/program_lookup.h"
 #include "batch/batch_queue.h"
-#include "engine/csv_report.h"
 #include "batch/progress_display.h"
 #include "batch/run_summary.h"
 #include "batch/shard_queue.h"
 #include "batch/stop_signals.h"
+#include "engine/csv_report.h"
+#include "engine/libreoffice/libreoffice_launcher.h"
+#include "engine/libreoffice/program_lookup.h"
 #include "engine/native_path.h"
 
 #include <optional>

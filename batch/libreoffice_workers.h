@@ -1,8 +1,8 @@
 #pragma once
 // The batch command's word processors: one LibreOffice launcher per worker, each instance in a
 // private folder of its own, each killable at once from the thread that handles Ctrl-C.
-#include "engine/libreoffice/libreoffice_launcher.h"
 #include "batch/worker_pool.h"
+#include "engine/libreoffice/libreoffice_launcher.h"
 
 #include <functional>
 #include <mutex>

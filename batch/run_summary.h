@@ -2,8 +2,8 @@
 // What the batch tells at its end: the summary, each failure with its reason, the CSV report,
 // where the workers' time went, and the exit status that sums it up.
 #include "batch/batch_queue.h"
-#include "engine/csv_report.h"
 #include "batch/worker_pool.h"
+#include "engine/csv_report.h"
 
 #include <cstdio>
 #include <functional>

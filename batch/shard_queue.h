@@ -1,8 +1,8 @@
 #pragma once
 // A shard's part of the batch queue, and its report over the whole queue.
 #include "batch/batch_queue.h"
-#include "engine/csv_report.h"
 #include "batch/shard.h"
+#include "engine/csv_report.h"
 
 #include <vector>
 

@@ -6,8 +6,8 @@
 // owns each document ("K/N"). Its own documents carry their outcome; the others read "another
 // shard". So the merge can put the rows back in queue order, and can tell which shard is missing
 // from the documents nobody reported, even when that shard never wrote anything.
-#include "engine/csv_report.h"
 #include "batch/shard.h"
+#include "engine/csv_report.h"
 
 #include <cstdio>
 #include <filesystem>

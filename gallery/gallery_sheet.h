@@ -1,7 +1,7 @@
 #pragma once
 // The gallery sheet: every look of every class side by side, each labelled, on one image.
-#include "gallery/gallery_looks.h"
 #include "controls/contracts/control_classes.h"
+#include "gallery/gallery_looks.h"
 
 #include <QImage>
 

@@ -1,10 +1,10 @@
 // plainquill-gallery: renders the drawn controls headlessly and writes PNGs, so anyone can check
 // a look pixel by pixel. See gallery_command_line.h for the two ways to call it.
+#include "controls/registry/standard_controls.h"
 #include "gallery/gallery_command_line.h"
 #include "gallery/gallery_looks.h"
 #include "gallery/gallery_sheet.h"
 #include "gallery/render_control.h"
-#include "controls/registry/standard_controls.h"
 #include "platform/raster/qimage_bridge.h"
 
 #include <QApplication>

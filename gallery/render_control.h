@@ -2,9 +2,9 @@
 // One control, loaded in run mode through ReadProperties and brought into a state, rendered to
 // exactly its surface's pixels.
 #include "controls/contracts/bitmap.h"
+#include "controls/contracts/control_classes.h"
 #include "controls/contracts/property_bag.h"
 #include "gallery/control_state.h"
-#include "controls/contracts/control_classes.h"
 
 #include <string>
 #include <variant>

@@ -1,10 +1,10 @@
 #include "app/adding/file_adder.h"
 
 #include "app/adapters/shell.h"
-#include "engine/folder_documents.h"
-#include "engine/folder_scan.h"
 #include "app/pickers/folder_pickers.h"
 #include "app/queue/file_queue.h"
+#include "engine/folder_documents.h"
+#include "engine/folder_scan.h"
 #include "engine/native_path.h"
 #include "engine/queue_rules.h"
 

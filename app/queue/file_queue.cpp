@@ -1,8 +1,8 @@
 #include "app/queue/file_queue.h"
 
+#include "controls/contracts/button_face.h"
 #include "engine/native_path.h"
 #include "engine/queue_rules.h"
-#include "controls/contracts/button_face.h"
 
 #include <QCheckBox>
 #include <QHeaderView>

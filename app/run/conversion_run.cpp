@@ -1,13 +1,13 @@
 #include "app/run/conversion_run.h"
 
 #include "app/adapters/shell.h"
-#include "engine/folder_scan.h"
 #include "app/queue/file_queue.h"
+#include "controls/contracts/button_face.h"
+#include "controls/contracts/progress_face.h"
+#include "engine/folder_scan.h"
 #include "engine/native_path.h"
 #include "engine/output_names.h"
 #include "engine/word_processor_session.h"
-#include "controls/contracts/button_face.h"
-#include "controls/contracts/progress_face.h"
 
 #include <QLineEdit>
 

@@ -1,8 +1,8 @@
 #pragma once
 // The message that ends a run in which some checked files were not converted, or some were saved
 // under another name than their own.
-#include "engine/word_processor.h"
 #include "engine/output_names.h"
+#include "engine/word_processor.h"
 
 #include <QString>
 

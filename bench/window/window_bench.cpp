@@ -3,10 +3,10 @@
 //   window_bench hover [rounds]     pointer entering a drawn button to its repainted face
 //   window_bench long [pages]       longest gap between repaints while a long document converts
 // The two start-up children (startup-form, startup-bare) are this program too.
-#include "engine/libreoffice/libreoffice_launcher.h"
 #include "app/adapters/shell.h"
 #include "app/window/form1.h"
 #include "app/window/window_control_factory.h"
+#include "engine/libreoffice/libreoffice_launcher.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -1,7 +1,7 @@
 // chameleonButton's reactions to the mouse, the keyboard, focus and its access key, and the hover
 // timer. Every reaction ends in a Redraw; Redraw itself skips the work when nothing changed.
-#include "controls/contracts/access_key.h"
 #include "controls/chameleonbutton/chameleon_button.h"
+#include "controls/contracts/access_key.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #include "controls/registry/standard_controls.h"
 
-#include "controls/isbutton/is_button.h"
 #include "controls/chameleonbutton/chameleon_button.h"
+#include "controls/isbutton/is_button.h"
 #include "controls/progressbar/xp_progress_bar.h"
 #include "controls/xpbutton/xp_button.h"
 

@@ -2,9 +2,9 @@
 // container the property must be saved, under the property's own name.
 #include "controls/xpbutton/xp_button.h"
 
+#include "controls/contracts/access_key.h"
 #include "controls/contracts/control_errors.h"
 #include "controls/contracts/system_colours.h"
-#include "controls/contracts/access_key.h"
 
 #include <cmath>
 #include <limits>

@@ -2,8 +2,8 @@
 
 #include "engine/libreoffice/failure_words.h"
 #include "engine/libreoffice/session.h"
-#include "engine/staged_output_file.h"
 #include "engine/libreoffice/text_export.h"
+#include "engine/staged_output_file.h"
 
 #include <com/sun/star/util/XCloseable.hpp>
 

@@ -34,7 +34,6 @@ public:
 
     Session& session() const { return *m_session; }
     const css::uno::Reference<css::lang::XComponent>& model() const { return m_model; }
-    bool isWeb() const { return m_web; }
 
 private:
     std::shared_ptr<Session> m_session;

@@ -1,8 +1,8 @@
 // The whole run through the window against a real LibreOffice: every kind of input, bad input,
 // a word processor killed mid-run, and no process left behind.
-#include "engine/libreoffice/libreoffice_launcher.h"
 #include "app/window/form1.h"
 #include "app/window/window_control_factory.h"
+#include "engine/libreoffice/libreoffice_launcher.h"
 #include "tests/engine/sample_documents.h"
 #include "tests/engine/support/document_maker.h"
 #include "tests/engine/support/processes.h"

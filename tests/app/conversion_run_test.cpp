@@ -1,10 +1,10 @@
 // The run's control flow, with a scripted word processor. The real one is exercised in
 // conversion_libreoffice_test.cpp.
-#include "engine/native_path.h"
 #include "app/run/failure_report.h"
-#include "engine/word_processor_session.h"
 #include "app/window/form1.h"
 #include "app/window/window_control_factory.h"
+#include "engine/native_path.h"
+#include "engine/word_processor_session.h"
 #include "platform/host/host_widget.h"
 #include "tests/support/drop.h"
 #include "tests/support/fake_shell.h"

@@ -1,7 +1,7 @@
 #include "app/window/caption_frame.h"
 #include "app/window/form1.h"
-#include "app/window/window_control_factory.h"
 #include "app/window/path_list_widget.h"
+#include "app/window/window_control_factory.h"
 #include "tests/support/drop.h"
 #include "tests/support/fake_shell.h"
 #include "tests/support/fake_word_processor.h"

@@ -1,14 +1,14 @@
 // The factory the window uses: the progress bar is the real hosted control, loaded from the
 // window's stored property stream and driven through its face, and so are the buttons.
-#include "platform/host/host_widget.h"
-#include "app/window/hosted_control_factory.h"
-#include "controls/isbutton/is_button.h"
-#include "controls/registry/standard_controls.h"
-#include "controls/progressbar/xp_progress_bar.h"
-#include "controls/chameleonbutton/chameleon_button.h"
-#include "controls/xpbutton/xp_button.h"
-#include "controls/contracts/control_errors.h"
 #include "app/window/form_loader.h"
+#include "app/window/hosted_control_factory.h"
+#include "controls/chameleonbutton/chameleon_button.h"
+#include "controls/contracts/control_errors.h"
+#include "controls/isbutton/is_button.h"
+#include "controls/progressbar/xp_progress_bar.h"
+#include "controls/registry/standard_controls.h"
+#include "controls/xpbutton/xp_button.h"
+#include "platform/host/host_widget.h"
 
 #include <QTest>
 #include <QWidget>

@@ -1,11 +1,11 @@
 // The program as the shutdown tests see it from outside: the real window, run and signal handling
 // with a real LibreOffice. Queues the documents, presses Start and prints "yield N" at each of the
 // run's yields, closing its window at the given one (if above 0).
-#include "engine/libreoffice/libreoffice_launcher.h"
 #include "app/startup/single_instance.h"
 #include "app/startup/termination_signals.h"
 #include "app/window/form1.h"
 #include "app/window/window_control_factory.h"
+#include "engine/libreoffice/libreoffice_launcher.h"
 #include "tests/support/fake_shell.h"
 
 #include <QApplication>

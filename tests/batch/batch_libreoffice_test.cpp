@@ -1,7 +1,7 @@
 // plainquill-batch run as a user runs it, against a real LibreOffice on real documents.
-#include "engine/libreoffice/libreoffice_launcher.h"
 #include "app/window/form1.h"
 #include "app/window/window_control_factory.h"
+#include "engine/libreoffice/libreoffice_launcher.h"
 #include "tests/engine/support/processes.h"
 #include "tests/engine/support/test_files.h"
 #include "tests/support/child_process.h"

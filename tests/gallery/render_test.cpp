@@ -1,8 +1,8 @@
 // The gallery renders exactly a control's surface, brings it into each state through the
 // notifications a user would cause, and its sheet holds every progress bar look.
+#include "controls/registry/standard_controls.h"
 #include "gallery/gallery_sheet.h"
 #include "gallery/render_control.h"
-#include "controls/registry/standard_controls.h"
 #include "tests/host/probe_control.h"
 
 #include <QProcess>

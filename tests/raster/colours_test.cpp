@@ -1,7 +1,7 @@
 #include "controls/contracts/geometry.h"
 #include "controls/contracts/system_colours.h"
-#include "platform/raster/xp_system_colours.h"
 #include "platform/raster/qstyle_theme.h"
+#include "platform/raster/xp_system_colours.h"
 
 #include <gtest/gtest.h>
 
