@@ -6,7 +6,7 @@
 #include "app/startup/termination_signals.h"
 #include "app/window/form1.h"
 #include "app/window/window_control_factory.h"
-#include "engine/libreoffice/libreoffice_launcher.h"
+#include "engine/libreoffice/interruptible_libreoffice.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -87,8 +87,9 @@ int main(int argc, char* argv[])
         return 1;
 
     plainquill::WindowControlFactory controls(resources);
-    plainquill::engine::LibreOfficeLauncher libreOffice;
-    const auto window = plainquill::openForm1({shell, controls, libreOffice, helpPage, {}});
+    plainquill::engine::InterruptibleLibreOffice libreOffice;
+    const auto window =
+        plainquill::openForm1({shell, controls, libreOffice, helpPage, {}, {}, [&libreOffice] { libreOffice.interrupt(); }});
     if (!window)
         return 1;
     if (!request.paths.empty())

@@ -18,12 +18,7 @@
 
 namespace plainquill::batch {
 
-// A word processor launcher whose instances can be ended from another thread.
-class InterruptibleLauncher : public engine::WordProcessorLauncher {
-public:
-    // Ends the current instance at once and refuses to start another. Any thread.
-    virtual void interrupt() = 0;
-};
+using engine::InterruptibleLauncher;
 
 using LauncherFactory = std::function<std::unique_ptr<InterruptibleLauncher>()>;
 

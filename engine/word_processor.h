@@ -102,4 +102,11 @@ public:
     virtual StartFailure lastStartFailure() const = 0;
 };
 
+// A launcher whose instances can be ended from another thread.
+class InterruptibleLauncher : public WordProcessorLauncher {
+public:
+    // Ends the current instance at once and refuses to start another. Any thread.
+    virtual void interrupt() = 0;
+};
+
 } // namespace plainquill::engine

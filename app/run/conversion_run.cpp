@@ -2,6 +2,7 @@
 
 #include "app/adapters/shell.h"
 #include "app/queue/file_queue.h"
+#include "app/run/scope_exit.h"
 #include "controls/contracts/button_face.h"
 #include "controls/contracts/progress_face.h"
 #include "engine/folder_scan.h"
@@ -15,13 +16,16 @@ namespace plainquill {
 
 namespace {
 
-// A failing update of a drawn control must not stop the run.
+// A failing update of a drawn control must not stop the run; it is logged for whoever must dig.
 template <typename Update>
-void tolerate(Update&& update)
+void tolerate(Update&& update) noexcept
 {
     try {
         update();
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        qWarning("a control of the window failed to update during a run: %s", error.what());
+    } catch (...) {
+        qWarning("a control of the window failed to update during a run");
     }
 }
 
@@ -38,12 +42,29 @@ void ConversionRun::Start_Click()
     if (m_running)
         return;
     m_running = true;
+    const ScopeExit notRunning([this] { m_running = false; });
     m_abandoned = false;
     tolerate([&] { m_p.progress.SetMax(std::int32_t(m_p.queue.length())); });
     m_p.bCancel = false;
-    if (validate())
-        convertQueue();
-    m_running = false;
+    try {
+        if (validate())
+            convertQueue();
+    } catch (const std::exception& error) {
+        // Nothing the run calls should throw; if something does, the user hears of it and can
+        // start again, instead of the program ending.
+        qWarning("the run ended on an error: %s", error.what());
+        m_p.shell.showMessage(MessageIcon::Critical, QStringLiteral("Plainquill"),
+                              QStringLiteral("The run stopped on an error: %1").arg(QString::fromLocal8Bit(error.what())),
+                              MessageButtons::Ok);
+    }
+}
+
+void ConversionRun::abandon()
+{
+    m_abandoned = true;
+    // The document in hand is given up at once: its text is never half written.
+    if (m_p.interruptWordProcessor)
+        m_p.interruptWordProcessor();
 }
 
 bool ConversionRun::validate()
@@ -141,6 +162,25 @@ void ConversionRun::convertQueue()
 
     // Taken once: a folder typed while the run goes on must not scatter its files.
     OutputNames outputs(pathFromText(m_p.Text1.text()));
+    RunOutcome outcome;
+    bool converting = false;
+    {
+        // However the loop ends, an exception included, Start comes back and the queue is free.
+        const ScopeExit restore([&] { restoreControls(converting); });
+        convertCheckedFiles(wordProcessor, outputs, outcome, converting);
+        showConverting({});
+        slowCall([&] { wordProcessor.quit(); });
+    }
+    if (m_abandoned)
+        return;
+    outcome.renamed = outputs.renamed();
+    if (const QString report = endOfRunReport(outcome); !report.isEmpty())
+        m_p.shell.showMessage(MessageIcon::Information, QStringLiteral("Plainquill"), report, MessageButtons::Ok);
+}
+
+void ConversionRun::convertCheckedFiles(WordProcessorSession& wordProcessor, OutputNames& outputs,
+                                        RunOutcome& outcome, bool& converting)
+{
     const qsizetype n = m_p.queue.length();
     const quint64 queueGeneration = m_p.queue.generation();
     // The queue may change during a yield; a position that is gone, or now holds another file,
@@ -148,8 +188,6 @@ void ConversionRun::convertQueue()
     const auto queueIntact = [&](qsizetype i) {
         return m_p.queue.generation() == queueGeneration && i < m_p.queue.length() && m_p.queue.hasRow(i);
     };
-    RunOutcome outcome;
-    bool converting = false;
     for (qsizetype i = 0; i < n && queueIntact(i) && !m_abandoned; ++i) {
         if (!m_p.queue.isChecked(i))
             continue;
@@ -169,23 +207,15 @@ void ConversionRun::convertQueue()
             break;
         convertDocument(wordProcessor, outputs, i, outcome);
     }
-    finishRun(wordProcessor, outputs, outcome, converting);
 }
 
-void ConversionRun::finishRun(WordProcessorSession& wordProcessor, const OutputNames& outputs, RunOutcome& outcome,
-                              bool converting)
+void ConversionRun::restoreControls(bool converting) noexcept
 {
-    showConverting({});
-    slowCall([&] { wordProcessor.quit(); });
+    tolerate([&] { showConverting({}); });
     tolerate([&] { m_p.start.SetEnabled(true); });
     tolerate([&] { m_p.stop.SetEnabled(false); });
     if (converting && m_p.setConverting)
-        m_p.setConverting(false);
-    if (m_abandoned)
-        return;
-    outcome.renamed = outputs.renamed();
-    if (const QString report = endOfRunReport(outcome); !report.isEmpty())
-        m_p.shell.showMessage(MessageIcon::Information, QStringLiteral("Plainquill"), report, MessageButtons::Ok);
+        tolerate([&] { m_p.setConverting(false); });
 }
 
 } // namespace plainquill

@@ -46,6 +46,9 @@ struct RunParts {
     std::function<void(const std::function<void()>&)> awaitSlowCall = {};
     // Told the name of the document being converted, and an empty name when the run ends.
     std::function<void(const QString&)> showConverting = {};
+    // Ends the word processor at once from the window's thread, even inside a slow call; empty
+    // when the word processor cannot be interrupted.
+    std::function<void()> interruptWordProcessor = {};
 };
 
 class ConversionRun {
@@ -55,9 +58,9 @@ public:
     void Start_Click();
     bool running() const { return m_running; }
 
-    // The window is going away: end the run after the current document, without asking and
-    // without the closing message.
-    void abandon() { m_abandoned = true; }
+    // The window is going away: end the run at once, the document in hand given up, without
+    // asking and without the closing message.
+    void abandon();
 
 private:
     bool validate();
@@ -68,8 +71,10 @@ private:
     bool userConfirmsCancel();
     void convertDocument(WordProcessorSession& wordProcessor, OutputNames& outputs, qsizetype position,
                          RunOutcome& outcome);
-    void finishRun(WordProcessorSession& wordProcessor, const OutputNames& outputs, RunOutcome& outcome,
-                   bool converting);
+    void convertCheckedFiles(WordProcessorSession& wordProcessor, OutputNames& outputs, RunOutcome& outcome,
+                             bool& converting);
+    // Start back, Stop off, the queue and the output folder free again.
+    void restoreControls(bool converting) noexcept;
     void slowCall(const std::function<void()>& call);
     void showConverting(const QString& name);
 

@@ -84,7 +84,8 @@ Form1::Form1(Form1Options options, QWidget* parent)
                                               : [] { QCoreApplication::processEvents(); },
                  [this](bool converting) { setConverting(converting); },
                  [this](const std::function<void()>& call) { m_worker.run(call); },
-                 [this](const QString& name) { showConverting(name); }};
+                 [this](const QString& name) { showConverting(name); },
+                 options.interruptWordProcessor};
     m_run = std::make_unique<ConversionRun>(std::move(run));
     addColumns();
     connectHandlers();

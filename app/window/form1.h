@@ -32,6 +32,9 @@ struct Form1Options {
     // One pass of the window's pending events; the run yields through it once per file.
     std::function<void()> processPendingEvents;
     QByteArray layout = {}; // the window's layout; empty for the one stored in the program
+    // Ends the word processor at once, from the window's thread, when the window closes during a
+    // run; empty when it cannot be interrupted.
+    std::function<void()> interruptWordProcessor = {};
 };
 
 class Form1 : public QWidget {

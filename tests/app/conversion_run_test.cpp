@@ -20,6 +20,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <stdexcept>
 #include <chrono>
 #include <thread>
 
@@ -321,6 +322,25 @@ TEST_F(ConversionRunTest, KeepsTheQueueStillWhileConvertingAndRestoresTheButtons
     EXPECT_TRUE(checkedDuringRun);
     EXPECT_TRUE(form.removeAllButton().Enabled());
     EXPECT_TRUE(form.browseButton().Enabled());
+}
+
+TEST_F(ConversionRunTest, AnErrorInsideTheRunIsToldAndLeavesTheWindowReadyForTheNext)
+{
+    queue("a.doc");
+    queue("b.doc");
+    wordProcessor.script.duringOpen = [](const std::string&) { throw std::runtime_error("out of file handles"); };
+    form.Start_Click();
+    EXPECT_FALSE(form.run().running());
+    EXPECT_TRUE(start().Enabled());
+    EXPECT_FALSE(stop().Enabled());
+    EXPECT_TRUE(form.removeAllButton().Enabled());
+    EXPECT_TRUE(Text1().isEnabled());
+    ASSERT_EQ(messageTexts().size(), 1u);
+    EXPECT_TRUE(messageTexts()[0].contains("out of file handles")) << messageTexts()[0].toStdString();
+
+    wordProcessor.script.duringOpen = nullptr;
+    form.Start_Click();
+    EXPECT_EQ(outputText("b.txt"), "text");
 }
 
 TEST_F(ConversionRunTest, AStartClickDuringAYieldDoesNotBeginASecondRun)

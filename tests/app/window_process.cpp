@@ -1,11 +1,12 @@
 // The program as the shutdown tests see it from outside: the real window, run and signal handling
 // with a real LibreOffice. Queues the documents, presses Start and prints "yield N" at each of the
-// run's yields, closing its window at the given one (if above 0).
+// run's yields, closing its window at the given one (if above 0), or a moment into the document
+// that follows it (if below 0).
 #include "app/startup/single_instance.h"
 #include "app/startup/termination_signals.h"
 #include "app/window/form1.h"
 #include "app/window/window_control_factory.h"
-#include "engine/libreoffice/libreoffice_launcher.h"
+#include "engine/libreoffice/interruptible_libreoffice.h"
 #include "tests/support/fake_shell.h"
 
 #include <QApplication>
@@ -28,7 +29,7 @@ int main(int argc, char* argv[])
 
     plainquill::engine::LibreOfficeOptions options;
     options.scratchParent = argv[1];
-    plainquill::engine::LibreOfficeLauncher libreOffice(options);
+    plainquill::engine::InterruptibleLibreOffice libreOffice(options);
     plainquill::WindowControlFactory controls;
     const int closeAt = std::stoi(argv[4]);
     int yields = 0;
@@ -38,8 +39,13 @@ int main(int argc, char* argv[])
                                   std::fflush(stdout);
                                   if (yields == closeAt)
                                       form->close();
+                                  // Below 0: closed a moment into the document after that yield.
+                                  if (yields == -closeAt)
+                                      QTimer::singleShot(200, form, [&] { form->close(); });
                                   QCoreApplication::processEvents();
-                              }});
+                              },
+                              {},
+                              [&libreOffice] { libreOffice.interrupt(); }});
     form = &window;
     plainquill::TerminationSignals terminationSignals;
     plainquill::closeOnTermination(terminationSignals, window);
