@@ -103,15 +103,7 @@ void customRaised(SkinCanvas& k, const SkinInput& in)
     k.line(2, H - 4, W - 2, H - 4, offset(B, -16));
     k.line(2, H - 3, W - 2, H - 3, offset(B, -24));
     k.line(2, H - 2, W - 2, H - 2, offset(B, -37));
-    k.line(2, 0, W - 2, 0, edge);
-    k.line(0, 2, 0, H - 2, edge);
-    k.line(2, H - 1, W - 2, H - 1, edge);
-    k.line(W - 1, 0, W - 1, H, edge);
-    for (const Point p : {Point{1, 1}, {1, H - 2}, {W - 2, 1}, {W - 2, H - 2}})
-        k.pixel(p.x, p.y, edge);
-    for (const Point p : {Point{1, 0}, {W - 2, 0}, {0, 1}, {0, H - 2}, {1, H - 1}, {W - 2, H - 1}, {W - 1, 1},
-                          {W - 1, H - 2}})
-        k.pixel(p.x, p.y, offset(B, -21));
+    k.borderAndOuterPixels(W, H, edge, offset(B, -21));
     if (in.state == Hot || in.state == 5 || (in.hasFocus && in.showFocus)) {
         const Colour f = in.state == Hot ? in.highlightColor : in.sysHighlight;
         innerFrame(k, W, H, offset(f, 85), offset(f, 69), offset(f, 16), f);

@@ -48,4 +48,18 @@ void SkinCanvas::hgradient(Colour left, Colour right, int x1, int y1, int x2, in
         line(x1 + i, y1, x1 + i, y2, step(left, right, i, n));
 }
 
+void SkinCanvas::borderAndOuterPixels(int W, int H, contracts::Colour border, contracts::Colour outer)
+{
+    line(2, 0, W - 2, 0, border);
+    line(0, 2, 0, H - 2, border);
+    line(2, H - 1, W - 2, H - 1, border);
+    line(W - 1, 0, W - 1, H, border);
+    using contracts::Point;
+    for (const Point p : {Point{1, 1}, {1, H - 2}, {W - 2, 1}, {W - 2, H - 2}})
+        pixel(p.x, p.y, border);
+    for (const Point p : {Point{1, 0}, {W - 2, 0}, {0, 1}, {0, H - 2}, {1, H - 1}, {W - 2, H - 1}, {W - 1, 1},
+                          {W - 1, H - 2}})
+        pixel(p.x, p.y, outer);
+}
+
 } // namespace plainquill::isbutton

@@ -24,6 +24,9 @@ public:
     void gradient(contracts::Colour top, contracts::Colour bottom, int x1, int y, int x2, int n);
     // Columns x1 .. x2 inclusive, each the line (x, y1) - (x, y2); x1 = x2 throws SkinEnded.
     void hgradient(contracts::Colour left, contracts::Colour right, int x1, int y1, int x2, int y2);
+    // The dark border of the blue and face skins with its inner corner pixels, and the lighter
+    // pixels outside the corners that soften them.
+    void borderAndOuterPixels(int W, int H, contracts::Colour border, contracts::Colour outer);
 
 private:
     contracts::Dc& m_dc;

@@ -8,24 +8,6 @@ namespace plainquill::isbutton {
 
 using namespace contracts;
 
-namespace {
-
-// The dark border with its inner corner pixels, and the lighter pixels outside the corners.
-void borderAndOuterPixels(SkinCanvas& k, int W, int H, Colour border, Colour outer)
-{
-    k.line(2, 0, W - 2, 0, border);
-    k.line(0, 2, 0, H - 2, border);
-    k.line(2, H - 1, W - 2, H - 1, border);
-    k.line(W - 1, 0, W - 1, H, border);
-    for (const Point p : {Point{1, 1}, {1, H - 2}, {W - 2, 1}, {W - 2, H - 2}})
-        k.pixel(p.x, p.y, border);
-    for (const Point p : {Point{1, 0}, {W - 2, 0}, {0, 1}, {0, H - 2}, {1, H - 1}, {W - 2, H - 1}, {W - 1, 1},
-                          {W - 1, H - 2}})
-        k.pixel(p.x, p.y, outer);
-}
-
-} // namespace
-
 void drawFaceSkin(SkinCanvas& k, const SkinInput& in)
 {
     const int W = in.W, H = in.H;
@@ -35,7 +17,7 @@ void drawFaceSkin(SkinCanvas& k, const SkinInput& in)
         k.gradient(offset(c, -15), c, 1, 1, W - 2, H - 2);
         k.gradient(offset(c, -21), offset(c, 21), W - 2, 2, W - 1, H - 5);
         k.gradient(offset(c, -32), offset(c, -5), 1, 2, 2, H - 5);
-        borderAndOuterPixels(k, W, H, offset(c, -96), offset(b, -21));
+        k.borderAndOuterPixels(W, H, offset(c, -96), offset(b, -21));
         k.line(2, H - 2, W - 2, H - 2, offset(b, 8));
         k.line(2, 1, W - 2, 1, offset(b, -21));
         return;
@@ -46,7 +28,7 @@ void drawFaceSkin(SkinCanvas& k, const SkinInput& in)
     k.gradient(offset(c, k16), offset(c, -k16), 1, 1, W - 2, H - 3);
     k.gradient(offset(c, 21), offset(c, -21), 1, 2, 2, H - 5);
     k.gradient(offset(c, -5), offset(c, -32), W - 2, 2, W - 1, H - 5);
-    borderAndOuterPixels(k, W, H, offset(c, -96), in.state == Disabled ? offset(b, 5) : offset(b, -21));
+    k.borderAndOuterPixels(W, H, offset(c, -96), in.state == Disabled ? offset(b, 5) : offset(b, -21));
     k.line(2, 1, W - 2, 1, offset(b, 21));
     k.line(2, H - 2, W - 2, H - 2, in.state == Hot ? offset(b, -16) : offset(b, -37));
     if (in.state == Hot || in.state == 5 || (in.state == Normal && in.hasFocus)) {
