@@ -106,7 +106,9 @@ RunFigures convert(const std::vector<BatchItem>& queue, const std::vector<std::s
     const auto started = std::chrono::steady_clock::now();
     ProgressDisplay progress(progressMode(options, console), console.err, todo.size(), console.columns);
     int stopSignal = stopSignals.wait(std::chrono::milliseconds(0));
-    WorkerPool pool(queue, todo, options.workers, launchers);
+    // The manifest tells of a run only once a word processor is up: one that never starts leaves
+    // the output folder as it was.
+    WorkerPool pool(queue, todo, options.workers, launchers, [&] { record.started(queue, todo); });
     if (stopSignal != 0)
         pool.interrupt();
     while (!pool.finished()) {
@@ -222,7 +224,6 @@ int runBatch(const BatchOptions& options, const Console& console, const Launcher
     std::vector<ItemResult> results(queue.size());
     const std::vector<std::size_t> todo = positionsToConvert(queue, options, results);
     RunRecord record(options.outputFolder, options.shard, console.err);
-    record.started(queue, todo);
     makeTargetFolders(queue, todo);
     const RunFigures figures = convert(queue, todo, options, console, launchers, stopSignals, record, results);
 

@@ -46,13 +46,6 @@ bool keepsItsText(const BatchItem& item, const fs::path& outputFolder, const Man
 RunRecord::RunRecord(const fs::path& outputFolder, const std::optional<Shard>& shard, std::FILE* err)
     : m_outputFolder(outputFolder), m_file(outputFolder / manifestFileName(shard)), m_err(err)
 {
-    try {
-        m_writer = std::make_unique<ManifestWriter>(m_file);
-    } catch (const std::system_error& error) {
-        std::fprintf(m_err, "plainquill-batch: warning: cannot keep the manifest %s (%s): a resumed run will "
-                            "convert these documents again\n",
-                     displayText(m_file).toStdString().c_str(), error.code().message().c_str());
-    }
 }
 
 RunRecord::~RunRecord() = default;
@@ -79,12 +72,22 @@ void RunRecord::finished(const BatchItem& item, std::size_t position, Status sta
 
 void RunRecord::append(const std::vector<ManifestLine>& lines)
 {
-    if (!m_writer || m_writer->append(lines))
+    if (m_failed)
         return;
-    std::fprintf(m_err, "plainquill-batch: warning: cannot write to the manifest %s: a resumed run will convert "
+    std::string problem = "cannot write to it";
+    try {
+        if (!m_writer)
+            m_writer = std::make_unique<ManifestWriter>(m_file);
+        if (m_writer->append(lines))
+            return;
+    } catch (const std::system_error& error) {
+        problem = error.code().message();
+    }
+    std::fprintf(m_err, "plainquill-batch: warning: cannot keep the manifest %s (%s): a resumed run will convert "
                         "these documents again\n",
-                 displayText(m_file).toStdString().c_str());
-    m_writer.reset(); // said once
+                 displayText(m_file).toStdString().c_str(), problem.c_str());
+    m_writer.reset();
+    m_failed = true;
 }
 
 } // namespace plainquill::batch

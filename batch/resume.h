@@ -18,13 +18,15 @@ bool keepsItsText(const BatchItem& item, const std::filesystem::path& outputFold
 // Records in this run's manifest file each document as it is started and as it ends.
 class RunRecord {
 public:
-    // Says on `err` when the manifest cannot be kept; the run goes on without it.
+    // Opens the manifest file with the first line to write. Says on `err` when the manifest cannot
+    // be kept; the run goes on without it.
     RunRecord(const std::filesystem::path& outputFolder, const std::optional<Shard>& shard, std::FILE* err);
     ~RunRecord();
     RunRecord(const RunRecord&) = delete;
     RunRecord& operator=(const RunRecord&) = delete;
 
-    // Before any of them is converted: takes each document's size and time as it is now.
+    // Before any of them is converted: takes each document's size and time as it is now. Then
+    // finished, for each, from one thread.
     void started(const std::vector<BatchItem>& queue, const std::vector<std::size_t>& todo);
     void finished(const BatchItem& item, std::size_t position, Status status);
 
@@ -35,6 +37,7 @@ private:
     std::filesystem::path m_file;
     std::FILE* m_err;
     std::unique_ptr<ManifestWriter> m_writer;
+    bool m_failed = false; // said on m_err; nothing more is written
     std::map<std::size_t, SourceFacts> m_facts; // by queue position, as they were when started
 };
 
