@@ -117,7 +117,8 @@ TEST_F(BatchRunTest, AResumeKeepsOnlyATextTheManifestVouchesFor)
         {"its time changed, not its size", [&] { fs::last_write_time(doc, past - 1s); }, false},
         {"the text deleted", [&] { fs::remove(text); }, false},
         {"no manifest: a folder converted before there was one", [&] { fs::remove(manifest); }, false},
-        {"its last line cut short", [&] { fs::resize_file(manifest, fs::file_size(manifest) - 4); }, false},
+        // Only its line end lost: the line reads as whole, and is still not to be trusted.
+        {"its last line cut short", [&] { fs::resize_file(manifest, fs::file_size(manifest) - 1); }, false},
         // Same size and time, another path: the text's name now comes from another document.
         {"another document under its text's name", [&] { fs::rename(doc, docx); options.inputs = {docx}; }, false},
     };
