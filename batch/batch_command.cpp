@@ -2,6 +2,8 @@
 
 #include "batch/batch_queue.h"
 #include "batch/progress_display.h"
+#include "batch/queue_file.h"
+#include "batch/resume.h"
 #include "batch/run_summary.h"
 #include "batch/shard_queue.h"
 #include "batch/stop_signals.h"
@@ -9,6 +11,7 @@
 #include "engine/libreoffice/libreoffice_launcher.h"
 #include "engine/libreoffice/program_lookup.h"
 #include "engine/native_path.h"
+#include "engine/staged_output_file.h"
 
 #include <optional>
 
@@ -44,25 +47,16 @@ std::optional<std::string> checkSetUp(const BatchOptions& options)
     return std::nullopt;
 }
 
-// True when `item`'s text is already newer than its document.
-bool upToDate(const BatchItem& item)
-{
-    std::error_code error;
-    const auto target = fs::last_write_time(item.target, error);
-    if (error)
-        return false;
-    const auto source = fs::last_write_time(item.source, error);
-    return !error && target > source;
-}
-
 // The positions to convert; the others are marked skipped in `results`.
-std::vector<std::size_t> positionsToConvert(const std::vector<BatchItem>& queue, bool skipExisting,
+std::vector<std::size_t> positionsToConvert(const std::vector<BatchItem>& queue, const BatchOptions& options,
                                             std::vector<ItemResult>& results)
 {
+    const Manifest manifest = options.skipExisting ? readManifests(options.outputFolder) : Manifest{};
     std::vector<std::size_t> todo;
     for (std::size_t i = 0; i < queue.size(); ++i) {
-        if (skipExisting && upToDate(queue[i]))
-            results[i] = {Status::Skipped, engine::Failure::None, "its text file is newer than it", {}, 0};
+        if (options.skipExisting && keepsItsText(queue[i], options.outputFolder, manifest))
+            results[i] = {Status::Skipped, engine::Failure::None, "converted before from this document, unchanged",
+                          {}, 0};
         else
             todo.push_back(i);
     }
@@ -95,22 +89,26 @@ std::vector<BatchItem> wholeQueue(const BatchOptions& options, const Console& co
         });
 }
 
-void showFinished(WorkerPool& pool, const std::vector<BatchItem>& queue, ProgressDisplay& progress)
+void showFinished(WorkerPool& pool, const std::vector<BatchItem>& queue, ProgressDisplay& progress, RunRecord& record)
 {
-    for (const std::size_t position : pool.takeFinished())
+    for (const std::size_t position : pool.takeFinished()) {
+        record.finished(queue[position], position, pool.result(position).status);
         progress.documentFinished(queue[position], pool.result(position));
+    }
 }
 
 // Converts the `todo` positions of `queue` with the workers into `results`, showing the progress;
 // a stop signal, even one that came before, ends the workers at once.
 RunFigures convert(const std::vector<BatchItem>& queue, const std::vector<std::size_t>& todo,
                    const BatchOptions& options, const Console& console, const LauncherFactory& launchers,
-                   StopSignals& stopSignals, std::vector<ItemResult>& results)
+                   StopSignals& stopSignals, RunRecord& record, std::vector<ItemResult>& results)
 {
     const auto started = std::chrono::steady_clock::now();
     ProgressDisplay progress(progressMode(options, console), console.err, todo.size(), console.columns);
     int stopSignal = stopSignals.wait(std::chrono::milliseconds(0));
-    WorkerPool pool(queue, todo, options.workers, launchers);
+    // The manifest tells of a run only once a word processor is up: one that never starts leaves
+    // the output folder as it was.
+    WorkerPool pool(queue, todo, options.workers, launchers, [&] { record.started(queue, todo); });
     if (stopSignal != 0)
         pool.interrupt();
     while (!pool.finished()) {
@@ -118,11 +116,11 @@ RunFigures convert(const std::vector<BatchItem>& queue, const std::vector<std::s
             stopSignal = signal;
             pool.interrupt();
         }
-        showFinished(pool, queue, progress);
+        showFinished(pool, queue, progress, record);
         progress.refresh(pool.inHand());
     }
     pool.join();
-    showFinished(pool, queue, progress);
+    showFinished(pool, queue, progress, record);
     progress.clear();
     for (const std::size_t position : todo)
         results[position] = pool.result(position);
@@ -145,29 +143,95 @@ int tellOutcome(const RunSummary& summary, const BatchOptions& options, const Co
     return status == kAllConverted && !reported ? kSomeFailed : status;
 }
 
+// The queue a run works on: its documents, how they were measured for sharing, and the queue
+// file they came from.
+struct RunQueue {
+    std::vector<BatchItem> whole;
+    std::vector<std::uintmax_t> sizes;
+    std::string identity; // of the queue file; empty when built from the inputs
+};
+
+// Says on the console which of this run's documents changed size since the queue file was written.
+void noteChangedSizes(const RunQueue& queue, const ShardedQueue& sharded, const std::optional<Shard>& shard,
+                      const Console& console)
+{
+    for (std::size_t i = 0; i < queue.whole.size(); ++i) {
+        if (shard && sharded.owners[i] != shard->index)
+            continue;
+        const auto now = sourceFacts(queue.whole[i].source);
+        if (now && now->size != queue.sizes[i])
+            std::fprintf(console.err,
+                         "plainquill-batch: warning: %s changed size since the queue was written (%ju bytes then, "
+                         "%ju now); converted anyway\n",
+                         shown(queue.whole[i].source).c_str(), queue.sizes[i], now->size);
+    }
+}
+
+std::optional<RunQueue> runQueue(const BatchOptions& options, const Console& console)
+{
+    if (options.queueFile.empty()) {
+        std::vector<BatchItem> whole = wholeQueue(options, console);
+        std::vector<std::uintmax_t> sizes = sizesNow(whole);
+        return RunQueue{std::move(whole), std::move(sizes), {}};
+    }
+    std::string error;
+    auto file = readQueueFile(options.queueFile, options.outputFolder, error);
+    if (!file) {
+        std::fprintf(console.err, "plainquill-batch: the queue %s %s\n", shown(options.queueFile).c_str(),
+                     error.c_str());
+        return std::nullopt;
+    }
+    return RunQueue{std::move(file->items), std::move(file->sizes), std::move(file->identity)};
+}
+
+// --write-queue: the queue a run would convert, written for other runs to read.
+int writeQueueFile(const BatchOptions& options, const Console& console)
+{
+    const std::vector<BatchItem> whole = wholeQueue(options, console);
+    try {
+        writeWholeFile(options.writeQueue, queueFileText(whole, options.outputFolder));
+    } catch (const std::exception& error) {
+        std::fprintf(console.err, "plainquill-batch: cannot write the queue %s: %s\n",
+                     shown(options.writeQueue).c_str(), error.what());
+        return kUsageError;
+    }
+    if (!options.quiet)
+        std::fprintf(console.out, "%zu documents queued in %s\n", whole.size(), shown(options.writeQueue).c_str());
+    return kAllConverted;
+}
+
 } // namespace
 
 int runBatch(const BatchOptions& options, const Console& console, const LauncherFactory& launchers)
 {
     // Before any thread starts, so that all of them leave the two signals to us.
     StopSignals stopSignals;
+    if (!options.writeQueue.empty())
+        return writeQueueFile(options, console);
     if (const auto problem = checkSetUp(options)) {
         std::fprintf(console.err, "plainquill-batch: %s\n", problem->c_str());
         return kUsageError;
     }
-
-    const std::vector<BatchItem> whole = wholeQueue(options, console);
+    const std::optional<RunQueue> run = runQueue(options, console);
+    if (!run)
+        return kUsageError;
     // Names come from the whole queue; a shard then keeps its own documents only.
-    const ShardedQueue sharded = options.shard ? shareOf(whole, *options.shard) : ShardedQueue{whole, {}};
+    const ShardedQueue sharded = options.shard ? shareOf(run->whole, run->sizes, *options.shard)
+                                               : ShardedQueue{run->whole, {}};
     const std::vector<BatchItem>& queue = sharded.own;
+    if (!options.queueFile.empty())
+        noteChangedSizes(*run, sharded, options.shard, console);
     std::vector<ItemResult> results(queue.size());
-    const std::vector<std::size_t> todo = positionsToConvert(queue, options.skipExisting, results);
+    const std::vector<std::size_t> todo = positionsToConvert(queue, options, results);
+    RunRecord record(options.outputFolder, options.shard, console.err);
     makeTargetFolders(queue, todo);
-    const RunFigures figures = convert(queue, todo, options, console, launchers, stopSignals, results);
+    const RunFigures figures = convert(queue, todo, options, console, launchers, stopSignals, record, results);
 
     RunSummary::ReportFormat format;
     if (options.shard)
-        format = [&](const std::vector<ReportRow>& own) { return shardReportOf(whole, sharded, *options.shard, own); };
+        format = [&](const std::vector<ReportRow>& own) {
+            return shardReportOf(run->whole, sharded, *options.shard, own, run->identity);
+        };
     return tellOutcome(RunSummary(queue, results, figures), options, console, format);
 }
 

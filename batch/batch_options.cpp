@@ -61,6 +61,9 @@ const std::map<std::string, Option>& longOptions()
         {"include", {Takes::Value, setTextParts}},
         {"timings", {Takes::Nothing, [](BatchOptions& o, auto&, auto&) { o.timings = true; }}},
         {"shard", {Takes::Value, [](BatchOptions& o, auto& v, auto& e) { o.shard = parseShard(v, e); }}},
+        {"queue", {Takes::Value, [](BatchOptions& o, auto& v, auto& e) { setNonEmpty(o.queueFile, "--queue", v, e); }}},
+        {"write-queue",
+         {Takes::Value, [](BatchOptions& o, auto& v, auto& e) { setNonEmpty(o.writeQueue, "--write-queue", v, e); }}},
     };
     return options;
 }
@@ -96,14 +99,28 @@ public:
             else
                 shortOptions(argument.substr(1));
         }
-        if (m_error.empty() && m_result.options.outputFolder.empty())
-            m_error = "no output folder: give one with -o OUTDIR";
-        if (m_error.empty() && m_result.options.inputs.empty())
-            m_error = "nothing to convert: name at least one file or folder";
+        if (m_error.empty())
+            checkTogether();
         return finish(m_error.empty() ? Action::Run : Action::UsageError);
     }
 
 private:
+    // What the options say only together.
+    void checkTogether()
+    {
+        const BatchOptions& options = m_result.options;
+        if (options.outputFolder.empty())
+            m_error = "no output folder: give one with -o OUTDIR";
+        else if (!options.queueFile.empty() && !options.inputs.empty())
+            m_error = "--queue takes the documents from its file: name no files or folders with it";
+        else if (!options.queueFile.empty() && !options.writeQueue.empty())
+            m_error = "--queue and --write-queue do not go together";
+        else if (!options.writeQueue.empty() && options.shard)
+            m_error = "--write-queue writes the whole queue: give --shard to the runs that read it with --queue";
+        else if (options.inputs.empty() && options.queueFile.empty())
+            m_error = "nothing to convert: name at least one file or folder";
+    }
+
     // "--merge-reports OUT SHARD...", alone on its command line.
     ParsedArguments mergeReports()
     {
@@ -201,8 +218,12 @@ constexpr const char* kHelpOptions =
                           (default: the number of processor cores)
       --keep-tree         mirror each file's folder below the folder named on the command line
                           into OUTDIR, instead of putting every text file directly in OUTDIR
-      --skip-existing     leave a document alone when its text file exists and is newer than it,
-                          so that a stopped run started again does only what is left
+      --skip-existing     leave a document alone when OUTDIR's manifest (see below) says its text
+                          was converted from this very document, unchanged since, and the text
+                          is still there and newer than it; so a stopped run started again does
+                          only what is left. A text the manifest does not vouch for (a folder
+                          converted by an older version, a text under another document's name)
+                          is converted again
       --report FILE       write one CSV row per document: source, target, status, reason, seconds
       --include PARTS     also write these parts of each document: headers, footers, comments
                           (a comma list of any of them, or all); see below
@@ -213,10 +234,17 @@ constexpr const char* kHelpOptions =
                           every text file as one run would, so the N shares together write
                           exactly what one run writes. Shares are balanced by file size. With
                           --report, the report lists the whole queue and each document's shard
+      --write-queue FILE  write the queue (each document, its size and its text file's name) to
+                          FILE and convert nothing; for the shards of a cluster to share
+      --queue FILE        convert the documents FILE lists, under its names, instead of naming
+                          files and folders; a document whose size changed since is converted
+                          anyway, with a warning. With --shard, every share reads the same file,
+                          so the shares cannot disagree on who converts what
       --merge-reports OUT SHARD...
                           merge the shards' reports into OUT, the report one run would have
                           written, and end as that run would (0, 1 or 2), naming any shard that
-                          did not report
+                          did not report; refuses (2) reports of shards that read different
+                          queue files
       --libreoffice PROG  the LibreOffice to run (default: soffice in PATH, then
                           /usr/lib/libreoffice/program/soffice)
   -h, --help              this text
@@ -230,6 +258,13 @@ constexpr const char* kHelpText =
 blank line each, the footnotes and the endnotes as "[label] text". --include headers puts each
 distinct header text before the body, footers after it, and comments ("[comment: author] text")
 come last.
+)";
+
+constexpr const char* kHelpManifest =
+    R"(Every run keeps a manifest in OUTDIR, the hidden file .plainquill-manifest.csv (a shard's:
+.plainquill-manifest.K-of-N.csv): for each text file, the document it was converted from, that
+document's size and time, and how its conversion ended, a line written as each ends. --skip-existing
+reads every manifest in OUTDIR; a run without it records its own for a later resume.
 )";
 
 constexpr const char* kHelpProgress =
@@ -255,8 +290,9 @@ ParsedArguments parseArguments(const std::vector<std::string>& arguments, int co
 std::string helpText(const std::string& program)
 {
     return "Usage: " + program + " [OPTION]... -o OUTDIR PATH...\n"
+           "  or:  " + program + " [OPTION]... -o OUTDIR --queue QUEUE.csv\n"
            "  or:  " + program + " --merge-reports OUT.csv SHARD.csv...\n"
-         + kHelpAbout + "\n" + kHelpOptions + "\n" + kHelpText + "\n" + kHelpProgress + "\n" + kHelpExitStatus;
+         + kHelpAbout + "\n" + kHelpOptions + "\n" + kHelpText + "\n" + kHelpManifest + "\n" + kHelpProgress + "\n" + kHelpExitStatus;
 }
 
 std::string versionText()

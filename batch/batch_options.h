@@ -23,6 +23,8 @@ struct BatchOptions {
     bool timings = false;
     engine::TextParts textParts; // --include: what the texts hold beyond body, notes and boxes
     std::optional<Shard> shard; // convert only this share of the queue
+    std::filesystem::path queueFile;  // --queue: the documents come from this file, not `inputs`
+    std::filesystem::path writeQueue; // --write-queue: write the queue to this file and convert nothing
     // --merge-reports: the shards' reports, merged into mergedReport
     std::filesystem::path mergedReport;
     std::vector<std::filesystem::path> shardReports;

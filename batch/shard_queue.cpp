@@ -4,7 +4,7 @@
 
 namespace plainquill::batch {
 
-ShardedQueue shareOf(const std::vector<BatchItem>& whole, Shard shard)
+std::vector<std::uintmax_t> sizesNow(const std::vector<BatchItem>& whole)
 {
     std::vector<std::uintmax_t> sizes;
     sizes.reserve(whole.size());
@@ -13,6 +13,11 @@ ShardedQueue shareOf(const std::vector<BatchItem>& whole, Shard shard)
         const std::uintmax_t size = std::filesystem::file_size(item.source, error);
         sizes.push_back(error ? 0 : size);
     }
+    return sizes;
+}
+
+ShardedQueue shareOf(const std::vector<BatchItem>& whole, const std::vector<std::uintmax_t>& sizes, Shard shard)
+{
     ShardedQueue sharded{{}, assignShards(sizes, shard.count)};
     for (std::size_t i = 0; i < whole.size(); ++i)
         if (sharded.owners[i] == shard.index)
@@ -21,7 +26,7 @@ ShardedQueue shareOf(const std::vector<BatchItem>& whole, Shard shard)
 }
 
 std::string shardReportOf(const std::vector<BatchItem>& whole, const ShardedQueue& sharded, Shard shard,
-                          const std::vector<ReportRow>& ownRows)
+                          const std::vector<ReportRow>& ownRows, const std::string& queueIdentity)
 {
     std::vector<ReportRow> rows;
     rows.reserve(whole.size());
@@ -32,7 +37,7 @@ std::string shardReportOf(const std::vector<BatchItem>& whole, const ShardedQueu
         else
             rows.push_back({whole[i].source.native(), whole[i].target.native(), kAnotherShard, {}, 0});
     }
-    return shardReport(rows, sharded.owners, shard.count);
+    return shardReport(rows, sharded.owners, shard.count, queueIdentity);
 }
 
 } // namespace plainquill::batch

@@ -15,12 +15,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const CsvRecord kShardHeader{"source", "target", "status", "reason", "seconds", "shard"};
+const CsvRecord kShardHeader{"source", "target", "status", "reason", "seconds", "queue", "shard"};
+// Before shards named their queue file.
+const CsvRecord kOlderShardHeader{"source", "target", "status", "reason", "seconds", "shard"};
 
 struct ShardRows {
     const ShardReportFile* file;
     std::vector<CsvRecord> rows; // without the header
     std::vector<Shard> owners;
+    std::string queue; // the identity of the queue file the shard read; empty: none
 };
 
 // The report's rows with their owners, or why it is no shard report.
@@ -28,19 +31,22 @@ std::optional<ShardRows> readShardRows(const ShardReportFile& file, std::string&
 {
     const std::string name = file.path.string();
     auto records = readCsv(*file.text);
-    if (!records || records->empty() || records->front() != kShardHeader) {
+    if (!records || records->empty() || (records->front() != kShardHeader && records->front() != kOlderShardHeader)) {
         problem = name + " is not a shard's report (written by --shard with --report)";
         return std::nullopt;
     }
-    ShardRows shard{&file, {records->begin() + 1, records->end()}, {}};
+    const std::size_t columns = records->front().size();
+    ShardRows shard{&file, {records->begin() + 1, records->end()}, {}, {}};
     for (const CsvRecord& row : shard.rows) {
         std::string ignored;
-        const auto owner = row.size() == kShardHeader.size() ? parseShard(row[5], ignored) : std::nullopt;
-        if (!owner) {
+        const auto owner = row.size() == columns ? parseShard(row.back(), ignored) : std::nullopt;
+        const std::string queue = columns == kShardHeader.size() && owner ? row[5] : std::string();
+        if (!owner || (&row != &shard.rows.front() && queue != shard.queue)) {
             problem = name + " has a damaged row";
             return std::nullopt;
         }
         shard.owners.push_back(*owner);
+        shard.queue = queue;
     }
     return shard;
 }
@@ -49,6 +55,9 @@ std::optional<ShardRows> readShardRows(const ShardReportFile& file, std::string&
 std::optional<std::string> differentQueues(const ShardRows& a, const ShardRows& b)
 {
     const std::string which = a.file->path.string() + " and " + b.file->path.string();
+    if (a.queue != b.queue)
+        return which + " read different queue files (" + (a.queue.empty() ? "none" : a.queue) + " and "
+             + (b.queue.empty() ? "none" : b.queue) + "): submit every task again with one queue";
     if (a.rows.size() != b.rows.size())
         return which + " list different queues (" + std::to_string(a.rows.size()) + " and "
              + std::to_string(b.rows.size()) + " documents)";
@@ -148,14 +157,16 @@ void noteGaps(const MergedRows& merged, int count, std::vector<std::string>& pro
 
 } // namespace
 
-std::string shardReport(const std::vector<ReportRow>& rows, const std::vector<int>& owners, int count)
+std::string shardReport(const std::vector<ReportRow>& rows, const std::vector<int>& owners, int count,
+                        const std::string& queueIdentity)
 {
-    std::string text = "source,target,status,reason,seconds,shard\n";
+    std::string text = "source,target,status,reason,seconds,queue,shard\n";
     for (std::size_t i = 0; i < rows.size(); ++i) {
         // One row as csvReport writes it, past its header line and without its line end.
         const std::string one = csvReport({rows[i]});
         const std::size_t begin = one.find('\n') + 1;
-        text += one.substr(begin, one.size() - begin - 1) + ',' + shardText({owners[i], count}) + '\n';
+        text += one.substr(begin, one.size() - begin - 1) + ',' + csvField(queueIdentity) + ','
+              + shardText({owners[i], count}) + '\n';
     }
     return text;
 }

@@ -2,8 +2,9 @@
 // A shard's report, and the merge of every shard's report into the one report a single run over
 // the whole queue would have written.
 //
-// A shard's report lists the whole queue, in queue order, with one more column: the shard that
-// owns each document ("K/N"). Its own documents carry their outcome; the others read "another
+// A shard's report lists the whole queue, in queue order, with two more columns: the queue file
+// the shard read (its identity; empty when it built the queue itself) and the shard that owns
+// each document ("K/N"). Its own documents carry their outcome; the others read "another
 // shard". So the merge can put the rows back in queue order, and can tell which shard is missing
 // from the documents nobody reported, even when that shard never wrote anything.
 #include "batch/shard.h"
@@ -20,7 +21,8 @@ namespace plainquill::batch {
 inline constexpr const char* kAnotherShard = "another shard";
 
 // `rows` is the whole queue; `owners` the shard of each row, as assignShards gave it.
-std::string shardReport(const std::vector<ReportRow>& rows, const std::vector<int>& owners, int count);
+std::string shardReport(const std::vector<ReportRow>& rows, const std::vector<int>& owners, int count,
+                        const std::string& queueIdentity = {});
 
 struct MergeResult {
     int exitStatus = 0;           // 0, 1 or 2, as the run over the whole queue would have ended

@@ -5,8 +5,8 @@ namespace plainquill::batch {
 using Clock = std::chrono::steady_clock;
 
 WorkerPool::WorkerPool(const std::vector<BatchItem>& queue, std::vector<std::size_t> todo, int workers,
-                       LauncherFactory makeLauncher)
-    : m_queue(queue), m_todo(std::move(todo)), m_results(queue.size())
+                       LauncherFactory makeLauncher, std::function<void()> beforeFirst)
+    : m_queue(queue), m_todo(std::move(todo)), m_beforeFirst(std::move(beforeFirst)), m_results(queue.size())
 {
     // More workers than documents would only start LibreOffice for nothing.
     const std::size_t count = std::min<std::size_t>(std::max(workers, 1), m_todo.size());
@@ -100,6 +100,10 @@ void WorkerPool::work(std::size_t worker)
 
 void WorkerPool::convertQueued(std::size_t worker, WordProcessorSession& session)
 {
+    std::call_once(m_firstDocument, [this] {
+        if (m_beforeFirst)
+            m_beforeFirst();
+    });
     while (!m_interrupted) {
         const std::size_t next = m_next++;
         if (next >= m_todo.size())

@@ -43,9 +43,10 @@ struct WorkerTimes {
 class WorkerPool {
 public:
     // Converts the items of `queue` whose positions `todo` lists, in that order. The queue must
-    // outlive the pool.
+    // outlive the pool. `beforeFirst` runs once, on a worker's thread, once its word processor is
+    // up and before any document is converted; the other workers wait for it.
     WorkerPool(const std::vector<BatchItem>& queue, std::vector<std::size_t> todo, int workers,
-               LauncherFactory makeLauncher);
+               LauncherFactory makeLauncher, std::function<void()> beforeFirst = {});
     // Interrupts and waits for every worker.
     ~WorkerPool();
     WorkerPool(const WorkerPool&) = delete;
@@ -78,6 +79,8 @@ private:
 
     const std::vector<BatchItem>& m_queue;
     const std::vector<std::size_t> m_todo;
+    const std::function<void()> m_beforeFirst;
+    std::once_flag m_firstDocument;
     std::vector<ItemResult> m_results;
     std::vector<std::unique_ptr<InterruptibleLauncher>> m_launchers;
     std::vector<WorkerTimes> m_times;

@@ -3,9 +3,12 @@
 # their reports into OUTPUT.slurm/report.csv. INPUT and OUTPUT must be on a file system every node
 # sees, and LibreOffice installed on every node.
 #   submit.sh INPUT OUTPUT TASKS [IDS]
+# The queue is written once, to OUTPUT.slurm/queue.csv, and every task reads it, so the tasks
+# share out and name the same documents however the input changes while they wait.
 # IDS submits only those tasks again (sbatch --array syntax: "1", "0,2", "3-5"), after a task
-# failed or was cancelled; the merge runs again after them. Running the whole set again is safe
-# too: each task leaves alone what is already converted.
+# failed or was cancelled; they read the queue the others read, and the merge runs again after
+# them. Running the whole set again is safe too: the queue is written anew, and each task leaves
+# alone what its output folder's manifests say is already converted from the same document.
 # PLAINQUILL_BATCH names the program (default: plainquill-batch in PATH); SBATCH_* variables and
 # PLAINQUILL_SBATCH_OPTIONS (e.g. "--partition=long --cpus-per-task=4") reach both submissions.
 set -euo pipefail
@@ -35,10 +38,17 @@ batch=${PLAINQUILL_BATCH:-plainquill-batch}
 command -v "$batch" >/dev/null || { echo "$0: $batch not found; set PLAINQUILL_BATCH" >&2; exit 2; }
 export PLAINQUILL_BATCH=$(realpath "$(command -v "$batch")")
 
+queue="$work/queue.csv"
+if [ $# -eq 4 ]; then
+  [ -f "$queue" ] || { echo "$0: no queue $queue to submit tasks again with; submit the whole set" >&2; exit 2; }
+else
+  "$PLAINQUILL_BATCH" -q -r --write-queue "$queue" -o "$output" "$input"
+fi
+
 # shellcheck disable=SC2086 # the extra options are words on purpose
 array=$(sbatch --parsable --chdir="$work" --array="$ids" --output="$work/task-%a.log" \
   --export="ALL,PLAINQUILL_SHARDS=$tasks" ${PLAINQUILL_SBATCH_OPTIONS:-} \
-  "$here/plainquill-array.sbatch" "$input" "$output" "$work")
+  "$here/plainquill-array.sbatch" "$queue" "$output" "$work")
 array=${array%%;*}
 # shellcheck disable=SC2086
 merge=$(sbatch --parsable --chdir="$work" --dependency="afterany:$array" --output="$work/merge.log" \

@@ -35,12 +35,13 @@ struct Finished {
     std::string output; // standard output and error together
 };
 
-// Every file below `folder` by its relative path, with its bytes.
+// Every file below `folder` by its relative path, with its bytes; the command's manifests, which
+// the window does not keep, left out.
 std::map<std::string, std::string> tree(const fs::path& folder)
 {
     std::map<std::string, std::string> files;
     for (const auto& entry : fs::recursive_directory_iterator(folder))
-        if (entry.is_regular_file())
+        if (entry.is_regular_file() && !entry.path().filename().string().starts_with(".plainquill-manifest"))
             files[entry.path().lexically_relative(folder).string()] = readBytes(entry.path());
     return files;
 }
@@ -156,6 +157,25 @@ TEST_F(BatchWithLibreOffice, KeepsTheTreeAndOnAResumedRunConvertsOnlyWhatIsMissi
     EXPECT_EQ(reportLinesWith(report, ",skipped,").size(), 1u);
     EXPECT_EQ(reportLinesWith(report, "a/x.rtf").at(0).find(",skipped,") != std::string::npos, true);
     EXPECT_EQ(reportLinesWith(report, ",converted,").size(), 2u);
+}
+
+TEST_F(BatchWithLibreOffice, OnAResumedRunADocumentQueuedAheadOfAnotherOfItsNameTakesItsNameAndBothAreConverted)
+{
+    fs::copy_file(kWordData / "test03.docx", input.path() / "a.docx");
+    const Finished first = run({"-o", output.path(), input.path() / "a.docx"});
+    ASSERT_EQ(first.status, 0) << first.output;
+    const std::string docxText = readBytes(output.path() / "a.txt");
+
+    // An archive copied with its times: older than the texts already there.
+    fs::copy_file(kWordData / "test04.doc", input.path() / "a.doc");
+    fs::last_write_time(input.path() / "a.doc", fs::last_write_time(output.path() / "a.txt") - 1h);
+    const Finished second = run({"--skip-existing", "-r", "-j", "2", "--report", report, "-o", output.path(),
+                                 input.path()});
+    EXPECT_EQ(second.status, 0) << second.output;
+    EXPECT_EQ(readBytes(output.path() / "a (2).txt"), docxText);
+    EXPECT_NE(readBytes(output.path() / "a.txt"), docxText) << "a.txt still holds a.docx's text";
+    EXPECT_NE(readBytes(output.path() / "a.txt").find("Molière"), std::string::npos) << readBytes(output.path() / "a.txt");
+    EXPECT_EQ(reportLinesWith(report, ",converted,").size(), 2u) << readBytes(report);
 }
 
 TEST_F(BatchWithLibreOffice, ListsEachFailureWithItsReasonAndExitsOne)

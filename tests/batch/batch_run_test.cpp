@@ -1,6 +1,10 @@
 // The batch command's run with a scripted word processor: which documents it converts on a resumed
 // run, and what its exit status says.
 #include "batch/batch_command.h"
+#include "batch/manifest.h"
+#include "batch/queue_file.h"
+#include "batch/shard_report.h"
+#include "engine/staged_output_file.h"
 #include "tests/engine/support/test_files.h"
 #include "tests/support/fake_word_processor.h"
 
@@ -13,6 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+using engine::testing::readBytes;
 using engine::testing::TemporaryFolder;
 using engine::testing::writeBytes;
 
@@ -81,6 +86,7 @@ TEST_F(BatchRunTest, SkipsOnlyATextStrictlyNewerThanItsDocument)
         {"text of the same time", 0s, false},
         {"text newer", 1s, true},
     };
+    ASSERT_EQ(run(), kAllConverted) << "records the manifest that vouches for the text";
     options.skipExisting = true;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -93,6 +99,114 @@ TEST_F(BatchRunTest, SkipsOnlyATextStrictlyNewerThanItsDocument)
         EXPECT_EQ(run(), kAllConverted);
         EXPECT_EQ(engine::testing::readBytes(text), c.skipped ? "an earlier text" : "the document");
     }
+}
+
+TEST_F(BatchRunTest, AResumeKeepsOnlyATextTheManifestVouchesFor)
+{
+    const fs::path doc = input.path() / "a.doc", docx = input.path() / "a.docx";
+    const fs::path text = output.path() / "a.txt", manifest = output.path() / manifestFileName(std::nullopt);
+    const auto past = fs::file_time_type::clock::now() - 1h;
+    const struct {
+        const char* name;
+        std::function<void()> change; // after a first run converted a.doc
+        bool kept;
+    } cases[] = {
+        {"the same document, unchanged", [] {}, true},
+        {"its size changed, not its time", [&] { writeBytes(doc, "the longer document"); fs::last_write_time(doc, past); },
+         false},
+        {"its time changed, not its size", [&] { fs::last_write_time(doc, past - 1s); }, false},
+        {"the text deleted", [&] { fs::remove(text); }, false},
+        {"no manifest: a folder converted before there was one", [&] { fs::remove(manifest); }, false},
+        // Only its line end lost: the line reads as whole, and is still not to be trusted.
+        {"its last line cut short", [&] { fs::resize_file(manifest, fs::file_size(manifest) - 1); }, false},
+        // Same size and time, another path: the text's name now comes from another document.
+        {"another document under its text's name", [&] { fs::rename(doc, docx); options.inputs = {docx}; }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(output.path());
+        fs::remove(docx);
+        options.inputs = {doc};
+        writeBytes(doc, "the document");
+        fs::last_write_time(doc, past);
+        options.skipExisting = false;
+        ASSERT_EQ(run(), kAllConverted);
+        writeBytes(text, "the kept text"); // newer than the document, as a converted text is
+        c.change();
+        options.skipExisting = true;
+        EXPECT_EQ(run(), kAllConverted);
+        EXPECT_EQ(readBytes(text), c.kept ? "the kept text" : readBytes(options.inputs.front()));
+    }
+}
+
+TEST_F(BatchRunTest, ADocumentQueuedAheadOfAnotherOfItsNameIsConvertedAndSoIsTheOther)
+{
+    // An archive copied with its times: older than the texts of the first run.
+    const fs::path doc = input.path() / "a.doc", docx = input.path() / "a.docx";
+    writeBytes(docx, "the docx");
+    options.inputs = {docx};
+    ASSERT_EQ(run(), kAllConverted);
+    fs::last_write_time(doc, fs::last_write_time(output.path() / "a.txt") - 1h);
+
+    options.inputs = {doc, docx};
+    options.skipExisting = true;
+    options.reportFile = output.path() / "report.csv";
+    EXPECT_EQ(run(), kAllConverted);
+    EXPECT_EQ(readBytes(output.path() / "a.txt"), "the document");
+    EXPECT_EQ(readBytes(output.path() / "a (2).txt"), "the docx");
+    EXPECT_EQ(readBytes(options.reportFile).find(",skipped,"), std::string::npos) << readBytes(options.reportFile);
+}
+
+// Two shards of one queue file, then of another, resumed in the same output folder.
+TEST_F(BatchRunTest, ShardsOfAQueueFileResumeByTheirManifestsAndTheirReportsNameTheQueue)
+{
+    const fs::path doc = input.path() / "a.doc", docx = input.path() / "a.docx";
+    writeBytes(docx, "the docx");
+    const auto runShards = [&](const std::vector<fs::path>& inputs, const std::string& queueName) {
+        writeWholeFile(input.path() / queueName, queueFileText(buildQueue({inputs, false, Layout::Flat,
+                                                                           output.path()}), output.path()));
+        options.inputs.clear();
+        options.queueFile = input.path() / queueName;
+        options.skipExisting = true;
+        std::vector<ShardReportFile> reports;
+        for (int k = 0; k < 2; ++k) {
+            options.shard = Shard{k, 2};
+            options.reportFile = output.path() / (queueName + "-shard" + std::to_string(k));
+            EXPECT_EQ(run(), kAllConverted) << err.text();
+            reports.push_back({options.reportFile, readBytes(options.reportFile), {}});
+        }
+        return reports;
+    };
+    const auto first = runShards({docx}, "first.csv");
+    fs::last_write_time(doc, fs::last_write_time(output.path() / "a.txt") - 1h);
+    const auto second = runShards({doc, docx}, "second.csv");
+
+    EXPECT_EQ(readBytes(output.path() / "a.txt"), "the document");
+    EXPECT_EQ(readBytes(output.path() / "a (2).txt"), "the docx");
+    for (const char* manifest : {".plainquill-manifest.0-of-2.csv", ".plainquill-manifest.1-of-2.csv"})
+        EXPECT_TRUE(fs::exists(output.path() / manifest)) << manifest;
+    EXPECT_EQ(mergeShardReports(second).exitStatus, kAllConverted);
+    const MergeResult mixed = mergeShardReports({second[0], first[1]});
+    EXPECT_EQ(mixed.exitStatus, kUsageError);
+    EXPECT_NE(::testing::PrintToString(mixed.problems).find("read different queue files"), std::string::npos)
+        << ::testing::PrintToString(mixed.problems);
+}
+
+TEST_F(BatchRunTest, AQueueFilesDocumentThatChangedSizeIsConvertedAndNoted)
+{
+    const fs::path queue = input.path() / "queue.csv";
+    writeWholeFile(queue, queueFileText(buildQueue({options.inputs, false, Layout::Flat, output.path()}), output.path()));
+    writeBytes(input.path() / "a.doc", "the document, longer");
+    options.inputs.clear();
+    options.queueFile = queue;
+    EXPECT_EQ(run(), kAllConverted);
+    EXPECT_EQ(readBytes(output.path() / "a.txt"), "the document, longer");
+    EXPECT_NE(err.text().find("changed size since the queue was written (12 bytes then, 20 now)"), std::string::npos)
+        << err.text();
+
+    writeBytes(queue, "source,size,target\n/x.doc,1,../x.txt\n");
+    EXPECT_EQ(run(), kUsageError);
+    EXPECT_NE(err.text().find("has a damaged row (2)"), std::string::npos) << err.text();
 }
 
 TEST_F(BatchRunTest, AReportThatCannotBeWrittenFailsTheRun)

@@ -36,6 +36,11 @@ TEST(BatchOptions, TakesEverySpellingOfTheOptions)
     EXPECT_EQ(parse({"x", "--jobs", "64", "-oout"}).options.workers, 64);
     EXPECT_EQ(parse({"--help", "-j", "0"}).action, Action::Help);
     EXPECT_EQ(parse({"--version"}).action, Action::Version);
+
+    const ParsedArguments queued = parse({"--queue", "q.csv", "--shard", "1/2", "-o", "out"});
+    ASSERT_EQ(queued.action, Action::Run) << queued.error << " (--queue needs no files or folders)";
+    EXPECT_EQ(queued.options.queueFile, "q.csv");
+    EXPECT_EQ(parse({"--write-queue=q.csv", "-r", "-o", "out", "in"}).options.writeQueue, "q.csv");
 }
 
 TEST(BatchOptions, RefusesWhatItCannotRunAndSaysWhy)
@@ -54,6 +59,10 @@ TEST(BatchOptions, RefusesWhatItCannotRunAndSaysWhy)
         {{"a.doc", "-o"}, "-o needs a value"},
         {{"-o", "out", "a.doc", "--quiet=yes"}, "takes no value"},
         {{"-o", "", "a.doc"}, "non-empty"},
+        {{"-o", "out", "--queue", "q.csv", "a.doc"}, "name no files or folders"},
+        {{"-o", "out", "--queue", "q.csv", "--write-queue", "r.csv"}, "do not go together"},
+        {{"-o", "out", "--write-queue", "q.csv", "--shard", "0/2", "in"}, "give --shard to the runs"},
+        {{"-o", "out", "--queue="}, "non-empty"},
     };
     for (const auto& c : cases) {
         const ParsedArguments parsed = parse(c.arguments);

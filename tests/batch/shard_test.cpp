@@ -1,5 +1,6 @@
 // Splitting a queue between shards, and merging the shards' reports back, without a cluster.
 #include "batch/batch_options.h"
+#include "batch/queue_file.h"
 #include "batch/shard_report.h"
 
 #include <gtest/gtest.h>
@@ -55,14 +56,14 @@ protected:
                                        {"a.docx", "out/a (2).txt", "converted", "", 0.25}};
     const std::vector<int> owners{0, 2, 0, 1};
 
-    ShardReportFile reportOf(int shard, std::vector<ReportRow> rows = {}) const
+    ShardReportFile reportOf(int shard, std::vector<ReportRow> rows = {}, const std::string& queue = {}) const
     {
         if (rows.empty())
             rows = whole;
         for (std::size_t i = 0; i < rows.size(); ++i)
             if (owners[i] != shard)
                 rows[i] = {rows[i].source, rows[i].target, kAnotherShard, "", 0};
-        return {"shard-" + std::to_string(shard) + ".csv", shardReport(rows, owners, 3), {}};
+        return {"shard-" + std::to_string(shard) + ".csv", shardReport(rows, owners, 3, queue), {}};
     }
 };
 
@@ -95,8 +96,32 @@ TEST_F(MergeReports, RefusesReportsThatDoNotBelongTogether)
     const ShardReportFile plain{"plain.csv", csvReport(whole), {}};
     const ShardReportFile bad{"bad.csv", "source,target,status,reason,seconds,shard\n\"a,b\n", {}};
     for (const auto& reports : {std::vector{reportOf(0), reportOf(1, other)}, std::vector{reportOf(0), plain},
+                                std::vector{reportOf(0, whole, "one queue"), reportOf(1, whole, "another")},
+                                std::vector{reportOf(0, whole, "one queue"), reportOf(1)},
                                 std::vector{bad}, std::vector<ShardReportFile>{}})
         EXPECT_EQ(mergeShardReports(reports).exitStatus, 2) << ::testing::PrintToString(reports.size());
+    const auto sameQueue = {reportOf(0, whole, "one queue"), reportOf(1, whole, "one queue"),
+                            reportOf(2, whole, "one queue")};
+    EXPECT_EQ(mergeShardReports(sameQueue).report, csvReport(whole));
+}
+
+TEST(QueueFile, ReadsBackWhatItWroteAndRefusesWhatItDidNot)
+{
+    const std::filesystem::path out = "/out";
+    const std::vector<BatchItem> queue{{"/in/a, \"b\".doc", "/out/a, \"b\".txt"}, {"/in/x/c.doc", "/out/x/c (2).txt"}};
+    std::string error;
+    const auto back = parseQueueFile(queueFileText(queue, out), "/elsewhere", error);
+    ASSERT_TRUE(back) << error;
+    ASSERT_EQ(back->items.size(), 2u);
+    EXPECT_EQ(back->items[1].source, "/in/x/c.doc");
+    EXPECT_EQ(back->items[1].target, "/elsewhere/x/c (2).txt") << "targets follow this run's output folder";
+    EXPECT_EQ(back->sizes, (std::vector<std::uintmax_t>{0, 0})) << "documents that are not there weigh nothing";
+    EXPECT_NE(back->identity, parseQueueFile(queueFileText({queue[0]}, out), out, error)->identity);
+
+    for (const char* text : {"", "source,target\n", "source,size,target\n/a.doc,x,a.txt\n",
+                             "source,size,target\n/a.doc,1,/tmp/a.txt\n", "source,size,target\n/a.doc,1,x/../../a.txt\n",
+                             "source,size,target\n,1,a.txt\n", "source,size,target\n/a.doc,1\n"})
+        EXPECT_FALSE(parseQueueFile(text, out, error)) << text;
 }
 
 } // namespace
