@@ -1,5 +1,7 @@
 #include "engine/word_processor_session.h"
 
+#include "engine/staged_output_file.h"
+
 namespace plainquill {
 
 using engine::Failure;
@@ -58,6 +60,13 @@ bool WordProcessorSession::ensureUsable()
     return start();
 }
 
+void WordProcessorSession::sweepOnce(const std::filesystem::path& target)
+{
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    if (m_sweptFolders.insert(folder).second)
+        removeAbandonedStagedFiles(folder);
+}
+
 SaveResult WordProcessorSession::convert(const std::filesystem::path& document,
                                          const std::filesystem::path& target)
 {
@@ -66,6 +75,7 @@ SaveResult WordProcessorSession::convert(const std::filesystem::path& document,
                 m_startFailure.installed ? "LibreOffice could not be started again: " + m_startFailure.reason
                                          : std::string("LibreOffice could not be started again"),
                 m_startFailure.rawDetail};
+    sweepOnce(target);
     ++m_documentsOnCurrent;
     engine::OpenResult opened;
     {
