@@ -114,7 +114,12 @@ RunFigures convert(const std::vector<BatchItem>& queue, const std::vector<std::s
     if (stopSignal != 0)
         pool.interrupt();
     while (!pool.finished()) {
-        if (const int signal = stopSignals.wait(kRefreshInterval); signal != 0 && stopSignal == 0) {
+        int signal = stopSignals.wait(kRefreshInterval);
+        // Nobody reads the progress any more: without a report the run would go on unseen, so it
+        // stops as the signal would have stopped it; with one, the report tells the outcome.
+        if (signal == 0 && progress.pipeBroken() && options.reportFile.empty())
+            signal = SIGPIPE;
+        if (signal != 0 && stopSignal == 0) {
             stopSignal = signal;
             pool.interrupt();
         }

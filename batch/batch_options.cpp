@@ -235,14 +235,15 @@ come last.
 constexpr const char* kHelpProgress =
     R"(Progress goes to standard error: a one-line bar on a terminal, a line per document otherwise.
 Each document may take 120 seconds; a LibreOffice that dies or hangs is replaced, and its document
-is reported as failed. Ctrl-C or SIGTERM stops at once: LibreOffice is ended, no partial text file
-is left, and the report lists what was done.
+is reported as failed. Ctrl-C, SIGTERM, SIGHUP or SIGPIPE stops at once: LibreOffice is ended, no
+partial text file is left, and the report lists what was done. Progress nobody reads any more (a
+pipe into `head`) is dropped; with --report the run goes on, without it the run stops as on SIGPIPE.
 )";
 
 constexpr const char* kHelpExitStatus =
     R"(Exit status: 0 every document converted (or skipped as up to date), 1 some failed (each listed with
-its reason on standard error), 2 a usage error or no LibreOffice, 130 stopped by SIGINT, 143 by
-SIGTERM.
+its reason on standard error), 2 a usage error or no LibreOffice, 128 + the signal's number when
+stopped by one: 130 SIGINT, 143 SIGTERM, 129 SIGHUP, 141 SIGPIPE.
 )";
 
 } // namespace

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 
 namespace plainquill::batch {
@@ -102,6 +104,30 @@ TEST_F(BatchRunTest, AReportThatCannotBeWrittenFailsTheRun)
     EXPECT_EQ(run(), kSomeFailed);
     EXPECT_EQ(engine::testing::readBytes(output.path() / "a.txt"), "the document") << "the text is still written";
     EXPECT_NE(err.text().find("report.csv"), std::string::npos) << err.text();
+}
+
+TEST_F(BatchRunTest, AProgressPipeNobodyReadsStopsNothingWhenAReportWasAskedFor)
+{
+    options.quiet = false; // a progress line per document, into the broken pipe
+    options.inputs.clear();
+    for (const char* name : {"a.doc", "b.doc", "c.doc", "d.doc"}) {
+        writeBytes(input.path() / name, name);
+        options.inputs.push_back(input.path() / name);
+    }
+    options.reportFile = output.path() / "report.csv";
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    ::close(ends[0]); // the reader has gone, as `head` does after its lines
+    std::FILE* progress = ::fdopen(ends[1], "w");
+    Console console{out.file(), progress, false, 80};
+    EXPECT_EQ(runBatch(options, console, [] { return std::make_unique<ScriptedWorkers>(); }), kAllConverted);
+    std::fclose(progress);
+    EXPECT_EQ(engine::testing::readBytes(output.path() / "d.txt"), "d.doc") << "the run went on to the end";
+    const std::string report = engine::testing::readBytes(options.reportFile);
+    std::size_t converted = 0;
+    for (std::size_t at = 0; (at = report.find(",converted,", at)) != std::string::npos; ++at)
+        ++converted;
+    EXPECT_EQ(converted, 4u) << report;
 }
 
 } // namespace
