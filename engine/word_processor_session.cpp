@@ -76,12 +76,14 @@ SaveResult WordProcessorSession::convert(const std::filesystem::path& document,
                                          : std::string("LibreOffice could not be started again"),
                 m_startFailure.rawDetail};
     sweepOnce(target);
-    ++m_documentsOnCurrent;
     engine::OpenResult opened;
     {
         const Stopwatch stopwatch(m_times.opening);
         opened = m_current->Open(document);
     }
+    // Only what the word processor opened wears it: 40,000 empty files are no reason for a restart.
+    if (opened.reachedWordProcessor)
+        ++m_documentsOnCurrent;
     if (!opened.document)
         return {opened.failure == Failure::None ? Failure::CouldNotOpen : opened.failure, opened.detail,
                 opened.rawDetail};

@@ -11,7 +11,8 @@
 
 namespace plainquill {
 
-// How many documents one word-processor instance converts before it is replaced.
+// How many documents one word-processor instance opens before it is replaced; files refused
+// before it saw them do not count.
 constexpr int kDocumentsPerWordProcessor = 200;
 
 // Where a session's time went: starting instances, and opening, saving and closing documents.

@@ -522,6 +522,22 @@ TEST(WordProcessorSession, ReplacesTheWordProcessorAfterItsShareOfDocuments)
     EXPECT_EQ(launcher.log.quits, 3) << "every instance is quit, the last one when the session ends";
 }
 
+TEST(WordProcessorSession, FilesRefusedBeforeTheWordProcessorSawThemDoNotUseUpItsShare)
+{
+    TempTree tree;
+    const QString doc = tree.file("a.doc");
+    const QString empty = tree.file("empty.doc", "");
+    FakeLauncher launcher;
+    WordProcessorSession session(launcher, 2);
+    ASSERT_TRUE(session.start());
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(session.convert(doc.toStdString(), tree.path("a.txt").toStdString()).ok());
+        for (const QString& refused : {empty, tree.path("missing.doc")})
+            EXPECT_FALSE(session.convert(refused.toStdString(), tree.path("b.txt").toStdString()).ok());
+    }
+    EXPECT_EQ(session.instancesStarted(), 2) << "three documents opened, two to an instance";
+}
+
 TEST(WordProcessorSession, RemovesTheStagedFilesOfKilledRunsFromEachFolderItWritesInto)
 {
     TempTree tree;

@@ -50,8 +50,12 @@ public:
                 m_alive = false; // killed, as the real adapter does
             return {nullptr, failure->second, "scripted"};
         }
-        if (!std::filesystem::exists(file))
-            return {nullptr, engine::Failure::CouldNotOpen, "no such file"};
+        if (!std::filesystem::exists(file) || std::filesystem::is_empty(file)) {
+            // Refused before the word processor sees it, as the real adapter does.
+            engine::OpenResult refused(nullptr, engine::Failure::CouldNotOpen, "no such file or an empty one");
+            refused.reachedWordProcessor = false;
+            return refused;
+        }
         return {std::make_unique<Doc>(file), engine::Failure::None, {}};
     }
 
