@@ -187,7 +187,7 @@ constexpr const char* kHelpAbout =
     R"(Converts word-processor documents (.doc, .docx, .rtf, .htm, .html) to plain text (UTF-8, LF line
 ends, no byte-order mark) with LibreOffice, the way Plainquill's window does. Each document becomes
 OUTDIR/<base name>.txt; a file named on the command line is converted whatever its ending, a
-folder adds its files that end in doc, docx, rtf, htm or html (all lower or all upper case).
+folder adds its files whose extension is doc, docx, rtf, htm or html, in any case.
 Documents that share a base name are kept apart by queue order: the first keeps <base name>.txt,
 later ones get <base name> (2).txt, (3), ... whatever the number of workers.
 )";

@@ -85,7 +85,8 @@ protected:
     BatchQueueTest()
     {
         for (const char* name : {"in/a.doc", "in/a.rtf", "in/notes.txt", "in/.hidden.doc", "in/s/a.html",
-                                 "in/s/t/b.DOCX", "in/s/b.Doc", "in/u/b.htm", "named.pdf"})
+                                 "in/s/t/b.DOCX", "in/s/b.Doc", "in/u/b.htm", "named.pdf",
+                                 "in/guide.adoc", "in/mydoc", "in/.doc"})
             fs::create_directories((root / name).parent_path()), writeBytes(root / name, "x");
         fs::create_directory_symlink(root / "in", root / "in/s/loop"); // a link back up the tree
     }
@@ -104,8 +105,8 @@ TEST_F(BatchQueueTest, NamesEveryTargetByQueueOrderBeforeAnythingIsConverted)
 {
     EXPECT_EQ(targets(Layout::Flat, true),
               (std::vector<std::string>{"in/a.doc > out/a.txt", "in/a.rtf > out/a (2).txt",
-                                        "in/s/a.html > out/a (3).txt", "in/s/t/b.DOCX > out/b.txt",
-                                        "in/u/b.htm > out/b (2).txt",
+                                        "in/s/a.html > out/a (3).txt", "in/s/b.Doc > out/b.txt",
+                                        "in/s/t/b.DOCX > out/b (2).txt", "in/u/b.htm > out/b (3).txt",
                                         "named.pdf > out/named.txt", "in/a.doc > out/a (4).txt"}));
     EXPECT_EQ(targets(Layout::Flat, false),
               (std::vector<std::string>{"in/.hidden.doc > out/.hidden.txt", "in/a.doc > out/a.txt",
@@ -113,7 +114,7 @@ TEST_F(BatchQueueTest, NamesEveryTargetByQueueOrderBeforeAnythingIsConverted)
                                         "in/a.doc > out/a (3).txt"}));
     EXPECT_EQ(targets(Layout::KeepTree, true),
               (std::vector<std::string>{"in/a.doc > out/a.txt", "in/a.rtf > out/a (2).txt", "in/s/a.html > out/s/a.txt",
-                                        "in/s/t/b.DOCX > out/s/t/b.txt", "in/u/b.htm > out/u/b.txt",
+                                        "in/s/b.Doc > out/s/b.txt", "in/s/t/b.DOCX > out/s/t/b.txt", "in/u/b.htm > out/u/b.txt",
                                         "named.pdf > out/named.txt", "in/a.doc > out/a (3).txt"}));
 }
 
