@@ -140,7 +140,7 @@ int tellOutcome(const RunSummary& summary, const BatchOptions& options, const Co
                 const RunSummary::ReportFormat& format)
 {
     const bool reported = options.reportFile.empty() || summary.writeReport(options.reportFile, console.err, format);
-    summary.printFailures(console.err);
+    summary.printFailures(console.err, options.verbose);
     if (!options.quiet)
         summary.print(console.out);
     if (options.timings)

@@ -60,12 +60,14 @@ const std::map<std::string, Option>& longOptions()
          }}},
         {"include", {Takes::Value, setTextParts}},
         {"timings", {Takes::Nothing, [](BatchOptions& o, auto&, auto&) { o.timings = true; }}},
+        {"verbose", {Takes::Nothing, [](BatchOptions& o, auto&, auto&) { o.verbose = true; }}},
         {"shard", {Takes::Value, [](BatchOptions& o, auto& v, auto& e) { o.shard = parseShard(v, e); }}},
     };
     return options;
 }
 
-const std::map<char, std::string> kShortOptions{{'r', "recursive"}, {'j', "jobs"}, {'o', "output"}, {'q', "quiet"}};
+const std::map<char, std::string> kShortOptions{{'r', "recursive"}, {'j', "jobs"}, {'o', "output"}, {'q', "quiet"},
+                                               {'v', "verbose"}};
 
 class Parser {
 public:
@@ -207,6 +209,8 @@ constexpr const char* kHelpOptions =
       --include PARTS     also write these parts of each document: headers, footers, comments
                           (a comma list of any of them, or all); see below
   -q, --quiet             no progress and no summary; failures are still listed
+  -v, --verbose           with each failure listed, the raw details behind its reason
+                          (LibreOffice's or the system's own message, internal codes included)
       --timings           after the run, where each worker's time went
       --shard K/N         convert only share K of N (K from 0 to N-1, as a job array's task ids
                           run with --array=0-(N-1)); every share builds the same queue and names

@@ -21,6 +21,7 @@ struct BatchOptions {
     std::filesystem::path reportFile; // empty: no report
     std::string libreOffice = "soffice"; // a name looked up in PATH, or a path
     bool timings = false;
+    bool verbose = false; // each failure's raw details (internal codes) too
     engine::TextParts textParts; // --include: what the texts hold beyond body, notes and boxes
     std::optional<Shard> shard; // convert only this share of the queue
     // --merge-reports: the shards' reports, merged into mergedReport

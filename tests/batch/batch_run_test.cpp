@@ -20,6 +20,8 @@ using engine::testing::writeBytes;
 
 class ScriptedWorkers : public InterruptibleLauncher {
 public:
+    ScriptedWorkers() = default;
+    explicit ScriptedWorkers(const testing::FakeWordProcessorScript& script) { m_launcher.script = script; }
     std::unique_ptr<engine::WordProcessor> Start() override { return m_launcher.Start(); }
     engine::StartFailure lastStartFailure() const override { return m_launcher.lastStartFailure(); }
     void interrupt() override {}
@@ -128,6 +130,38 @@ TEST_F(BatchRunTest, AProgressPipeNobodyReadsStopsNothingWhenAReportWasAskedFor)
     for (std::size_t at = 0; (at = report.find(",converted,", at)) != std::string::npos; ++at)
         ++converted;
     EXPECT_EQ(converted, 4u) << report;
+}
+
+TEST_F(BatchRunTest, ListsEachFailureInPlainWordsAndItsRawDetailsOnlyWhenVerbose)
+{
+    testing::FakeWordProcessorScript script;
+    script.openFailures["a.doc"] = engine::Failure::CouldNotOpen;
+    script.rawDetail = "generic_Text error 0x04004039";
+    for (const bool verbose : {false, true}) {
+        SCOPED_TRACE(verbose);
+        options.verbose = verbose;
+        CapturedStream said;
+        Console console{out.file(), said.file(), false, 80};
+        EXPECT_EQ(runBatch(options, console, [&] { return std::make_unique<ScriptedWorkers>(script); }), kSomeFailed);
+        const std::string text = said.text();
+        EXPECT_NE(text.find("1 of 1 document could not be converted:\n"), std::string::npos) << text;
+        EXPECT_NE(text.find("could not open (scripted)"), std::string::npos) << text;
+        EXPECT_EQ(text.find("LibreOffice said"), std::string::npos) << text;
+        EXPECT_EQ(text.find("0x04004039") != std::string::npos, verbose) << text;
+    }
+}
+
+TEST_F(BatchRunTest, CountsReadOneDocumentAndTwoDocuments)
+{
+    writeBytes(input.path() / "a.rtf", "the other document");
+    options.inputs.push_back(input.path() / "a.rtf");
+    options.quiet = false;
+    EXPECT_EQ(run(), kAllConverted);
+    const std::string text = out.text();
+    EXPECT_NE(text.find("2 of 2 documents converted"), std::string::npos) << text;
+    EXPECT_NE(text.find("\n1 document shares a name with one before it; its text goes under a new name:\n"),
+              std::string::npos)
+        << text;
 }
 
 } // namespace

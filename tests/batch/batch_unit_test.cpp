@@ -21,10 +21,12 @@ ParsedArguments parse(const std::vector<std::string>& arguments)
 
 TEST(BatchOptions, TakesEverySpellingOfTheOptions)
 {
-    const ParsedArguments all = parse({"-rq", "-j2", "--keep-tree", "--skip-existing", "--report=r.csv",
+    const ParsedArguments all = parse({"-rqv", "-j2", "--keep-tree", "--skip-existing", "--report=r.csv",
                                        "--output", "out", "a.doc", "--", "-b.doc"});
     ASSERT_EQ(all.action, Action::Run) << all.error;
     EXPECT_TRUE(all.options.recursive && all.options.quiet && all.options.keepTree && all.options.skipExisting);
+    EXPECT_TRUE(all.options.verbose);
+    EXPECT_TRUE(parse({"--verbose", "-o", "out", "a.doc"}).options.verbose);
     EXPECT_EQ(all.options.workers, 2);
     EXPECT_EQ(all.options.reportFile, "r.csv");
     EXPECT_EQ(all.options.outputFolder, "out");
