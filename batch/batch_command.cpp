@@ -112,7 +112,12 @@ RunFigures convert(const std::vector<BatchItem>& queue, const std::vector<std::s
     if (stopSignal != 0)
         pool.interrupt();
     while (!pool.finished()) {
-        if (const int signal = stopSignals.wait(kRefreshInterval); signal != 0 && stopSignal == 0) {
+        int signal = stopSignals.wait(kRefreshInterval);
+        // Nobody reads the progress any more: without a report the run would go on unseen, so it
+        // stops as the signal would have stopped it; with one, the report tells the outcome.
+        if (signal == 0 && progress.pipeBroken() && options.reportFile.empty())
+            signal = SIGPIPE;
+        if (signal != 0 && stopSignal == 0) {
             stopSignal = signal;
             pool.interrupt();
         }
@@ -133,7 +138,7 @@ int tellOutcome(const RunSummary& summary, const BatchOptions& options, const Co
                 const RunSummary::ReportFormat& format)
 {
     const bool reported = options.reportFile.empty() || summary.writeReport(options.reportFile, console.err, format);
-    summary.printFailures(console.err);
+    summary.printFailures(console.err, options.verbose);
     if (!options.quiet)
         summary.print(console.out);
     if (options.timings)

@@ -60,6 +60,7 @@ const std::map<std::string, Option>& longOptions()
          }}},
         {"include", {Takes::Value, setTextParts}},
         {"timings", {Takes::Nothing, [](BatchOptions& o, auto&, auto&) { o.timings = true; }}},
+        {"verbose", {Takes::Nothing, [](BatchOptions& o, auto&, auto&) { o.verbose = true; }}},
         {"shard", {Takes::Value, [](BatchOptions& o, auto& v, auto& e) { o.shard = parseShard(v, e); }}},
         {"queue", {Takes::Value, [](BatchOptions& o, auto& v, auto& e) { setNonEmpty(o.queueFile, "--queue", v, e); }}},
         {"write-queue",
@@ -68,7 +69,8 @@ const std::map<std::string, Option>& longOptions()
     return options;
 }
 
-const std::map<char, std::string> kShortOptions{{'r', "recursive"}, {'j', "jobs"}, {'o', "output"}, {'q', "quiet"}};
+const std::map<char, std::string> kShortOptions{{'r', "recursive"}, {'j', "jobs"}, {'o', "output"}, {'q', "quiet"},
+                                               {'v', "verbose"}};
 
 class Parser {
 public:
@@ -204,7 +206,7 @@ constexpr const char* kHelpAbout =
     R"(Converts word-processor documents (.doc, .docx, .rtf, .htm, .html) to plain text (UTF-8, LF line
 ends, no byte-order mark) with LibreOffice, the way Plainquill's window does. Each document becomes
 OUTDIR/<base name>.txt; a file named on the command line is converted whatever its ending, a
-folder adds its files that end in doc, docx, rtf, htm or html (all lower or all upper case).
+folder adds its files whose extension is doc, docx, rtf, htm or html, in any case.
 Documents that share a base name are kept apart by queue order: the first keeps <base name>.txt,
 later ones get <base name> (2).txt, (3), ... whatever the number of workers.
 )";
@@ -228,6 +230,8 @@ constexpr const char* kHelpOptions =
       --include PARTS     also write these parts of each document: headers, footers, comments
                           (a comma list of any of them, or all); see below
   -q, --quiet             no progress and no summary; failures are still listed
+  -v, --verbose           with each failure listed, the raw details behind its reason
+                          (LibreOffice's or the system's own message, internal codes included)
       --timings           after the run, where each worker's time went
       --shard K/N         convert only share K of N (K from 0 to N-1, as a job array's task ids
                           run with --array=0-(N-1)); every share builds the same queue and names
@@ -270,14 +274,15 @@ reads every manifest in OUTDIR; a run without it records its own for a later res
 constexpr const char* kHelpProgress =
     R"(Progress goes to standard error: a one-line bar on a terminal, a line per document otherwise.
 Each document may take 120 seconds; a LibreOffice that dies or hangs is replaced, and its document
-is reported as failed. Ctrl-C or SIGTERM stops at once: LibreOffice is ended, no partial text file
-is left, and the report lists what was done.
+is reported as failed. Ctrl-C, SIGTERM, SIGHUP or SIGPIPE stops at once: LibreOffice is ended, no
+partial text file is left, and the report lists what was done. Progress nobody reads any more (a
+pipe into `head`) is dropped; with --report the run goes on, without it the run stops as on SIGPIPE.
 )";
 
 constexpr const char* kHelpExitStatus =
     R"(Exit status: 0 every document converted (or skipped as up to date), 1 some failed (each listed with
-its reason on standard error), 2 a usage error or no LibreOffice, 130 stopped by SIGINT, 143 by
-SIGTERM.
+its reason on standard error), 2 a usage error or no LibreOffice, 128 + the signal's number when
+stopped by one: 130 SIGINT, 143 SIGTERM, 129 SIGHUP, 141 SIGPIPE.
 )";
 
 } // namespace

@@ -21,6 +21,7 @@ struct BatchOptions {
     std::filesystem::path reportFile; // empty: no report
     std::string libreOffice = "soffice"; // a name looked up in PATH, or a path
     bool timings = false;
+    bool verbose = false; // each failure's raw details (internal codes) too
     engine::TextParts textParts; // --include: what the texts hold beyond body, notes and boxes
     std::optional<Shard> shard; // convert only this share of the queue
     std::filesystem::path queueFile;  // --queue: the documents come from this file, not `inputs`

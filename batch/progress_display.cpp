@@ -2,6 +2,7 @@
 
 #include "engine/native_path.h"
 
+#include <cerrno>
 #include <cmath>
 
 namespace plainquill::batch {
@@ -51,13 +52,24 @@ void ProgressDisplay::documentFinished(const BatchItem& item, const ItemResult& 
     if (m_mode != ProgressMode::Lines)
         return;
     const std::string count = "[" + std::to_string(m_done) + "/" + std::to_string(m_total) + "] ";
-    if (result.status == Status::Converted)
-        std::fprintf(m_out, "%sconverted %s -> %s (%.2f s)\n", count.c_str(), shown(item.source).c_str(),
-                     shown(item.target).c_str(), result.seconds);
-    else
-        std::fprintf(m_out, "%s%s %s: %s\n", count.c_str(), result.status == Status::NotDone ? "not done" : "failed",
-                     shown(item.source).c_str(), result.reason.c_str());
-    std::fflush(m_out);
+    if (result.status == Status::Converted) {
+        char seconds[32];
+        std::snprintf(seconds, sizeof seconds, " (%.2f s)\n", result.seconds);
+        put(count + "converted " + shown(item.source) + " -> " + shown(item.target) + seconds);
+    } else {
+        put(count + (result.status == Status::NotDone ? "not done " : "failed ") + shown(item.source) + ": "
+            + result.reason + "\n");
+    }
+}
+
+void ProgressDisplay::put(const std::string& text)
+{
+    if (m_pipeBroken)
+        return;
+    errno = 0;
+    const bool failed = std::fputs(text.c_str(), m_out) < 0 || std::fflush(m_out) != 0;
+    if (failed && errno == EPIPE)
+        m_pipeBroken = true;
 }
 
 std::string ProgressDisplay::barLine(const std::vector<std::filesystem::path>& inHand) const
@@ -87,8 +99,7 @@ void ProgressDisplay::refresh(const std::vector<std::filesystem::path>& inHand)
     if (m_mode != ProgressMode::Bar)
         return;
     // Back to the line's start and erase it: the new line may be shorter than the old.
-    std::fprintf(m_out, "\r\033[K%s", barLine(inHand).c_str());
-    std::fflush(m_out);
+    put("\r\033[K" + barLine(inHand));
     m_barShown = true;
 }
 
@@ -96,8 +107,7 @@ void ProgressDisplay::clear()
 {
     if (!m_barShown)
         return;
-    std::fprintf(m_out, "\r\033[K");
-    std::fflush(m_out);
+    put("\r\033[K");
     m_barShown = false;
 }
 

@@ -25,9 +25,13 @@ public:
     void refresh(const std::vector<std::filesystem::path>& inHand);
     // Takes the bar off the screen before other output follows.
     void clear();
+    // True once a write found nobody reading the pipe (progress piped into `head`): the progress
+    // is dropped from then on, and the run decides whether to go on.
+    bool pipeBroken() const { return m_pipeBroken; }
 
 private:
     std::string barLine(const std::vector<std::filesystem::path>& inHand) const;
+    void put(const std::string& text);
 
     ProgressMode m_mode;
     std::FILE* m_out;
@@ -35,6 +39,7 @@ private:
     std::size_t m_done = 0;
     int m_columns;
     bool m_barShown = false;
+    bool m_pipeBroken = false;
     std::chrono::steady_clock::time_point m_started = std::chrono::steady_clock::now();
 };
 

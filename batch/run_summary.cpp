@@ -69,21 +69,21 @@ int RunSummary::exitStatus() const
     return count(Status::Failed) + count(Status::NotDone) > 0 ? kSomeFailed : kAllConverted;
 }
 
-void RunSummary::printFailures(std::FILE* err) const
+void RunSummary::printFailures(std::FILE* err, bool verbose) const
 {
     if (noWordProcessor()) {
         const engine::StartFailure why = m_figures.startFailure.value_or(engine::StartFailure{});
         std::fprintf(err, "plainquill-batch: LibreOffice could not be started: %s\n",
                      why.reason.empty() ? "it did not answer" : why.reason.c_str());
-        if (!why.rawDetail.empty())
-            std::fprintf(err, "  LibreOffice said: %s\n", why.rawDetail.c_str());
+        if (verbose && !why.rawDetail.empty())
+            std::fprintf(err, "  details: %s\n", why.rawDetail.c_str());
         return;
     }
     const std::size_t failed = count(Status::Failed);
     if (failed == 0)
         return;
-    std::fprintf(err, "plainquill-batch: %zu of %zu documents could not be converted:\n", failed,
-                 m_queue.size() - count(Status::Skipped));
+    std::fprintf(err, "plainquill-batch: %zu of %s could not be converted:\n", failed,
+                 counted(m_queue.size() - count(Status::Skipped), "document", "documents").c_str());
     for (std::size_t i = 0; i < m_queue.size(); ++i) {
         const ItemResult& result = m_results[i];
         if (result.status != Status::Failed)
@@ -92,8 +92,9 @@ void RunSummary::printFailures(std::FILE* err) const
         if (!result.reason.empty())
             std::fprintf(err, " (%s)", result.reason.c_str());
         std::fputc('\n', err);
-        if (!result.rawDetail.empty())
-            std::fprintf(err, "    LibreOffice said: %s\n", result.rawDetail.c_str());
+        // Not labelled as LibreOffice's: the details may be the system's or this program's own.
+        if (verbose && !result.rawDetail.empty())
+            std::fprintf(err, "    details: %s\n", result.rawDetail.c_str());
     }
 }
 
@@ -125,8 +126,12 @@ void RunSummary::print(std::FILE* out) const
             renamed.push_back(i);
     if (renamed.empty())
         return;
-    std::fprintf(out, "%zu documents share a name with one before them; their text goes under a new name:\n",
-                 renamed.size());
+    std::fprintf(out, "%s:\n",
+                 renamed.size() == 1
+                     ? "1 document shares a name with one before it; its text goes under a new name"
+                     : (std::to_string(renamed.size())
+                        + " documents share a name with one before them; their text goes under a new name")
+                           .c_str());
     for (std::size_t n = 0; n < renamed.size() && n < kRenamedListed; ++n)
         std::fprintf(out, "  %s -> %s\n", shown(m_queue[renamed[n]].source).c_str(),
                      shown(m_queue[renamed[n]].target.filename()).c_str());

@@ -29,7 +29,8 @@ public:
     int exitStatus() const;
 
     void print(std::FILE* out) const;
-    void printFailures(std::FILE* err) const;
+    // Each failure with its reason in plain words; `verbose` adds the raw details behind it.
+    void printFailures(std::FILE* err, bool verbose = false) const;
     void printTimings(std::FILE* err) const;
     // False, having said why on `err`, when the report cannot be written. `format` turns the rows
     // into the file's text; csvReport when empty.

@@ -140,17 +140,35 @@ MergedRows mergeRows(const std::vector<ShardRows>& shards)
     return merged;
 }
 
+std::string documents(std::size_t count)
+{
+    return std::to_string(count) + (count == 1 ? " document" : " documents");
+}
+
+// The shards that did not report every document, as sbatch --array (and submit.sh IDS) take them.
+std::string tasksToSubmitAgain(const MergedRows& merged)
+{
+    std::string ids;
+    for (const auto& entry : merged.unreported)
+        ids += (ids.empty() ? "" : ",") + std::to_string(entry.first);
+    return ids;
+}
+
 // Adds to `problems` why the merged report of `count` shards is not complete, if it is not.
 void noteGaps(const MergedRows& merged, int count, std::vector<std::string>& problems)
 {
-    for (const auto& [index, documents] : merged.unreported)
-        problems.push_back("shard " + shardText({index, count}) + " did not report " + std::to_string(documents)
-                           + (documents == 1 ? " document" : " documents")
+    for (const auto& [index, unreported] : merged.unreported)
+        problems.push_back("shard " + shardText({index, count}) + " did not report " + documents(unreported)
                            + (merged.reported.contains(index) ? ""
                                                               : ": its report is missing; submit that task again"));
+    if (!merged.unreported.empty()) {
+        const std::string ids = tasksToSubmitAgain(merged);
+        problems.push_back("submit tasks " + ids + " again (scripts/slurm/submit.sh INPUT OUTPUT "
+                           + std::to_string(count) + " " + ids + ", or sbatch --array=" + ids + ")");
+    }
     if (!merged.failures.empty()) {
-        problems.push_back(std::to_string(merged.failures.size()) + " of " + std::to_string(merged.rows.size())
-                           + " documents were not converted:");
+        problems.push_back(std::to_string(merged.failures.size()) + " of " + documents(merged.rows.size())
+                           + (merged.failures.size() == 1 ? " was" : " were") + " not converted:");
         problems.insert(problems.end(), merged.failures.begin(), merged.failures.end());
     }
 }

@@ -7,15 +7,15 @@ namespace plainquill {
 
 bool DocFileCheck(const QString& strFileName)
 {
-    static constexpr std::array threeLetter{"doc", "DOC", "rtf", "RTF", "htm", "HTM"};
-    static constexpr std::array fourLetter{"docx", "DOCX", "html", "HTML"};
-    const QString last3 = strFileName.right(3);
-    for (const char* ending : threeLetter)
-        if (last3 == QLatin1String(ending))
-            return true;
-    const QString last4 = strFileName.right(4);
-    for (const char* ending : fourLetter)
-        if (last4 == QLatin1String(ending))
+    static constexpr std::array extensions{"doc", "docx", "rtf", "htm", "html"};
+    const QString name = strFileName.mid(strFileName.lastIndexOf(QLatin1Char('/')) + 1);
+    // A dot at the start marks a hidden name, not an extension: ".doc" has none.
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot <= 0)
+        return false;
+    const QStringView extension = QStringView(name).mid(dot + 1);
+    for (const char* known : extensions)
+        if (extension.compare(QLatin1String(known), Qt::CaseInsensitive) == 0)
             return true;
     return false;
 }

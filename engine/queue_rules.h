@@ -7,8 +7,9 @@
 
 namespace plainquill {
 
-// True for names ending in doc, docx, rtf, htm or html, all lower or all upper case. No dot is
-// needed before the ending (memo_doc passes) and mixed case (report.Doc) does not.
+// True for file names (or paths) whose extension, after the name's last dot, is doc, docx, rtf,
+// htm or html in any case (Report.Docx passes). A name without a dot (mydoc), with another
+// extension (guide.adoc) or a dot only at its start (.doc) is not a document.
 bool DocFileCheck(const QString& strFileName);
 
 // A byte count as a person reads it: "1023 bytes", "1.00 KB", "0.98 MB". The unit changes at

@@ -1,5 +1,7 @@
 #include "engine/staged_output_file.h"
 
+#include "engine/process_identity.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,6 +15,8 @@ namespace plainquill {
 namespace {
 
 constexpr std::size_t kNameLimit = 255;
+constexpr std::string_view kMark = ".plainquill-";
+constexpr std::string_view kEnding = ".tmp";
 constexpr int kAttempts = 16;
 
 std::string randomLetters(std::random_device& source, std::size_t count)
@@ -26,12 +30,50 @@ std::string randomLetters(std::random_device& source, std::size_t count)
     return letters;
 }
 
+// This process's identity as a name part: "<pid>-<start time>".
+std::string ownerNamePart()
+{
+    std::string identity = processIdentity(::getpid());
+    const std::size_t space = identity.find(' ');
+    if (space != std::string::npos)
+        identity[space] = '-';
+    return identity;
+}
+
+bool allDigits(std::string_view text)
+{
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// The owner's identity ("<pid> <start time>") a staged file's name carries; empty when the
+// name is not one of ours or comes from a version that did not name the owner.
+std::string stagedFileOwner(std::string_view name)
+{
+    if (name.size() < 2 || name.front() != '.' || !name.ends_with(kEnding))
+        return {};
+    const std::size_t mark = name.rfind(kMark);
+    if (mark == std::string_view::npos)
+        return {};
+    const std::string_view parts = name.substr(mark + kMark.size(),
+                                               name.size() - mark - kMark.size() - kEnding.size());
+    // "<pid>-<start time>-<random letters>", the letters free of dashes.
+    const std::size_t first = parts.find('-');
+    const std::size_t second = first == std::string_view::npos ? first : parts.find('-', first + 1);
+    if (second == std::string_view::npos || parts.find('-', second + 1) != std::string_view::npos)
+        return {};
+    const std::string_view pid = parts.substr(0, first);
+    const std::string_view started = parts.substr(first + 1, second - first - 1);
+    if (!allDigits(pid) || !allDigits(started))
+        return {};
+    return std::string(pid) + " " + std::string(started);
+}
+
 } // namespace
 
 std::string stagedFileName(const std::string& targetName, const std::string& randomPart)
 {
     const std::string prefix = ".";
-    const std::string suffix = ".plainquill-" + randomPart + ".tmp";
+    const std::string suffix = std::string(kMark) + randomPart + std::string(kEnding);
     std::string kept = targetName;
     const std::size_t room = kNameLimit - prefix.size() - suffix.size();
     if (kept.size() > room) {
@@ -47,10 +89,11 @@ StagedOutputFile::StagedOutputFile(const std::filesystem::path& target) : m_targ
 {
     std::random_device source;
     const std::filesystem::path folder = target.parent_path();
+    const std::string owner = ownerNamePart();
     int error = 0;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         const std::filesystem::path candidate =
-            folder / stagedFileName(target.filename().string(), randomLetters(source, 8));
+            folder / stagedFileName(target.filename().string(), owner + "-" + randomLetters(source, 8));
         m_fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (m_fd >= 0) {
             m_temporary = candidate;
@@ -122,6 +165,23 @@ void StagedOutputFile::commit()
         throw std::system_error(errno, std::generic_category(),
                                 "cannot replace " + m_target.string());
     m_committed = true;
+}
+
+int removeAbandonedStagedFiles(const std::filesystem::path& folder)
+{
+    int removed = 0;
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        std::error_code ignored;
+        const std::string owner = stagedFileOwner(entry->path().filename().native());
+        if (owner.empty() || !entry->is_regular_file(ignored) || entry->is_symlink(ignored)
+            || ownerIsRunning(owner))
+            continue;
+        if (std::filesystem::remove(entry->path(), ignored))
+            ++removed;
+    }
+    return removed;
 }
 
 void writeWholeFile(const std::filesystem::path& file, std::string_view text)

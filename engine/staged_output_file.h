@@ -12,8 +12,10 @@ namespace plainquill {
 
 class StagedOutputFile {
 public:
-    // Creates an empty ".<name>.plainquill-XXXXXXXX.tmp" beside `target`, with the permissions a
-    // new file gets (umask applies). Throws std::system_error when the folder refuses it.
+    // Creates an empty ".<name>.plainquill-<pid>-<start>-XXXXXXXX.tmp" beside `target`, with the
+    // permissions a new file gets (umask applies); the pid and its start time name this process
+    // as the owner (see removeAbandonedStagedFiles). Throws std::system_error when the folder
+    // refuses it.
     explicit StagedOutputFile(const std::filesystem::path& target);
     // Removes the temporary file unless it was committed.
     ~StagedOutputFile();
@@ -43,6 +45,11 @@ private:
 // 255-byte limit on a name by shortening the part taken from the target (never inside a UTF-8
 // character).
 std::string stagedFileName(const std::string& targetName, const std::string& randomPart);
+
+// Removes the staged files in `folder` whose owning process has ended (killed before it could
+// remove them: SIGKILL, a power cut). A running owner's files and files of any other shape are
+// left alone. Errors are ignored: the files are only clutter. Returns how many were removed.
+int removeAbandonedStagedFiles(const std::filesystem::path& folder);
 
 // Writes `text` to `file` through a staged file, so that the file is complete or absent, never
 // cut short. Throws std::system_error.

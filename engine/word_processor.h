@@ -46,6 +46,9 @@ struct OpenResult {
     // The word processor's or the system's own words, when it gave any: for a log or a verbose
     // line, never for the window.
     std::string rawDetail;
+    // False when the file was refused before the word processor saw it (missing, empty, an
+    // archive too large): such a refusal does not wear the word processor.
+    bool reachedWordProcessor = true;
 };
 
 struct SaveResult {

@@ -1,5 +1,7 @@
 #include "engine/word_processor_session.h"
 
+#include "engine/staged_output_file.h"
+
 namespace plainquill {
 
 using engine::Failure;
@@ -58,6 +60,13 @@ bool WordProcessorSession::ensureUsable()
     return start();
 }
 
+void WordProcessorSession::sweepOnce(const std::filesystem::path& target)
+{
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    if (m_sweptFolders.insert(folder).second)
+        removeAbandonedStagedFiles(folder);
+}
+
 SaveResult WordProcessorSession::convert(const std::filesystem::path& document,
                                          const std::filesystem::path& target)
 {
@@ -66,12 +75,15 @@ SaveResult WordProcessorSession::convert(const std::filesystem::path& document,
                 m_startFailure.installed ? "LibreOffice could not be started again: " + m_startFailure.reason
                                          : std::string("LibreOffice could not be started again"),
                 m_startFailure.rawDetail};
-    ++m_documentsOnCurrent;
+    sweepOnce(target);
     engine::OpenResult opened;
     {
         const Stopwatch stopwatch(m_times.opening);
         opened = m_current->Open(document);
     }
+    // Only what the word processor opened wears it: 40,000 empty files are no reason for a restart.
+    if (opened.reachedWordProcessor)
+        ++m_documentsOnCurrent;
     if (!opened.document)
         return {opened.failure == Failure::None ? Failure::CouldNotOpen : opened.failure, opened.detail,
                 opened.rawDetail};

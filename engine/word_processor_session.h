@@ -7,10 +7,12 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <set>
 
 namespace plainquill {
 
-// How many documents one word-processor instance converts before it is replaced.
+// How many documents one word-processor instance opens before it is replaced; files refused
+// before it saw them do not count.
 constexpr int kDocumentsPerWordProcessor = 200;
 
 // Where a session's time went: starting instances, and opening, saving and closing documents.
@@ -34,7 +36,8 @@ public:
     const engine::StartFailure& startFailure() const { return m_startFailure; }
 
     // Opens `document`, saves it as plain text at `target` and closes it again. Either path may
-    // be any bytes, UTF-8 or not.
+    // be any bytes, UTF-8 or not. The first time a run writes into a folder, the staged files
+    // that killed runs left there are removed.
     engine::SaveResult convert(const std::filesystem::path& document, const std::filesystem::path& target);
 
     // Ends the current instance, if any. Safe to call more than once.
@@ -45,6 +48,7 @@ public:
 
 private:
     bool ensureUsable();
+    void sweepOnce(const std::filesystem::path& target);
 
     engine::WordProcessorLauncher& m_launcher;
     const int m_documentsPerInstance;
@@ -53,6 +57,7 @@ private:
     int m_instancesStarted = 0;
     engine::StartFailure m_startFailure;
     SessionTimes m_times;
+    std::set<std::filesystem::path> m_sweptFolders;
 };
 
 } // namespace plainquill

@@ -48,6 +48,14 @@ Outcome checkArchive(const std::filesystem::path& file, const libreoffice::ZipEx
     return {};
 }
 
+// A refusal made before LibreOffice was asked anything.
+OpenResult refusedBeforeOpening(Failure failure, std::string detail, std::string rawDetail = {})
+{
+    OpenResult refused(nullptr, failure, std::move(detail), std::move(rawDetail));
+    refused.reachedWordProcessor = false;
+    return refused;
+}
+
 } // namespace
 
 LibreOffice::LibreOffice(std::shared_ptr<libreoffice::Session> session)
@@ -71,21 +79,22 @@ OpenResult LibreOffice::Open(const std::filesystem::path& file)
     try {
         absolute = std::filesystem::absolute(file);
     } catch (const std::exception& error) {
-        return {nullptr, Failure::CouldNotOpen, "the file's name cannot be used", error.what()};
+        return refusedBeforeOpening(Failure::CouldNotOpen, "the file's name cannot be used", error.what());
     }
     const auto started = libreoffice::Session::Clock::now();
     Outcome checked = checkInputFile(absolute);
     if (checked.ok())
         checked = checkArchive(absolute, m_session->archiveLimits());
     if (!checked.ok())
-        return {nullptr, checked.failure, checked.detail, checked.rawDetail};
+        return refusedBeforeOpening(checked.failure, checked.detail, checked.rawDetail);
 
     std::filesystem::path openable;
     try {
         openable = m_links.openable(absolute);
     } catch (const std::exception& error) {
-        return {nullptr, Failure::CouldNotOpen,
-                "the file's name is not UTF-8 and LibreOffice could not be given another one", error.what()};
+        return refusedBeforeOpening(Failure::CouldNotOpen,
+                                    "the file's name is not UTF-8 and LibreOffice could not be given another one",
+                                    error.what());
     }
 
     libreoffice::LoadedDocument loaded;

@@ -1,6 +1,6 @@
 #include "engine/libreoffice/scratch_directory.h"
 
-#include "engine/libreoffice/proc_stat.h"
+#include "engine/process_identity.h"
 
 #include <unistd.h>
 
@@ -14,14 +14,6 @@ namespace {
 
 constexpr const char* kNamePrefix = "plainquill-lo-";
 constexpr const char* kOwnerFile = "owner";
-
-// A process id with the time it started (field 22 of /proc/<pid>/stat): together they name one
-// process for good, where an id alone is reused. Empty when the process is gone.
-std::string processIdentity(pid_t pid)
-{
-    const std::vector<std::string> fields = procStatFields(pid);
-    return fields.size() > 22 - 3 ? std::to_string(pid) + " " + fields[22 - 3] : std::string();
-}
 
 } // namespace
 

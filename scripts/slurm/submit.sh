@@ -9,8 +9,9 @@
 # failed or was cancelled; they read the queue the others read, and the merge runs again after
 # them. Running the whole set again is safe too: the queue is written anew, and each task leaves
 # alone what its output folder's manifests say is already converted from the same document.
-# PLAINQUILL_BATCH names the program (default: plainquill-batch in PATH); SBATCH_* variables and
-# PLAINQUILL_SBATCH_OPTIONS (e.g. "--partition=long --cpus-per-task=4") reach both submissions.
+# PLAINQUILL_BATCH names the program (default: plainquill-batch in PATH, else the one beside this
+# script); SBATCH_* variables and PLAINQUILL_SBATCH_OPTIONS (e.g. "--partition=long
+# --cpus-per-task=4") reach both submissions.
 set -euo pipefail
 
 if [ $# -lt 3 ] || [ $# -gt 4 ]; then
@@ -32,11 +33,22 @@ output=$(realpath -m "$2")
 tasks=$3
 ids=${4:-0-$((tasks - 1))}
 work="$output.slurm"
-mkdir -p "$output" "$work"
 
-batch=${PLAINQUILL_BATCH:-plainquill-batch}
+# The program: PLAINQUILL_BATCH when set, else plainquill-batch in PATH, else the one beside this
+# script (an unpacked release keeps them together).
+if [ -n "${PLAINQUILL_BATCH:-}" ]; then
+  batch=$PLAINQUILL_BATCH
+elif command -v plainquill-batch >/dev/null; then
+  batch=plainquill-batch
+elif [ -x "$here/plainquill-batch" ]; then
+  batch=$here/plainquill-batch
+else
+  echo "$0: plainquill-batch is neither in PATH nor beside this script; set PLAINQUILL_BATCH to it" >&2
+  exit 2
+fi
 command -v "$batch" >/dev/null || { echo "$0: $batch not found; set PLAINQUILL_BATCH" >&2; exit 2; }
 export PLAINQUILL_BATCH=$(realpath "$(command -v "$batch")")
+mkdir -p "$output" "$work"
 
 queue="$work/queue.csv"
 if [ $# -eq 4 ]; then

@@ -15,9 +15,13 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTimer>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <stdexcept>
@@ -536,6 +540,41 @@ TEST(WordProcessorSession, ReplacesTheWordProcessorAfterItsShareOfDocuments)
         EXPECT_EQ(session.instancesStarted(), 3);
     }
     EXPECT_EQ(launcher.log.quits, 3) << "every instance is quit, the last one when the session ends";
+}
+
+TEST(WordProcessorSession, FilesRefusedBeforeTheWordProcessorSawThemDoNotUseUpItsShare)
+{
+    TempTree tree;
+    const QString doc = tree.file("a.doc");
+    const QString empty = tree.file("empty.doc", "");
+    FakeLauncher launcher;
+    WordProcessorSession session(launcher, 2);
+    ASSERT_TRUE(session.start());
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(session.convert(doc.toStdString(), tree.path("a.txt").toStdString()).ok());
+        for (const QString& refused : {empty, tree.path("missing.doc")})
+            EXPECT_FALSE(session.convert(refused.toStdString(), tree.path("b.txt").toStdString()).ok());
+    }
+    EXPECT_EQ(session.instancesStarted(), 2) << "three documents opened, two to an instance";
+}
+
+TEST(WordProcessorSession, RemovesTheStagedFilesOfKilledRunsFromEachFolderItWritesInto)
+{
+    TempTree tree;
+    const QString doc = tree.file("a.doc");
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    const QString left = QStringLiteral(".a.txt.plainquill-%1-17-abcdefgh.tmp").arg(child);
+    for (const QString& folder : {QStringLiteral("one"), QStringLiteral("two")})
+        tree.file(folder + "/" + left);
+    FakeLauncher launcher;
+    WordProcessorSession session(launcher);
+    ASSERT_TRUE(session.start());
+    EXPECT_TRUE(session.convert(doc.toStdString(), tree.path("one/a.txt").toStdString()).ok());
+    EXPECT_FALSE(QFileInfo::exists(tree.path("one/" + left)));
+    EXPECT_TRUE(QFileInfo::exists(tree.path("two/" + left))) << "a folder the run does not write into";
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "app/adding/dropped_paths.h"
+#include "engine/folder_documents.h"
 #include "engine/folder_scan.h"
 #include "engine/native_path.h"
 #include "tests/support/qt_app.h"
@@ -140,6 +141,18 @@ TEST(RecursiveDir, AMissingFolderAddsNothing)
     RecursiveDir(found, "/no/such/folder/here", QStringLiteral("*.*"), true);
     EXPECT_TRUE(found.empty());
     EXPECT_TRUE(FolderFileNames("/no/such/folder/here").empty());
+}
+
+TEST(FolderDocuments, TakesTheFiveExtensionsInAnyCaseAndNothingThatMerelyEndsInThem)
+{
+    TempTree tree;
+    for (const char* name : {"a.doc", "Report.Docx", "c.RTF", "d.Htm", "e.html", "guide.adoc", "mydoc",
+                             ".doc", "notes.txt", "sub/f.DOC", "sub/page.shtml"})
+        tree.file(QString::fromUtf8(name));
+    EXPECT_EQ(relativeTo(tree.root(), folderDocuments(pathFromText(tree.root()), true)),
+              QStringList({"a.doc", "c.RTF", "d.Htm", "e.html", "Report.Docx", "sub/f.DOC"}));
+    EXPECT_EQ(relativeTo(tree.root(), folderDocuments(pathFromText(tree.root()), false)),
+              QStringList({"a.doc", "c.RTF", "d.Htm", "e.html", "Report.Docx"}));
 }
 
 // Permissions do not stop root, so the unreadable folder is tried by an unprivileged child.

@@ -250,7 +250,7 @@ TEST_F(Form1Test, MultipleFilesQueuesAFoldersAcceptedFiles)
     shell.chosenFolders = {tree.root()};
     form.Browse_Click();
     EXPECT_EQ(Text2().text(), tree.root());
-    EXPECT_EQ(queued(), QStringList({".hidden.doc", "a.doc", "b.DOCX"}));
+    EXPECT_EQ(queued(), QStringList({".hidden.doc", "a.doc", "b.DOCX", "d.Rtf"}));
     ASSERT_EQ(shell.folderRequests.size(), 1u);
     EXPECT_EQ(shell.folderRequests[0].title, QStringLiteral("Plainquill - Please select input folder."));
     EXPECT_TRUE(shell.folderRequests[0].startFolder.endsWith(QLatin1Char('/')));
@@ -259,12 +259,13 @@ TEST_F(Form1Test, MultipleFilesQueuesAFoldersAcceptedFiles)
     Check2().setChecked(true);
     shell.chosenFolders = {tree.root()};
     form.Browse_Click();
-    EXPECT_EQ(queued(), QStringList({".hidden.doc", "a.doc", "b.DOCX", "a.doc", "b.DOCX", "s/e.html"}));
-    EXPECT_EQ(Label3().text(), QStringLiteral("6  Files"));
+    EXPECT_EQ(queued(),
+              QStringList({".hidden.doc", "a.doc", "b.DOCX", "d.Rtf", "a.doc", "b.DOCX", "d.Rtf", "s/e.html"}));
+    EXPECT_EQ(Label3().text(), QStringLiteral("8  Files"));
 
     form.Browse_Click(); // cancelled: nothing changes
     EXPECT_EQ(Text2().text(), tree.root());
-    EXPECT_EQ(form.queue().length(), 6);
+    EXPECT_EQ(form.queue().length(), 8);
 }
 
 TEST_F(Form1Test, DropsQueueFilesAndFoldersInDropOrder)

@@ -224,7 +224,7 @@ TEST_F(BatchWithLibreOffice, WithoutLibreOfficeOrWithABadCommandLineExitsTwoAndS
 
 TEST_F(BatchWithLibreOffice, AStopSignalEndsTheRunAtOnceLeavingNoProcessAndNoPartialText)
 {
-    for (const auto& [signal, status] : {std::pair{SIGINT, 130}, {SIGTERM, 143}}) {
+    for (const auto& [signal, status] : {std::pair{SIGINT, 130}, {SIGTERM, 143}, {SIGHUP, 129}, {SIGPIPE, 141}}) {
         SCOPED_TRACE(signal);
         fs::remove_all(output.path());
         const Finished batch = runInterrupted("2", [signal](pid_t batch) { ::kill(batch, signal); });

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 
 namespace plainquill::batch {
@@ -23,6 +25,8 @@ using engine::testing::writeBytes;
 
 class ScriptedWorkers : public InterruptibleLauncher {
 public:
+    ScriptedWorkers() = default;
+    explicit ScriptedWorkers(const testing::FakeWordProcessorScript& script) { m_launcher.script = script; }
     std::unique_ptr<engine::WordProcessor> Start() override { return m_launcher.Start(); }
     engine::StartFailure lastStartFailure() const override { return m_launcher.lastStartFailure(); }
     void interrupt() override {}
@@ -216,6 +220,62 @@ TEST_F(BatchRunTest, AReportThatCannotBeWrittenFailsTheRun)
     EXPECT_EQ(run(), kSomeFailed);
     EXPECT_EQ(engine::testing::readBytes(output.path() / "a.txt"), "the document") << "the text is still written";
     EXPECT_NE(err.text().find("report.csv"), std::string::npos) << err.text();
+}
+
+TEST_F(BatchRunTest, AProgressPipeNobodyReadsStopsNothingWhenAReportWasAskedFor)
+{
+    options.quiet = false; // a progress line per document, into the broken pipe
+    options.inputs.clear();
+    for (const char* name : {"a.doc", "b.doc", "c.doc", "d.doc"}) {
+        writeBytes(input.path() / name, name);
+        options.inputs.push_back(input.path() / name);
+    }
+    options.reportFile = output.path() / "report.csv";
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    ::close(ends[0]); // the reader has gone, as `head` does after its lines
+    std::FILE* progress = ::fdopen(ends[1], "w");
+    Console console{out.file(), progress, false, 80};
+    EXPECT_EQ(runBatch(options, console, [] { return std::make_unique<ScriptedWorkers>(); }), kAllConverted);
+    std::fclose(progress);
+    EXPECT_EQ(engine::testing::readBytes(output.path() / "d.txt"), "d.doc") << "the run went on to the end";
+    const std::string report = engine::testing::readBytes(options.reportFile);
+    std::size_t converted = 0;
+    for (std::size_t at = 0; (at = report.find(",converted,", at)) != std::string::npos; ++at)
+        ++converted;
+    EXPECT_EQ(converted, 4u) << report;
+}
+
+TEST_F(BatchRunTest, ListsEachFailureInPlainWordsAndItsRawDetailsOnlyWhenVerbose)
+{
+    testing::FakeWordProcessorScript script;
+    script.openFailures["a.doc"] = engine::Failure::CouldNotOpen;
+    script.rawDetail = "generic_Text error 0x04004039";
+    for (const bool verbose : {false, true}) {
+        SCOPED_TRACE(verbose);
+        options.verbose = verbose;
+        CapturedStream said;
+        Console console{out.file(), said.file(), false, 80};
+        EXPECT_EQ(runBatch(options, console, [&] { return std::make_unique<ScriptedWorkers>(script); }), kSomeFailed);
+        const std::string text = said.text();
+        EXPECT_NE(text.find("1 of 1 document could not be converted:\n"), std::string::npos) << text;
+        EXPECT_NE(text.find("could not open (scripted)"), std::string::npos) << text;
+        EXPECT_EQ(text.find("LibreOffice said"), std::string::npos) << text;
+        EXPECT_EQ(text.find("0x04004039") != std::string::npos, verbose) << text;
+    }
+}
+
+TEST_F(BatchRunTest, CountsReadOneDocumentAndTwoDocuments)
+{
+    writeBytes(input.path() / "a.rtf", "the other document");
+    options.inputs.push_back(input.path() / "a.rtf");
+    options.quiet = false;
+    EXPECT_EQ(run(), kAllConverted);
+    const std::string text = out.text();
+    EXPECT_NE(text.find("2 of 2 documents converted"), std::string::npos) << text;
+    EXPECT_NE(text.find("\n1 document shares a name with one before it; its text goes under a new name:\n"),
+              std::string::npos)
+        << text;
 }
 
 } // namespace

@@ -21,10 +21,12 @@ ParsedArguments parse(const std::vector<std::string>& arguments)
 
 TEST(BatchOptions, TakesEverySpellingOfTheOptions)
 {
-    const ParsedArguments all = parse({"-rq", "-j2", "--keep-tree", "--skip-existing", "--report=r.csv",
+    const ParsedArguments all = parse({"-rqv", "-j2", "--keep-tree", "--skip-existing", "--report=r.csv",
                                        "--output", "out", "a.doc", "--", "-b.doc"});
     ASSERT_EQ(all.action, Action::Run) << all.error;
     EXPECT_TRUE(all.options.recursive && all.options.quiet && all.options.keepTree && all.options.skipExisting);
+    EXPECT_TRUE(all.options.verbose);
+    EXPECT_TRUE(parse({"--verbose", "-o", "out", "a.doc"}).options.verbose);
     EXPECT_EQ(all.options.workers, 2);
     EXPECT_EQ(all.options.reportFile, "r.csv");
     EXPECT_EQ(all.options.outputFolder, "out");
@@ -94,7 +96,8 @@ protected:
     BatchQueueTest()
     {
         for (const char* name : {"in/a.doc", "in/a.rtf", "in/notes.txt", "in/.hidden.doc", "in/s/a.html",
-                                 "in/s/t/b.DOCX", "in/s/b.Doc", "in/u/b.htm", "named.pdf"})
+                                 "in/s/t/b.DOCX", "in/s/b.Doc", "in/u/b.htm", "named.pdf",
+                                 "in/guide.adoc", "in/mydoc", "in/.doc"})
             fs::create_directories((root / name).parent_path()), writeBytes(root / name, "x");
         fs::create_directory_symlink(root / "in", root / "in/s/loop"); // a link back up the tree
     }
@@ -113,8 +116,8 @@ TEST_F(BatchQueueTest, NamesEveryTargetByQueueOrderBeforeAnythingIsConverted)
 {
     EXPECT_EQ(targets(Layout::Flat, true),
               (std::vector<std::string>{"in/a.doc > out/a.txt", "in/a.rtf > out/a (2).txt",
-                                        "in/s/a.html > out/a (3).txt", "in/s/t/b.DOCX > out/b.txt",
-                                        "in/u/b.htm > out/b (2).txt",
+                                        "in/s/a.html > out/a (3).txt", "in/s/b.Doc > out/b.txt",
+                                        "in/s/t/b.DOCX > out/b (2).txt", "in/u/b.htm > out/b (3).txt",
                                         "named.pdf > out/named.txt", "in/a.doc > out/a (4).txt"}));
     EXPECT_EQ(targets(Layout::Flat, false),
               (std::vector<std::string>{"in/.hidden.doc > out/.hidden.txt", "in/a.doc > out/a.txt",
@@ -122,7 +125,7 @@ TEST_F(BatchQueueTest, NamesEveryTargetByQueueOrderBeforeAnythingIsConverted)
                                         "in/a.doc > out/a (3).txt"}));
     EXPECT_EQ(targets(Layout::KeepTree, true),
               (std::vector<std::string>{"in/a.doc > out/a.txt", "in/a.rtf > out/a (2).txt", "in/s/a.html > out/s/a.txt",
-                                        "in/s/t/b.DOCX > out/s/t/b.txt", "in/u/b.htm > out/u/b.txt",
+                                        "in/s/b.Doc > out/s/b.txt", "in/s/t/b.DOCX > out/s/t/b.txt", "in/u/b.htm > out/u/b.txt",
                                         "named.pdf > out/named.txt", "in/a.doc > out/a (3).txt"}));
 }
 

@@ -84,7 +84,8 @@ TEST_F(MergeReports, NamesTheShardsThatDidNotReport)
     const MergeResult merged = mergeShardReports({reportOf(0), {"shard-2.csv", std::nullopt, "no such file"}});
     EXPECT_EQ(merged.exitStatus, 1);
     const std::string problems = ::testing::PrintToString(merged.problems);
-    for (const char* says : {"no report shard-2.csv", "shard 1/3 did not report 1 document", "shard 2/3"})
+    for (const char* says : {"no report shard-2.csv", "shard 1/3 did not report 1 document", "shard 2/3",
+                             "submit tasks 1,2 again (scripts/slurm/submit.sh INPUT OUTPUT 3 1,2"})
         EXPECT_NE(problems.find(says), std::string::npos) << says << " in " << problems;
     EXPECT_NE(merged.report.find("out/a (2).txt,not done,shard 1/3 did not report it"), std::string::npos);
 }

@@ -126,6 +126,7 @@ TEST_P(LibreOfficePasswordProtected, FailsToOpenWithoutAskingAndSaysWhy)
     EXPECT_EQ(opened.document, nullptr);
     EXPECT_EQ(opened.failure, Failure::CouldNotOpen) << describe(opened.failure);
     EXPECT_TRUE(opened.detail.starts_with("the document is password-protected;")) << opened.detail;
+    EXPECT_TRUE(opened.reachedWordProcessor) << "refused by LibreOffice itself, so it counts";
     EXPECT_EQ(fileNames(inputFolder()), before);
     EXPECT_TRUE(libreoffice().IsObjectValid());
 }

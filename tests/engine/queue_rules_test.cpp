@@ -5,19 +5,21 @@
 namespace plainquill {
 namespace {
 
-TEST(DocFileCheck, AcceptsOnlyAllLowerOrAllUpperEndings)
+TEST(DocFileCheck, AcceptsTheFiveExtensionsInAnyCaseAfterTheLastDot)
 {
     struct Case {
         const char* name;
         bool accepted;
     };
     const Case cases[] = {
-        {"a.doc", true},      {"A.DOC", true},        {"b.docx", true},     {"c.RTF", true},
-        {"d.htm", true},      {"e.HTML", true},       {"f.rtf", true},      {"g.HTM", true},
-        {"h.DOCX", true},     {"i.html", true},       {"memo_doc", true},   {"report.xdoc", true},
-        {"page.shtml", true}, {"/tmp/x y/é.doc", true}, {"a.Doc", false},   {"b.Docx", false},
-        {"c.txt", false},     {"d.pdf", false},       {"e.Html", false},    {"doc.txt", false},
-        {"", false},          {"oc", false},          {"a.docx ", false},   {"a.rtF", false},
+        {"a.doc", true},       {"A.DOC", true},         {"b.docx", true},       {"c.RTF", true},
+        {"d.htm", true},       {"e.HTML", true},        {"Report.Docx", true},  {"a.Doc", true},
+        {"a.rtF", true},       {"e.Html", true},        {"x.tar.doc", true},    {".hidden.doc", true},
+        {"/tmp/x y/é.doc", true}, {"/in/.cache/a.htm", true},
+        {"memo_doc", false},   {"mydoc", false},        {"guide.adoc", false},  {"report.xdoc", false},
+        {"page.shtml", false}, {".doc", false},         {"/in/.DOCX", false},   {"a.doc.txt", false},
+        {"c.txt", false},      {"doc.txt", false},      {"", false},            {"a.docx ", false},
+        {"a.", false},         {"a.d.oc", false},       {"/in/x.doc/name", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(DocFileCheck(QString::fromUtf8(c.name)), c.accepted) << c.name;

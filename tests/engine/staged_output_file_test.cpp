@@ -1,10 +1,14 @@
 #include "engine/staged_output_file.h"
 
+#include "engine/process_identity.h"
 #include "tests/engine/support/test_files.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <system_error>
 
 namespace plainquill {
@@ -98,6 +102,50 @@ TEST(LibreOfficeStagedFileName, StaysWithinTheNameLimitWithoutSplittingCharacter
     EXPECT_EQ(name.substr(0, 3), ".\xD0\x96");
     const std::string kept = name.substr(1, name.find(".plainquill-") - 1);
     EXPECT_EQ(kept.size() % 2, 0u) << "cut between two-byte characters";
+}
+
+// The id of a process that has ended and been reaped.
+pid_t endedProcess()
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+TEST(LibreOfficeStagedOutputFile, ASweepRemovesOnlyTheStagedFilesOfEndedOwners)
+{
+    const TemporaryFolder folder;
+    const std::string ours = std::to_string(::getpid());
+    const std::string ourStart = processIdentity(::getpid()).substr(ours.size() + 1);
+    const std::string ended = std::to_string(endedProcess());
+    StagedOutputFile running(folder / "live.txt"); // this process is writing it right now
+    const std::vector<std::string> kept = {
+        running.path().filename().string(),
+        ".b.txt.plainquill-" + ours + "-" + ourStart + "-abcdefgh.tmp", // a live owner
+        ".hidden",
+        ".c.txt.plainquill-abcdefgh.tmp",                    // the owner is not named
+        ".d.txt.plainquill-" + ended + "-17-abcdefgh.txt",   // not a staged file's ending
+        "e.txt.plainquill-" + ended + "-17-abcdefgh.tmp",    // not hidden
+        "live.txt.plainquill-" + ended + "-x-abcdefgh.tmp",  // no start time
+    };
+    const std::vector<std::string> removed = {
+        ".a.txt.plainquill-" + ended + "-17-abcdefgh.tmp",              // the owner has ended
+        ".a.plainquill-1.txt.plainquill-" + ours + "-1-abcdefgh.tmp",  // the id now names another process
+    };
+    for (const auto& name : kept)
+        writeBytes(folder / name, "x");
+    for (const auto& name : removed)
+        writeBytes(folder / name, "x");
+    std::filesystem::create_directory(folder / (".f.txt.plainquill-" + ended + "-17-abcdefgh.tmp"));
+
+    EXPECT_EQ(removeAbandonedStagedFiles(folder.path()), 2);
+    std::vector<std::string> expected = kept;
+    expected.push_back(".f.txt.plainquill-" + ended + "-17-abcdefgh.tmp"); // a folder: not ours
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(fileNames(folder.path()), expected);
+    EXPECT_EQ(removeAbandonedStagedFiles(folder / "missing"), 0);
 }
 
 } // namespace

@@ -29,6 +29,8 @@ struct FakeWordProcessorScript {
     // Failures by document file name, for Open or SaveAs.
     std::map<std::string, engine::Failure> openFailures;
     std::map<std::string, engine::Failure> saveFailures;
+    // The word processor's own words given with every scripted failure.
+    std::string rawDetail;
     // Runs inside Open, as though events happened while the word processor worked.
     std::function<void(const std::string& document)> duringOpen;
 };
@@ -48,10 +50,14 @@ public:
             failure != m_script.openFailures.end()) {
             if (failure->second == engine::Failure::TimedOut || failure->second == engine::Failure::Stopped)
                 m_alive = false; // killed, as the real adapter does
-            return {nullptr, failure->second, "scripted"};
+            return {nullptr, failure->second, "scripted", m_script.rawDetail};
         }
-        if (!std::filesystem::exists(file))
-            return {nullptr, engine::Failure::CouldNotOpen, "no such file"};
+        if (!std::filesystem::exists(file) || std::filesystem::is_empty(file)) {
+            // Refused before the word processor sees it, as the real adapter does.
+            engine::OpenResult refused(nullptr, engine::Failure::CouldNotOpen, "no such file or an empty one");
+            refused.reachedWordProcessor = false;
+            return refused;
+        }
         return {std::make_unique<Doc>(file), engine::Failure::None, {}};
     }
 
@@ -61,7 +67,7 @@ public:
         const auto& source = static_cast<Doc&>(document).path;
         if (const auto failure = m_script.saveFailures.find(source.filename().string());
             failure != m_script.saveFailures.end())
-            return {failure->second, "scripted"};
+            return {failure->second, "scripted", m_script.rawDetail};
         std::error_code error;
         std::filesystem::copy_file(source, target, std::filesystem::copy_options::overwrite_existing, error);
         if (error)
