@@ -135,8 +135,10 @@ LandlockRuleset::LandlockRuleset(const SandboxFolders& folders) : m_abi(landlock
             allow(path, kReadAccess);
         for (const fs::path& path : folders.writable)
             allow(path, everything);
+        // Removing too: a LibreOffice restarting itself on a fresh profile must clear the
+        // single-instance socket its first run left, or it cannot start.
         for (const fs::path& path : folders.socketFolders)
-            allow(path, LANDLOCK_ACCESS_FS_MAKE_SOCK);
+            allow(path, LANDLOCK_ACCESS_FS_MAKE_SOCK | LANDLOCK_ACCESS_FS_REMOVE_FILE);
     } catch (...) {
         ::close(m_fd);
         throw;

@@ -14,7 +14,7 @@ namespace plainquill::engine::libreoffice {
 struct SandboxFolders {
     std::vector<std::filesystem::path> readable; // read and run, with everything beneath
     std::vector<std::filesystem::path> writable; // anything, with everything beneath
-    std::vector<std::filesystem::path> socketFolders; // may only make sockets here (UNO's pipe)
+    std::vector<std::filesystem::path> socketFolders; // may only make and remove files (UNO's pipe)
 };
 
 // The Landlock ABI version this kernel offers; 0 when it offers none.
