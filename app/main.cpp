@@ -7,6 +7,7 @@
 #include "app/window/form1.h"
 #include "app/window/window_control_factory.h"
 #include "engine/libreoffice/interruptible_libreoffice.h"
+#include "engine/libreoffice/landlock.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -88,6 +89,9 @@ int main(int argc, char* argv[])
 
     plainquill::WindowControlFactory controls(resources);
     plainquill::engine::InterruptibleLibreOffice libreOffice;
+    namespace lo = plainquill::engine::libreoffice;
+    if (const std::string warning = lo::confinementWarning(lo::landlockAbi()); !warning.empty())
+        qWarning("plainquill: warning: %s", warning.c_str());
     const auto window =
         plainquill::openForm1({shell, controls, libreOffice, helpPage, {}, {}, [&libreOffice] { libreOffice.interrupt(); }});
     if (!window)

@@ -279,6 +279,15 @@ partial text file is left, and the report lists what was done. Progress nobody r
 pipe into `head`) is dropped; with --report the run goes on, without it the run stops as on SIGPIPE.
 )";
 
+constexpr const char* kHelpConfinement =
+    R"(LibreOffice runs confined by the kernel's Landlock: it may read only the system's program,
+library and font folders and the few files of /etc it needs (its own settings, fonts, the dynamic
+linker's cache, the user database), and read and write only its private folder in the temporary
+folder, where each document is handed to it (a hard link, or a copy on another file system); it
+may open no TCP connection. So pictures, style sheets and other files a document names are not
+read. Where the kernel has no Landlock, LibreOffice runs unconfined and a warning says so once.
+)";
+
 constexpr const char* kHelpExitStatus =
     R"(Exit status: 0 every document converted (or skipped as up to date), 1 some failed (each listed with
 its reason on standard error), 2 a usage error or no LibreOffice, 128 + the signal's number when
@@ -297,7 +306,8 @@ std::string helpText(const std::string& program)
     return "Usage: " + program + " [OPTION]... -o OUTDIR PATH...\n"
            "  or:  " + program + " [OPTION]... -o OUTDIR --queue QUEUE.csv\n"
            "  or:  " + program + " --merge-reports OUT.csv SHARD.csv...\n"
-         + kHelpAbout + "\n" + kHelpOptions + "\n" + kHelpText + "\n" + kHelpManifest + "\n" + kHelpProgress + "\n" + kHelpExitStatus;
+         + kHelpAbout + "\n" + kHelpOptions + "\n" + kHelpText + "\n" + kHelpManifest + "\n" + kHelpProgress + "\n"
+         + kHelpConfinement + "\n" + kHelpExitStatus;
 }
 
 std::string versionText()

@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools
   libreoffice-writer-nogui libreoffice-dev
   libcanberra-dev
-  googletest libgtest-dev libgmock-dev libbenchmark-dev time zlib1g-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev time zlib1g-dev strace
   xvfb xauth imagemagick xdotool
   fonts-dejavu-core fonts-wqy-microhei
   slurm-wlm munge

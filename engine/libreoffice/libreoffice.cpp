@@ -59,7 +59,7 @@ OpenResult refusedBeforeOpening(Failure failure, std::string detail, std::string
 } // namespace
 
 LibreOffice::LibreOffice(std::shared_ptr<libreoffice::Session> session)
-    : m_session(std::move(session)), m_links(m_session->scratchPath() / "links")
+    : m_session(std::move(session)), m_handover(m_session->scratchPath() / "documents")
 {
 }
 
@@ -88,24 +88,24 @@ OpenResult LibreOffice::Open(const std::filesystem::path& file)
     if (!checked.ok())
         return refusedBeforeOpening(checked.failure, checked.detail, checked.rawDetail);
 
-    std::filesystem::path openable;
+    libreoffice::HandedOverDocument handed;
     try {
-        openable = m_links.openable(absolute);
+        handed = m_handover.handOver(absolute);
     } catch (const std::exception& error) {
         return refusedBeforeOpening(Failure::CouldNotOpen,
-                                    "the file's name is not UTF-8 and LibreOffice could not be given another one",
+                                    "the file could not be copied into LibreOffice's private folder; check the free space there",
                                     error.what());
     }
 
     libreoffice::LoadedDocument loaded;
     const Outcome outcome = m_session->guarded(Failure::CouldNotOpen, m_session->deadlineFor(started), [&] {
-        loaded = libreoffice::loadDocument(m_session->uno(), openable);
+        loaded = libreoffice::loadDocument(m_session->uno(), handed.path());
         return loaded.outcome;
     });
     if (!outcome.ok())
         return {nullptr, outcome.failure, outcome.detail, outcome.rawDetail};
     return {std::make_unique<libreoffice::LibreOfficeDocument>(m_session, std::move(loaded.model),
-                                                               loaded.web, started),
+                                                               loaded.web, started, std::move(handed)),
             Failure::None, {}};
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The word processor, for real: a LibreOffice of our own, headless, with a private profile,
 // driven over UNO. Made by LibreOfficeLauncher.
-#include "engine/libreoffice/plain_name_links.h"
+#include "engine/libreoffice/document_handover.h"
 #include "engine/word_processor.h"
 
 #include <chrono>
@@ -49,7 +49,7 @@ public:
 
 private:
     std::shared_ptr<libreoffice::Session> m_session;
-    libreoffice::PlainNameLinks m_links;
+    libreoffice::DocumentHandover m_handover;
 };
 
 } // namespace plainquill::engine

@@ -26,8 +26,10 @@ constexpr auto kCloseGrace = 1s;
 
 LibreOfficeDocument::LibreOfficeDocument(std::shared_ptr<Session> session,
                                          css::uno::Reference<css::lang::XComponent> model, bool web,
-                                         std::chrono::steady_clock::time_point openedAt)
-    : m_session(std::move(session)), m_model(std::move(model)), m_web(web), m_openedAt(openedAt)
+                                         std::chrono::steady_clock::time_point openedAt,
+                                         HandedOverDocument file)
+    : m_session(std::move(session)), m_model(std::move(model)), m_web(web), m_openedAt(openedAt),
+      m_file(std::move(file))
 {
 }
 
@@ -96,6 +98,7 @@ void LibreOfficeDocument::close() noexcept
     } catch (...) {
     }
     m_model.clear();
+    m_file.remove();
 }
 
 } // namespace plainquill::engine::libreoffice

@@ -1,6 +1,7 @@
 #pragma once
 // A document loaded into one LibreOffice. It keeps that LibreOffice's session alive, so closing it
 // stays safe after the word processor object has gone or LibreOffice has died.
+#include "engine/libreoffice/document_handover.h"
 #include "engine/libreoffice/document_parts.h"
 #include "engine/libreoffice/outcome.h"
 #include "engine/word_processor.h"
@@ -18,10 +19,11 @@ class Session;
 
 class LibreOfficeDocument final : public Document {
 public:
-    // `openedAt`: when its opening began, from which its one time limit counts.
+    // `openedAt`: when its opening began, from which its one time limit counts. `file`: what
+    // LibreOffice opened, removed once it is closed.
     LibreOfficeDocument(std::shared_ptr<Session> session,
                         css::uno::Reference<css::lang::XComponent> model, bool web,
-                        std::chrono::steady_clock::time_point openedAt);
+                        std::chrono::steady_clock::time_point openedAt, HandedOverDocument file);
     ~LibreOfficeDocument() override;
     LibreOfficeDocument(const LibreOfficeDocument&) = delete;
     LibreOfficeDocument& operator=(const LibreOfficeDocument&) = delete;
@@ -40,6 +42,7 @@ private:
     css::uno::Reference<css::lang::XComponent> m_model;
     bool m_web;
     std::chrono::steady_clock::time_point m_openedAt;
+    HandedOverDocument m_file;
     // Found once: readying the model rewrites its note marks, which a second save must not redo.
     std::optional<SurroundingText> m_surrounding;
 };

@@ -1,5 +1,6 @@
 #include "engine/libreoffice/process_group.h"
 
+#include "engine/libreoffice/landlock.h"
 #include "engine/libreoffice/proc_stat.h"
 
 #include <fcntl.h>
@@ -106,6 +107,7 @@ struct ChildPlan {
     const char* path;
     rlimit dataLimit;
     bool limitData;
+    int landlockRuleset;
     struct sigaction defaultAction {};
     sigset_t noSignals;
 };
@@ -113,7 +115,8 @@ struct ChildPlan {
 ChildPlan::ChildPlan(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                      const std::vector<std::string>& environment, ProcessLimits limits)
     : argvStrings{program.string()}, environmentStrings(environment), path(program.c_str()),
-      dataLimit{limits.dataBytes, limits.dataBytes}, limitData(limits.dataBytes != 0)
+      dataLimit{limits.dataBytes, limits.dataBytes}, limitData(limits.dataBytes != 0),
+      landlockRuleset(limits.landlockRuleset)
 {
     argvStrings.insert(argvStrings.end(), arguments.begin(), arguments.end());
     argv = nullTerminated(argvStrings);
@@ -122,8 +125,8 @@ ChildPlan::ChildPlan(const std::filesystem::path& program, const std::vector<std
     sigemptyset(&noSignals);
 }
 
-// The child's side of starting the program: it joins `group`, takes the limits and the clean
-// start a program expects, and becomes the program. When it cannot, it writes errno to `report`.
+// The child's side of starting the program: it joins `group`, takes the limits, the confinement
+// and the clean start a program expects, and becomes the program. When it cannot, it writes errno to `report`.
 [[noreturn]] void becomeProgram(const ChildPlan& plan, pid_t group, int report) noexcept
 {
     int failure = 0;
@@ -141,8 +144,12 @@ ChildPlan::ChildPlan(const std::filesystem::path& program, const std::vector<std
         }
         // Nothing of ours but the standard streams crosses into the program.
         ::syscall(SYS_close_range, 3U, ~0U, CLOSE_RANGE_CLOEXEC);
-        ::execve(plan.path, plan.argv.data(), plan.envp.data());
-        failure = errno;
+        // Last, so that nothing above needs a right the program is not given.
+        failure = confineSelf(plan.landlockRuleset);
+        if (failure == 0) {
+            ::execve(plan.path, plan.argv.data(), plan.envp.data());
+            failure = errno;
+        }
     }
     [[maybe_unused]] const auto written = ::write(report, &failure, sizeof failure);
     ::_exit(127);

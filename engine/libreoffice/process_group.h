@@ -23,6 +23,7 @@ namespace plainquill::engine::libreoffice {
 
 struct ProcessLimits {
     std::uint64_t dataBytes = 0; // RLIMIT_DATA of the program and what it starts; 0: unlimited
+    int landlockRuleset = -1; // a Landlock ruleset (landlock.h) confining them; -1: none
 };
 
 class ProcessGroup {

@@ -1,6 +1,7 @@
 #include "engine/libreoffice/session.h"
 
 #include "engine/libreoffice/ipc_socket_files.h"
+#include "engine/libreoffice/landlock.h"
 #include "engine/libreoffice/proc_stat.h"
 #include "engine/libreoffice/profile_settings.h"
 #include "engine/libreoffice/profile_template.h"
@@ -102,8 +103,11 @@ std::uint64_t dataSize(pid_t pid, pid_t group)
 Session::Session(const SessionSettings& settings)
     : m_scratch(settings.scratchParent),
       m_pipeName(pipeNameFor(m_scratch.uniqueName(), ::getpid())),
+      // The ruleset is needed only until the fork, so it lives for this statement alone.
       m_process(settings.program, prepareSoffice(m_scratch, m_pipeName, settings.profileTemplate),
-                sofficeEnvironment(m_scratch), ProcessLimits{settings.memoryLimit}),
+                sofficeEnvironment(m_scratch),
+                ProcessLimits{settings.memoryLimit,
+                              LandlockRuleset(libreOfficeFolders(settings.program, m_scratch.path())).fd()}),
       m_memoryLimit(settings.memoryLimit),
       m_watchdog([this] { m_process.kill(); }, [this] { return outgrewMemory(); }),
       m_timeLimit(settings.timeLimit),

@@ -20,7 +20,7 @@ std::string describeUnoException(const css::uno::Exception& exception);
 bool isUtf8(std::string_view bytes);
 
 // A file URL for an absolute path, its bytes percent-encoded as they are. LibreOffice decodes them
-// as UTF-8, so only a UTF-8 name reaches it intact (see plain_name_links.h for the others).
+// as UTF-8, so only a UTF-8 name reaches it intact (see document_handover.h for the others).
 std::string fileUrl(const std::filesystem::path& absolutePath);
 
 } // namespace plainquill::engine::libreoffice

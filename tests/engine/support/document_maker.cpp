@@ -1,5 +1,6 @@
 #include "tests/engine/support/document_maker.h"
 
+#include "engine/libreoffice/libreoffice.h"
 #include "engine/libreoffice/libreoffice_document.h"
 #include "engine/libreoffice/uno_properties.h"
 #include "engine/libreoffice/uno_strings.h"
@@ -53,10 +54,17 @@ void makeDocument(WordProcessor& wordProcessor, const std::filesystem::path& sou
         media.realloc(media.getLength() + 1);
         media.getArray()[media.getLength() - 1] = passwordProperty(filter, password);
     }
+    // LibreOffice may write only in its private folder: it stores there and we move it out.
+    const auto* libreOffice = dynamic_cast<const LibreOffice*>(&wordProcessor);
+    if (libreOffice == nullptr)
+        throw std::runtime_error("documents are made by LibreOffice only");
+    const std::filesystem::path stored = libreOffice->privateFolder() / "tmp" / target.filename();
     try {
         const css::uno::Reference<css::frame::XStorable> storable(document->model(),
                                                                   css::uno::UNO_QUERY_THROW);
-        storable->storeToURL(toUno(libreoffice::fileUrl(std::filesystem::absolute(target))), media);
+        storable->storeToURL(toUno(libreoffice::fileUrl(stored)), media);
+        std::filesystem::copy_file(stored, target, std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::remove(stored);
     } catch (const css::uno::Exception& exception) {
         throw std::runtime_error("cannot store " + target.string() + ": "
                                  + libreoffice::describeUnoException(exception));
