@@ -1,8 +1,8 @@
 #include "engine/process_identity.h"
 
+#include "engine/proc_stat.h"
+
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 namespace plainquill {
 namespace {
@@ -13,21 +13,11 @@ constexpr int kStartTimeField = 22;
 
 std::string processIdentity(pid_t pid)
 {
-    std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    if (pid <= 0 || !std::getline(file, line))
+    if (pid <= 0)
         return {};
-    // The command name before the fields may hold spaces and parentheses: read after its last ')'.
-    const std::size_t nameEnd = line.rfind(')');
-    if (nameEnd == std::string::npos)
-        return {};
-    std::istringstream fields(line.substr(nameEnd + 1));
-    std::string field;
-    for (int number = 3; number <= kStartTimeField && fields >> field; ++number) {
-        if (number == kStartTimeField)
-            return std::to_string(pid) + " " + field;
-    }
-    return {};
+    const std::vector<std::string> fields = procStatFields(pid);
+    const std::size_t startTime = kStartTimeField - 3;
+    return fields.size() > startTime ? std::to_string(pid) + " " + fields[startTime] : std::string();
 }
 
 bool ownerIsRunning(const std::string& identity)

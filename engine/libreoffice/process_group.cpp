@@ -1,7 +1,7 @@
 #include "engine/libreoffice/process_group.h"
 
 #include "engine/libreoffice/landlock.h"
-#include "engine/libreoffice/proc_stat.h"
+#include "engine/proc_stat.h"
 
 #include <fcntl.h>
 #include <linux/close_range.h>

@@ -2,9 +2,9 @@
 
 #include "engine/libreoffice/ipc_socket_files.h"
 #include "engine/libreoffice/landlock.h"
-#include "engine/libreoffice/proc_stat.h"
 #include "engine/libreoffice/profile_settings.h"
 #include "engine/libreoffice/profile_template.h"
+#include "engine/proc_stat.h"
 
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>

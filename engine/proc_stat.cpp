@@ -1,9 +1,9 @@
-#include "engine/libreoffice/proc_stat.h"
+#include "engine/proc_stat.h"
 
 #include <fstream>
 #include <sstream>
 
-namespace plainquill::engine::libreoffice {
+namespace plainquill {
 
 std::vector<std::string> procStatFields(pid_t pid)
 {
@@ -21,4 +21,4 @@ std::vector<std::string> procStatFields(pid_t pid)
     return fields;
 }
 
-} // namespace plainquill::engine::libreoffice
+} // namespace plainquill

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-namespace plainquill::engine::libreoffice {
+namespace plainquill {
 
 // The fields from the third (the state) on, so field n is at index n - 3. The command name
 // before them may hold spaces and parentheses, so they are read after its last ')'. Empty when
 // the process is gone.
 std::vector<std::string> procStatFields(pid_t pid);
 
-} // namespace plainquill::engine::libreoffice
+} // namespace plainquill
