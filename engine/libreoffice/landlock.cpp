@@ -99,12 +99,12 @@ std::string confinementWarning(int abi)
     return "this kernel cannot confine LibreOffice (no Landlock); documents may make it read local files";
 }
 
-SandboxFolders libreOfficeFolders(const fs::path& program, const fs::path& privateFolder)
+SandboxFolders libreOfficeFolders(const fs::path& program, const fs::path& privateFolder, const fs::path& userDatabase)
 {
     SandboxFolders folders;
     folders.readable = {"/usr", "/lib", "/lib64", "/lib32", "/libx32", "/bin", "/sbin",
                         "/etc/fonts", "/etc/ld.so.cache", "/etc/libreoffice", "/etc/localtime", "/etc/locale.alias",
-                        "/etc/nsswitch.conf", "/etc/passwd",
+                        "/etc/nsswitch.conf", userDatabase,
                         "/var/lib/libreoffice", "/var/spool/libreoffice",
                         "/var/cache/fontconfig", "/dev/urandom", "/dev/random"};
     std::error_code error;

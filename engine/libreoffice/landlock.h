@@ -24,9 +24,11 @@ int landlockAbi() noexcept;
 // warning that LibreOffice runs unconfined when it is 0, nothing else.
 std::string confinementWarning(int abi);
 
-// What LibreOffice at `program` needs, with `privateFolder` as its only writable folder.
-SandboxFolders libreOfficeFolders(const std::filesystem::path& program,
-                                  const std::filesystem::path& privateFolder);
+// What LibreOffice at `program` needs, with `privateFolder` as its only writable folder and
+// `userDatabase` as the user database it reads: /etc/passwd, or one of its own
+// (private_user_database.h), which is named itself since it is seen through a mount of its own.
+SandboxFolders libreOfficeFolders(const std::filesystem::path& program, const std::filesystem::path& privateFolder,
+                                  const std::filesystem::path& userDatabase);
 
 // A Landlock ruleset, ready to be applied. Holds no descriptor when the kernel has no Landlock.
 class LandlockRuleset {

@@ -1,6 +1,7 @@
 #include "engine/libreoffice/process_group.h"
 
 #include "engine/libreoffice/landlock.h"
+#include "engine/libreoffice/private_user_database.h"
 #include "engine/proc_stat.h"
 
 #include <fcntl.h>
@@ -108,6 +109,7 @@ struct ChildPlan {
     rlimit dataLimit;
     bool limitData;
     int landlockRuleset;
+    const PrivateUserDatabase* userDatabase;
     struct sigaction defaultAction {};
     sigset_t noSignals;
 };
@@ -116,7 +118,7 @@ ChildPlan::ChildPlan(const std::filesystem::path& program, const std::vector<std
                      const std::vector<std::string>& environment, ProcessLimits limits)
     : argvStrings{program.string()}, environmentStrings(environment), path(program.c_str()),
       dataLimit{limits.dataBytes, limits.dataBytes}, limitData(limits.dataBytes != 0),
-      landlockRuleset(limits.landlockRuleset)
+      landlockRuleset(limits.landlockRuleset), userDatabase(limits.userDatabase)
 {
     argvStrings.insert(argvStrings.end(), arguments.begin(), arguments.end());
     argv = nullTerminated(argvStrings);
@@ -144,8 +146,11 @@ ChildPlan::ChildPlan(const std::filesystem::path& program, const std::vector<std
         }
         // Nothing of ours but the standard streams crosses into the program.
         ::syscall(SYS_close_range, 3U, ~0U, CLOSE_RANGE_CLOEXEC);
+        if (plan.userDatabase != nullptr)
+            failure = enterPrivateUserDatabase(*plan.userDatabase);
         // Last, so that nothing above needs a right the program is not given.
-        failure = confineSelf(plan.landlockRuleset);
+        if (failure == 0)
+            failure = confineSelf(plan.landlockRuleset);
         if (failure == 0) {
             ::execve(plan.path, plan.argv.data(), plan.envp.data());
             failure = errno;

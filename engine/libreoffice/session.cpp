@@ -103,11 +103,15 @@ std::uint64_t dataSize(pid_t pid, pid_t group)
 Session::Session(const SessionSettings& settings)
     : m_scratch(settings.scratchParent),
       m_pipeName(pipeNameFor(m_scratch.uniqueName(), ::getpid())),
+      m_userDatabase(preparePrivateUserDatabase(m_scratch.path())),
       // The ruleset is needed only until the fork, so it lives for this statement alone.
       m_process(settings.program, prepareSoffice(m_scratch, m_pipeName, settings.profileTemplate),
                 sofficeEnvironment(m_scratch),
                 ProcessLimits{settings.memoryLimit,
-                              LandlockRuleset(libreOfficeFolders(settings.program, m_scratch.path())).fd()}),
+                              LandlockRuleset(libreOfficeFolders(settings.program, m_scratch.path(),
+                                                                 m_userDatabase ? m_userDatabase->file
+                                                                                : "/etc/passwd")).fd(),
+                              m_userDatabase ? &*m_userDatabase : nullptr}),
       m_memoryLimit(settings.memoryLimit),
       m_watchdog([this] { m_process.kill(); }, [this] { return outgrewMemory(); }),
       m_timeLimit(settings.timeLimit),

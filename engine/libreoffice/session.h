@@ -5,6 +5,7 @@
 // (or found dead) whatever happened to the word processor object.
 #include "engine/libreoffice/failure_words.h"
 #include "engine/libreoffice/outcome.h"
+#include "engine/libreoffice/private_user_database.h"
 #include "engine/libreoffice/process_group.h"
 #include "engine/libreoffice/scratch_directory.h"
 #include "engine/libreoffice/sigpipe_block.h"
@@ -21,6 +22,7 @@
 #include <cstdint>
 #include <exception>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -92,6 +94,7 @@ private:
 
     ScratchDirectory m_scratch;
     std::string m_pipeName;
+    std::optional<PrivateUserDatabase> m_userDatabase;
     ProcessGroup m_process;
     // The memory probe's; before m_watchdog, whose thread uses them until it is joined.
     std::uint64_t m_memoryLimit;
