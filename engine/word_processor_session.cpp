@@ -76,6 +76,19 @@ SaveResult WordProcessorSession::convert(const std::filesystem::path& document,
                                          : std::string("LibreOffice could not be started again"),
                 m_startFailure.rawDetail};
     sweepOnce(target);
+    SaveResult saved = convertOnce(document, target);
+    // LibreOffice now and then crashes on a document it converts well the next time (a race inside
+    // it, seen under load), so a document in hand when it stopped gets one more try on a fresh
+    // instance. A second stop is the document's doing: it fails then. When no instance can be
+    // started (the run was interrupted, say), the first outcome is the one to tell.
+    if (saved.failure != Failure::Stopped || !ensureUsable())
+        return saved;
+    return convertOnce(document, target);
+}
+
+SaveResult WordProcessorSession::convertOnce(const std::filesystem::path& document,
+                                             const std::filesystem::path& target)
+{
     engine::OpenResult opened;
     {
         const Stopwatch stopwatch(m_times.opening);

@@ -37,7 +37,8 @@ public:
 
     // Opens `document`, saves it as plain text at `target` and closes it again. Either path may
     // be any bytes, UTF-8 or not. The first time a run writes into a folder, the staged files
-    // that killed runs left there are removed.
+    // that killed runs left there are removed. A document in hand when the word processor stopped
+    // is tried once more on a fresh instance.
     engine::SaveResult convert(const std::filesystem::path& document, const std::filesystem::path& target);
 
     // Ends the current instance, if any. Safe to call more than once.
@@ -47,6 +48,8 @@ public:
     const SessionTimes& times() const { return m_times; }
 
 private:
+    // Converts with the current instance, which must be usable.
+    engine::SaveResult convertOnce(const std::filesystem::path& document, const std::filesystem::path& target);
     bool ensureUsable();
     void sweepOnce(const std::filesystem::path& target);
 

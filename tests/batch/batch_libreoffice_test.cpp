@@ -242,7 +242,7 @@ TEST_F(BatchWithLibreOffice, AStopSignalEndsTheRunAtOnceLeavingNoProcessAndNoPar
     }
 }
 
-TEST_F(BatchWithLibreOffice, AKilledWorkerLibreOfficeIsReplacedAndTheRunCompletes)
+TEST_F(BatchWithLibreOffice, AKilledWorkerLibreOfficeIsReplacedAndEveryDocumentIsConverted)
 {
     // One worker: its LibreOffice has surely converted a document when it is killed, rather than
     // still starting, as a second one might be.
@@ -253,16 +253,14 @@ TEST_F(BatchWithLibreOffice, AKilledWorkerLibreOfficeIsReplacedAndTheRunComplete
                 if (killed == 0 && ::kill(pid, SIGKILL) == 0)
                     ++killed;
     });
-    // The batch output and the report go with every failure: this test has failed rarely, under
-    // load, and only what it saw can tell why.
     ASSERT_EQ(killed, 1) << batch.output;
-    EXPECT_NE(batch.output.find("(1 worker, LibreOffice started 2 times)"), std::string::npos) << batch.output;
-    const auto failed = reportLinesWith(report, ",failed,");
-    EXPECT_LE(failed.size(), 1u) << "only the document in hand, if any, is lost\n" << batch.output << readBytes(report);
-    for (const std::string& line : failed)
-        EXPECT_NE(line.find("the word processor stopped"), std::string::npos) << line;
-    EXPECT_EQ(batch.status, failed.empty() ? 0 : 1) << batch.output;
-    EXPECT_EQ(tree(output.path()).size(), 40 - failed.size()) << batch.output;
+    // The document in hand is tried again on the fresh LibreOffice; LibreOffice's own rare crashes
+    // under load are met the same way, so nothing is lost and more starts than two are no fault.
+    EXPECT_NE(batch.output.find("40 of 40 documents converted"), std::string::npos) << batch.output;
+    EXPECT_EQ(batch.output.find("LibreOffice started 1 time"), std::string::npos) << batch.output;
+    EXPECT_EQ(reportLinesWith(report, ",converted,").size(), 40u) << batch.output << readBytes(report);
+    EXPECT_EQ(batch.status, 0) << batch.output;
+    EXPECT_EQ(tree(output.path()).size(), 40u) << batch.output;
 }
 
 // `text` with typographic quotes and dashes as the snapshots write them: straight, and hyphens.
