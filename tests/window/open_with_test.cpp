@@ -128,9 +128,10 @@ TEST_F(OpenWith, TwoStartsAtTheSameMomentEndWithOneWindowHoldingBoth)
     env.insert("XDG_RUNTIME_DIR", runtime.path());
     QProcess& first = startAgain({"a.docx"}, env);
     QProcess& second = startAgain({"folder"}, env);
+    // QProcess hears of an end only while waiting for it.
     QProcess* ended = nullptr;
-    ASSERT_TRUE(waitUntil([&] { return (ended = first.state() == QProcess::NotRunning ? &first
-                                                : second.state() == QProcess::NotRunning ? &second : nullptr); },
+    ASSERT_TRUE(waitUntil([&] { return (ended = first.waitForFinished(50) ? &first
+                                                : second.waitForFinished(50) ? &second : nullptr); },
                           20000));
     EXPECT_EQ(ended->exitCode(), 0);
     QProcess& window = ended == &first ? second : first;
