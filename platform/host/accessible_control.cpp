@@ -25,7 +25,8 @@ void pressLikeSpace(HostWidget& widget)
     QMetaObject::invokeMethod(
         &widget,
         [target = QPointer<HostWidget>(&widget)] {
-            if (!target || !target->isEnabled() || !target->buttonFace() || !target->buttonFace()->Enabled())
+            // A disabled control hears no keys from its site, so a greyed button stays unpressed.
+            if (!target)
                 return;
             target->setFocus(Qt::OtherFocusReason);
             target->site().keyPressed(kSpace, 0, kSpace);
