@@ -1,6 +1,7 @@
 // Plainquill: converts word-processor documents to plain text in batches.
 #include "app/adapters/shell.h"
 #include "app/startup/command_line.h"
+#include "app/startup/open_with_handover.h"
 #include "app/startup/resource_folder.h"
 #include "app/startup/single_instance.h"
 #include "app/startup/termination_signals.h"
@@ -8,6 +9,7 @@
 #include "app/window/window_control_factory.h"
 #include "engine/libreoffice/interruptible_libreoffice.h"
 #include "engine/libreoffice/landlock.h"
+#include "platform/host/accessible_control.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -84,9 +86,15 @@ int main(int argc, char* argv[])
 
     plainquill::QtShell shell;
     plainquill::SingleInstance instance;
-    if (!instance.claim(shell))
+    if (!instance.tryClaim()) {
+        // Open With while the window is open: the documents go to that window.
+        if (!request.paths.empty())
+            return plainquill::passToRunningWindow(request.paths, shell);
+        plainquill::SingleInstance::tellAlreadyOpened(shell);
         return 1;
+    }
 
+    plainquill::host::installAccessibleControls();
     plainquill::WindowControlFactory controls(resources);
     plainquill::engine::InterruptibleLibreOffice libreOffice;
     namespace lo = plainquill::engine::libreoffice;
@@ -98,6 +106,11 @@ int main(int argc, char* argv[])
         return 1;
     if (!request.paths.empty())
         window->adder().addDropped(request.paths);
+    plainquill::OpenWithServer openWith(plainquill::defaultOpenWithSocketPath(),
+                                        [&window](const auto& paths) { window->openHandedOver(paths); });
+    if (!openWith.listen())
+        qWarning("plainquill: documents opened while the window is open cannot reach it: %s",
+                 qPrintable(openWith.errorString()));
     plainquill::TerminationSignals terminationSignals;
     plainquill::closeOnTermination(terminationSignals, *window);
     window->show();

@@ -9,6 +9,7 @@ packages=(
   libcanberra-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev time zlib1g-dev strace
   xvfb xauth imagemagick xdotool
+  dbus dbus-x11 at-spi2-core python3-pyatspi
   fonts-dejavu-core fonts-wqy-microhei
   slurm-wlm munge
   librsvg2-bin dpkg-dev file desktop-file-utils appstream lintian

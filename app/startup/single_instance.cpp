@@ -20,13 +20,23 @@ QString SingleInstance::defaultLockPath()
     return folder + QStringLiteral("/plainquill.lock");
 }
 
-bool SingleInstance::claim(Shell& shell)
+bool SingleInstance::tryClaim()
 {
     // A lock left by a crashed copy is stale (its process is gone) and is taken over.
-    if (m_lock.tryLock(0))
-        return true;
+    return m_lock.tryLock(0);
+}
+
+void SingleInstance::tellAlreadyOpened(Shell& shell)
+{
     shell.showMessage(MessageIcon::Exclamation, QStringLiteral("Plainquill"),
                       QStringLiteral("Plainquill is already opened."), MessageButtons::Ok);
+}
+
+bool SingleInstance::claim(Shell& shell)
+{
+    if (tryClaim())
+        return true;
+    tellAlreadyOpened(shell);
     return false;
 }
 

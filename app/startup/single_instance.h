@@ -15,6 +15,9 @@ public:
 
     // True when this process is the only one; otherwise tells the user and answers false.
     bool claim(Shell& shell);
+    // The same without a word to the user: a second start with documents hands them over instead.
+    bool tryClaim();
+    static void tellAlreadyOpened(Shell& shell);
 
     static QString defaultLockPath();
 

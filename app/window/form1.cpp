@@ -13,6 +13,7 @@
 #include <QUrl>
 
 #include <stdexcept>
+#include <utility>
 
 namespace plainquill {
 
@@ -88,6 +89,7 @@ Form1::Form1(Form1Options options, QWidget* parent)
                  options.interruptWordProcessor};
     m_run = std::make_unique<ConversionRun>(std::move(run));
     addColumns();
+    nameForScreenReaders();
     connectHandlers();
 }
 
@@ -97,6 +99,17 @@ void Form1::addColumns()
 {
     for (const char* header : {"File Name", "File Size", "File Type", "Modified"})
         m_queue->addColumn(QLatin1String(header));
+}
+
+// A screen reader has no label beside the boxes to read; the same words guide a sighted user.
+void Form1::nameForScreenReaders()
+{
+    for (auto [box, name] : {std::pair{m_Text2, "Document or folder"}, std::pair{m_Text1, "Output folder"}}) {
+        box->setAccessibleName(QLatin1String(name));
+        box->setPlaceholderText(QLatin1String(name));
+    }
+    if (QWidget* bar = m_form.widgets.value(QStringLiteral("XP_ProgressBar1")))
+        bar->setAccessibleName(QStringLiteral("Conversion progress"));
 }
 
 void Form1::connectHandlers()
@@ -123,6 +136,17 @@ void Form1::List1_OLEDragDrop(const std::vector<std::filesystem::path>& paths)
 {
     if (!m_converting)
         m_adder->addDropped(paths);
+}
+
+void Form1::openHandedOver(const std::vector<std::filesystem::path>& paths)
+{
+    if (m_converting)
+        m_heldForRun.insert(m_heldForRun.end(), paths.begin(), paths.end());
+    else
+        m_adder->addDropped(paths);
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    raise();
+    activateWindow();
 }
 
 void Form1::Option1_Click()
@@ -194,6 +218,8 @@ void Form1::setConverting(bool converting)
     m_browseButton.SetEnabled(!converting);
     m_outputButton.SetEnabled(!converting);
     m_Text1->setEnabled(!converting);
+    if (!converting && !m_heldForRun.empty())
+        m_adder->addDropped(std::exchange(m_heldForRun, {}));
 }
 
 void Form1::showConverting(const QString& name)

@@ -73,6 +73,9 @@ public:
     void Start_Click();
     // Files and folders dropped onto the path list or the file table.
     void List1_OLEDragDrop(const std::vector<std::filesystem::path>& paths);
+    // Files and folders the program was started with again while this window is open: queued as
+    // a drop (after the run, when one is converting) and the window comes to the front.
+    void openHandedOver(const std::vector<std::filesystem::path>& paths);
 
 protected:
     // Closing during a run ends the run after the current document, so the program can end.
@@ -80,6 +83,7 @@ protected:
 
 private:
     void addColumns();
+    void nameForScreenReaders();
     void connectHandlers();
     // While a run converts, the queue holds still (no removing, browsing or dropping) and so does
     // the output folder, which the run took at Start.
@@ -112,6 +116,7 @@ private:
     QString m_restingTitle; // the caption to put back when a run ends
     bool m_converting = false;
     bool m_removeAllWasEnabled = false;
+    std::vector<std::filesystem::path> m_heldForRun; // handed over while converting
 };
 
 // The window, or null after telling the user (a critical message) why it could not be built:

@@ -135,6 +135,9 @@ public:
 
     // ---- ButtonFace ---------------------------------------------------------------------------------
     void SetClickHandler(ClickHandler handler) override { m_clickHandler = std::move(handler); }
+    std::string ToolTipText() const override { return {}; } // only the container's
+    bool IsCheckButton() const override { return m_checkBoxBehaviour; }
+    bool Checked() const override { return m_checkBoxBehaviour && m_value; }
 
     // ---- state a test, the gallery or the benchmark may read or drive ---------------------------------
     const Palette& palette() const { return m_palette; }

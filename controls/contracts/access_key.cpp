@@ -37,4 +37,15 @@ std::string accessKeyOf(std::string_view caption)
     return characterAt(caption, second + 1);
 }
 
+std::string captionWithoutMark(std::string_view caption)
+{
+    std::string text;
+    for (std::size_t at = 0; at < caption.size(); ++at) {
+        if (caption[at] == '&' && at + 1 < caption.size())
+            ++at; // the mark goes; after "&&" the second one stays as text
+        text += caption[at];
+    }
+    return text;
+}
+
 } // namespace plainquill::contracts

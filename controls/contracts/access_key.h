@@ -11,3 +11,11 @@ namespace plainquill::contracts {
 std::string accessKeyOf(std::string_view caption);
 
 } // namespace plainquill::contracts
+
+namespace plainquill::contracts {
+
+// The caption as it reads: "&&" is one drawn ampersand, any other "&" marks the key after it and
+// is not drawn; a last lone "&" is drawn as it stands.
+std::string captionWithoutMark(std::string_view caption);
+
+} // namespace plainquill::contracts

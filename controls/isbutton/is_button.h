@@ -91,7 +91,7 @@ public:
     void SetFontColor(contracts::Colour colour);
     contracts::Colour FontHighlightColor() const { return m_fontHighlightColor; }
     void SetFontHighlightColor(contracts::Colour colour);
-    std::string ToolTipText() const { return m_toolTipText; }
+    std::string ToolTipText() const override { return m_toolTipText; }
     void SetToolTipText(const std::string& text);
     std::string ToolTipTitle() const { return m_toolTipTitle; }
     void SetToolTipTitle(const std::string& title);
@@ -137,6 +137,8 @@ public:
 
     // ---- ButtonFace ---------------------------------------------------------------------------------
     void SetClickHandler(ClickHandler handler) override { m_clickHandler = std::move(handler); }
+    bool IsCheckButton() const override { return m_buttonType == CheckButton; }
+    bool Checked() const override { return IsCheckButton() && m_value; }
 
     // ---- state a test or the gallery may read -------------------------------------------------------
     std::int32_t State() const { return m_state; }

@@ -104,6 +104,9 @@ public:
     void SetBEVELDEPTH(std::int32_t step);       // beyond 16 bits: OverflowError
 
     void SetClickHandler(ClickHandler handler) override { m_clickHandler = std::move(handler); }
+    std::string ToolTipText() const override { return {}; } // only the container's
+    bool IsCheckButton() const override { return false; }
+    bool Checked() const override { return false; }
 
     // ---- state a test or the gallery may read ---------------------------------------------------
     bool IsDown() const { return m_isDown; }

@@ -2,6 +2,8 @@
 
 #include "platform/host/host_widget.h"
 
+#include <QAccessible>
+
 namespace plainquill::host {
 
 void ShownProgressFace::SetMax(std::int32_t max)
@@ -15,6 +17,8 @@ void ShownProgressFace::SetValue(std::int32_t value)
     m_widget.syncSize();
     m_control.SetValue(value);
     m_widget.update();
+    QAccessibleValueChangeEvent changed(&m_widget, value); // a screen reader follows the run
+    QAccessible::updateAccessibility(&changed);
 }
 
 void ShownProgressFace::SetColor(contracts::Colour colour)
@@ -36,6 +40,10 @@ void ShownButtonFace::SetEnabled(bool enabled)
     m_widget.syncSize();
     m_control.SetEnabled(enabled);
     m_widget.update();
+    QAccessible::State disabled;
+    disabled.disabled = true;
+    QAccessibleStateChangeEvent changed(&m_widget, disabled);
+    QAccessible::updateAccessibility(&changed);
 }
 
 } // namespace plainquill::host

@@ -35,6 +35,9 @@ public:
     bool Enabled() const override { return m_control.Enabled(); }
     void SetEnabled(bool enabled) override;
     void SetClickHandler(ClickHandler handler) override { m_control.SetClickHandler(std::move(handler)); }
+    std::string ToolTipText() const override { return m_control.ToolTipText(); }
+    bool IsCheckButton() const override { return m_control.IsCheckButton(); }
+    bool Checked() const override { return m_control.Checked(); }
 
 private:
     contracts::ButtonFace& m_control;

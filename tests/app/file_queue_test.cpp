@@ -26,6 +26,9 @@ public:
     bool Enabled() const override { return m_enabled; }
     void SetEnabled(bool enabled) override { m_enabled = enabled; }
     void SetClickHandler(ClickHandler) override {}
+    std::string ToolTipText() const override { return {}; }
+    bool IsCheckButton() const override { return false; }
+    bool Checked() const override { return false; }
 
 private:
     bool m_enabled = false;
