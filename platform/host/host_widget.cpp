@@ -175,7 +175,14 @@ void HostWidget::focusOutEvent(QFocusEvent*)
     m_site->focusLeft();
 }
 
-void HostWidget::leaveEvent(QEvent*) { m_site->pointerLeft(); }
+// Qt tells a disabled widget of the pointer leaving it, which a disabled control must not hear:
+// its click handler may still be running (a whole conversion run is one click of Start) and would
+// undo the leave when it ends. The leave is told once the control is enabled again.
+void HostWidget::leaveEvent(QEvent*)
+{
+    if (isEnabled())
+        m_site->pointerLeft();
+}
 
 void HostWidget::changeEvent(QEvent* event)
 {
@@ -189,7 +196,7 @@ void HostWidget::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
 }
 
-// Qt tells a disabled widget nothing of the pointer, so a button disabled under the pointer would
+// A disabled control hears nothing of the pointer, so a button disabled under the pointer would
 // stay lit after the pointer left, and one enabled under it would not light up until it moved.
 void HostWidget::rereadPointer()
 {

@@ -158,8 +158,8 @@ TEST_F(HostWidgetTest, DisabledControlGetsNoClicks)
     EXPECT_THAT(probe.log, ::testing::Contains("Click"));
 }
 
-// Qt tells a disabled widget nothing of the pointer: when the control's Enabled changes, the host
-// reads where the pointer is and sends the leave or the entry the control missed, once.
+// A disabled control hears nothing of the pointer: when its Enabled changes, the host reads where
+// the pointer is and sends the leave or the entry the control missed, once.
 TEST_F(HostWidgetTest, EnablingOrDisablingReReadsWhereThePointerIs)
 {
     struct Case {
