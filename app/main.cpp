@@ -100,8 +100,9 @@ int main(int argc, char* argv[])
     namespace lo = plainquill::engine::libreoffice;
     if (const std::string warning = lo::confinementWarning(lo::landlockAbi()); !warning.empty())
         qWarning("plainquill: warning: %s", warning.c_str());
-    const auto window =
-        plainquill::openForm1({shell, controls, libreOffice, helpPage, {}, {}, [&libreOffice] { libreOffice.interrupt(); }});
+    const auto window = plainquill::openForm1({shell, controls, libreOffice, helpPage, {}, {},
+                                               [&libreOffice] { libreOffice.interrupt(); },
+                                               [&libreOffice] { libreOffice.interruptDocument(); }});
     if (!window)
         return 1;
     if (!request.paths.empty())

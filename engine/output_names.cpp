@@ -61,7 +61,8 @@ std::vector<RenamedOutput> OutputNames::renamed() const
         if (saved.savedAs == saved.ownName)
             continue;
         const fs::path shown = saved.document.lexically_relative(commonFolder(byOwnName[saved.ownName]));
-        renamed.push_back({displayText(shown.empty() ? saved.document.filename() : shown), displayText(saved.savedAs)});
+        renamed.push_back({displayText(shown.empty() ? saved.document.filename() : shown), displayText(saved.savedAs),
+                           displayText(saved.document), displayText(m_folder / saved.savedAs)});
     }
     return renamed;
 }

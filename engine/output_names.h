@@ -18,6 +18,8 @@ namespace plainquill {
 struct RenamedOutput {
     QString document; // relative enough to tell it from the other documents of its name
     QString savedAs;  // the file name it was saved under
+    QString documentPath; // both in full, for a list with room for them
+    QString savedAsPath;
 };
 
 class OutputNames {

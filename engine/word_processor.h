@@ -103,6 +103,9 @@ public:
     virtual std::unique_ptr<WordProcessor> Start() = 0;
     // Why the last Start returned null.
     virtual StartFailure lastStartFailure() const = 0;
+    // How many times a stop of its instances was asked for so far: a document stopped so is
+    // given up, not tried again.
+    virtual unsigned stopsAsked() const { return 0; }
 };
 
 // A launcher whose instances can be ended from another thread.

@@ -76,12 +76,14 @@ SaveResult WordProcessorSession::convert(const std::filesystem::path& document,
                                          : std::string("LibreOffice could not be started again"),
                 m_startFailure.rawDetail};
     sweepOnce(target);
+    const unsigned stopsBefore = m_launcher.stopsAsked();
     SaveResult saved = convertOnce(document, target);
     // LibreOffice now and then crashes on a document it converts well the next time (a race inside
     // it, seen under load), so a document in hand when it stopped gets one more try on a fresh
-    // instance. A second stop is the document's doing: it fails then. When no instance can be
-    // started (the run was interrupted, say), the first outcome is the one to tell.
-    if (saved.failure != Failure::Stopped || !ensureUsable())
+    // instance. A second stop is the document's doing: it fails then. A stop someone asked for
+    // gives the document up; and when no instance can be started, the first outcome is the one
+    // to tell.
+    if (saved.failure != Failure::Stopped || m_launcher.stopsAsked() != stopsBefore || !ensureUsable())
         return saved;
     return convertOnce(document, target);
 }

@@ -31,9 +31,11 @@ QMessageBox::Icon toQt(MessageIcon icon)
 } // namespace
 
 MessageAnswer QtShell::showMessage(MessageIcon icon, const QString& title, const QString& text,
-                                   MessageButtons buttons)
+                                   MessageButtons buttons, const QString& details)
 {
     QMessageBox box(toQt(icon), title, text);
+    if (!details.isEmpty())
+        box.setDetailedText(details);
     if (buttons == MessageButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);

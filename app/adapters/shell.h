@@ -27,8 +27,10 @@ struct FolderRequest {
 class Shell {
 public:
     virtual ~Shell() = default;
+    // `details`, when given, is offered behind a button of the box: the whole of a long list
+    // whose message shows only its start.
     virtual MessageAnswer showMessage(MessageIcon icon, const QString& title, const QString& text,
-                                      MessageButtons buttons) = 0;
+                                      MessageButtons buttons, const QString& details = {}) = 0;
     // The chosen file's path, or empty when cancelled.
     virtual QString openFile(const OpenFileRequest& request) = 0;
     // The chosen folder's path without a trailing separator ("/" for the root), or empty.
@@ -43,7 +45,7 @@ public:
 class QtShell : public Shell {
 public:
     MessageAnswer showMessage(MessageIcon icon, const QString& title, const QString& text,
-                              MessageButtons buttons) override;
+                              MessageButtons buttons, const QString& details = {}) override;
     QString openFile(const OpenFileRequest& request) override;
     QString chooseFolder(const FolderRequest& request) override;
     bool openUrl(const QUrl& url) override;

@@ -44,6 +44,7 @@ void ConversionRun::Start_Click()
     m_running = true;
     const ScopeExit notRunning([this] { m_running = false; });
     m_abandoned = false;
+    m_stopConfirmed = false;
     tolerate([&] { m_p.progress.SetMax(std::int32_t(m_p.queue.length())); });
     m_p.bCancel = false;
     try {
@@ -120,28 +121,72 @@ bool ConversionRun::startWordProcessor(WordProcessorSession& wordProcessor)
     return false;
 }
 
+MessageAnswer ConversionRun::askCancel()
+{
+    m_asking = true;
+    const ScopeExit asked([this] { m_asking = false; });
+    return m_p.shell.showMessage(MessageIcon::Question, QStringLiteral("Plainquill"),
+                                 QStringLiteral("Do you want to cancel?"), MessageButtons::YesNo);
+}
+
 bool ConversionRun::userConfirmsCancel()
 {
-    const MessageAnswer answer = m_p.shell.showMessage(MessageIcon::Question, QStringLiteral("Plainquill"),
-                                                       QStringLiteral("Do you want to cancel?"), MessageButtons::YesNo);
-    if (m_abandoned || answer != MessageAnswer::Yes) {
+    if (m_abandoned || askCancel() != MessageAnswer::Yes || m_abandoned) {
         m_p.bCancel = false;
         return false;
     }
+    showCancelled();
+    return true;
+}
+
+void ConversionRun::showCancelled() noexcept
+{
     tolerate([&] { m_p.progress.SetValue(0); });
     tolerate([&] { m_p.progress.SetColor(kProgressWhite); });
-    return true;
+}
+
+void ConversionRun::stopRequested()
+{
+    if (!m_inDocument || m_asking || m_stopConfirmed || m_abandoned)
+        return;
+    // The window goes on painting and the word processor on working while the question is up.
+    const MessageAnswer answer = askCancel();
+    if (m_abandoned)
+        return;
+    if (answer != MessageAnswer::Yes) {
+        m_p.bCancel = false;
+        return;
+    }
+    m_stopConfirmed = true;
+    // A document already back is kept; one still in hand is given up, its staged text never
+    // taking the place of the old one.
+    if (!m_documentDone && m_p.interruptDocument) {
+        m_documentInterrupted = true;
+        m_p.interruptDocument();
+    }
 }
 
 void ConversionRun::convertDocument(WordProcessorSession& wordProcessor, OutputNames& outputs, qsizetype position,
                                     RunOutcome& outcome)
 {
-    ++outcome.tried;
     const std::filesystem::path document = m_p.queue.nativePath(position);
     const std::filesystem::path target = outputs.targetFor(document);
     showConverting(displayText(document.filename()));
     engine::SaveResult result;
-    slowCall([&] { result = wordProcessor.convert(document, target); });
+    m_documentDone = false;
+    m_documentInterrupted = false;
+    m_inDocument = true;
+    {
+        const ScopeExit back([this] { m_inDocument = false; });
+        slowCall([&] {
+            result = wordProcessor.convert(document, target);
+            m_documentDone = true;
+        });
+    }
+    // Given up at the user's word: neither converted nor failed, only not done.
+    if (m_documentInterrupted && !result.ok())
+        return;
+    ++outcome.tried;
     if (result.ok()) {
         outputs.written(document, target);
     } else {
@@ -163,6 +208,8 @@ void ConversionRun::convertQueue()
     // Taken once: a folder typed while the run goes on must not scatter its files.
     OutputNames outputs(pathFromText(m_p.Text1.text()));
     RunOutcome outcome;
+    for (qsizetype i = 0; i < m_p.queue.length(); ++i)
+        outcome.checked += m_p.queue.isChecked(i) ? 1 : 0;
     bool converting = false;
     {
         // However the loop ends, an exception included, Start comes back and the queue is free.
@@ -174,8 +221,9 @@ void ConversionRun::convertQueue()
     if (m_abandoned)
         return;
     outcome.renamed = outputs.renamed();
-    if (const QString report = endOfRunReport(outcome); !report.isEmpty())
-        m_p.shell.showMessage(MessageIcon::Information, QStringLiteral("Plainquill"), report, MessageButtons::Ok);
+    if (const RunReport report = endOfRunReport(outcome); !report.text.isEmpty())
+        m_p.shell.showMessage(MessageIcon::Information, QStringLiteral("Plainquill"), report.text, MessageButtons::Ok,
+                              report.details);
 }
 
 void ConversionRun::convertCheckedFiles(WordProcessorSession& wordProcessor, OutputNames& outputs,
@@ -206,6 +254,11 @@ void ConversionRun::convertCheckedFiles(WordProcessorSession& wordProcessor, Out
         if (m_abandoned)
             break;
         convertDocument(wordProcessor, outputs, i, outcome);
+        if (m_stopConfirmed) {
+            showCancelled();
+            outcome.stopped = true;
+            break;
+        }
     }
 }
 

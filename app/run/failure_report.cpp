@@ -5,13 +5,13 @@ namespace plainquill {
 namespace {
 
 template <typename Item, typename Line>
-void appendList(QString& text, const std::vector<Item>& items, Line line)
+void appendList(QString& text, const std::vector<Item>& items, Line line, int listed)
 {
     const int count = int(items.size());
-    for (int i = 0; i < count && i < kFailuresListed; ++i)
+    for (int i = 0; i < count && i < listed; ++i)
         text += QLatin1Char('\n') + line(items[i]);
-    if (count > kFailuresListed)
-        text += QStringLiteral("\n… and %1 more.").arg(count - kFailuresListed);
+    if (count > listed)
+        text += QStringLiteral("\n… and %1 more, listed in the details.").arg(count - listed);
 }
 
 QString failureLine(const FailedFile& file)
@@ -22,31 +22,67 @@ QString failureLine(const FailedFile& file)
     return line;
 }
 
-} // namespace
+QString shortRenameLine(const RenamedOutput& output)
+{
+    return QStringLiteral("%1 → %2").arg(output.document, output.savedAs);
+}
 
-QString endOfRunReport(const RunOutcome& outcome)
+QString fullRenameLine(const RenamedOutput& output)
+{
+    return QStringLiteral("%1 → %2").arg(output.documentPath, output.savedAsPath);
+}
+
+// After a Stop the run ends with files of three kinds; each is counted so that none passes for
+// another (the files never reached are neither converted nor failed).
+QString stoppedSummary(const RunOutcome& outcome)
+{
+    const int failed = int(outcome.failed.size());
+    const int converted = outcome.tried - failed;
+    const int notStarted = outcome.checked - outcome.tried;
+    return QStringLiteral("The run was stopped: %1 %2 converted, %3 could not be converted, %4 not started.")
+        .arg(converted)
+        .arg(converted == 1 ? QStringLiteral("file") : QStringLiteral("files"))
+        .arg(failed)
+        .arg(notStarted);
+}
+
+QString failuresHeading(const RunOutcome& outcome)
+{
+    if (outcome.stopped)
+        return QStringLiteral("These could not be converted:");
+    return QStringLiteral("%1 of %2 checked files could not be converted:").arg(outcome.failed.size()).arg(outcome.tried);
+}
+
+const QString kRenamesHeading = QStringLiteral(
+    "%1 of the documents share a name with one converted before them; their text was saved under a new name:");
+
+// The message, or its details when `listed` allows every file and the lines are `full`.
+QString compose(const RunOutcome& outcome, int listed, bool full)
 {
     QString text;
+    if (outcome.stopped)
+        text += stoppedSummary(outcome) + QStringLiteral("\n\n");
     if (!outcome.failed.empty()) {
-        // After a Stop only the files tried are counted: saying "of the checked files" would
-        // pass the unconverted rest off as converted.
-        const QString counted = outcome.stopped
-            ? QStringLiteral("%1 of the %2 files converted before the run was stopped could not be converted:\n")
-            : QStringLiteral("%1 of %2 checked files could not be converted:\n");
-        text += counted.arg(outcome.failed.size()).arg(outcome.tried);
-        appendList(text, outcome.failed, failureLine);
+        text += failuresHeading(outcome) + QLatin1Char('\n');
+        appendList(text, outcome.failed, failureLine, listed);
     }
     if (!outcome.renamed.empty()) {
-        if (!text.isEmpty())
+        if (!outcome.failed.empty())
             text += QStringLiteral("\n\n");
-        text += QStringLiteral("%1 of the documents share a name with one converted before them; their text was "
-                               "saved under a new name:\n")
-                    .arg(outcome.renamed.size());
-        appendList(text, outcome.renamed, [](const RenamedOutput& output) {
-            return QStringLiteral("%1 → %2").arg(output.document, output.savedAs);
-        });
+        text += kRenamesHeading.arg(outcome.renamed.size()) + QLatin1Char('\n');
+        appendList(text, outcome.renamed, full ? fullRenameLine : shortRenameLine, listed);
     }
     return text;
+}
+
+} // namespace
+
+RunReport endOfRunReport(const RunOutcome& outcome)
+{
+    if (outcome.failed.empty() && outcome.renamed.empty())
+        return {};
+    const int everyFile = int(outcome.failed.size() + outcome.renamed.size());
+    return {compose(outcome, kFailuresListed, false), compose(outcome, everyFile, true)};
 }
 
 } // namespace plainquill

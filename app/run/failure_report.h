@@ -19,14 +19,19 @@ struct FailedFile {
 struct RunOutcome {
     std::vector<FailedFile> failed;
     std::vector<RenamedOutput> renamed;
-    int tried = 0;        // checked files the run went to convert
+    int checked = 0;      // checked files when the run began
+    int tried = 0;        // checked files the run finished with, converted or not
     bool stopped = false; // ended by the user before its last checked file
 };
 
-// Lists at most this many files of each kind; the rest are counted.
+// Lists at most this many files of each kind in the message; its details list them all.
 constexpr int kFailuresListed = 20;
 
-// Empty when there is nothing to tell.
-QString endOfRunReport(const RunOutcome& outcome);
+struct RunReport {
+    QString text;    // empty when there is nothing to tell
+    QString details; // every file named, with its path in full
+};
+
+RunReport endOfRunReport(const RunOutcome& outcome);
 
 } // namespace plainquill

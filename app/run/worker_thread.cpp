@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QWindow>
 
@@ -42,7 +44,10 @@ bool heldBack(QEvent::Type type)
 // it would have (grabs, focus, popups).
 class InputHolder : public QObject {
 public:
-    InputHolder() { QCoreApplication::instance()->installEventFilter(this); }
+    explicit InputHolder(const WorkerThread::Passage& passage) : m_passage(passage)
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
     ~InputHolder() override
     {
         QCoreApplication::instance()->removeEventFilter(this);
@@ -57,11 +62,37 @@ protected:
     {
         if (!receiver->isWindowType() || !heldBack(event->type()))
             return false;
-        m_held.emplace_back(static_cast<QWindow*>(receiver), std::unique_ptr<QEvent>(event->clone()));
+        auto* window = static_cast<QWindow*>(receiver);
+        if (window == QGuiApplication::modalWindow() || passes(window, event))
+            return false;
+        m_held.emplace_back(window, std::unique_ptr<QEvent>(event->clone()));
         return true;
     }
 
 private:
+    // A release goes with its press: held with it, or let through with it, so that no control
+    // sees the one without the other.
+    bool passes(QWindow* window, QEvent* event)
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            if (!m_passage || !m_passage(window, *static_cast<QMouseEvent*>(event)))
+                return false;
+            m_pressPassing = true;
+            return true;
+        case QEvent::MouseButtonRelease:
+            if (!m_pressPassing)
+                return false;
+            m_pressPassing = static_cast<QMouseEvent*>(event)->buttons() != Qt::NoButton;
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    const WorkerThread::Passage& m_passage;
+    bool m_pressPassing = false;
     std::vector<std::pair<QPointer<QWindow>, std::unique_ptr<QEvent>>> m_held;
 };
 
@@ -120,7 +151,7 @@ void WorkerThread::run(const std::function<void()>& work)
     }
     m_wake.notify_one();
     {
-        InputHolder holder;
+        InputHolder holder(m_passage);
         loop.exec();
     }
     // The loop also ends when the application quits; the work is not abandoned half-way then.

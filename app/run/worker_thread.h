@@ -3,12 +3,17 @@
 // window keeps painting, its timers keep running and the desktop never thinks it hung. Clicks and
 // keys that arrive meanwhile are held back and handed to the window, in order, once the call is
 // done: the run still takes the user's input only between two documents. Pointer moves are let
-// through, so the drawn buttons still light up under the pointer.
+// through, so the drawn buttons still light up under the pointer; so are the presses the window
+// must answer at once (Stop), and all input of a modal window opened meanwhile (the question
+// Stop asks).
 #include <condition_variable>
 #include <deque>
 #include <functional>
 #include <mutex>
 #include <thread>
+
+class QMouseEvent;
+class QWindow;
 
 namespace plainquill {
 
@@ -24,12 +29,18 @@ public:
     // here. Called from the window's thread only, one call at a time.
     void run(const std::function<void()>& work);
 
+    // True for a press on `window` that is to be handled during a call rather than after it; the
+    // release that ends such a press follows it.
+    using Passage = std::function<bool(QWindow* window, const QMouseEvent& press)>;
+    void letThrough(Passage passage) { m_passage = std::move(passage); }
+
 private:
     void serve();
 
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::deque<std::function<void()>> m_jobs;
+    Passage m_passage; // used on the calling thread only
     bool m_ending = false;
     std::thread m_thread; // last: started once the members it uses exist
 };

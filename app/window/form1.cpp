@@ -1,6 +1,7 @@
 #include "app/window/form1.h"
 
 #include "app/adapters/shell.h"
+#include "app/window/busy_pointer.h"
 #include "app/window/path_list_widget.h"
 
 #include <QCheckBox>
@@ -8,6 +9,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QTreeView>
 #include <QUrl>
@@ -84,9 +86,14 @@ Form1::Form1(Form1Options options, QWidget* parent)
                  options.processPendingEvents ? options.processPendingEvents
                                               : [] { QCoreApplication::processEvents(); },
                  [this](bool converting) { setConverting(converting); },
-                 [this](const std::function<void()>& call) { m_worker.run(call); },
+                 [this](const std::function<void()>& call) {
+                     const BusyPointer busy;
+                     m_worker.run(call);
+                 },
                  [this](const QString& name) { showConverting(name); },
-                 options.interruptWordProcessor};
+                 options.interruptWordProcessor,
+                 options.interruptDocument};
+    m_worker.letThrough([this](QWindow* window, const QMouseEvent& press) { return answersAtOnce(window, press); });
     m_run = std::make_unique<ConversionRun>(std::move(run));
     addColumns();
     nameForScreenReaders();
@@ -199,6 +206,15 @@ void Form1::Output_Click()
 void Form1::Stop_Click()
 {
     bCancel = true;
+    m_run->stopRequested();
+}
+
+bool Form1::answersAtOnce(QWindow* window, const QMouseEvent& press) const
+{
+    QWidget* stop = m_form.widgets.value(QStringLiteral("chameleonButton4"));
+    if (!stop || !stop->isEnabled() || !stop->isVisible() || stop->window()->windowHandle() != window)
+        return false;
+    return stop->rect().contains(stop->mapFromGlobal(press.globalPosition().toPoint()));
 }
 
 void Form1::Start_Click()

@@ -18,7 +18,9 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QRadioButton;
+class QMouseEvent;
 class QTreeView;
+class QWindow;
 
 namespace plainquill {
 
@@ -35,6 +37,9 @@ struct Form1Options {
     // Ends the word processor at once, from the window's thread, when the window closes during a
     // run; empty when it cannot be interrupted.
     std::function<void()> interruptWordProcessor = {};
+    // Ends the document in hand at once when the user confirms Stop during it; the word
+    // processor can start again for the next run. Empty when it cannot be interrupted.
+    std::function<void()> interruptDocument = {};
 };
 
 class Form1 : public QWidget {
@@ -89,6 +94,8 @@ private:
     // the output folder, which the run took at Start.
     void setConverting(bool converting);
     void showConverting(const QString& name);
+    // A press that the window takes even while the word processor works: one on Stop.
+    bool answersAtOnce(QWindow* window, const QMouseEvent& press) const;
 
     Form1Options m_options;
     LoadedForm m_form;

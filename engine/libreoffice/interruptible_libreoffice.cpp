@@ -1,5 +1,7 @@
 #include "engine/libreoffice/interruptible_libreoffice.h"
 
+#include <utility>
+
 namespace plainquill::engine {
 
 std::unique_ptr<WordProcessor> InterruptibleLibreOffice::Start()
@@ -8,14 +10,17 @@ std::unique_ptr<WordProcessor> InterruptibleLibreOffice::Start()
         const std::lock_guard lock(m_mutex);
         if (m_interrupted)
             return nullptr;
+        m_starting = true;
+        m_stopWhenStarted = false;
     }
     std::unique_ptr<LibreOffice> started = m_launcher.StartLibreOffice();
+    const std::lock_guard lock(m_mutex);
+    m_starting = false;
     if (!started)
         return nullptr;
-    const std::lock_guard lock(m_mutex);
     m_interruptCurrent = started->interrupter();
     // Interrupted while it was starting: it must not take a document.
-    if (m_interrupted)
+    if (m_interrupted || std::exchange(m_stopWhenStarted, false))
         m_interruptCurrent();
     return started;
 }
@@ -30,9 +35,26 @@ StartFailure InterruptibleLibreOffice::lastStartFailure() const
     return m_launcher.lastStartFailure();
 }
 
+void InterruptibleLibreOffice::interruptDocument()
+{
+    const std::lock_guard lock(m_mutex);
+    ++m_stopsAsked;
+    if (m_starting)
+        m_stopWhenStarted = true;
+    if (m_interruptCurrent)
+        m_interruptCurrent();
+}
+
+unsigned InterruptibleLibreOffice::stopsAsked() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_stopsAsked;
+}
+
 void InterruptibleLibreOffice::interrupt()
 {
     const std::lock_guard lock(m_mutex);
+    ++m_stopsAsked;
     m_interrupted = true;
     if (m_interruptCurrent)
         m_interruptCurrent();

@@ -5,6 +5,8 @@
 #include "platform/host/shown_faces.h"
 #include "platform/raster/qimage_bridge.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -173,7 +175,14 @@ void HostWidget::focusOutEvent(QFocusEvent*)
     m_site->focusLeft();
 }
 
-void HostWidget::leaveEvent(QEvent*) { m_site->pointerLeft(); }
+// Qt tells a disabled widget of the pointer leaving it, which a disabled control must not hear:
+// its click handler may still be running (a whole conversion run is one click of Start) and would
+// undo the leave when it ends. The leave is told once the control is enabled again.
+void HostWidget::leaveEvent(QEvent*)
+{
+    if (isEnabled())
+        m_site->pointerLeft();
+}
 
 void HostWidget::changeEvent(QEvent* event)
 {
@@ -181,7 +190,24 @@ void HostWidget::changeEvent(QEvent* event)
         m_site->windowMessage(WindowMessage::ThemeChanged);
     else if (event->type() == QEvent::PaletteChange)
         m_site->windowMessage(WindowMessage::SysColorChange);
+    else if (event->type() == QEvent::EnabledChange)
+        // Queued: the control is still in the middle of changing its Enabled when Qt says so.
+        QMetaObject::invokeMethod(this, &HostWidget::rereadPointer, Qt::QueuedConnection);
     QWidget::changeEvent(event);
+}
+
+// A disabled control hears nothing of the pointer, so a button disabled under the pointer would
+// stay lit after the pointer left, and one enabled under it would not light up until it moved.
+void HostWidget::rereadPointer()
+{
+    const QPoint global = QCursor::pos();
+    const QPoint at = mapFromGlobal(global);
+    const bool over = isVisible() && rect().contains(at) && QApplication::widgetAt(global) == this;
+    if (!over)
+        m_site->pointerLeft();
+    else if (isEnabled())
+        m_site->mouseMoved(buttonMaskFor(QGuiApplication::mouseButtons()),
+                           shiftMaskFor(QGuiApplication::keyboardModifiers()), {at.x(), at.y()});
 }
 
 } // namespace plainquill::host

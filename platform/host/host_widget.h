@@ -65,6 +65,9 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // Tells the control of a leave or an entry it missed while it could not hear of the pointer.
+    void rereadPointer();
+
     std::unique_ptr<QtSite> m_site;
     std::unique_ptr<ShownProgressFace> m_progress;
     std::unique_ptr<ShownButtonFace> m_button;

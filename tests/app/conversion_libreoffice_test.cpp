@@ -2,6 +2,7 @@
 // a word processor killed mid-run, and no process left behind.
 #include "app/window/form1.h"
 #include "app/window/window_control_factory.h"
+#include "engine/libreoffice/interruptible_libreoffice.h"
 #include "engine/libreoffice/libreoffice_launcher.h"
 #include "tests/engine/sample_documents.h"
 #include "tests/engine/support/document_maker.h"
@@ -15,6 +16,7 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTimer>
 
 #include <csignal>
 
@@ -286,6 +288,41 @@ TEST_F(RunWithLibreOffice, AConfirmedCancelKeepsWhatWasWrittenAndQuitsLibreOffic
     EXPECT_EQ(form.progressBar().Value(), 0);
     EXPECT_EQ(form.progressBar().Color(), 0xFFFFFFu);
     // The fixture checks that no LibreOffice process is left.
+}
+
+TEST_F(RunWithLibreOffice, StopDuringALongDocumentGivesItUpAtOnceAndTheNextRunStartsLibreOfficeAgain)
+{
+    engine::InterruptibleLibreOffice libreOffice(optionsUnder(scratch.path()));
+    testing::FakeShell answers;
+    Form1* self = nullptr;
+    QTimer stopper; // Stop, once, as soon as the title names the document in hand
+    QObject::connect(&stopper, &QTimer::timeout, [&] {
+        if (self->windowTitle().startsWith("Converting long.html")) {
+            stopper.stop();
+            self->Stop_Click();
+        }
+    });
+    Form1 window({answers, factory, libreOffice, QString(), [&] { stopper.start(20); }, {}, {},
+                  [&] { libreOffice.interruptDocument(); }});
+    self = &window;
+    window.control<QLineEdit>("Text1")->setText(q(output.path()));
+    writeBytes(input.path() / "long.html", engine::testing::longHtml(3000));
+    writeBytes(output.path() / "long.txt", "old text");
+    window.adder().addDropped({q(input.path() / "long.html")});
+    answers.answers = {MessageAnswer::Yes};
+    window.Start_Click();
+
+    ASSERT_EQ(answers.messages.size(), 1u);
+    EXPECT_EQ(answers.messages[0].text, "Do you want to cancel?");
+    EXPECT_EQ(outputOf("long.txt"), "old text");
+    EXPECT_EQ(window.progressBar().Color(), 0xFFFFFFu);
+    EXPECT_EQ(engine::testing::livingProcessesMentioning(scratch.path().string()), std::vector<pid_t>{});
+
+    window.queue().ClearQueue();
+    fs::copy_file(sample(".rtf"), input.path() / "next.rtf");
+    window.adder().addDropped({q(input.path() / "next.rtf")});
+    window.Start_Click();
+    EXPECT_EQ(outputOf("next.txt"), kSampleText) << "a stopped run keeps no later run from starting";
 }
 
 TEST_F(RunWithLibreOffice, WithoutLibreOfficeTheUserIsToldToInstallIt)

@@ -14,7 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QCursor>
 #include <QDir>
+#include <QGuiApplication>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
@@ -75,11 +77,41 @@ protected:
     FakeLauncher wordProcessor;
     int yields = 0;
     std::function<void(int)> onYield; // called with the yield's number, from 1
-    Form1 form{{shell, factory, wordProcessor, QString(), [this] {
+    std::atomic<bool> documentInterrupted = false;
+    Form1 form{{shell, factory, wordProcessor, QString(),
+                [this] {
                     ++yields;
                     if (onYield)
                         onYield(yields);
+                },
+                {},
+                {},
+                [this] {
+                    ++wordProcessor.stops; // before the document in hand is let go
+                    documentInterrupted = true;
                 }}};
+};
+
+// A document that stays with the fake word processor until released or interrupted, so the
+// window can act while it is in hand.
+struct DocumentInHand {
+    explicit DocumentInHand(testing::FakeWordProcessorScript& script, const std::atomic<bool>& interrupted,
+                            std::string name)
+    {
+        script.duringOpen = [this, &interrupted, name](const std::string& document) {
+            if (!document.ends_with("/" + name))
+                return;
+            inHand = true;
+            const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+            while (!released && !interrupted && std::chrono::steady_clock::now() < giveUp)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            back = true;
+        };
+        script.interrupted = [&interrupted] { return bool(interrupted); };
+    }
+    std::atomic<bool> inHand = false;
+    std::atomic<bool> released = false;
+    std::atomic<bool> back = false;
 };
 
 TEST_F(ConversionRunTest, ValidatesInOrderAfterSettingMax)
@@ -335,6 +367,7 @@ TEST_F(ConversionRunTest, AnErrorInsideTheRunIsToldAndLeavesTheWindowReadyForThe
     wordProcessor.script.duringOpen = [](const std::string&) { throw std::runtime_error("out of file handles"); };
     form.Start_Click();
     EXPECT_FALSE(form.run().running());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "the busy pointer ends with the failed call";
     EXPECT_TRUE(start().Enabled());
     EXPECT_FALSE(stop().Enabled());
     EXPECT_TRUE(form.removeAllButton().Enabled());
@@ -447,6 +480,7 @@ TEST_F(ConversionRunTest, GoesOnAfterFailuresAndNamesEachOneAtTheEnd)
     EXPECT_TRUE(report.text.contains("c.doc: could not save"));
     EXPECT_TRUE(report.text.contains("gone.doc: could not open"));
     EXPECT_FALSE(report.text.contains("a.doc:"));
+    EXPECT_TRUE(report.details.contains(gone + ": could not open")) << "the details give the path in full";
 }
 
 TEST_F(ConversionRunTest, AWordProcessorThatDiesIsReplacedForTheNextFile)
@@ -481,10 +515,11 @@ TEST_F(ConversionRunTest, DrivesTheDrawnProgressBarThroughItsFace)
     EXPECT_EQ(window.progressBar().Color(), 0x00FF00u);
 }
 
-TEST_F(ConversionRunTest, TheSummaryAfterAConfirmedStopCountsOnlyTheFilesTried)
+TEST_F(ConversionRunTest, TheSummaryAfterAConfirmedStopCountsConvertedFailedAndNotStarted)
 {
-    for (const char* name : {"a.doc", "b.doc", "c.doc", "d.doc"})
+    for (const char* name : {"a.doc", "b.doc", "c.doc", "d.doc", "e.doc", "f.doc"})
         queue(name);
+    form.queue().setChecked(5, false);
     wordProcessor.script.openFailures["a.doc"] = Failure::CouldNotOpen;
     onYield = [&](int n) {
         if (n == 3)
@@ -493,9 +528,89 @@ TEST_F(ConversionRunTest, TheSummaryAfterAConfirmedStopCountsOnlyTheFilesTried)
     shell.answers = {MessageAnswer::Yes};
     form.Start_Click();
     ASSERT_EQ(shell.messages.size(), 2u);
-    EXPECT_TRUE(shell.messages[1].text.startsWith(
-        "1 of the 2 files converted before the run was stopped could not be converted:\n\n"))
+    EXPECT_TRUE(shell.messages[1].text.startsWith("The run was stopped: 1 file converted, 1 could not be converted, "
+                                                  "3 not started.\n\nThese could not be converted:\n\n"))
         << shell.messages[1].text.toStdString();
+}
+
+TEST_F(ConversionRunTest, StopDuringADocumentAsksAtOnceAndYesGivesTheDocumentUp)
+{
+    queue("a.doc", "new a");
+    queue("slow.doc", "new slow");
+    queue("c.doc");
+    tree.file("out/slow.txt", "old slow");
+    DocumentInHand slow(wordProcessor.script, documentInterrupted, "slow.doc");
+    QTimer clicker;
+    QObject::connect(&clicker, &QTimer::timeout, [&] {
+        if (slow.inHand && !shell.messages.size())
+            form.Stop_Click();
+    });
+    clicker.start(1);
+    bool backWhenAsked = true;
+    Qt::CursorShape pointerWhenAsked = Qt::ArrowCursor;
+    shell.onMessage = [&] {
+        backWhenAsked = slow.back;
+        if (const QCursor* pointer = QGuiApplication::overrideCursor())
+            pointerWhenAsked = pointer->shape();
+    };
+    shell.answers = {MessageAnswer::Yes};
+    form.Start_Click();
+
+    EXPECT_EQ(messageTexts(), std::vector<QString>{"Do you want to cancel?"}) << "nothing failed: no report";
+    EXPECT_FALSE(backWhenAsked) << "the question waited for the document";
+    EXPECT_EQ(pointerWhenAsked, Qt::BusyCursor);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "the pointer is itself again after the run";
+    EXPECT_TRUE(documentInterrupted);
+    EXPECT_EQ(outputText("a.txt"), "new a");
+    EXPECT_EQ(outputText("slow.txt"), "old slow");
+    EXPECT_EQ(wordProcessor.log.opened.size(), 2u) << "nothing opened after the answer";
+    EXPECT_EQ(bar().Value(), 0);
+    EXPECT_EQ(bar().Color(), 0xFFFFFFu);
+    EXPECT_TRUE(start().Enabled());
+    EXPECT_FALSE(stop().Enabled());
+    EXPECT_FALSE(form.run().running());
+}
+
+// No leaves the document in hand to finish, whether it comes back before the answer or after.
+TEST_F(ConversionRunTest, StopDuringADocumentThenNoLetsItFinishAndTheRunGoOn)
+{
+    for (const bool backBeforeAnswer : {false, true}) {
+        SCOPED_TRACE(backBeforeAnswer ? "back before the answer" : "back after the answer");
+        FakeShell answers;
+        WindowControlFactory controls;
+        FakeLauncher launcher;
+        std::atomic<bool> interrupted = false;
+        Form1 window({answers, controls, launcher, QString(), [] {}, {}, {}, [&] { interrupted = true; }});
+        window.control<QLineEdit>("Text1")->setText(output);
+        for (const char* name : {"a.doc", "slow.doc", "c.doc"})
+            window.adder().addDropped({tree.file(QString("in%1/").arg(backBeforeAnswer) + name, name)});
+        DocumentInHand slow(launcher.script, interrupted, "slow.doc");
+        QTimer clicker;
+        QObject::connect(&clicker, &QTimer::timeout, [&] {
+            if (slow.inHand && answers.messages.empty())
+                window.Stop_Click();
+        });
+        clicker.start(1);
+        answers.onMessage = [&] {
+            if (!backBeforeAnswer) {
+                QTimer::singleShot(20, [&] { slow.released = true; });
+                return;
+            }
+            slow.released = true;
+            while (!slow.back)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        };
+        answers.answers = {MessageAnswer::No};
+        window.Start_Click();
+
+        EXPECT_EQ(answers.messages.size(), 1u);
+        EXPECT_FALSE(interrupted);
+        EXPECT_EQ(outputText("slow.txt"), "slow.doc");
+        EXPECT_EQ(outputText("c.txt"), "c.doc");
+        EXPECT_EQ(window.progressBar().Value(), 3);
+        EXPECT_EQ(window.progressBar().Color(), 0x00FF00u);
+        EXPECT_FALSE(window.bCancel) << "no second question at the next document";
+    }
 }
 
 TEST(EndOfRunReport, ListsTwentyOfEachKindAndCountsTheRest)
@@ -503,8 +618,8 @@ TEST(EndOfRunReport, ListsTwentyOfEachKindAndCountsTheRest)
     struct Case { int failures, renames, lines; const char* lastLine; }; // lines: with each part's heading and gap
     const Case cases[] = {
         {1, 0, 3, "/in/f1.doc: could not open"},  {20, 0, 22, "/in/f20.doc: could not open"},
-        {21, 0, 23, "… and 1 more."},             {0, 1, 3, "d1/x.doc → x (2).txt"},
-        {0, 21, 23, "… and 1 more."},             {2, 3, 10, "d3/x.doc → x (2).txt"},
+        {21, 0, 23, "… and 1 more, listed in the details."}, {0, 1, 3, "d1/x.doc → x (2).txt"},
+        {0, 21, 23, "… and 1 more, listed in the details."}, {2, 3, 10, "d3/x.doc → x (2).txt"},
     };
     for (const Case& c : cases) {
         RunOutcome outcome;
@@ -512,9 +627,11 @@ TEST(EndOfRunReport, ListsTwentyOfEachKindAndCountsTheRest)
         for (int i = 1; i <= c.failures; ++i)
             outcome.failed.push_back({QStringLiteral("/in/f%1.doc").arg(i), Failure::CouldNotOpen, {}});
         for (int i = 1; i <= c.renames; ++i)
-            outcome.renamed.push_back({QStringLiteral("d%1/x.doc").arg(i), QStringLiteral("x (2).txt")});
-        const QStringList lines = endOfRunReport(outcome).split('\n');
-        SCOPED_TRACE(endOfRunReport(outcome).toStdString());
+            outcome.renamed.push_back({QStringLiteral("d%1/x.doc").arg(i), QStringLiteral("x (2).txt"),
+                                       QStringLiteral("/in/d%1/x.doc").arg(i), QStringLiteral("/out/x (%1).txt").arg(i)});
+        const RunReport report = endOfRunReport(outcome);
+        const QStringList lines = report.text.split('\n');
+        SCOPED_TRACE(report.text.toStdString());
         EXPECT_EQ(lines.size(), c.lines);
         EXPECT_EQ(lines.back(), QString::fromUtf8(c.lastLine));
         if (c.failures) {
@@ -523,8 +640,14 @@ TEST(EndOfRunReport, ListsTwentyOfEachKindAndCountsTheRest)
         if (c.failures > 20) {
             EXPECT_EQ(lines[21], QStringLiteral("/in/f20.doc: could not open"));
         }
+        // The details name every file, renamed ones by their full paths.
+        for (int i = 1; i <= c.failures; ++i)
+            EXPECT_TRUE(report.details.contains(QStringLiteral("\n/in/f%1.doc: could not open").arg(i))) << i;
+        for (int i = 1; i <= c.renames; ++i)
+            EXPECT_TRUE(report.details.contains(QStringLiteral("\n/in/d%1/x.doc → /out/x (%1).txt").arg(i))) << i;
+        EXPECT_FALSE(report.details.contains(QStringLiteral("more"))) << report.details.toStdString();
     }
-    EXPECT_EQ(endOfRunReport(RunOutcome{}), QString()) << "nothing to tell, no message";
+    EXPECT_EQ(endOfRunReport(RunOutcome{}).text, QString()) << "nothing to tell, no message";
 }
 
 TEST(WordProcessorSession, ReplacesTheWordProcessorAfterItsShareOfDocuments)

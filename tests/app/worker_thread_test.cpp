@@ -23,11 +23,13 @@ namespace {
 class InputCounter : public QWidget {
 public:
     std::vector<QEvent::Type> seen;
+    bool recordReleases = false;
 
 protected:
     bool event(QEvent* e) override
     {
-        if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseMove || e->type() == QEvent::KeyPress)
+        if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseMove || e->type() == QEvent::KeyPress
+            || (recordReleases && e->type() == QEvent::MouseButtonRelease))
             seen.push_back(e->type());
         return QWidget::event(e);
     }
@@ -80,6 +82,42 @@ TEST_F(WorkerThreadTest, WindowThreadRunsTimersAndMovesButHoldsClicksAndKeysUnti
     QCoreApplication::processEvents();
     EXPECT_EQ(widget.seen, (std::vector<QEvent::Type>{QEvent::MouseMove, QEvent::MouseButtonPress, QEvent::KeyPress}))
         << "held input is delivered after the call, in the order it came";
+}
+
+// A press the window answers at once (on the left half here, as on Stop) goes through during the
+// call with its release; another press is held with its release, even one released on the left.
+TEST_F(WorkerThreadTest, PressesTheWindowAnswersAtOnceGoThroughWithTheirReleases)
+{
+    InputCounter widget;
+    widget.recordReleases = true;
+    widget.resize(40, 40);
+    widget.show();
+    QWindow* window = widget.windowHandle();
+    ASSERT_NE(window, nullptr);
+    const auto send = [&](QEvent::Type type, QPointF at) {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+        QMouseEvent event(type, at, at, window->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(window, &event);
+    };
+    std::atomic<bool> inputSent = false;
+    std::vector<QEvent::Type> seenDuringCall;
+    QTimer::singleShot(0, [&] {
+        send(QEvent::MouseButtonPress, {5, 5});
+        send(QEvent::MouseButtonRelease, {30, 5});
+        send(QEvent::MouseButtonPress, {30, 5});
+        send(QEvent::MouseButtonRelease, {5, 5});
+        seenDuringCall = widget.seen;
+        inputSent = true;
+    });
+    WorkerThread worker;
+    worker.letThrough([&](QWindow* on, const QMouseEvent& press) { return on == window && press.position().x() < 20; });
+    worker.run([&] { awaitFromWindowThread(inputSent); });
+
+    using T = QEvent::Type;
+    EXPECT_EQ(seenDuringCall, (std::vector<T>{T::MouseButtonPress, T::MouseButtonRelease}));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(widget.seen, (std::vector<T>{T::MouseButtonPress, T::MouseButtonRelease, T::MouseButtonPress,
+                                          T::MouseButtonRelease}));
 }
 
 TEST_F(WorkerThreadTest, CallsRunInTurnOnOneThreadAndTheirFailureReachesTheCaller)

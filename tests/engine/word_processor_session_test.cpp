@@ -18,15 +18,17 @@ TEST(WordProcessorSession, ADocumentInHandWhenTheWordProcessorStoppedIsTriedOnce
         Failure scripted;
         int failingOpens; // of this document, from the first
         bool restartable;
+        bool stopAsked; // by the user or the program, while the document is in hand
         Failure outcome;
         int started;
     } cases[] = {
-        {"stopped once", Failure::Stopped, 1, true, Failure::None, 2},
-        {"stopped twice", Failure::Stopped, 2, true, Failure::Stopped, 2},
+        {"stopped once", Failure::Stopped, 1, true, false, Failure::None, 2},
+        {"stopped twice", Failure::Stopped, 2, true, false, Failure::Stopped, 2},
+        {"stopped on request", Failure::Stopped, 1, true, true, Failure::Stopped, 1},
         // An interrupted run starts nothing more; the stop itself is what happened.
-        {"no fresh one to be had", Failure::Stopped, 1, false, Failure::Stopped, 1},
-        {"timed out", Failure::TimedOut, 1, true, Failure::TimedOut, 1},
-        {"could not open", Failure::CouldNotOpen, 1, true, Failure::CouldNotOpen, 1},
+        {"no fresh one to be had", Failure::Stopped, 1, false, false, Failure::Stopped, 1},
+        {"timed out", Failure::TimedOut, 1, true, false, Failure::TimedOut, 1},
+        {"could not open", Failure::CouldNotOpen, 1, true, false, Failure::CouldNotOpen, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -38,6 +40,7 @@ TEST(WordProcessorSession, ADocumentInHandWhenTheWordProcessorStoppedIsTriedOnce
         int opens = 0;
         launcher.script.duringOpen = [&](const std::string&) {
             launcher.script.startable = c.restartable;
+            launcher.stops += c.stopAsked;
             if (++opens > c.failingOpens)
                 launcher.script.openFailures.clear();
         };

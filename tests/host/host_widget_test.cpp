@@ -7,6 +7,7 @@
 #include "platform/raster/xp_system_colours.h"
 #include "probe_control.h"
 
+#include <QCursor>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -155,6 +156,47 @@ TEST_F(HostWidgetTest, DisabledControlGetsNoClicks)
     site().SetEnabled(true);
     clickWindowAt({40, 20});
     EXPECT_THAT(probe.log, ::testing::Contains("Click"));
+}
+
+// A disabled control hears nothing of the pointer: when its Enabled changes, the host reads where
+// the pointer is and sends the leave or the entry the control missed, once.
+TEST_F(HostWidgetTest, EnablingOrDisablingReReadsWhereThePointerIs)
+{
+    struct Case {
+        const char* name;
+        QPoint pointerAfter;    // in the window; the probe covers (10, 10) to (109, 39)
+        bool movesAsDisabled;   // before the host has looked; otherwise while it is disabled
+        bool enabledAgain;
+        std::vector<WindowMessage> expected;
+    };
+    const Case cases[] = {
+        {"leaves as it is disabled", {200, 150}, true, false, {WindowMessage::MouseLeave}},
+        {"leaves while disabled, enabled again", {200, 150}, false, true, {WindowMessage::MouseLeave}},
+        {"stays while disabled, enabled again", {50, 20}, false, true, {WindowMessage::MouseMove}},
+    };
+    host();
+    showWindow();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<WindowMessage> heard;
+        const auto hook = site().HookWindowMessages([&](WindowMessage m) { heard.push_back(m); });
+        QCursor::setPos(window.mapToGlobal(QPoint(40, 20)));
+        QTest::mouseMove(window.windowHandle(), {40, 20});
+        QCoreApplication::processEvents();
+        site().TrackMouseLeave(); // as a hovered button asks
+        heard.clear();
+        site().SetEnabled(false);
+        if (!c.movesAsDisabled)
+            QCoreApplication::processEvents();
+        QCursor::setPos(window.mapToGlobal(c.pointerAfter));
+        QCoreApplication::processEvents();
+        if (c.enabledAgain)
+            site().SetEnabled(true);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(heard, c.expected);
+        site().SetEnabled(true);
+        QCoreApplication::processEvents();
+    }
 }
 
 TEST_F(HostWidgetTest, AccessKeysWorkFromAnywhereInTheWindow)

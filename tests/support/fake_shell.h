@@ -3,6 +3,7 @@
 #include "app/adapters/shell.h"
 
 #include <deque>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -13,14 +14,17 @@ struct ShownMessage {
     QString title;
     QString text;
     MessageButtons buttons;
+    QString details;
 };
 
 class FakeShell : public Shell {
 public:
     MessageAnswer showMessage(MessageIcon icon, const QString& title, const QString& text,
-                              MessageButtons buttons) override
+                              MessageButtons buttons, const QString& details = {}) override
     {
-        messages.push_back({icon, title, text, buttons});
+        messages.push_back({icon, title, text, buttons, details});
+        if (onMessage)
+            onMessage();
         if (buttons == MessageButtons::Ok)
             return MessageAnswer::Ok;
         if (answers.empty())
@@ -46,6 +50,8 @@ public:
     }
     void showPage(const QString& title, const QString& htmlFile) override { shownPages.push_back({title, htmlFile}); }
 
+    // Runs as each message is shown, before it is answered: what the window did meanwhile.
+    std::function<void()> onMessage;
     // What the user will answer, in order; an empty queue means No or Cancel.
     std::deque<MessageAnswer> answers;
     std::deque<QString> chosenFiles;

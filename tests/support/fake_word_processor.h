@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QString>
 
+#include <atomic>
 #include <functional>
 #include <map>
 #include <string>
@@ -33,6 +34,9 @@ struct FakeWordProcessorScript {
     std::string rawDetail;
     // Runs inside Open, as though events happened while the word processor worked.
     std::function<void(const std::string& document)> duringOpen;
+    // Asked after duringOpen: true when the document was ended from outside meanwhile, which
+    // stops it as the real adapter's interruption does.
+    std::function<bool()> interrupted;
 };
 
 class FakeWordProcessor : public engine::WordProcessor {
@@ -46,6 +50,10 @@ public:
         m_log.opened.push_back(file.string());
         if (m_script.duringOpen)
             m_script.duringOpen(file.string());
+        if (m_script.interrupted && m_script.interrupted()) {
+            m_alive = false;
+            return {nullptr, engine::Failure::Stopped, "interrupted"};
+        }
         if (const auto failure = m_script.openFailures.find(file.filename().string());
             failure != m_script.openFailures.end()) {
             if (failure->second == engine::Failure::TimedOut || failure->second == engine::Failure::Stopped)
@@ -104,9 +112,11 @@ public:
         return std::make_unique<FakeWordProcessor>(log, script);
     }
     engine::StartFailure lastStartFailure() const override { return script.startFailure; }
+    unsigned stopsAsked() const override { return stops; }
 
     FakeWordProcessorScript script;
     FakeWordProcessorLog log;
+    std::atomic<unsigned> stops = 0; // stops asked, from any thread
 };
 
 } // namespace plainquill::testing

@@ -26,7 +26,8 @@ inline bool waitUntil(const std::function<bool()>& condition, int ms)
 
 class XSession {
 public:
-    explicit XSession(const QString& program)
+    // `arguments` are given to the program: documents to queue, for one.
+    explicit XSession(const QString& program, const QStringList& arguments = {})
     {
         m_server.start("Xvfb", QString("-displayfd 1 -screen 0 800x600x24 -nolisten tcp").split(' '));
         if (!m_server.waitForReadyRead(10000))
@@ -41,7 +42,7 @@ public:
         env.insert("QT_QPA_PLATFORM", "xcb");
         m_program.setProcessEnvironment(env);
         m_program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_program.start(program, {});
+        m_program.start(program, arguments);
         if (!m_program.waitForStarted(10000))
             throw std::runtime_error("the program did not start");
         m_window = waitForWindow("^Plainquill 1\\.0$");
@@ -88,6 +89,8 @@ public:
     }
     void type(const QString& text) const { run("xdotool", {"type", "--delay", "2", text}); }
     void key(const QString& keys) const { xdo("key " + keys); }
+    // Off the main window, at the far corner of the screen.
+    void movePointerAway() const { xdo("mousemove --sync 799 599"); }
 
     // The main window as it is on screen now.
     QImage screenshot() const
