@@ -155,7 +155,6 @@ TEST(DocumentEndings, AFolderGivesOnlyTheChosenEndings)
     for (const Case& c : cases) {
         const QString name = QString::fromUtf8(c.name);
         EXPECT_EQ(DocumentEndings::word().accepts(name), c.word) << c.name;
-        EXPECT_EQ(DocFileCheck(name), c.word) << c.name;
         EXPECT_EQ(DocumentEndings::all().accepts(name), c.all) << c.name;
         EXPECT_EQ(some.accepts(name), c.odtWpd) << c.name;
     }
