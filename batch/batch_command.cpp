@@ -82,7 +82,8 @@ ProgressMode progressMode(const BatchOptions& options, const Console& console)
 std::vector<BatchItem> wholeQueue(const BatchOptions& options, const Console& console)
 {
     return buildQueue(
-        {options.inputs, options.recursive, options.keepTree ? Layout::KeepTree : Layout::Flat, options.outputFolder},
+        {options.inputs, options.recursive, options.keepTree ? Layout::KeepTree : Layout::Flat, options.outputFolder,
+         options.endings},
         [&](const fs::path& folder) {
             std::fprintf(console.err, "plainquill-batch: warning: cannot read the folder %s; skipped\n",
                          shown(folder).c_str());

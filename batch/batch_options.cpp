@@ -42,6 +42,16 @@ void setTextParts(BatchOptions& options, const std::string& value, std::string& 
         error = "--include takes headers, footers, comments (any of them, with commas) or all, not '" + unknown + "'";
 }
 
+void setEndings(BatchOptions& options, const std::string& value, std::string& error)
+{
+    if (auto endings = parseDocumentEndings(value, error)) {
+        options.endings = std::move(*endings);
+        options.endingsChosen = true;
+    } else {
+        error = "--formats takes word, all, list or a comma list of endings: " + error;
+    }
+}
+
 const std::map<std::string, Option>& longOptions()
 {
     static const std::map<std::string, Option> options{
@@ -59,6 +69,7 @@ const std::map<std::string, Option>& longOptions()
              o.libreOffice = v;
          }}},
         {"include", {Takes::Value, setTextParts}},
+        {"formats", {Takes::Value, setEndings}},
         {"timings", {Takes::Nothing, [](BatchOptions& o, auto&, auto&) { o.timings = true; }}},
         {"verbose", {Takes::Nothing, [](BatchOptions& o, auto&, auto&) { o.verbose = true; }}},
         {"shard", {Takes::Value, [](BatchOptions& o, auto& v, auto& e) { o.shard = parseShard(v, e); }}},
@@ -94,6 +105,8 @@ public:
                 return finish(Action::Help);
             else if (argument == "--version")
                 return finish(Action::Version);
+            else if (asksForFormatsList(argument))
+                return finish(Action::ListFormats);
             else if (argument == "--merge-reports")
                 m_error = "--merge-reports comes first on its command line, with no other options";
             else if (argument.starts_with("--"))
@@ -107,6 +120,14 @@ public:
     }
 
 private:
+    // "--formats list" or "--formats=list": answered at once, like --help.
+    bool asksForFormatsList(const std::string& argument) const
+    {
+        if (argument == "--formats=list")
+            return true;
+        return argument == "--formats" && m_next < m_arguments.size() && m_arguments[m_next] == "list";
+    }
+
     // What the options say only together.
     void checkTogether()
     {
@@ -115,6 +136,9 @@ private:
             m_error = "no output folder: give one with -o OUTDIR";
         else if (!options.queueFile.empty() && !options.inputs.empty())
             m_error = "--queue takes the documents from its file: name no files or folders with it";
+        else if (!options.queueFile.empty() && options.endingsChosen)
+            m_error = "--queue takes the documents from its file: give --formats to the run that writes it with "
+                      "--write-queue";
         else if (!options.queueFile.empty() && !options.writeQueue.empty())
             m_error = "--queue and --write-queue do not go together";
         else if (!options.writeQueue.empty() && options.shard)
@@ -203,10 +227,10 @@ private:
 };
 
 constexpr const char* kHelpAbout =
-    R"(Converts word-processor documents (.doc, .docx, .rtf, .htm, .html) to plain text (UTF-8, LF line
-ends, no byte-order mark) with LibreOffice, the way Plainquill's window does. Each document becomes
-OUTDIR/<base name>.txt; a file named on the command line is converted whatever its ending, a
-folder adds its files whose extension is doc, docx, rtf, htm or html, in any case.
+    R"(Converts word-processor documents to plain text (UTF-8, LF line ends, no byte-order mark) with
+LibreOffice, the way Plainquill's window does. Each document becomes OUTDIR/<base name>.txt; a file
+named on the command line is converted whatever its ending, a folder adds its files with the endings
+--formats chooses (by default doc, docx, rtf, htm and html), in any case.
 Documents that share a base name are kept apart by queue order: the first keeps <base name>.txt,
 later ones get <base name> (2).txt, (3), ... whatever the number of workers.
 )";
@@ -227,6 +251,10 @@ constexpr const char* kHelpOptions =
                           converted by an older version, a text under another document's name)
                           is converted again
       --report FILE       write one CSV row per document: source, target, status, reason, seconds
+      --formats LIST      the endings a folder adds: word (the default: doc, docx, rtf, htm, html),
+                          all (every ending listed below), or a comma list of endings and of
+                          those two words, in any case, with or without the dot ("odt,.wpd",
+                          "word,pages"); list prints the endings known and ends
       --include PARTS     also write these parts of each document: headers, footers, comments
                           (a comma list of any of them, or all); see below
   -q, --quiet             no progress and no summary; failures are still listed
@@ -288,6 +316,13 @@ may open no TCP connection. So pictures, style sheets and other files a document
 read. Where the kernel has no Landlock, LibreOffice runs unconfined and a warning says so once.
 )";
 
+constexpr const char* kHelpFormats =
+    R"(Each document is opened with LibreOffice Writer's import filter for what it holds; one that holds
+something else than its ending says (random bytes, a renamed text, a spreadsheet, a .xml that is not
+Word 2003 XML) fails with the reason. The endings known, their kinds and the --formats choice that
+takes them:
+)";
+
 constexpr const char* kHelpExitStatus =
     R"(Exit status: 0 every document converted (or skipped as up to date), 1 some failed (each listed with
 its reason on standard error), 2 a usage error or no LibreOffice, 128 + the signal's number when
@@ -307,7 +342,19 @@ std::string helpText(const std::string& program)
            "  or:  " + program + " [OPTION]... -o OUTDIR --queue QUEUE.csv\n"
            "  or:  " + program + " --merge-reports OUT.csv SHARD.csv...\n"
          + kHelpAbout + "\n" + kHelpOptions + "\n" + kHelpText + "\n" + kHelpManifest + "\n" + kHelpProgress + "\n"
-         + kHelpConfinement + "\n" + kHelpExitStatus;
+         + kHelpFormats + formatsText() + "\n" + kHelpConfinement + "\n" + kHelpExitStatus;
+}
+
+std::string formatsText()
+{
+    std::string text;
+    const std::string listing = documentKindsListing();
+    for (std::size_t start = 0; start < listing.size();) {
+        const std::size_t end = listing.find('\n', start) + 1;
+        text += "  " + listing.substr(start, end - start);
+        start = end;
+    }
+    return text;
 }
 
 std::string versionText()

@@ -1,6 +1,7 @@
 #pragma once
 // The batch command's command line: what to convert, where to, and how.
 #include "batch/shard.h"
+#include "engine/document_kinds.h"
 #include "engine/text_parts.h"
 
 #include <filesystem>
@@ -14,6 +15,8 @@ struct BatchOptions {
     std::vector<std::filesystem::path> inputs; // files and folders, in the order given
     std::filesystem::path outputFolder;
     bool recursive = false;
+    DocumentEndings endings = DocumentEndings::word(); // --formats: what a folder gives
+    bool endingsChosen = false;                        // --formats was given
     int workers = 1;
     bool quiet = false;
     bool keepTree = false;
@@ -31,7 +34,7 @@ struct BatchOptions {
     std::vector<std::filesystem::path> shardReports;
 };
 
-enum class Action { Run, MergeReports, Help, Version, UsageError };
+enum class Action { Run, MergeReports, Help, Version, ListFormats, UsageError };
 
 struct ParsedArguments {
     Action action = Action::UsageError;
@@ -47,5 +50,7 @@ ParsedArguments parseArguments(const std::vector<std::string>& arguments, int co
 
 std::string helpText(const std::string& program);
 std::string versionText();
+// --formats list: every ending known, with its kind and the choice that takes it.
+std::string formatsText();
 
 } // namespace plainquill::batch

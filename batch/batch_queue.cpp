@@ -33,7 +33,7 @@ std::vector<BatchItem> buildQueue(const QueueRequest& request, const std::functi
             queued.push_back({input, {}});
             continue;
         }
-        for (fs::path& document : folderDocuments(input, request.recursive, onUnreadable)) {
+        for (fs::path& document : folderDocuments(input, request.recursive, request.endings, onUnreadable)) {
             fs::path below = request.layout == Layout::KeepTree ? folderBelow(input, document.lexically_normal())
                                                                 : fs::path();
             queued.push_back({std::move(document), std::move(below)});

@@ -3,6 +3,8 @@
 // them, each with its text file already named. Names are settled here, from queue order alone,
 // before anything is converted: a run with any number of workers, or any share of the queue run
 // elsewhere, writes each text under the same name.
+#include "engine/document_kinds.h"
+
 #include <filesystem>
 #include <functional>
 #include <vector>
@@ -24,9 +26,10 @@ struct QueueRequest {
     bool recursive = false;
     Layout layout = Layout::Flat;
     std::filesystem::path outputFolder;
+    DocumentEndings endings = DocumentEndings::word(); // what a folder gives
 };
 
-// A folder named or found is listed: a file named is queued whatever it is (a name that is no
+// A folder named or found is listed for the chosen endings: a file named is queued whatever it is (a name that is no
 // readable document then fails with its reason). `onUnreadable` hears of folders skipped.
 std::vector<BatchItem> buildQueue(const QueueRequest& request,
                                   const std::function<void(const std::filesystem::path&)>& onUnreadable = {});

@@ -24,6 +24,9 @@ int main(int argc, char* argv[])
     case Action::Version:
         std::fputs(versionText().c_str(), stdout);
         return kAllConverted;
+    case Action::ListFormats:
+        std::fputs(formatsText().c_str(), stdout);
+        return kAllConverted;
     case Action::UsageError:
         std::fprintf(stderr, "plainquill-batch: %s\nTry 'plainquill-batch --help' for more information.\n",
                      parsed.error.c_str());

@@ -6,7 +6,7 @@
 namespace plainquill {
 
 std::vector<std::filesystem::path> folderDocuments(const std::filesystem::path& folder, bool includeSubfolders,
-                                                   const UnreadableFolder& onUnreadable)
+                                                   const DocumentEndings& endings, const UnreadableFolder& onUnreadable)
 {
     std::vector<std::filesystem::path> found;
     if (!includeSubfolders) {
@@ -19,7 +19,7 @@ std::vector<std::filesystem::path> folderDocuments(const std::filesystem::path& 
     std::vector<std::filesystem::path> documents;
     // The ending that decides is plain ASCII, so the shown text judges it as the bytes would.
     for (std::filesystem::path& path : found)
-        if (DocFileCheck(displayText(path)))
+        if (endings.accepts(displayText(path)))
             documents.push_back(std::move(path));
     return documents;
 }

@@ -1,5 +1,7 @@
 #include "engine/queue_rules.h"
 
+#include "engine/document_kinds.h"
+
 #include <array>
 #include <cmath>
 
@@ -7,17 +9,7 @@ namespace plainquill {
 
 bool DocFileCheck(const QString& strFileName)
 {
-    static constexpr std::array extensions{"doc", "docx", "rtf", "htm", "html"};
-    const QString name = strFileName.mid(strFileName.lastIndexOf(QLatin1Char('/')) + 1);
-    // A dot at the start marks a hidden name, not an extension: ".doc" has none.
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    if (dot <= 0)
-        return false;
-    const QStringView extension = QStringView(name).mid(dot + 1);
-    for (const char* known : extensions)
-        if (extension.compare(QLatin1String(known), Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
+    return DocumentEndings::word().accepts(strFileName);
 }
 
 namespace {

@@ -7,8 +7,8 @@
 
 namespace plainquill {
 
-// True for file names (or paths) whose extension, after the name's last dot, is doc, docx, rtf,
-// htm or html in any case (Report.Docx passes). A name without a dot (mydoc), with another
+// True for file names (or paths) whose extension, after the name's last dot, is one of the Word
+// group of document_kinds.h (doc, docx, rtf, htm, html) in any case (Report.Docx passes). A name without a dot (mydoc), with another
 // extension (guide.adoc) or a dot only at its start (.doc) is not a document.
 bool DocFileCheck(const QString& strFileName);
 

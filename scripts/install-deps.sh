@@ -13,6 +13,7 @@ packages=(
   fonts-dejavu-core fonts-wqy-microhei
   slurm-wlm munge
   librsvg2-bin dpkg-dev file desktop-file-utils appstream lintian
+  wp2latex  # its examples are the WordPerfect documents the tests convert (GPL, 0.7 MB)
 )
 
 missing=()

@@ -3,6 +3,7 @@
 #include "app/adapters/shell.h"
 #include "app/pickers/folder_pickers.h"
 #include "app/queue/file_queue.h"
+#include "engine/document_kinds.h"
 #include "engine/folder_documents.h"
 #include "engine/folder_scan.h"
 #include "engine/native_path.h"
@@ -16,12 +17,17 @@ namespace plainquill {
 
 namespace {
 
-// Upper-case patterns too: the dialog matches names exactly on this platform.
-const QStringList kOpenFilters{
-    QStringLiteral("Word Files (*.doc *.docx *.DOC *.DOCX)"),
-    QStringLiteral("Rich Text Format Files (*.rtf *.RTF)"),
-    QStringLiteral("Web Page Files (*.htm *.html *.HTM *.HTML)"),
-};
+// Upper-case patterns too: the dialog matches names exactly on this platform. A folder or a drop
+// keeps to the Word group; a file chosen here may be of any kind LibreOffice Writer reads.
+QStringList openFilters()
+{
+    return {
+        QStringLiteral("Word Files (*.doc *.docx *.DOC *.DOCX)"),
+        QStringLiteral("Rich Text Format Files (*.rtf *.RTF)"),
+        QStringLiteral("Web Page Files (*.htm *.html *.HTM *.HTML)"),
+        QStringLiteral("Other documents (%1)").arg(dialogPatterns(EndingGroup::Other).join(QLatin1Char(' '))),
+    };
+}
 
 } // namespace
 
@@ -34,7 +40,7 @@ void FileAdder::opensingle()
 {
     m_queue.beginAdd();
     const QString startFolder = GetSpecialFolderPath(kPersonalFolder);
-    m_w.Text2.setText(m_shell.openFile({startFolder, QStringLiteral("Open"), kOpenFilters}));
+    m_w.Text2.setText(m_shell.openFile({startFolder, QStringLiteral("Open"), openFilters()}));
     if (m_w.Text2.text().isEmpty())
         return;
     // The dialog's filter did the choosing: a typed name is queued whatever its ending.

@@ -7,12 +7,26 @@
 namespace plainquill::engine::libreoffice {
 namespace {
 
-bool hasHtmlExtension(const std::filesystem::path& file)
+std::string lowerExtension(const std::filesystem::path& file)
 {
     std::string extension = file.extension().string();
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension;
+}
+
+bool hasHtmlExtension(const std::filesystem::path& file)
+{
+    const std::string extension = lowerExtension(file);
     return extension == ".htm" || extension == ".html";
+}
+
+// Countless formats are XML; a file named .xml is taken for a Word 2003 XML document only. Writer
+// would also read DocBook or flat OpenDocument under that name, but nobody who asked for Word
+// documents expects those converted.
+bool isXmlOfAnotherKind(const Detection& detection, const std::filesystem::path& file)
+{
+    return lowerExtension(file) == ".xml" && detection.type != kWord2003XmlType;
 }
 
 bool looksBinary(std::string_view head)
@@ -60,6 +74,10 @@ LoadPlan planLoad(const Detection& detection, const std::filesystem::path& file,
     if (detection.type.empty() || detection.filter.empty())
         return {LoadRoute::CouldNotOpen, {}, {},
                 "LibreOffice does not recognise the file's format; it may be damaged or not a document at all"};
+
+    if (isXmlOfAnotherKind(detection, file))
+        return {LoadRoute::NotADocument, {}, {},
+                "the file is not a Word 2003 XML document, the only kind of .xml file converted"};
 
     if (isPlainTextFilter(detection.filter)) {
         if (hasHtmlExtension(file) && !looksBinary(head))

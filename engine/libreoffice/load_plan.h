@@ -3,7 +3,7 @@
 // LibreOffice reads nearly anything as plain text: random bytes named .doc load as a page of junk.
 // A word-processor file that only the plain-text filter accepts is therefore not a document to us.
 // HTML is different: it is text by nature, and a browser shows a tag-less .html file as text, so
-// for .htm/.html the HTML filter takes whatever is not binary.
+// for .htm/.html the HTML filter takes whatever is not binary. A .xml file must be Word 2003 XML.
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -36,5 +36,6 @@ bool isPlainTextFilter(std::string_view filter);
 inline constexpr std::string_view kTextDocumentService = "com.sun.star.text.TextDocument";
 inline constexpr std::string_view kWebDocumentService = "com.sun.star.text.WebDocument";
 inline constexpr std::string_view kHtmlFilter = "HTML";
+inline constexpr std::string_view kWord2003XmlType = "writer_MS_Word_2003_XML";
 
 } // namespace plainquill::engine::libreoffice

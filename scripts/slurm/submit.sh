@@ -9,6 +9,8 @@
 # failed or was cancelled; they read the queue the others read, and the merge runs again after
 # them. Running the whole set again is safe too: the queue is written anew, and each task leaves
 # alone what its output folder's manifests say is already converted from the same document.
+# PLAINQUILL_FORMATS chooses the endings the input folder gives, as plainquill-batch --formats does
+# (default: word); it applies where the queue is written, so every task converts the same choice.
 # PLAINQUILL_BATCH names the program (default: plainquill-batch in PATH, else the one beside this
 # script); SBATCH_* variables and PLAINQUILL_SBATCH_OPTIONS (e.g. "--partition=long
 # --cpus-per-task=4") reach both submissions.
@@ -54,7 +56,7 @@ queue="$work/queue.csv"
 if [ $# -eq 4 ]; then
   [ -f "$queue" ] || { echo "$0: no queue $queue to submit tasks again with; submit the whole set" >&2; exit 2; }
 else
-  "$PLAINQUILL_BATCH" -q -r --write-queue "$queue" -o "$output" "$input"
+  "$PLAINQUILL_BATCH" -q -r --formats "${PLAINQUILL_FORMATS:-word}" --write-queue "$queue" -o "$output" "$input"
 fi
 
 # shellcheck disable=SC2086 # the extra options are words on purpose

@@ -225,8 +225,14 @@ TEST_F(Form1Test, SingleFileQueuesTheChosenNameWhateverItsEnding)
               QFileInfo(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).isDir()
                   ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/"
                   : QString());
-    EXPECT_EQ(shell.fileRequests[0].filters.size(), 3);
+    ASSERT_EQ(shell.fileRequests[0].filters.size(), 4);
     EXPECT_TRUE(shell.fileRequests[0].filters[0].startsWith(QLatin1String("Word Files")));
+    // The fourth offers every other kind LibreOffice Writer reads, in both cases.
+    const QString other = shell.fileRequests[0].filters[3];
+    EXPECT_TRUE(other.startsWith(QLatin1String("Other documents ("))) << other.toStdString();
+    for (const char* pattern : {"*.odt ", "*.ODT ", "*.xml ", "*.wpd ", "*.dotm ", "*.PAGES)"})
+        EXPECT_TRUE(other.contains(QLatin1String(pattern))) << pattern << " in " << other.toStdString();
+    EXPECT_FALSE(other.contains(QLatin1String("*.doc "))) << "the Word group has its own filter";
     EXPECT_EQ(Text2().text(), chosen);
     EXPECT_EQ(queued(), QStringList({"notes.txt"}));
     EXPECT_TRUE(form.queue().isChecked(0));

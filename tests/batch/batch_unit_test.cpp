@@ -65,12 +65,36 @@ TEST(BatchOptions, RefusesWhatItCannotRunAndSaysWhy)
         {{"-o", "out", "--queue", "q.csv", "--write-queue", "r.csv"}, "do not go together"},
         {{"-o", "out", "--write-queue", "q.csv", "--shard", "0/2", "in"}, "give --shard to the runs"},
         {{"-o", "out", "--queue="}, "non-empty"},
+        {{"-o", "out", "--formats", "odt,pdf", "in"}, "unknown ending 'pdf'"},
+        {{"-o", "out", "--formats=", "in"}, "empty ending"},
+        {{"-o", "out", "in", "--formats"}, "--formats needs a value"},
+        {{"-o", "out", "--queue", "q.csv", "--formats", "all"}, "give --formats to the run that writes it"},
     };
     for (const auto& c : cases) {
         const ParsedArguments parsed = parse(c.arguments);
         EXPECT_EQ(parsed.action, Action::UsageError) << c.says;
         EXPECT_NE(parsed.error.find(c.says), std::string::npos) << parsed.error;
     }
+}
+
+TEST(BatchOptions, FormatsChoosesWhatAFolderGivesAndListAnswersAtOnce)
+{
+    EXPECT_EQ(parse({"-o", "out", "in"}).options.endings, DocumentEndings::word()) << "the default";
+    EXPECT_EQ(parse({"--formats", "all", "-o", "out", "in"}).options.endings, DocumentEndings::all());
+    const ParsedArguments some = parse({"-r", "--formats=.ODT,wpd", "-o", "out", "in"});
+    ASSERT_EQ(some.action, Action::Run) << some.error;
+    const std::vector<std::string_view> chosen = some.options.endings.endings();
+    EXPECT_EQ(chosen, (std::vector<std::string_view>{"odt", "wpd"}));
+    const ParsedArguments written = parse({"--formats", "word,odt", "--write-queue", "q.csv", "-o", "out", "in"});
+    EXPECT_EQ(written.action, Action::Run) << written.error << " (the queue file carries the choice)";
+
+    for (const auto& arguments : {std::vector<std::string>{"--formats", "list"}, {"--formats=list"},
+                                  {"-r", "--formats", "list", "-j", "0"}})
+        EXPECT_EQ(parse(arguments).action, Action::ListFormats) << "needs neither -o nor inputs";
+    const std::string listing = formatsText();
+    for (const char* line : {".doc ", ".pages ", "Word 2003 XML", "word (the default)"})
+        EXPECT_NE(listing.find(line), std::string::npos) << line << " in\n" << listing;
+    EXPECT_NE(helpText("plainquill-batch").find(listing), std::string::npos) << "--help lists the endings too";
 }
 
 TEST(CsvReport, QuotesOnlyTheFieldsThatNeedIt)
@@ -97,15 +121,16 @@ protected:
     {
         for (const char* name : {"in/a.doc", "in/a.rtf", "in/notes.txt", "in/.hidden.doc", "in/s/a.html",
                                  "in/s/t/b.DOCX", "in/s/b.Doc", "in/u/b.htm", "named.pdf",
-                                 "in/guide.adoc", "in/mydoc", "in/.doc"})
+                                 "in/guide.adoc", "in/mydoc", "in/.doc", "in/s/c.odt", "in/r.WPD", "in/.x.pages"})
             fs::create_directories((root / name).parent_path()), writeBytes(root / name, "x");
         fs::create_directory_symlink(root / "in", root / "in/s/loop"); // a link back up the tree
     }
-    std::vector<std::string> targets(Layout layout, bool recursive) const
+    std::vector<std::string> targets(Layout layout, bool recursive,
+                                     const DocumentEndings& endings = DocumentEndings::word()) const
     {
         std::vector<std::string> names;
         const std::vector<fs::path> inputs{root / "in", root / "named.pdf", root / "in/a.doc"};
-        for (const BatchItem& item : buildQueue({inputs, recursive, layout, "out"}))
+        for (const BatchItem& item : buildQueue({inputs, recursive, layout, "out", endings}))
             names.push_back(item.source.lexically_relative(root.path()).string() + " > " + item.target.string());
         return names;
     }
@@ -126,6 +151,18 @@ TEST_F(BatchQueueTest, NamesEveryTargetByQueueOrderBeforeAnythingIsConverted)
     EXPECT_EQ(targets(Layout::KeepTree, true),
               (std::vector<std::string>{"in/a.doc > out/a.txt", "in/a.rtf > out/a (2).txt", "in/s/a.html > out/s/a.txt",
                                         "in/s/b.Doc > out/s/b.txt", "in/s/t/b.DOCX > out/s/t/b.txt", "in/u/b.htm > out/u/b.txt",
+                                        "named.pdf > out/named.txt", "in/a.doc > out/a (3).txt"}));
+}
+
+TEST_F(BatchQueueTest, AFolderGivesTheEndingsChosenAndANamedFileIsQueuedWhateverItsEnding)
+{
+    std::string error;
+    EXPECT_EQ(targets(Layout::Flat, true, *parseDocumentEndings("odt,wpd", error)),
+              (std::vector<std::string>{"in/r.WPD > out/r.txt", "in/s/c.odt > out/c.txt", "named.pdf > out/named.txt",
+                                        "in/a.doc > out/a.txt"}));
+    EXPECT_EQ(targets(Layout::Flat, false, DocumentEndings::all()),
+              (std::vector<std::string>{"in/.hidden.doc > out/.hidden.txt", "in/.x.pages > out/.x.txt",
+                                        "in/a.doc > out/a.txt", "in/a.rtf > out/a (2).txt", "in/r.WPD > out/r.txt",
                                         "named.pdf > out/named.txt", "in/a.doc > out/a (3).txt"}));
 }
 

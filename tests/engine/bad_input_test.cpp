@@ -84,6 +84,23 @@ void writeDamagedDoc(WordProcessor& wordProcessor, const std::filesystem::path& 
     writeBytes(file, bytes);
 }
 
+void writeOtherXml(WordProcessor&, const std::filesystem::path& file)
+{
+    writeBytes(file, "<?xml version=\"1.0\"?>\n<catalog><book id=\"1\"><title>Not a letter</title></book></catalog>\n");
+}
+// XML that Writer reads as a document of its own, but not as Word 2003 XML.
+void writeDocBookXml(WordProcessor&, const std::filesystem::path& file)
+{
+    writeBytes(file, "<?xml version=\"1.0\"?>\n<!DOCTYPE article PUBLIC \"-//OASIS//DTD DocBook XML V4.1.2//EN\" "
+                     "\"http://www.oasis-open.org/docbook/xml/4.1.2/docbookx.dtd\">\n"
+                     "<article><title>Title</title><para>A paragraph.</para></article>\n");
+}
+void writeFlatOdtAsXml(WordProcessor& wordProcessor, const std::filesystem::path& file)
+{
+    const auto flat = writeSample(wordProcessor, file.parent_path(), "flat", ".fodt");
+    std::filesystem::rename(flat, file);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Files, LibreOfficeBadInput,
     ::testing::Values(
@@ -99,7 +116,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"text_docx", "note.docx", writeText, Failure::NotADocument},
         BadFile{"text_rtf", "note.rtf", writeText, Failure::NotADocument},
         BadFile{"truncated_docx", "truncated.docx", writeTruncatedDocx, Failure::CouldNotOpen},
-        BadFile{"damaged_doc", "damaged.doc", writeDamagedDoc, Failure::CouldNotOpen}),
+        BadFile{"damaged_doc", "damaged.doc", writeDamagedDoc, Failure::CouldNotOpen},
+        BadFile{"random_hwp", "random.hwp", writeRandom, Failure::NotADocument},
+        BadFile{"text_lwp", "note.lwp", writeText, Failure::NotADocument},
+        BadFile{"other_xml", "catalog.xml", writeOtherXml, Failure::NotADocument},
+        BadFile{"docbook_xml", "article.xml", writeDocBookXml, Failure::NotADocument},
+        BadFile{"flat_odt_xml", "flat.xml", writeFlatOdtAsXml, Failure::NotADocument}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct Protected {

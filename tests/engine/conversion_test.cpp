@@ -33,11 +33,33 @@ TEST_P(LibreOfficeConversionOfEachFormat, GivesTheExactTextAsUtf8WithLineFeedsAn
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, LibreOfficeConversionOfEachFormat,
-                         ::testing::Values(".html", ".htm", ".HTML", ".rtf", ".doc", ".docx"),
+                         ::testing::Values(".html", ".htm", ".HTML", ".rtf", ".doc", ".docx", ".odt", ".ott",
+                                           ".fodt", ".dot", ".dotx", ".dotm", ".docm", ".xml", ".abw"),
                          [](const auto& info) {
                              std::string name = info.param.substr(1);
                              return name == "HTML" ? std::string("html_upper_case") : name;
                          });
+
+// WordPerfect is read by its own import filter: no LibreOffice export makes one, so the sample comes
+// from a Debian package's examples (GPL), installed by scripts/install-deps.sh.
+TEST_F(LibreOfficeConversion, ReadsAWordPerfectDocumentThroughItsImportFilter)
+{
+    const std::filesystem::path example = "/usr/share/doc/wp2latex/examples/test5.wp";
+    if (!std::filesystem::exists(example))
+        GTEST_SKIP() << "no WordPerfect sample: " << example << " comes with the Debian package wp2latex";
+    const auto input = inputFolder() / "example.wpd";
+    writeBytes(input, readBytes(example));
+    const auto output = outputFolder() / "example.txt";
+
+    const SaveResult saved = convert(input, output);
+
+    ASSERT_TRUE(saved.ok()) << describe(saved.failure) << ": " << saved.detail;
+    const std::string text = readBytes(output);
+    EXPECT_TRUE(text.starts_with("TEST for WP2LaTeX\n")) << text.substr(0, 200);
+    EXPECT_NE(text.find("\nPurpose of test file\n"), std::string::npos) << "one line per paragraph";
+    EXPECT_EQ(text.find('\r'), std::string::npos);
+    EXPECT_EQ(text.find('\0'), std::string::npos) << "binary read as text";
+}
 
 TEST_F(LibreOfficeConversion, ReplacesAnExistingTextFile)
 {

@@ -105,6 +105,24 @@ std::string rtfWithReferences(const References& to)
            "More words.\\par}";
 }
 
+// Entities that name a local file and a web address, and a style sheet to fetch: an XML parser
+// that resolves them would bring their content into the text.
+std::string word2003XmlWithReferences(const References& to)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
+           "<!DOCTYPE w:wordDocument [\n"
+           "<!ENTITY local SYSTEM \"file://" + to.localFile + "\">\n"
+           "<!ENTITY web SYSTEM \"" + to.base + "/entity.txt\">\n]>\n"
+           "<?xml-stylesheet type=\"text/xsl\" href=\"" + to.base + "/style.xsl\"?>\n"
+           "<?mso-application progid=\"Word.Document\"?>\n"
+           "<w:wordDocument xmlns:w=\"http://schemas.microsoft.com/office/word/2003/wordml\"><w:body>\n"
+           "<w:p><w:r><w:t>Visible words.</w:t></w:r></w:p>\n"
+           "<w:p><w:r><w:t>[&local;]</w:t></w:r></w:p>\n"
+           "<w:p><w:r><w:t>[&web;]</w:t></w:r></w:p>\n"
+           "<w:p><w:r><w:t>More words.</w:t></w:r></w:p>\n"
+           "</w:body></w:wordDocument>\n";
+}
+
 struct ReferringDocument {
     const char* name;
     const char* fileName;
@@ -139,7 +157,9 @@ TEST_P(LibreOfficeExternalReferences, ConvertWithoutFetchingAnythingOrReadingOth
 INSTANTIATE_TEST_SUITE_P(Documents, LibreOfficeExternalReferences,
                          ::testing::Values(ReferringDocument{"html", "page.html", htmlWithReferences},
                                            ReferringDocument{"docx", "linked.docx", docxWithReferences},
-                                           ReferringDocument{"rtf", "linked.rtf", rtfWithReferences}),
+                                           ReferringDocument{"rtf", "linked.rtf", rtfWithReferences},
+                                           ReferringDocument{"word2003_xml", "entities.xml",
+                                                             word2003XmlWithReferences}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

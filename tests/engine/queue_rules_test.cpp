@@ -1,3 +1,4 @@
+#include "engine/document_kinds.h"
 #include "engine/queue_rules.h"
 
 #include <gtest/gtest.h>
@@ -79,6 +80,84 @@ TEST(CountText, IsTheLengthTwoBlanksAndFiles)
     EXPECT_EQ(CountText(1), QStringLiteral("1  Files"));
     EXPECT_EQ(CountText(12), QStringLiteral("12  Files"));
     EXPECT_EQ(CountText(40000), QStringLiteral("40000  Files"));
+}
+
+} // namespace
+} // namespace plainquill
+
+namespace plainquill {
+namespace {
+
+std::string joined(const std::vector<std::string_view>& endings)
+{
+    std::string text;
+    for (const std::string_view ending : endings)
+        text += (text.empty() ? "" : ",") + std::string(ending);
+    return text;
+}
+
+TEST(DocumentEndings, ParsesGroupsAndEndingsInAnyCaseWithOrWithoutTheDot)
+{
+    const std::string word = "doc,docx,rtf,htm,html";
+    const std::string other = "dot,dotx,docm,dotm,xml,odt,ott,fodt,sxw,wpd,wps,lwp,abw,hwp,pages";
+    const std::pair<const char*, std::string> cases[] = {
+        {"word", word},
+        {"WORD", word},
+        {"all", word + "," + other},
+        {"odt", "odt"},
+        {".ODT,wpd,.Pages", "odt,wpd,pages"},
+        {"pages,odt", "odt,pages"}, // table order, whatever the order asked
+        {"odt,odt", "odt"},
+        {"word,xml", word + ",xml"},
+        {"docx", "docx"},
+    };
+    for (const auto& [text, expected] : cases) {
+        std::string error;
+        const auto endings = parseDocumentEndings(text, error);
+        ASSERT_TRUE(endings.has_value()) << text << ": " << error;
+        EXPECT_EQ(joined(endings->endings()), expected) << text;
+    }
+}
+
+TEST(DocumentEndings, RefusesUnknownOrEmptyEndingsAndNamesTheCulprit)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"pdf", "'pdf'"},         {"odt,txt", "'txt'"}, {"", "empty"},  {"odt,", "empty"},
+        {",odt", "empty"},        {".", "empty"},       {"..odt", "'.odt'"}, {"od t", "'od t'"},
+        {"list", "'list'"},       {"*.odt", "'*.odt'"},
+    };
+    for (const auto& [text, culprit] : cases) {
+        std::string error;
+        EXPECT_FALSE(parseDocumentEndings(text, error).has_value()) << text;
+        EXPECT_NE(error.find(culprit), std::string::npos) << text << ": " << error;
+        EXPECT_NE(error.find("pages"), std::string::npos) << "the known endings are listed: " << error;
+    }
+}
+
+TEST(DocumentEndings, AFolderGivesOnlyTheChosenEndings)
+{
+    std::string error;
+    const DocumentEndings some = *parseDocumentEndings("odt,wpd", error);
+    struct Case {
+        const char* name;
+        bool word, all, odtWpd;
+    };
+    const Case cases[] = {
+        {"a.doc", true, true, false},       {"B.DOCX", true, true, false},    {"c.Html", true, true, false},
+        {"a.odt", false, true, true},       {"A.ODT", false, true, true},     {"r.Wpd", false, true, true},
+        {"t.ott", false, true, false},      {"m.dotm", false, true, false},   {"w.xml", false, true, false},
+        {"s.pages", false, true, false},    {"h.HWP", false, true, false},    {"x.sxw", false, true, false},
+        {"/in/.odt", false, false, false},  {"a.txt", false, false, false},   {"a.odt.bak", false, false, false},
+        {"/in/x.odt/name", false, false, false}, {"odt", false, false, false}, {"a.", false, false, false},
+        {"a.fodt", false, true, false},     {"a.abw", false, true, false},    {"a.lwp", false, true, false},
+        {"a.wps", false, true, false},      {"a.dot", false, true, false},    {"a.docm", false, true, false},
+    };
+    for (const Case& c : cases) {
+        const QString name = QString::fromUtf8(c.name);
+        EXPECT_EQ(DocumentEndings::word().accepts(name), c.word) << c.name;
+        EXPECT_EQ(DocumentEndings::all().accepts(name), c.all) << c.name;
+        EXPECT_EQ(some.accepts(name), c.odtWpd) << c.name;
+    }
 }
 
 } // namespace

@@ -76,17 +76,22 @@ TEST_F(LibreOfficeResourceLimits, AnArchiveDeclaringAHugeExpansionIsRefusedBefor
 {
     auto libreoffice = start(options());
     ASSERT_NE(libreoffice, nullptr);
-    const auto bomb = m_work / "bomb.docx";
-    writeRepetitiveDocx(bomb, kParagraph, kParagraphsPerGiB); // 1 GB of XML in a few MB
-    ASSERT_LT(std::filesystem::file_size(bomb), 8 * kMiB);
+    const auto docx = m_work / "bomb.docx";
+    writeRepetitiveDocx(docx, kParagraph, kParagraphsPerGiB); // 1 GB of XML in a few MB
+    const auto odt = m_work / "bomb.odt";
+    const std::string odtParagraph = "<text:p>all work and no play makes a dull document, all in all</text:p>";
+    writeRepetitiveOdt(odt, odtParagraph, kParagraphsPerGiB); // the same paragraph's length, the same gigabyte
 
-    const auto started = Clock::now();
-    const OpenResult opened = libreoffice->Open(bomb);
+    for (const auto& bomb : {docx, odt}) {
+        ASSERT_LT(std::filesystem::file_size(bomb), 8 * kMiB);
+        const auto started = Clock::now();
+        const OpenResult opened = libreoffice->Open(bomb);
 
-    EXPECT_LT(Clock::now() - started, 2s);
-    EXPECT_EQ(opened.document, nullptr);
-    EXPECT_EQ(opened.failure, Failure::TooLarge) << opened.detail;
-    EXPECT_TRUE(libreoffice->IsObjectValid()) << "LibreOffice never saw it";
+        EXPECT_LT(Clock::now() - started, 2s) << bomb;
+        EXPECT_EQ(opened.document, nullptr) << bomb;
+        EXPECT_EQ(opened.failure, Failure::TooLarge) << bomb << ": " << opened.detail;
+        EXPECT_TRUE(libreoffice->IsObjectValid()) << "LibreOffice never saw " << bomb;
+    }
     EXPECT_TRUE(converts(*libreoffice));
     EXPECT_LT(peakResidentBytes(libreoffice->privateFolder().string()), 500 * kMiB);
 }

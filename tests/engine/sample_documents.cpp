@@ -25,6 +25,41 @@ std::string sampleHtml()
            "<body>\n<p>" + first + "</p>\n<p>" + second + "</p>\n</body></html>\n";
 }
 
+std::string sampleAbiWord()
+{
+    const std::string_view text = kSampleText;
+    const std::size_t lineEnd = text.find('\n');
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<abiword xmlns=\"http://www.abisource.com/awml.dtd\" version=\"\" fileformat=\"1.0\">\n<section>\n<p>"
+         + std::string(text.substr(0, lineEnd)) + "</p>\n<p>" + std::string(text.substr(lineEnd + 1, text.size() - lineEnd - 2))
+         + "</p>\n</section>\n</abiword>\n";
+}
+
+namespace {
+
+// LibreOffice's export filter for each ending the samples are made in.
+const char* exportFilter(const std::string& extension)
+{
+    static const std::pair<const char*, const char*> filters[] = {
+        {".doc", "MS Word 97"},
+        {".docx", "MS Word 2007 XML"},
+        {".odt", "writer8"},
+        {".ott", "writer8_template"},
+        {".fodt", "OpenDocument Text Flat XML"},
+        {".dot", "MS Word 97 Vorlage"},
+        {".dotx", "MS Word 2007 XML Template"},
+        {".dotm", "MS Word 2007 XML Template"},
+        {".docm", "MS Word 2007 XML VBA"},
+        {".xml", "MS Word 2003 XML"},
+    };
+    for (const auto& [ending, filter] : filters)
+        if (extension == ending)
+            return filter;
+    return nullptr;
+}
+
+} // namespace
+
 std::string longHtml(int paragraphs)
 {
     std::string html = "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"></head><body>\n";
@@ -46,11 +81,10 @@ std::filesystem::path writeSample(WordProcessor& wordProcessor, const std::files
         writeBytes(target, sampleHtml());
     } else if (extension == ".rtf") {
         writeBytes(target, sampleRtf());
+    } else if (extension == ".abw") {
+        writeBytes(target, sampleAbiWord());
     } else {
-        const char* filter = extension == ".doc"    ? "MS Word 97"
-                           : extension == ".docx" ? "MS Word 2007 XML"
-                           : extension == ".odt"  ? "writer8"
-                                                  : nullptr;
+        const char* filter = exportFilter(extension);
         if (filter == nullptr)
             throw std::invalid_argument("no sample in " + extension);
         const TemporaryFolder scratch;

@@ -17,12 +17,14 @@ inline constexpr std::string_view kSampleText =
 
 std::string sampleRtf();   // non-ASCII as \u escapes, as word processors write it
 std::string sampleHtml(); // UTF-8, declared in a meta element
+std::string sampleAbiWord(); // AbiWord's own XML, which LibreOffice reads but does not write
 
 // `paragraphs` paragraphs of filler text: about 15 make a page.
 std::string longHtml(int paragraphs);
 
-// Writes the sample as `folder`/`stem``extension`. ".html", ".htm" and ".rtf" are written by hand;
-// ".doc", ".docx" and ".odt" are made by `wordProcessor` from the RTF.
+// Writes the sample as `folder`/`stem``extension`. ".html", ".htm", ".rtf" and ".abw" are written by
+// hand; ".doc", ".docx", ".odt", ".ott", ".fodt", ".dot", ".dotx", ".dotm", ".docm" and ".xml" (Word
+// 2003 XML) are made by `wordProcessor` from the RTF.
 std::filesystem::path writeSample(WordProcessor& wordProcessor, const std::filesystem::path& folder,
                                   const std::string& stem, const std::string& extension);
 

@@ -146,8 +146,12 @@ const std::string kDocumentStart =
 
 } // namespace
 
-void writeRepetitiveDocx(const std::filesystem::path& file, const std::string& paragraph,
-                         std::uint64_t repeats)
+namespace {
+
+// `name` holding `head`, then `paragraph` `repeats` times, then `tail`, deflated without ever
+// holding it expanded.
+ZipEntry repetitivePart(std::string name, const std::string& head, const std::string& paragraph,
+                        std::uint64_t repeats, const std::string& tail)
 {
     // Deflate shrinks a part a thousandfold at best: parts of a megabyte keep the flushes' bytes small.
     std::string body;
@@ -156,12 +160,37 @@ void writeRepetitiveDocx(const std::filesystem::path& file, const std::string& p
     for (std::uint64_t i = 0; i < perPart; ++i)
         body += paragraph;
     const std::uint64_t parts = repeats / perPart;
-    std::string tail;
+    std::string end;
     for (std::uint64_t i = parts * perPart; i < repeats; ++i)
-        tail += paragraph;
-    tail += "</w:body></w:document>";
-    writeBytes(file,
-               zipArchive(packageWith(repeatedEntry("word/document.xml", kDocumentStart, body, parts, tail))));
+        end += paragraph;
+    return repeatedEntry(std::move(name), head, body, parts, end + tail);
+}
+
+} // namespace
+
+void writeRepetitiveDocx(const std::filesystem::path& file, const std::string& paragraph,
+                         std::uint64_t repeats)
+{
+    writeBytes(file, zipArchive(packageWith(
+                         repetitivePart("word/document.xml", kDocumentStart, paragraph, repeats, "</w:body></w:document>"))));
+}
+
+void writeRepetitiveOdt(const std::filesystem::path& file, const std::string& paragraph, std::uint64_t repeats)
+{
+    const std::string head = R"(<?xml version="1.0" encoding="UTF-8"?>
+<office:document-content xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" )"
+                             R"(xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" office:version="1.3">)"
+                             "<office:body><office:text>";
+    const std::vector<ZipEntry> entries{
+        storedEntry("mimetype", "application/vnd.oasis.opendocument.text"),
+        storedEntry("META-INF/manifest.xml", R"(<?xml version="1.0" encoding="UTF-8"?>
+<manifest:manifest xmlns:manifest="urn:oasis:names:tc:opendocument:xmlns:manifest:1.0" manifest:version="1.3">
+<manifest:file-entry manifest:full-path="/" manifest:media-type="application/vnd.oasis.opendocument.text"/>
+<manifest:file-entry manifest:full-path="content.xml" manifest:media-type="text/xml"/>
+</manifest:manifest>)"),
+        repetitivePart("content.xml", head, paragraph, repeats, "</office:text></office:body></office:document-content>"),
+    };
+    writeBytes(file, zipArchive(entries));
 }
 
 std::string docxPackage(const std::string& body, const std::string& documentRelationships,

@@ -38,5 +38,7 @@ std::string docxPackage(const std::string& body, const std::string& documentRela
 // A .docx whose body is `paragraph` `repeats` times, deflated without ever holding it expanded.
 void writeRepetitiveDocx(const std::filesystem::path& file, const std::string& paragraph,
                          std::uint64_t repeats);
+// The same as an OpenDocument text (.odt), `paragraph` being a <text:p> element.
+void writeRepetitiveOdt(const std::filesystem::path& file, const std::string& paragraph, std::uint64_t repeats);
 
 } // namespace plainquill::engine::testing
