@@ -181,4 +181,13 @@ int StandbyWorkers::warm() const
                              [](const std::shared_ptr<Slot>& slot) { return isWarm(*slot); }));
 }
 
+int StandbyWorkers::ready() const
+{
+    const std::lock_guard lock(m_mutex);
+    return int(std::count_if(m_slots.begin(), m_slots.end(), [](const std::shared_ptr<Slot>& slot) {
+        const std::lock_guard slotLock(slot->mutex);
+        return isWarmLocked(*slot) && slot->instance != nullptr;
+    }));
+}
+
 } // namespace plainquill::engine

@@ -38,6 +38,8 @@ public:
 
     // Word processors started or starting that wait for a run.
     int warm() const;
+    // Of those, the ones already started.
+    int ready() const;
 
 private:
     struct Slot;
