@@ -120,19 +120,5 @@ TEST_F(StandbyWorkersTest, DestroyingItLeavesNoWordProcessorBehind)
     }
 }
 
-TEST_F(StandbyWorkersTest, AStartThatFailedAheadIsTriedAgainByTheRunAndItsFailureReported)
-{
-    farm.failStarts({true, "it stopped while starting", "exit status 81"});
-    StandbyWorkers standby(farm.factory());
-    standby.warmUp();
-    queueDocuments(2);
-    WorkerPool pool(queue, todo, 1, standby.launchers());
-    pool.join();
-    EXPECT_FALSE(pool.anyWorkerStarted());
-    ASSERT_TRUE(pool.startFailure());
-    EXPECT_EQ(pool.startFailure()->reason, "it stopped while starting");
-    EXPECT_EQ(pool.result(0).status, Status::NotDone);
-}
-
 } // namespace
 } // namespace plainquill::engine

@@ -10,11 +10,14 @@
 #include <map>
 #include <memory>
 #include <mutex>
-#include <optional>
 #include <set>
 #include <string>
 
 namespace plainquill::testing {
+
+// How long a held start or document waits at most: a fault that forgets to release or interrupt
+// it then fails its test instead of hanging it.
+inline constexpr std::chrono::seconds kLongest{30};
 
 class FakeWorkerFarm {
 public:
@@ -24,20 +27,18 @@ public:
     int starts() const { return m_starts.load(); }
     int living() const { return m_living.load(); }
 
-    // While held, Start waits (until released or its launcher is interrupted).
+    // While held, Start waits (until released or its launcher is interrupted, kLongest at most).
     void holdStarts(bool held) { set([&] { m_startsHeld = held; }); }
     // While held, opening a document of that file name waits likewise.
     void holdDocument(const std::string& name) { set([&] { m_heldDocuments.insert(name); }); }
     void releaseDocuments() { set([&] { m_heldDocuments.clear(); }); }
-    // Start fails with this reason when set.
-    void failStarts(engine::StartFailure why) { set([&] { m_startFailure = why; }); }
 
     // Waits, at most a generous while, until `condition` holds; says whether it did.
     // `condition` may call this farm's accessors: it is tested without the farm's lock.
     template <typename Condition>
     bool waitFor(Condition condition)
     {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        const auto deadline = std::chrono::steady_clock::now() + kLongest;
         std::unique_lock lock(m_mutex);
         for (;;) {
             const auto seen = m_version;
@@ -77,7 +78,6 @@ private:
     unsigned m_version = 0; // counts the changes waitFor may be waiting for
     bool m_startsHeld = false;
     std::set<std::string> m_heldDocuments;
-    std::optional<engine::StartFailure> m_startFailure;
     std::map<std::string, int> m_openedBy;
 };
 
@@ -100,7 +100,8 @@ public:
             m_farm.m_openedBy[name] = m_number;
             ++m_farm.m_version;
             m_farm.m_changed.notify_all();
-            m_farm.m_changed.wait(lock, [&] { return m_killed->load() || !m_farm.m_heldDocuments.contains(name); });
+            m_farm.m_changed.wait_for(lock, kLongest,
+                                      [&] { return m_killed->load() || !m_farm.m_heldDocuments.contains(name); });
         }
         if (m_killed->load())
             return {nullptr, engine::Failure::Stopped, "killed"};
@@ -112,8 +113,6 @@ public:
     engine::SaveResult SaveAs(engine::Document& document, const std::filesystem::path& target,
                               engine::SaveFormat) override
     {
-        if (m_killed->load())
-            return {engine::Failure::Stopped, "killed"};
         std::error_code error;
         std::filesystem::copy_file(static_cast<Doc&>(document).path, target,
                                    std::filesystem::copy_options::overwrite_existing, error);
@@ -147,10 +146,8 @@ public:
     std::unique_ptr<engine::WordProcessor> Start() override
     {
         std::unique_lock lock(m_farm.m_mutex);
-        m_farm.m_changed.wait(lock, [&] { return m_interrupted || !m_farm.m_startsHeld; });
+        m_farm.m_changed.wait_for(lock, kLongest, [&] { return m_interrupted || !m_farm.m_startsHeld; });
         if (m_interrupted)
-            return nullptr;
-        if (m_farm.m_startFailure)
             return nullptr;
         m_killed = std::make_shared<std::atomic<bool>>(false);
         ++m_farm.m_living;
@@ -160,11 +157,7 @@ public:
         return std::make_unique<Worker>(m_farm, number, m_killed);
     }
 
-    engine::StartFailure lastStartFailure() const override
-    {
-        const std::lock_guard lock(m_farm.m_mutex);
-        return m_farm.m_startFailure.value_or(engine::StartFailure{true, "the run was stopped", {}});
-    }
+    engine::StartFailure lastStartFailure() const override { return {true, "the run was stopped", {}}; }
 
     void interrupt() override
     {
