@@ -12,7 +12,9 @@
 #include "engine/libreoffice/program_lookup.h"
 #include "engine/native_path.h"
 #include "engine/staged_output_file.h"
+#include "engine/standby_workers.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace plainquill::batch {
@@ -206,6 +208,19 @@ int writeQueueFile(const BatchOptions& options, const Console& console)
     return kAllConverted;
 }
 
+// LibreOffice workers worth starting before the queue is known: no more than the documents named,
+// when only documents are named, since one started for nothing slows the others on a busy machine.
+int workersToWarm(const BatchOptions& options)
+{
+    if (!options.queueFile.empty())
+        return options.workers;
+    std::error_code error;
+    for (const fs::path& input : options.inputs)
+        if (!fs::is_regular_file(input, error))
+            return options.workers;
+    return std::min(options.workers, int(options.inputs.size()));
+}
+
 } // namespace
 
 int runBatch(const BatchOptions& options, const Console& console, const LauncherFactory& launchers)
@@ -218,6 +233,9 @@ int runBatch(const BatchOptions& options, const Console& console, const Launcher
         std::fprintf(console.err, "plainquill-batch: %s\n", problem->c_str());
         return kUsageError;
     }
+    // Started while the queue is listed (a large folder takes a while), ended with the run.
+    engine::StandbyWorkers standby(launchers);
+    standby.warmUp(workersToWarm(options));
     const std::optional<RunQueue> run = runQueue(options, console);
     if (!run)
         return kUsageError;
@@ -231,7 +249,8 @@ int runBatch(const BatchOptions& options, const Console& console, const Launcher
     const std::vector<std::size_t> todo = positionsToConvert(queue, options, results);
     RunRecord record(options.outputFolder, options.shard, console.err);
     makeTargetFolders(queue, todo);
-    const RunFigures figures = convert(queue, todo, options, console, launchers, stopSignals, record, results);
+    const RunFigures figures =
+        convert(queue, todo, options, console, standby.launchers(), stopSignals, record, results);
 
     RunSummary::ReportFormat format;
     if (options.shard)

@@ -2,7 +2,7 @@
 // The batch command from its parsed options to its exit status: queue, convert with the workers,
 // report.
 #include "batch/batch_options.h"
-#include "batch/worker_pool.h"
+#include "batch/pool_names.h"
 
 #include <cstdio>
 

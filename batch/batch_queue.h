@@ -3,6 +3,7 @@
 // them, each with its text file already named. Names are settled here, from queue order alone,
 // before anything is converted: a run with any number of workers, or any share of the queue run
 // elsewhere, writes each text under the same name.
+#include "engine/conversion_item.h"
 #include "engine/document_kinds.h"
 
 #include <filesystem>
@@ -11,10 +12,7 @@
 
 namespace plainquill::batch {
 
-struct BatchItem {
-    std::filesystem::path source;
-    std::filesystem::path target;
-};
+using BatchItem = engine::ConversionItem;
 
 enum class Layout {
     Flat,     // every text file directly in the output folder

@@ -1,7 +1,7 @@
 #pragma once
 // The batch command's word processors: one LibreOffice launcher per worker, each instance in a
 // private folder of its own, each killable at once from the thread that handles Ctrl-C.
-#include "batch/worker_pool.h"
+#include "batch/pool_names.h"
 #include "engine/text_parts.h"
 
 #include <string>

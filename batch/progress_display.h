@@ -3,7 +3,7 @@
 // redrawn in place (a bar, the count, a document in hand, the rate and the time left); elsewhere
 // one plain line per finished document; with -q nothing.
 #include "batch/batch_queue.h"
-#include "batch/worker_pool.h"
+#include "batch/pool_names.h"
 
 #include <chrono>
 #include <cstdio>

@@ -2,7 +2,7 @@
 // What a run leaves in its output folder's manifest, and the rule a resumed run keeps a text by.
 #include "batch/batch_queue.h"
 #include "batch/manifest.h"
-#include "batch/worker_pool.h"
+#include "batch/pool_names.h"
 
 #include <cstdio>
 #include <map>

@@ -2,7 +2,7 @@
 // What the batch tells at its end: the summary, each failure with its reason, the CSV report,
 // where the workers' time went, and the exit status that sums it up.
 #include "batch/batch_queue.h"
-#include "batch/worker_pool.h"
+#include "batch/pool_names.h"
 #include "engine/csv_report.h"
 
 #include <cstdio>

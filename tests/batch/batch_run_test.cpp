@@ -265,6 +265,28 @@ TEST_F(BatchRunTest, ListsEachFailureInPlainWordsAndItsRawDetailsOnlyWhenVerbose
     }
 }
 
+TEST_F(BatchRunTest, AWordProcessorThatCannotStartIsReportedWithItsReasonAndNothingIsRecorded)
+{
+    testing::FakeWordProcessorScript script;
+    script.startable = false;
+    script.startFailure = {true, "it stopped or did not answer while starting", "exit status 81"};
+    writeBytes(input.path() / "b.doc", "the other document");
+    options.inputs.push_back(input.path() / "b.doc");
+    options.verbose = true;
+    for (const int workers : {1, 2}) {
+        SCOPED_TRACE(workers);
+        options.workers = workers;
+        CapturedStream said;
+        Console console{out.file(), said.file(), false, 80};
+        EXPECT_EQ(runBatch(options, console, [&] { return std::make_unique<ScriptedWorkers>(script); }), kUsageError);
+        EXPECT_NE(said.text().find("plainquill-batch: LibreOffice could not be started: it stopped or did not answer "
+                                   "while starting\n  details: exit status 81\n"),
+                  std::string::npos)
+            << said.text();
+        EXPECT_TRUE(fs::is_empty(output.path())) << "no text and no manifest";
+    }
+}
+
 TEST_F(BatchRunTest, CountsReadOneDocumentAndTwoDocuments)
 {
     writeBytes(input.path() / "a.rtf", "the other document");

@@ -2,8 +2,10 @@
 // Converts a queue with several word processors side by side, one per worker thread, each its own
 // LibreOffice with its own private profile. Workers take the next document in queue order as they
 // come free; each keeps the window run's rules for its word processor (a time limit per document,
-// a fresh instance after a death, a hang or its share of documents).
-#include "batch/batch_queue.h"
+// a fresh instance after a death, a hang or its share of documents). Both programs use it: the
+// batch command, and the window's run, which hands results out in queue order (in_order_release.h)
+// and may find its first LibreOffice already started (standby_workers.h).
+#include "engine/conversion_item.h"
 #include "engine/word_processor_session.h"
 
 #include <atomic>
@@ -16,17 +18,23 @@
 #include <thread>
 #include <vector>
 
-namespace plainquill::batch {
-
-using engine::InterruptibleLauncher;
+namespace plainquill::engine {
 
 using LauncherFactory = std::function<std::unique_ptr<InterruptibleLauncher>()>;
+
+// The most workers a run takes unless told otherwise: each LibreOffice holds about 200 MB, and
+// beyond four the documents wait on the disk rather than on the cores.
+inline constexpr int kMaxDefaultWorkers = 4;
+
+// One worker per core, at least one and at most kMaxDefaultWorkers. `cores` is what
+// std::thread::hardware_concurrency() says, 0 when it does not know.
+int defaultWorkerCount(unsigned cores = std::thread::hardware_concurrency());
 
 enum class Status { Pending, Converted, Skipped, Failed, NotDone };
 
 struct ItemResult {
     Status status = Status::Pending;
-    engine::Failure failure = engine::Failure::None;
+    Failure failure = Failure::None;
     std::string reason;
     std::string rawDetail; // the word processor's own words, for standard error
     double seconds = 0;
@@ -44,31 +52,36 @@ class WorkerPool {
 public:
     // Converts the items of `queue` whose positions `todo` lists, in that order. The queue must
     // outlive the pool. `beforeFirst` runs once, on a worker's thread, once its word processor is
-    // up and before any document is converted; the other workers wait for it.
-    WorkerPool(const std::vector<BatchItem>& queue, std::vector<std::size_t> todo, int workers,
-               LauncherFactory makeLauncher, std::function<void()> beforeFirst = {});
-    // Interrupts and waits for every worker.
+    // up and before any document is converted; the other workers wait for it. `makeLauncher` is
+    // called here, on the calling thread, once per worker.
+    WorkerPool(const std::vector<ConversionItem>& queue, std::vector<std::size_t> todo, int workers,
+               const LauncherFactory& makeLauncher, std::function<void()> beforeFirst = {});
+    // Interrupts and waits for every worker: no word processor of the pool outlives it.
     ~WorkerPool();
     WorkerPool(const WorkerPool&) = delete;
     WorkerPool& operator=(const WorkerPool&) = delete;
 
-    // Ends every word processor at once; no worker takes another document. Any thread.
+    // Abandons the run at once: ends every word processor, documents in hand included (they
+    // give no text, and an earlier text of theirs stays as it was); no worker takes another
+    // document. Returns without waiting. Any thread.
     void interrupt();
 
     bool finished() const { return m_running.load() == 0; }
     // Waits for every worker to end.
     void join();
 
-    // Queue positions finished since the last call, in the order they finished.
+    // Queue positions finished since the last call, in the order they finished. Any thread.
     std::vector<std::size_t> takeFinished();
-    // The documents in hand, one per busy worker.
+    // The documents in hand, one per busy worker. Any thread.
     std::vector<std::filesystem::path> inHand() const;
+    // The earliest queue position in hand, if any worker has one: the document a title names.
+    std::optional<std::size_t> earliestInHand() const;
     // Valid for a position once takeFinished has returned it, and for every position after join.
     const ItemResult& result(std::size_t position) const { return m_results[position]; }
 
     // After join: each worker's figures, and why workers could not start (empty when all did).
     const std::vector<WorkerTimes>& workerTimes() const { return m_times; }
-    std::optional<engine::StartFailure> startFailure() const;
+    std::optional<StartFailure> startFailure() const;
     bool anyWorkerStarted() const { return m_started.load() > 0; }
 
 private:
@@ -77,7 +90,7 @@ private:
     void convertQueued(std::size_t worker, WordProcessorSession& session);
     void finish(std::size_t worker, std::size_t position, ItemResult result);
 
-    const std::vector<BatchItem>& m_queue;
+    const std::vector<ConversionItem>& m_queue;
     const std::vector<std::size_t> m_todo;
     const std::function<void()> m_beforeFirst;
     std::once_flag m_firstDocument;
@@ -91,10 +104,10 @@ private:
 
     mutable std::mutex m_mutex; // guards what follows
     std::vector<std::size_t> m_finished;
-    std::vector<std::optional<std::filesystem::path>> m_inHand;
-    std::optional<engine::StartFailure> m_startFailure;
+    std::vector<std::optional<std::size_t>> m_inHand; // by worker
+    std::optional<StartFailure> m_startFailure;
 
     std::vector<std::jthread> m_threads; // last: they use everything above
 };
 
-} // namespace plainquill::batch
+} // namespace plainquill::engine

@@ -1,11 +1,18 @@
-#include "batch/worker_pool.h"
+#include "engine/worker_pool.h"
 
-namespace plainquill::batch {
+#include <algorithm>
+
+namespace plainquill::engine {
 
 using Clock = std::chrono::steady_clock;
 
-WorkerPool::WorkerPool(const std::vector<BatchItem>& queue, std::vector<std::size_t> todo, int workers,
-                       LauncherFactory makeLauncher, std::function<void()> beforeFirst)
+int defaultWorkerCount(unsigned cores)
+{
+    return std::clamp(int(std::min(cores, 1000u)), 1, kMaxDefaultWorkers);
+}
+
+WorkerPool::WorkerPool(const std::vector<ConversionItem>& queue, std::vector<std::size_t> todo, int workers,
+                       const LauncherFactory& makeLauncher, std::function<void()> beforeFirst)
     : m_queue(queue), m_todo(std::move(todo)), m_beforeFirst(std::move(beforeFirst)), m_results(queue.size())
 {
     // More workers than documents would only start LibreOffice for nothing.
@@ -40,7 +47,7 @@ void WorkerPool::join()
     // What no worker reached is not done.
     for (const std::size_t position : m_todo)
         if (m_results[position].status == Status::Pending)
-            m_results[position] = {Status::NotDone, engine::Failure::Stopped,
+            m_results[position] = {Status::NotDone, Failure::Stopped,
                                    m_interrupted ? "the run was stopped before it was converted"
                                                  : "no LibreOffice could be started to convert it",
                                    {}, 0};
@@ -56,13 +63,23 @@ std::vector<std::filesystem::path> WorkerPool::inHand() const
 {
     const std::lock_guard lock(m_mutex);
     std::vector<std::filesystem::path> documents;
-    for (const auto& document : m_inHand)
-        if (document)
-            documents.push_back(*document);
+    for (const auto& position : m_inHand)
+        if (position)
+            documents.push_back(m_queue[*position].source);
     return documents;
 }
 
-std::optional<engine::StartFailure> WorkerPool::startFailure() const
+std::optional<std::size_t> WorkerPool::earliestInHand() const
+{
+    const std::lock_guard lock(m_mutex);
+    std::optional<std::size_t> earliest;
+    for (const auto& position : m_inHand)
+        if (position && (!earliest || *position < *earliest))
+            earliest = position;
+    return earliest;
+}
+
+std::optional<StartFailure> WorkerPool::startFailure() const
 {
     const std::lock_guard lock(m_mutex);
     return m_startFailure;
@@ -109,13 +126,13 @@ void WorkerPool::convertQueued(std::size_t worker, WordProcessorSession& session
         if (next >= m_todo.size())
             break;
         const std::size_t position = m_todo[next];
-        const BatchItem& item = m_queue[position];
+        const ConversionItem& item = m_queue[position];
         {
             const std::lock_guard lock(m_mutex);
-            m_inHand[worker] = item.source;
+            m_inHand[worker] = position;
         }
         const auto started = Clock::now();
-        const engine::SaveResult saved = session.convert(item.source, item.target);
+        const SaveResult saved = session.convert(item.source, item.target);
         ItemResult result{Status::Converted, saved.failure, saved.detail, saved.rawDetail,
                           std::chrono::duration<double>(Clock::now() - started).count()};
         if (!saved.ok())
@@ -127,4 +144,4 @@ void WorkerPool::convertQueued(std::size_t worker, WordProcessorSession& session
     }
 }
 
-} // namespace plainquill::batch
+} // namespace plainquill::engine
