@@ -82,7 +82,11 @@ bool RasterDc::bitBlt(int x, int y, int width, int height, const contracts::Dc* 
 void RasterDc::blitSource(const RasterDc& src, const Rect& area, int dx, int dy, std::uint8_t code,
                           const BrushPattern& pattern)
 {
-    const Bitmap pixels = src.m_bitmap.sharesPixelsWith(m_bitmap) ? src.m_bitmap.copy() : src.m_bitmap;
+    const bool samePixels = src.m_bitmap.sharesPixelsWith(m_bitmap);
+    const Bitmap pixels = samePixels ? src.m_bitmap.copy() : src.m_bitmap;
+    const bool sharpSource = sharesScaleWith(src);
+    // Taken before the logical pass, which mirrors into the layer it may share with the source.
+    const Bitmap sourceLayer = !sharpSource ? Bitmap{} : samePixels ? src.m_layer.copy() : src.m_layer;
     const SourceSampler sampler(pixels, src.m_bkColour, m_bitmap.isMonochrome(), m_textColour, m_bkColour);
     const Rect insideSource = area.intersectedWith(pixels.bounds().offsetBy(-dx, -dy));
     const bool plainCopy = code == 0xCC && sampler.convertsNothing();
@@ -104,6 +108,33 @@ void RasterDc::blitSource(const RasterDc& src, const Rect& area, int dx, int dy,
             }
             *d = applyRop(code, p, sampler.convert(*s), *d);
         }
+    }, sharpSource ? Mirror::No : Mirror::Yes); // the layer's own pass must read its destination unchanged
+    if (sharpSource)
+        blitDeviceLayer(src, sourceLayer, insideSource, dx, dy, code, pattern);
+}
+
+bool RasterDc::sharesScaleWith(const RasterDc& src) const
+{
+    return m_canvas.layer().isPresent() && !src.m_layer.isNull() && src.m_scale == m_scale;
+}
+
+// The pattern stays a logical one: each of its pixels covers a whole device block.
+void RasterDc::blitDeviceLayer(const RasterDc& src, const Bitmap& sourceLayer, const Rect& area, int dx, int dy,
+                               std::uint8_t code, const BrushPattern& pattern)
+{
+    const int s = m_scale;
+    const SourceSampler sampler(sourceLayer, src.m_bkColour, m_bitmap.isMonochrome(), m_textColour, m_bkColour);
+    const bool usesPattern = ropUsesPattern(code);
+    const Rect deviceArea{area.left * s, area.top * s, area.right * s, area.bottom * s};
+    m_canvas.forEachDevicePixel(deviceArea, [&](int x, int y, std::uint32_t& d) {
+        std::uint32_t p = 0;
+        if (usesPattern) {
+            const auto at = pattern.at(x / s, y / s);
+            if (!at)
+                return;
+            p = *at;
+        }
+        d = applyRop(code, p, sampler.convert(sourceLayer.pixel(x + dx * s, y + dy * s)), d);
     });
 }
 
@@ -126,6 +157,10 @@ bool RasterDc::stretchBlt(int x, int y, int width, int height, const contracts::
     }
     const BrushPattern pattern(m_brush, patternContext());
     const bool usesPattern = ropUsesPattern(code);
+    // An unstretched copy keeps sharp text sharp, as BitBlt does: the layer gets its own pass.
+    const auto* src = dynamic_cast<const RasterDc*>(source);
+    const bool sharp = sampler && width == srcWidth && height == srcHeight && sharesScaleWith(*src)
+        && !src->m_bitmap.sharesPixelsWith(m_bitmap);
     m_canvas.forEachPixel(Rect::fromSize(x, y, width, height), [&](int dx, int dy, std::uint32_t& d) {
         std::uint32_t s = 0, p = 0;
         if (sampler) {
@@ -143,7 +178,11 @@ bool RasterDc::stretchBlt(int x, int y, int width, int height, const contracts::
             p = *at;
         }
         d = applyRop(code, p, s, d);
-    });
+    }, sharp ? Mirror::No : Mirror::Yes);
+    if (sharp)
+        blitDeviceLayer(*src, src->m_layer,
+                        Rect::fromSize(x, y, width, height).intersectedWith(src->m_bitmap.bounds().offsetBy(x - srcX, y - srcY)),
+                        srcX - x, srcY - y, code, pattern);
     return true;
 }
 

@@ -1,36 +1,45 @@
 // State, object selection and single pixels of the raster DC.
 #include "platform/raster/raster_dc.h"
 
+#include <algorithm>
+
 namespace plainquill::raster {
 
 using contracts::Bitmap;
 using contracts::Colour;
 using contracts::Point;
 
-RasterDc::RasterDc(Kind kind, std::shared_ptr<RasterContext> context, Bitmap target)
-    : m_kind(kind), m_context(std::move(context)), m_bitmap(std::move(target))
+RasterDc::RasterDc(Kind kind, std::shared_ptr<RasterContext> context, Bitmap target, DeviceLayer layer)
+    : m_kind(kind), m_context(std::move(context)), m_bitmap(std::move(target)), m_scale(std::max(1, layer.scale)),
+      m_layer(std::move(layer.pixels))
 {
     rebuildCanvas();
 }
 
-std::unique_ptr<RasterDc> RasterDc::forWindow(std::shared_ptr<RasterContext> context, Bitmap surface)
+std::unique_ptr<RasterDc> RasterDc::forWindow(std::shared_ptr<RasterContext> context, Bitmap surface,
+                                              DeviceLayer layer)
 {
-    return std::unique_ptr<RasterDc>(new RasterDc(Kind::Window, std::move(context), std::move(surface)));
+    return std::unique_ptr<RasterDc>(
+        new RasterDc(Kind::Window, std::move(context), std::move(surface), std::move(layer)));
 }
 
-std::unique_ptr<RasterDc> RasterDc::forMemory(std::shared_ptr<RasterContext> context)
+std::unique_ptr<RasterDc> RasterDc::forMemory(std::shared_ptr<RasterContext> context, int scale)
 {
     Bitmap stock = Bitmap::create({1, 1}, Bitmap::Format::Monochrome);
-    return std::unique_ptr<RasterDc>(new RasterDc(Kind::Memory, std::move(context), std::move(stock)));
+    Bitmap layer = enlarged(stock, scale); // not kept: every memory DC starts with one
+    return std::unique_ptr<RasterDc>(
+        new RasterDc(Kind::Memory, std::move(context), std::move(stock), {std::move(layer), scale}));
 }
 
-void RasterDc::retarget(Bitmap surface)
+void RasterDc::retarget(Bitmap surface, DeviceLayer layer)
 {
     m_bitmap = std::move(surface);
+    m_scale = std::max(1, layer.scale);
+    m_layer = std::move(layer.pixels);
     rebuildCanvas();
 }
 
-void RasterDc::rebuildCanvas() { m_canvas = Canvas(m_bitmap, m_clip); }
+void RasterDc::rebuildCanvas() { m_canvas = Canvas(m_bitmap, m_clip, {m_layer, m_scale}); }
 
 PatternContext RasterDc::patternContext() const
 {
@@ -41,7 +50,7 @@ contracts::Size RasterDc::size() const { return m_bitmap.size(); }
 
 int RasterDc::bitsPerPixel() const { return m_bitmap.isNull() ? 32 : m_bitmap.bitsPerPixel(); }
 
-std::unique_ptr<contracts::Dc> RasterDc::createCompatibleDc() const { return forMemory(m_context); }
+std::unique_ptr<contracts::Dc> RasterDc::createCompatibleDc() const { return forMemory(m_context, m_scale); }
 
 Bitmap RasterDc::createCompatibleBitmap(contracts::Size size) const
 {
@@ -56,6 +65,7 @@ Bitmap RasterDc::selectBitmap(const Bitmap& bitmap)
         return {};
     Bitmap previous = m_bitmap;
     m_bitmap = bitmap;
+    m_layer = m_context->layers.layerFor(bitmap, m_scale);
     m_clip.reset();
     rebuildCanvas();
     return previous;
