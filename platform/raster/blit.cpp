@@ -57,6 +57,7 @@ private:
 bool RasterDc::bitBlt(int x, int y, int width, int height, const contracts::Dc* source, int srcX, int srcY,
                       contracts::RasterOp rop)
 {
+    syncScale();
     const std::uint8_t code = ropIndex(rop);
     if (width == 0 || height == 0)
         return false;
@@ -143,9 +144,13 @@ void RasterDc::blitDeviceLayer(const RasterDc& src, const Bitmap& sourceLayer, c
 bool RasterDc::stretchBlt(int x, int y, int width, int height, const contracts::Dc* source, int srcX, int srcY,
                           int srcWidth, int srcHeight, contracts::RasterOp rop)
 {
+    syncScale();
     const std::uint8_t code = ropIndex(rop);
     if (width <= 0 || height <= 0)
         return false;
+    // Unstretched it is a BitBlt, whose device layer pass keeps sharp text sharp.
+    if (m_scale > 1 && ropUsesSource(code) && width == srcWidth && height == srcHeight)
+        return bitBlt(x, y, width, height, source, srcX, srcY, rop);
     std::optional<SourceSampler> sampler;
     if (ropUsesSource(code)) {
         const auto* src = dynamic_cast<const RasterDc*>(source);
@@ -157,10 +162,6 @@ bool RasterDc::stretchBlt(int x, int y, int width, int height, const contracts::
     }
     const BrushPattern pattern(m_brush, patternContext());
     const bool usesPattern = ropUsesPattern(code);
-    // An unstretched copy keeps sharp text sharp, as BitBlt does: the layer gets its own pass.
-    const auto* src = dynamic_cast<const RasterDc*>(source);
-    const bool sharp = sampler && width == srcWidth && height == srcHeight && sharesScaleWith(*src)
-        && !src->m_bitmap.sharesPixelsWith(m_bitmap);
     m_canvas.forEachPixel(Rect::fromSize(x, y, width, height), [&](int dx, int dy, std::uint32_t& d) {
         std::uint32_t s = 0, p = 0;
         if (sampler) {
@@ -178,11 +179,7 @@ bool RasterDc::stretchBlt(int x, int y, int width, int height, const contracts::
             p = *at;
         }
         d = applyRop(code, p, s, d);
-    }, sharp ? Mirror::No : Mirror::Yes);
-    if (sharp)
-        blitDeviceLayer(*src, src->m_layer,
-                        Rect::fromSize(x, y, width, height).intersectedWith(src->m_bitmap.bounds().offsetBy(x - srcX, y - srcY)),
-                        srcX - x, srcY - y, code, pattern);
+    });
     return true;
 }
 

@@ -14,6 +14,7 @@ Bitmap DeviceLayers::find(const Bitmap& bitmap, int scale)
         const bool fits = it->layer.width() == bitmap.width() * scale
             && it->layer.height() == bitmap.height() * scale && it->layer.format() == bitmap.format();
         if (!fits) {
+            m_pixels -= static_cast<std::size_t>(it->layer.width()) * it->layer.height();
             m_entries.erase(it);
             return {};
         }
@@ -31,9 +32,17 @@ Bitmap DeviceLayers::layerFor(const Bitmap& bitmap, int scale)
         return kept;
     Bitmap layer = enlarged(bitmap, scale);
     m_entries.push_front({bitmap, layer, scale});
-    if (m_entries.size() > kKept)
-        m_entries.pop_back();
+    m_pixels += static_cast<std::size_t>(layer.width()) * layer.height();
+    while (m_entries.size() > 1 && (m_entries.size() > kKept || m_pixels > kKeptPixels))
+        forgetOldest();
     return layer;
+}
+
+void DeviceLayers::forgetOldest()
+{
+    const Entry& oldest = m_entries.back();
+    m_pixels -= static_cast<std::size_t>(oldest.layer.width()) * oldest.layer.height();
+    m_entries.pop_back();
 }
 
 } // namespace plainquill::raster

@@ -5,7 +5,8 @@
 //
 // The logical pixels stay the truth: a bitmap without a layer here is shown enlarged, which is
 // right in every pixel but text. So the store may forget, and does: it keeps the most recently
-// used layers only, which bounds what bitmaps made for a single paint leave behind.
+// used layers only (at most kKept, and no more than kKeptPixels device pixels in all), which
+// bounds what bitmaps made for a single paint leave behind.
 #include "controls/contracts/bitmap.h"
 
 #include <cstddef>
@@ -28,8 +29,12 @@ private:
         int scale;
     };
     static constexpr std::size_t kKept = 64;
+    static constexpr std::size_t kKeptPixels = 8u << 20; // 32 MB
+
+    void forgetOldest();
 
     std::list<Entry> m_entries; // most recently used first
+    std::size_t m_pixels = 0;   // in the kept layers
 };
 
 } // namespace plainquill::raster

@@ -9,26 +9,34 @@ using contracts::Bitmap;
 using contracts::Colour;
 using contracts::Point;
 
-RasterDc::RasterDc(Kind kind, std::shared_ptr<RasterContext> context, Bitmap target, DeviceLayer layer)
-    : m_kind(kind), m_context(std::move(context)), m_bitmap(std::move(target)), m_scale(std::max(1, layer.scale)),
-      m_layer(std::move(layer.pixels))
+RasterDc::RasterDc(Kind kind, std::shared_ptr<RasterContext> context, Bitmap target, ScaleSource scale)
+    : m_kind(kind), m_context(std::move(context)), m_bitmap(std::move(target)), m_scale(scale ? std::max(1, *scale) : 1),
+      m_follows(std::move(scale))
 {
+    if (m_kind == Kind::Memory)
+        m_layer = enlarged(m_bitmap, m_scale); // the stock bitmap: not worth keeping in the store
     rebuildCanvas();
 }
 
 std::unique_ptr<RasterDc> RasterDc::forWindow(std::shared_ptr<RasterContext> context, Bitmap surface,
                                               DeviceLayer layer)
 {
-    return std::unique_ptr<RasterDc>(
-        new RasterDc(Kind::Window, std::move(context), std::move(surface), std::move(layer)));
+    auto own = std::make_shared<int>(std::max(1, layer.scale));
+    std::unique_ptr<RasterDc> dc(new RasterDc(Kind::Window, std::move(context), {}, own));
+    dc->m_ownScale = std::move(own);
+    dc->retarget(std::move(surface), std::move(layer));
+    return dc;
 }
 
-std::unique_ptr<RasterDc> RasterDc::forMemory(std::shared_ptr<RasterContext> context, int scale)
+std::unique_ptr<RasterDc> RasterDc::forScreen(std::shared_ptr<RasterContext> context, ScaleSource scale)
+{
+    return std::unique_ptr<RasterDc>(new RasterDc(Kind::Window, std::move(context), {}, std::move(scale)));
+}
+
+std::unique_ptr<RasterDc> RasterDc::forMemory(std::shared_ptr<RasterContext> context, ScaleSource scale)
 {
     Bitmap stock = Bitmap::create({1, 1}, Bitmap::Format::Monochrome);
-    Bitmap layer = enlarged(stock, scale); // not kept: every memory DC starts with one
-    return std::unique_ptr<RasterDc>(
-        new RasterDc(Kind::Memory, std::move(context), std::move(stock), {std::move(layer), scale}));
+    return std::unique_ptr<RasterDc>(new RasterDc(Kind::Memory, std::move(context), std::move(stock), std::move(scale)));
 }
 
 void RasterDc::retarget(Bitmap surface, DeviceLayer layer)
@@ -36,6 +44,17 @@ void RasterDc::retarget(Bitmap surface, DeviceLayer layer)
     m_bitmap = std::move(surface);
     m_scale = std::max(1, layer.scale);
     m_layer = std::move(layer.pixels);
+    if (m_ownScale)
+        *m_ownScale = m_scale;
+    rebuildCanvas();
+}
+
+void RasterDc::syncScale()
+{
+    if (m_kind != Kind::Memory || !m_follows || std::max(1, *m_follows) == m_scale)
+        return;
+    m_scale = std::max(1, *m_follows);
+    m_layer = m_context->layers.layerFor(m_bitmap, m_scale);
     rebuildCanvas();
 }
 
@@ -50,7 +69,11 @@ contracts::Size RasterDc::size() const { return m_bitmap.size(); }
 
 int RasterDc::bitsPerPixel() const { return m_bitmap.isNull() ? 32 : m_bitmap.bitsPerPixel(); }
 
-std::unique_ptr<contracts::Dc> RasterDc::createCompatibleDc() const { return forMemory(m_context, m_scale); }
+std::unique_ptr<contracts::Dc> RasterDc::createCompatibleDc() const
+{
+    // A window's memory DCs follow the window's scale; a memory DC's follow what it follows.
+    return forMemory(m_context, m_follows ? m_follows : std::make_shared<const int>(m_scale));
+}
 
 Bitmap RasterDc::createCompatibleBitmap(contracts::Size size) const
 {
@@ -63,6 +86,7 @@ Bitmap RasterDc::selectBitmap(const Bitmap& bitmap)
 {
     if (m_kind != Kind::Memory || bitmap.isNull())
         return {};
+    syncScale();
     Bitmap previous = m_bitmap;
     m_bitmap = bitmap;
     m_layer = m_context->layers.layerFor(bitmap, m_scale);
@@ -114,7 +138,11 @@ void RasterDc::plot(int x, int y, Colour colour)
         m_canvas.setPixel(x, y, colour);
 }
 
-void RasterDc::setPixelV(Point p, Colour colour) { plot(p.x, p.y, colour & 0xFFFFFFu); }
+void RasterDc::setPixelV(Point p, Colour colour)
+{
+    syncScale();
+    plot(p.x, p.y, colour & 0xFFFFFFu);
+}
 
 Colour RasterDc::getPixel(Point p) const
 {

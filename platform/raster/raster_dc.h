@@ -24,13 +24,20 @@ contracts::Rect extentArea(int x, int y, int width, int height);
 
 class RasterDc final : public contracts::Dc {
 public:
+    // A scale that may change (the window moved to another screen); null means 1.
+    using ScaleSource = std::shared_ptr<const int>;
+
     // A window's DC drawing on `surface` (a null bitmap makes a DC without pixels: the screen DC),
     // and on `layer`, the surface at the screen's scale, when the scale is above 1.
     static std::unique_ptr<RasterDc> forWindow(std::shared_ptr<RasterContext> context, contracts::Bitmap surface,
                                                DeviceLayer layer = {});
+    // A DC without pixels whose memory DCs draw at `scale`.
+    static std::unique_ptr<RasterDc> forScreen(std::shared_ptr<RasterContext> context, ScaleSource scale);
     // A memory DC with the platform's initial 1 x 1 monochrome bitmap selected. At a scale above 1
-    // every bitmap it selects gets a device layer of that scale.
-    static std::unique_ptr<RasterDc> forMemory(std::shared_ptr<RasterContext> context, int scale = 1);
+    // its bitmap gets a device layer of that scale; when the scale changes the layer is made
+    // again (the bitmap enlarged) before the DC next draws, so a buffer kept between paints
+    // follows its window to another screen.
+    static std::unique_ptr<RasterDc> forMemory(std::shared_ptr<RasterContext> context, ScaleSource scale = nullptr);
 
     // The host resized the window or moved it to another screen: draw on a new surface, keeping
     // the DC's state.
@@ -98,7 +105,10 @@ public:
 
 private:
     enum class Kind { Window, Memory };
-    RasterDc(Kind kind, std::shared_ptr<RasterContext> context, contracts::Bitmap target, DeviceLayer layer);
+    RasterDc(Kind kind, std::shared_ptr<RasterContext> context, contracts::Bitmap target, ScaleSource scale);
+
+    // A memory DC takes up a changed scale; every drawing operation starts with this.
+    void syncScale();
 
     Canvas& canvas() { return m_canvas; }
     void rebuildCanvas();
@@ -145,7 +155,9 @@ private:
     contracts::Bitmap m_bitmap;
     std::optional<contracts::Region> m_clip;
     int m_scale = 1;
-    contracts::Bitmap m_layer; // m_bitmap at m_scale; null at scale 1
+    contracts::Bitmap m_layer;         // m_bitmap at m_scale; null at scale 1
+    std::shared_ptr<int> m_ownScale;   // a window's: set by retarget
+    ScaleSource m_follows;             // what this DC's memory DCs draw at
     Canvas m_canvas;
 
     contracts::Pen m_pen;

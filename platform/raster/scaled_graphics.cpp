@@ -6,7 +6,7 @@ namespace plainquill::raster {
 
 std::unique_ptr<contracts::Dc> ScaledGraphics::createScreenDc()
 {
-    return RasterDc::forWindow(m_graphics.context(), {}, {contracts::Bitmap{}, m_scale});
+    return RasterDc::forScreen(m_graphics.context(), m_scale);
 }
 
 std::unique_ptr<contracts::Dc> ScaledGraphics::createMemoryDc()

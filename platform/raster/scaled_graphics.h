@@ -5,16 +5,17 @@
 #include "controls/contracts/graphics.h"
 #include "platform/raster/raster_graphics.h"
 
+#include <memory>
+
 namespace plainquill::raster {
 
 class ScaledGraphics final : public contracts::Graphics {
 public:
-    explicit ScaledGraphics(RasterGraphics& graphics) : m_graphics(graphics) {}
+    explicit ScaledGraphics(RasterGraphics& graphics) : m_graphics(graphics), m_scale(std::make_shared<int>(1)) {}
 
-    int scale() const { return m_scale; }
-    // For DCs made from now on; those made before keep theirs (their pixels stay right, their text
-    // is enlarged rather than redrawn).
-    void setScale(int scale) { m_scale = scale < 1 ? 1 : scale; }
+    int scale() const { return *m_scale; }
+    // Memory DCs made here, and theirs, take the new scale up before they next draw.
+    void setScale(int scale) { *m_scale = scale < 1 ? 1 : scale; }
 
     std::unique_ptr<contracts::Dc> createScreenDc() override;
     std::unique_ptr<contracts::Dc> createMemoryDc() override;
@@ -42,7 +43,7 @@ public:
 
 private:
     RasterGraphics& m_graphics;
-    int m_scale = 1;
+    std::shared_ptr<int> m_scale;
 };
 
 } // namespace plainquill::raster

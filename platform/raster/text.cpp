@@ -121,6 +121,7 @@ int RasterDc::drawLines(const std::vector<TextLine>& lines, const Rect& rect, Dr
 
 int RasterDc::drawText(std::string_view utf8, Rect& rect, DrawTextFormat format, DrawTextParams* params)
 {
+    syncScale();
     if (!TextEngine::available() || (params && params->cbSize != 20))
         return 0;
     if (params)

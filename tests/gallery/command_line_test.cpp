@@ -2,6 +2,7 @@
 // end in a clear message (exit status 2).
 #include "gallery/gallery_command_line.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace plainquill::gallery {
@@ -79,6 +80,52 @@ TEST(GalleryCommandLine, ClearErrors)
         const Request r = parse(arguments);
         ASSERT_TRUE(std::holds_alternative<UsageError>(r)) << arguments.front() << " " << arguments.size();
         EXPECT_FALSE(std::get<UsageError>(r).message.empty());
+    }
+}
+
+TEST(GalleryCommandLine, ScaleAndBackdropInBothModes)
+{
+    struct Case {
+        std::vector<std::string> options;
+        int scale;
+        std::optional<Colour> backdrop;
+    };
+    const Case cases[] = {
+        {{}, 1, std::nullopt},
+        {{"--scale", "2"}, 2, std::nullopt},
+        {{"--scale", "4", "--backdrop", "#102030"}, 4, rgb(0x10, 0x20, 0x30)},
+        {{"--backdrop", "White"}, 1, kWhite},
+        {{"--backdrop", "darkslategray"}, 1, rgb(0x2F, 0x4F, 0x4F)},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> single{"--control", "Ostrand.XpB", "--size", "10x10", "--out", "x.png"};
+        single.insert(single.end(), c.options.begin(), c.options.end());
+        for (const Request& r : {parse(c.options), parse(single)}) {
+            const Presentation* shown = std::holds_alternative<SheetRequest>(r)  ? &std::get<SheetRequest>(r).presentation
+                                        : std::holds_alternative<SingleRequest>(r) ? &std::get<SingleRequest>(r).presentation
+                                                                                   : nullptr;
+            ASSERT_NE(shown, nullptr) << ::testing::PrintToString(c.options);
+            EXPECT_EQ(shown->scale, c.scale) << ::testing::PrintToString(c.options);
+            EXPECT_EQ(shown->backdrop, c.backdrop) << ::testing::PrintToString(c.options);
+        }
+    }
+}
+
+TEST(GalleryCommandLine, BadScaleOrColourSaysWhat)
+{
+    const std::pair<std::vector<std::string>, const char*> bad[] = {
+        {{"--scale", "0"}, "bad scale \"0\""},
+        {{"--scale", "5"}, "bad scale \"5\""},
+        {{"--scale", "1.5"}, "bad scale \"1.5\""},
+        {{"--backdrop", "#12345"}, "bad colour \"#12345\""},
+        {{"--backdrop", "notacolour"}, "bad colour \"notacolour\""},
+        {{"--backdrop", "transparent"}, "bad colour \"transparent\""},
+        {{"--backdrop"}, "--backdrop needs a value"},
+    };
+    for (const auto& [arguments, message] : bad) {
+        const Request r = parse(arguments);
+        ASSERT_TRUE(std::holds_alternative<UsageError>(r)) << message;
+        EXPECT_THAT(std::get<UsageError>(r).message, ::testing::HasSubstr(message));
     }
 }
 

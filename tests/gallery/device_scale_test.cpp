@@ -76,7 +76,7 @@ TEST(DeviceScale, EveryLookIsItsPixelsDoubledWithSharperText)
             const Bitmap device = draw(entry.className, look, kScale, true);
             ASSERT_EQ(device.size(), (Size{logical.width() * kScale, logical.height() * kScale})) << where;
             const Rect text = textBox(logical, draw(entry.className, look, 1, false));
-            EXPECT_EQ(firstUndoubledPixel(device, logical, text), "") << where;
+            EXPECT_EQ(firstUndoubledPixel(device, logical, text), "") << where << " box " << text.left << "," << text.top << "," << text.right << "," << text.bottom;
             if (text.isEmpty())
                 continue;
             ++looksWithText;

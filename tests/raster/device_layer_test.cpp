@@ -3,6 +3,8 @@
 #include "pixel_art.h"
 
 #include "platform/raster/canvas.h"
+#include "platform/raster/raster_dc.h"
+#include "platform/raster/scaled_graphics.h"
 
 #include <functional>
 
@@ -91,6 +93,29 @@ TEST(DeviceLayer, EveryDrawingIsTheLogicalPictureDoubled)
         c.draw(surface.dc());
         EXPECT_EQ(firstUndoubled(surface), "") << c.name;
     }
+}
+
+// A buffer kept between paints (made once, its bitmap left selected) follows its window to a
+// screen of another scale: its next drawing lands in a layer of the new scale, and its text is
+// drawn at that resolution rather than enlarged.
+TEST(DeviceLayer, AKeptBufferFollowsANewScale)
+{
+    RasterGraphics graphics(xpSystemColours());
+    ScaledGraphics scaled(graphics);
+    auto kept = scaled.createScreenDc()->createCompatibleDc();
+    kept->selectBitmap(kept->createCompatibleBitmap(kSize));
+    const auto& raster = dynamic_cast<const RasterDc&>(*kept);
+    EXPECT_TRUE(raster.deviceLayer().isNull());
+
+    scaled.setScale(kScale);
+    Rect box{0, 0, kSize.width, kSize.height};
+    kept->fillRect(box, Brush::solid(kWhite));
+    kept->drawText("Il", box, DT_SINGLELINE | DT_NOCLIP);
+    ASSERT_EQ(raster.deviceLayer().size(), (Size{kSize.width * kScale, kSize.height * kScale}));
+
+    RasterSurface window(graphics, kSize, kScale);
+    window.dc().bitBlt(0, 0, kSize.width, kSize.height, kept.get(), 0, 0, SRCCOPY);
+    EXPECT_NE(firstUndoubled(window), "") << "the text came through enlarged, not redrawn";
 }
 
 } // namespace
