@@ -143,9 +143,8 @@ TEST(GalleryRender, ComposesThroughTheWindowShapeOverTheBackdrop)
         Presentation presentation;
         Colour expected;
     };
-    const Colour windowColour = rgb(QGuiApplication::palette().color(QPalette::Window).red(),
-                                    QGuiApplication::palette().color(QPalette::Window).green(),
-                                    QGuiApplication::palette().color(QPalette::Window).blue());
+    const QColor window = QGuiApplication::palette().color(QPalette::Window);
+    const Colour windowColour = rgb(window.red(), window.green(), window.blue());
     const Case cases[] = {
         {"rounded, magenta", 10, {1, rgb(255, 0, 255)}, rgb(255, 0, 255)},
         {"rounded at 2x, green", 10, {2, rgb(0, 255, 0)}, rgb(0, 255, 0)},

@@ -314,6 +314,9 @@ TEST_F(HostWidgetTest, DrawsAtTheScreensRatio)
     showWindow();
     ASSERT_TRUE(waitFor([&] { return !probe.log.empty() && probe.log.back() == "Paint"; }));
     const qreal ratio = widgets[0]->devicePixelRatioF();
+    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) { // the screen really has the ratio asked for
+        EXPECT_DOUBLE_EQ(ratio, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
+    }
     const int scale = HostWidget::scaleFor(ratio);
     EXPECT_EQ(site().scale(), scale);
     EXPECT_EQ(site().windowPixels().size(), (Size{100, 30})); // hit-testing and shapes stay logical
