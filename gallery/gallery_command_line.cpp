@@ -63,11 +63,14 @@ UsageError usageError(const std::string& message) { return {message + "\n\n" + u
 
 std::string usage()
 {
-    return "usage: plainquill-gallery [--out FILE.png]\n"
+    return "usage: plainquill-gallery [--out FILE.png] [--scale N] [--backdrop COLOUR]\n"
            "       plainquill-gallery --control CLASS --size WxH [--set KEY=VALUE]...\n"
            "                          [--state normal|hot|pressed|disabled|focused|default|checked]\n"
-           "                          --out FILE.png\n"
-           "VALUE: a whole number (decimal or 0x hex), true or false, @FILE for a picture, or text.";
+           "                          [--scale N] [--backdrop COLOUR] --out FILE.png\n"
+           "VALUE: a whole number (decimal or 0x hex), true or false, @FILE for a picture, or text.\n"
+           "N: device pixels per pixel, 1 to 4 (default 1).\n"
+           "COLOUR: #RRGGBB or a colour name, shown outside a control's window shape\n"
+           "        (default: the window's background).";
 }
 
 std::variant<std::pair<std::string, PropertyValue>, UsageError> parseSetting(const std::string& setting)
@@ -98,9 +101,33 @@ namespace {
 struct Options {
     std::optional<std::string> out, className, size, state;
     PropertyBag stored;
+    Presentation presentation;
     bool anySingleOption = false;
     bool help = false;
 };
+
+enum class Taken { No, Yes };
+
+// --scale and --backdrop, which both modes take.
+std::variant<Taken, UsageError> presentationOption(const std::string& option, const std::string& value,
+                                                   Presentation& presentation)
+{
+    if (option == "--scale") {
+        const auto scale = wholeNumber(value);
+        if (!scale || *scale < 1 || *scale > kMaxScale)
+            return usageError("bad scale \"" + value + "\": give a whole number from 1 to " + std::to_string(kMaxScale));
+        presentation.scale = static_cast<int>(*scale);
+        return Taken::Yes;
+    }
+    if (option == "--backdrop") {
+        auto colour = parseColour(value);
+        if (auto* message = std::get_if<std::string>(&colour))
+            return usageError(*message);
+        presentation.backdrop = std::get<Colour>(colour);
+        return Taken::Yes;
+    }
+    return Taken::No;
+}
 
 std::variant<Options, UsageError> collectOptions(const std::vector<std::string>& arguments)
 {
@@ -114,6 +141,11 @@ std::variant<Options, UsageError> collectOptions(const std::vector<std::string>&
         if (i + 1 >= arguments.size())
             return usageError(option.starts_with("--") ? option + " needs a value" : "unexpected \"" + option + "\"");
         const std::string& value = arguments[++i];
+        const auto taken = presentationOption(option, value, options.presentation);
+        if (const auto* error = std::get_if<UsageError>(&taken))
+            return *error;
+        if (std::get<Taken>(taken) == Taken::Yes)
+            continue;
         if (option == "--out") {
             options.out = value;
         } else if (option == "--control") {
@@ -147,7 +179,7 @@ Request singleRequest(const Options& options)
     const auto state = options.state ? parseState(*options.state) : ControlState::Normal;
     if (!state)
         return usageError("unknown state \"" + *options.state + "\"");
-    return SingleRequest{*options.className, *size, options.stored, *state, *options.out};
+    return SingleRequest{*options.className, *size, options.stored, *state, *options.out, options.presentation};
 }
 
 } // namespace
@@ -164,7 +196,7 @@ Request parseCommandLine(const std::vector<std::string>& arguments)
         return singleRequest(options);
     if (options.anySingleOption)
         return usageError("--size, --set and --state need --control");
-    return SheetRequest{options.out.value_or("gallery.png")};
+    return SheetRequest{options.out.value_or("gallery.png"), options.presentation};
 }
 
 } // namespace plainquill::gallery

@@ -30,7 +30,7 @@ struct Row {
 
 // The looks rendered and grouped into rows, in the catalogue's order.
 std::vector<Row> renderRows(const contracts::ControlClasses& classes, const std::vector<ClassLooks>& catalogue,
-                            std::vector<std::string>& failures)
+                            const Presentation& presentation, std::vector<std::string>& failures)
 {
     std::vector<Row> rows;
     for (const ClassLooks& entry : catalogue) {
@@ -39,13 +39,15 @@ std::vector<Row> renderRows(const contracts::ControlClasses& classes, const std:
             const QString group = QString::fromStdString(look.group);
             if (rows.back().heading || rows.back().title != group)
                 rows.push_back({group, false, {}});
-            auto result = renderControl(classes, entry.className, look.size, look.stored, look.state);
+            auto result =
+                renderControl(classes, entry.className, look.size, look.stored, look.state, presentation);
             if (auto* failure = std::get_if<RenderFailure>(&result)) {
                 failures.push_back(group.toStdString() + ", " + look.label + ": " + failure->message);
                 continue;
             }
-            rows.back().cells.push_back({QString::fromStdString(look.label),
-                                         raster::toQImage(std::get<contracts::Bitmap>(result))});
+            QImage image = raster::toQImage(std::get<contracts::Bitmap>(result));
+            image.setDevicePixelRatio(presentation.scale); // laid out in logical pixels
+            rows.back().cells.push_back({QString::fromStdString(look.label), image});
         }
     }
     return rows;
@@ -53,14 +55,14 @@ std::vector<Row> renderRows(const contracts::ControlClasses& classes, const std:
 
 int cellWidth(const Cell& cell, const QFontMetrics& metrics)
 {
-    return std::max(cell.image.width(), metrics.horizontalAdvance(cell.label));
+    return std::max(qRound(cell.image.deviceIndependentSize().width()), metrics.horizontalAdvance(cell.label));
 }
 
 int rowHeight(const Row& row, const QFontMetrics& metrics)
 {
     int tallest = 0;
     for (const Cell& cell : row.cells)
-        tallest = std::max(tallest, cell.image.height());
+        tallest = std::max(tallest, qRound(cell.image.deviceIndependentSize().height()));
     return row.heading ? metrics.height() + kGap : metrics.height() + tallest + kGap;
 }
 
@@ -98,17 +100,19 @@ void paintRow(QPainter& painter, const Row& row, const QFontMetrics& metrics, in
 
 } // namespace
 
-Sheet renderSheet(const contracts::ControlClasses& classes, const std::vector<ClassLooks>& catalogue)
+Sheet renderSheet(const contracts::ControlClasses& classes, const std::vector<ClassLooks>& catalogue,
+                  const Presentation& presentation)
 {
     Sheet sheet;
-    const std::vector<Row> rows = renderRows(classes, catalogue, sheet.failures);
+    const std::vector<Row> rows = renderRows(classes, catalogue, presentation, sheet.failures);
     const QFontMetrics metrics{QFont()};
     int titleWidth = 0;
     for (const Row& row : rows)
         if (!row.heading)
             titleWidth = std::max(titleWidth, metrics.horizontalAdvance(row.title));
 
-    sheet.image = QImage(sheetSize(rows, metrics, titleWidth), QImage::Format_RGB32);
+    sheet.image = QImage(sheetSize(rows, metrics, titleWidth) * presentation.scale, QImage::Format_RGB32);
+    sheet.image.setDevicePixelRatio(presentation.scale);
     sheet.image.fill(kBackground);
     QPainter painter(&sheet.image);
     painter.setPen(Qt::black);

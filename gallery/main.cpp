@@ -29,7 +29,8 @@ int writeImage(const QImage& image, const std::string& out)
 
 int run(const gallery::SheetRequest& request)
 {
-    const gallery::Sheet sheet = gallery::renderSheet(controls::standardControlClasses(), gallery::galleryLooks());
+    const gallery::Sheet sheet =
+        gallery::renderSheet(controls::standardControlClasses(), gallery::galleryLooks(), request.presentation);
     for (const std::string& failure : sheet.failures)
         std::cerr << "plainquill-gallery: " << failure << "\n";
     return writeImage(sheet.image, request.out);
@@ -38,7 +39,7 @@ int run(const gallery::SheetRequest& request)
 int run(const gallery::SingleRequest& request)
 {
     const auto result = gallery::renderControl(controls::standardControlClasses(), request.className, request.size,
-                                               request.stored, request.state);
+                                               request.stored, request.state, request.presentation);
     if (const auto* failure = std::get_if<gallery::RenderFailure>(&result)) {
         std::cerr << "plainquill-gallery: " << failure->message << "\n";
         return kUsageFailure;

@@ -31,21 +31,22 @@ std::optional<RenderFailure> unreadKey(const std::string& className, const contr
 std::variant<contracts::Bitmap, RenderFailure> renderControl(const contracts::ControlClasses& classes,
                                                              const std::string& className, contracts::Size size,
                                                              const contracts::PropertyBag& stored,
-                                                             ControlState state)
+                                                             ControlState state, const Presentation& presentation)
 {
     std::unique_ptr<contracts::Control> control = classes.make(className);
     if (!control)
         return RenderFailure{"unknown control class \"" + className + "\""};
     // The instance name a window would give the first of its class ("XP_ProgressBar1").
     const std::string name = className.substr(className.find('.') + 1) + "1";
-    host::HeadlessHost host(std::move(control), {.name = name, .size = size});
+    host::HeadlessHost host(std::move(control), {.name = name, .size = size, .scale = presentation.scale});
     host.load(stored);
     if (auto failure = unreadKey(className, stored))
         return *failure;
     bringInto(host, state);
     if (!host.errors().empty())
         return RenderFailure{className + " could not take its properties: " + host.errors().front()};
-    return host.pixels().copy();
+    return composeThroughShape(host.devicePixels(), presentation.scale, host.windowRegion(),
+                               presentation.backdrop.value_or(windowBackground()));
 }
 
 } // namespace plainquill::gallery

@@ -1,10 +1,12 @@
 #pragma once
 // One control, loaded in run mode through ReadProperties and brought into a state, rendered to
-// exactly its surface's pixels.
+// exactly its surface's pixels, as a screen of the presentation's scale shows them and composed
+// through the control's window shape over the backdrop.
 #include "controls/contracts/bitmap.h"
 #include "controls/contracts/control_classes.h"
 #include "controls/contracts/property_bag.h"
 #include "gallery/control_state.h"
+#include "gallery/presentation.h"
 
 #include <string>
 #include <variant>
@@ -21,6 +23,7 @@ struct RenderFailure {
 std::variant<contracts::Bitmap, RenderFailure> renderControl(const contracts::ControlClasses& classes,
                                                              const std::string& className, contracts::Size size,
                                                              const contracts::PropertyBag& stored,
-                                                             ControlState state);
+                                                             ControlState state,
+                                                             const Presentation& presentation = {});
 
 } // namespace plainquill::gallery

@@ -1,5 +1,6 @@
 // Per-call costs of the raster operations a control paint is made of, on a 100 x 30 surface
-// (the size of the program's buttons and progress bar).
+// (the size of the program's buttons and progress bar). Those with an argument run at 1 and at 2
+// device pixels per pixel (a 200 % screen: the device layer drawn as well).
 #include "platform/raster/raster_graphics.h"
 #include "platform/raster/raster_surface.h"
 #include "platform/raster/xp_system_colours.h"
@@ -16,21 +17,22 @@ using plainquill::raster::xpSystemColours;
 constexpr Size kSize{100, 30};
 
 struct Setup {
+    explicit Setup(int scale = 1) : surface(graphics, kSize, scale) {}
     RasterGraphics graphics{xpSystemColours()};
-    RasterSurface surface{graphics, kSize};
+    RasterSurface surface;
     Dc& dc() { return surface.dc(); }
 };
 
 void FillRect100x30(benchmark::State& state)
 {
-    Setup s;
+    Setup s(static_cast<int>(state.range(0)));
     const Brush brush = Brush::solid(0x00D8E9EC);
     for (auto _ : state) {
         s.dc().fillRect({0, 0, 100, 30}, brush);
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(FillRect100x30);
+BENCHMARK(FillRect100x30)->Arg(1)->Arg(2);
 
 // A vertical gradient as the skins draw it: one pen per row, 30 rows of 100 pixels.
 void Gradient30Lines(benchmark::State& state)
@@ -63,7 +65,7 @@ BENCHMARK(DiagonalLine);
 // A caption drawn the way the buttons draw it, every paint (the rendered line is cached).
 void DrawTextCaption(benchmark::State& state)
 {
-    Setup s;
+    Setup s(static_cast<int>(state.range(0)));
     s.dc().selectFont({"DejaVu Sans", 8.25});
     s.dc().setBkMode(TRANSPARENT);
     for (auto _ : state) {
@@ -71,7 +73,7 @@ void DrawTextCaption(benchmark::State& state)
         benchmark::DoNotOptimize(s.dc().drawText("Remove All", r, DT_CENTER | DT_VCENTER | DT_SINGLELINE));
     }
 }
-BENCHMARK(DrawTextCaption);
+BENCHMARK(DrawTextCaption)->Arg(1)->Arg(2);
 
 void DrawTextMeasureWordBreak(benchmark::State& state)
 {
@@ -98,7 +100,7 @@ BENCHMARK(DrawTextFirstTime);
 
 void BitBltCopy100x30(benchmark::State& state)
 {
-    Setup s;
+    Setup s(static_cast<int>(state.range(0)));
     auto memory = s.dc().createCompatibleDc();
     memory->selectBitmap(s.dc().createCompatibleBitmap(kSize));
     for (auto _ : state) {
@@ -106,11 +108,11 @@ void BitBltCopy100x30(benchmark::State& state)
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(BitBltCopy100x30);
+BENCHMARK(BitBltCopy100x30)->Arg(1)->Arg(2);
 
 void BitBltInvert100x30(benchmark::State& state)
 {
-    Setup s;
+    Setup s(static_cast<int>(state.range(0)));
     auto memory = s.dc().createCompatibleDc();
     memory->selectBitmap(s.dc().createCompatibleBitmap(kSize));
     for (auto _ : state) {
@@ -118,7 +120,7 @@ void BitBltInvert100x30(benchmark::State& state)
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(BitBltInvert100x30);
+BENCHMARK(BitBltInvert100x30)->Arg(1)->Arg(2);
 
 void DrawEdgeRaised(benchmark::State& state)
 {

@@ -33,7 +33,7 @@ private:
 
 ControlSite::ControlSite(raster::RasterGraphics& graphics, Theme& theme, std::unique_ptr<Control> control,
                          SiteOptions options)
-    : m_graphics(graphics), m_theme(theme), m_control(std::move(control)), m_surface(graphics, {0, 0}),
+    : m_graphics(graphics), m_scaledGraphics(graphics), m_theme(theme), m_control(std::move(control)), m_surface(graphics, {0, 0}),
       m_extender(std::make_unique<SiteExtender>(*this, options.name)), m_font(makeFont())
 {
     m_ambient.UserMode = options.userMode;

@@ -9,6 +9,7 @@
 #include "platform/host/control_surface.h"
 #include "platform/host/message_hooks.h"
 #include "platform/raster/raster_graphics.h"
+#include "platform/raster/scaled_graphics.h"
 
 #include <exception>
 #include <functional>
@@ -65,6 +66,12 @@ public:
     bool bringUpToDate();
     const contracts::Bitmap& windowPixels() const { return m_surface.windowPixels(); }
     contracts::Size clientSize() const { return m_surface.size(); }
+    // The screen's device pixels per logical pixel (a whole number): the control keeps drawing in
+    // logical pixels and the window's pixels are drawn again at the new scale.
+    int scale() const { return m_surface.scale(); }
+    void setScale(int scale);
+    // The window's pixels at that scale: what the screen shows.
+    const contracts::Bitmap& windowDevicePixels() const { return m_surface.windowDevicePixels(); }
 
     // ---- input, in pixels of the client area -------------------------------------------------------
     void mousePressed(int button, int shift, contracts::Point at);
@@ -96,7 +103,7 @@ public:
 
     // ---- Container: the parts every host shares ------------------------------------------------------
     contracts::Dc& hDC() override;
-    contracts::Graphics& graphics() override { return m_graphics; }
+    contracts::Graphics& graphics() override { return m_scaledGraphics; }
     contracts::Theme& theme() override { return m_theme; }
     double ScaleWidth() const override;
     double ScaleHeight() const override;
@@ -158,6 +165,7 @@ private:
     float toScale(int pixels) const;
 
     raster::RasterGraphics& m_graphics;
+    raster::ScaledGraphics m_scaledGraphics;
     contracts::Theme& m_theme;
     std::unique_ptr<contracts::Control> m_control;
     ControlSurface m_surface;

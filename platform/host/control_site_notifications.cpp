@@ -55,6 +55,15 @@ void ControlSite::resizeTo(Size pixels)
     deliver("Resize", [&] { m_control->Resize(); });
 }
 
+void ControlSite::setScale(int scale)
+{
+    if (scale == m_surface.scale())
+        return;
+    m_scaledGraphics.setScale(scale);
+    m_surface.setScale(scale);
+    m_windowStale = true;
+}
+
 void ControlSite::showControl()
 {
     m_windowStale = true;

@@ -12,15 +12,6 @@ void fill(raster::RasterSurface& surface, Colour colour)
     surface.dc().fillRect({0, 0, s.width, s.height}, Brush::solid(colour));
 }
 
-void copy(raster::RasterSurface& to, const raster::RasterSurface& from)
-{
-    const Bitmap& source = from.bitmap();
-    Bitmap target = to.bitmap();
-    const int width = std::min(source.width(), target.width());
-    for (int y = 0; y < std::min(source.height(), target.height()); ++y)
-        std::copy_n(source.row(y), width, target.row(y));
-}
-
 } // namespace
 
 ControlSurface::ControlSurface(const raster::RasterGraphics& graphics, Size size)
@@ -32,12 +23,10 @@ void ControlSurface::resize(Size size, Colour background)
 {
     m_size = size;
     const Bitmap kept = m_image.bitmap().copy();
+    const Bitmap keptLayer = m_image.scale() > 1 ? m_image.devicePixels().copy() : Bitmap{};
     m_image.resize(size);
     fill(m_image, background);
-    Bitmap target = m_image.bitmap();
-    const int width = std::min(kept.width(), target.width());
-    for (int y = 0; y < std::min(kept.height(), target.height()); ++y)
-        std::copy_n(kept.row(y), width, target.row(y));
+    m_image.paste(kept, keptLayer, m_image.scale());
     m_window.resize(size);
     showImage();
 }
@@ -56,7 +45,13 @@ void ControlSurface::cls(Colour background)
         showImage();
 }
 
-void ControlSurface::showImage() { copy(m_window, m_image); }
+void ControlSurface::showImage() { m_window.copyFrom(m_image); }
+
+void ControlSurface::setScale(int scale)
+{
+    m_image.setScale(scale);
+    m_window.setScale(scale);
+}
 
 void ControlSurface::setColours(Colour text, Colour background)
 {

@@ -1,7 +1,7 @@
 #pragma once
 // A hosted control's pixels: the window (what is on screen) and the persistent image that
 // AutoRedraw draws into and the window shows again whenever it has to repaint. Both are raster
-// surfaces of the control's client size.
+// surfaces of the control's client size, at the scale of the screen the window is on.
 #include "controls/contracts/drawing_surface.h"
 #include "platform/raster/raster_graphics.h"
 #include "platform/raster/raster_surface.h"
@@ -11,6 +11,10 @@ namespace plainquill::host {
 class ControlSurface {
 public:
     ControlSurface(const raster::RasterGraphics& graphics, contracts::Size size);
+
+    int scale() const { return m_window.scale(); }
+    // Both surfaces at the new scale, showing what they held enlarged until the control redraws.
+    void setScale(int scale);
 
     // The client size; a size without area has no pixels but keeps its other side.
     contracts::Size size() const { return m_size; }
@@ -24,6 +28,8 @@ public:
     void setAutoRedraw(bool on) { m_autoRedraw = on; }
 
     const contracts::Bitmap& windowPixels() const { return m_window.bitmap(); }
+    // What the screen shows of the window: its pixels at the surface's scale.
+    const contracts::Bitmap& windowDevicePixels() const { return m_window.devicePixels(); }
     const contracts::Bitmap& imagePixels() const { return m_image.bitmap(); }
 
     // Fills the persistent image with the colour and shows it.

@@ -48,6 +48,8 @@ HeadlessHost::HeadlessHost(std::unique_ptr<Control> control, HeadlessOptions opt
       m_clock([this](const std::function<void()>& tick) { deliver("Timer", tick); })
 {
     m_cursor = {m_options.screenOrigin.x - 50, m_options.screenOrigin.y - 50}; // away from the control
+    setScale(m_options.scale);
+    rasterGraphics.context()->drawsGlyphs = m_options.glyphs;
     setEventHandler([this](std::string_view name, std::span<EventArgument> arguments) { record(name, arguments); });
     setPropertyChangedHandler([this](std::string_view name) { m_changed.emplace_back(name); });
     setNotificationObserver([this](std::string_view name) { m_notifications.emplace_back(name); });

@@ -29,6 +29,8 @@ struct HeadlessOptions {
     contracts::Point positionInParent{24, 16};  // pixels
     contracts::Size parentSize{400, 300};
     contracts::Theme* theme = nullptr;          // the application's style when null
+    int scale = 1;                              // the screen's device pixels per logical pixel
+    bool glyphs = true;                         // false: text takes its place but leaves no ink
 };
 
 // What a tooltip window made through the headless host was told, and whether it still exists.
@@ -122,6 +124,8 @@ public:
     bool hasCapture() const { return m_capture; }
     const contracts::Bitmap& pixels() const { return windowPixels(); }
     contracts::Colour pixel(int x, int y) const { return windowPixels().pixel(x, y); }
+    // The window as a screen of HeadlessOptions::scale shows it.
+    const contracts::Bitmap& devicePixels() const { return windowDevicePixels(); }
 
     // ---- Container: the platform's part ----------------------------------------------------------------
     contracts::WindowHandle hWnd() const override;

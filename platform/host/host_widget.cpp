@@ -11,6 +11,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cmath>
+
 #include <utility>
 
 namespace plainquill::host {
@@ -63,6 +65,7 @@ HostWidget::HostWidget(std::unique_ptr<Control> control, raster::RasterGraphics&
         qWarning("drawn control: %.*s ended by an error: %s", int(notification.size()), notification.data(),
                  error.what());
     });
+    m_site->setScale(scaleFor(devicePixelRatioF()));
     setFocusPolicy(m_site->control().CanGetFocus() ? Qt::StrongFocus : Qt::NoFocus);
     connect(this, &QObject::objectNameChanged, this,
             [this](const QString& name) { m_site->setInstanceName(name.toStdString()); });
@@ -90,21 +93,49 @@ ButtonFace* HostWidget::buttonFace() const { return m_button.get(); }
 
 void HostWidget::setDisplayAsDefault(bool isDefault) { m_site->setDisplayAsDefault(isDefault); }
 
+int HostWidget::scaleFor(qreal devicePixelRatio)
+{
+    constexpr qreal kRoundingSlack = 1e-6; // 2.0000001 is a ratio of 2
+    return std::max(1, static_cast<int>(std::ceil(devicePixelRatio - kRoundingSlack)));
+}
+
+void HostWidget::followScreen()
+{
+    const int scale = scaleFor(devicePixelRatioF());
+    if (scale == m_site->scale())
+        return;
+    m_site->setScale(scale);
+    update();
+}
+
 bool HostWidget::event(QEvent* event)
 {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    if (event->type() == QEvent::DevicePixelRatioChange)
+        followScreen();
+#endif
+    // Qt tells every widget of a window that moved to another screen with this event.
+    if (event->type() == QEvent::ScreenChangeInternal)
+        followScreen();
     // Tab reaches the control as a key before the focus moves on: leaving by Tab ends its hover.
     if (event->type() == QEvent::KeyPress && movesFocus(static_cast<QKeyEvent*>(event)))
         m_site->keyPressed(9, shiftMaskFor(static_cast<QKeyEvent*>(event)->modifiers()), 0);
     return QWidget::event(event);
 }
 
+// The device pixels carry the scale as their ratio: at a screen ratio of exactly that scale Qt
+// copies them 1:1, otherwise it scales them down by what is left (2 shown at 1.5).
 void HostWidget::paintEvent(QPaintEvent*)
 {
+    followScreen(); // a ratio may change without an event reaching this widget
     m_painting = true;
     m_site->bringUpToDate();
     m_painting = false;
+    QImage image = raster::toQImage(m_site->windowDevicePixels());
+    image.setDevicePixelRatio(m_site->scale());
     QPainter painter(this);
-    painter.drawImage(0, 0, raster::toQImage(m_site->windowPixels()));
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(0, 0, image);
 }
 
 void HostWidget::resizeEvent(QResizeEvent*) { syncSize(); }

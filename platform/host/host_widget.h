@@ -45,6 +45,9 @@ public:
 
     // For the site: move the focus as Tab (next) or Shift+Tab would.
     void moveFocus(bool next) { focusNextPrevChild(next); }
+    // The whole number of device pixels per logical pixel the control is drawn at: the screen's
+    // ratio rounded up, so that Qt only ever scales the picture down (1.5: drawn at 2).
+    static int scaleFor(qreal devicePixelRatio);
     bool isPainting() const { return m_painting; }
 
 protected:
@@ -67,6 +70,8 @@ protected:
 private:
     // Tells the control of a leave or an entry it missed while it could not hear of the pointer.
     void rereadPointer();
+    // Draws at the scale of the screen the widget is now on.
+    void followScreen();
 
     std::unique_ptr<QtSite> m_site;
     std::unique_ptr<ShownProgressFace> m_progress;

@@ -57,6 +57,7 @@ private:
 bool RasterDc::bitBlt(int x, int y, int width, int height, const contracts::Dc* source, int srcX, int srcY,
                       contracts::RasterOp rop)
 {
+    syncScale();
     const std::uint8_t code = ropIndex(rop);
     if (width == 0 || height == 0)
         return false;
@@ -82,7 +83,11 @@ bool RasterDc::bitBlt(int x, int y, int width, int height, const contracts::Dc* 
 void RasterDc::blitSource(const RasterDc& src, const Rect& area, int dx, int dy, std::uint8_t code,
                           const BrushPattern& pattern)
 {
-    const Bitmap pixels = src.m_bitmap.sharesPixelsWith(m_bitmap) ? src.m_bitmap.copy() : src.m_bitmap;
+    const bool samePixels = src.m_bitmap.sharesPixelsWith(m_bitmap);
+    const Bitmap pixels = samePixels ? src.m_bitmap.copy() : src.m_bitmap;
+    const bool sharpSource = sharesScaleWith(src);
+    // Taken before the logical pass, which mirrors into the layer it may share with the source.
+    const Bitmap sourceLayer = !sharpSource ? Bitmap{} : samePixels ? src.m_layer.copy() : src.m_layer;
     const SourceSampler sampler(pixels, src.m_bkColour, m_bitmap.isMonochrome(), m_textColour, m_bkColour);
     const Rect insideSource = area.intersectedWith(pixels.bounds().offsetBy(-dx, -dy));
     const bool plainCopy = code == 0xCC && sampler.convertsNothing();
@@ -104,6 +109,33 @@ void RasterDc::blitSource(const RasterDc& src, const Rect& area, int dx, int dy,
             }
             *d = applyRop(code, p, sampler.convert(*s), *d);
         }
+    }, sharpSource ? Mirror::No : Mirror::Yes); // the layer's own pass must read its destination unchanged
+    if (sharpSource)
+        blitDeviceLayer(src, sourceLayer, insideSource, dx, dy, code, pattern);
+}
+
+bool RasterDc::sharesScaleWith(const RasterDc& src) const
+{
+    return m_canvas.layer().isPresent() && !src.m_layer.isNull() && src.m_scale == m_scale;
+}
+
+// The pattern stays a logical one: each of its pixels covers a whole device block.
+void RasterDc::blitDeviceLayer(const RasterDc& src, const Bitmap& sourceLayer, const Rect& area, int dx, int dy,
+                               std::uint8_t code, const BrushPattern& pattern)
+{
+    const int s = m_scale;
+    const SourceSampler sampler(sourceLayer, src.m_bkColour, m_bitmap.isMonochrome(), m_textColour, m_bkColour);
+    const bool usesPattern = ropUsesPattern(code);
+    const Rect deviceArea{area.left * s, area.top * s, area.right * s, area.bottom * s};
+    m_canvas.forEachDevicePixel(deviceArea, [&](int x, int y, std::uint32_t& d) {
+        std::uint32_t p = 0;
+        if (usesPattern) {
+            const auto at = pattern.at(x / s, y / s);
+            if (!at)
+                return;
+            p = *at;
+        }
+        d = applyRop(code, p, sampler.convert(sourceLayer.pixel(x + dx * s, y + dy * s)), d);
     });
 }
 
@@ -112,9 +144,13 @@ void RasterDc::blitSource(const RasterDc& src, const Rect& area, int dx, int dy,
 bool RasterDc::stretchBlt(int x, int y, int width, int height, const contracts::Dc* source, int srcX, int srcY,
                           int srcWidth, int srcHeight, contracts::RasterOp rop)
 {
+    syncScale();
     const std::uint8_t code = ropIndex(rop);
     if (width <= 0 || height <= 0)
         return false;
+    // Unstretched it is a BitBlt, whose device layer pass keeps sharp text sharp.
+    if (m_scale > 1 && ropUsesSource(code) && width == srcWidth && height == srcHeight)
+        return bitBlt(x, y, width, height, source, srcX, srcY, rop);
     std::optional<SourceSampler> sampler;
     if (ropUsesSource(code)) {
         const auto* src = dynamic_cast<const RasterDc*>(source);

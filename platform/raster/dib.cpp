@@ -59,6 +59,7 @@ int RasterDc::getDIBits(const contracts::Bitmap& bitmap, int startScan, int scan
 int RasterDc::setDIBitsToDevice(int x, int y, int width, int height, int srcX, int srcY, int startScan,
                                 int scanLines, std::span<const std::uint8_t> bits, const DibInfo& info)
 {
+    syncScale();
     if (!supported(info) || width <= 0 || height <= 0 ||
         bits.size() < static_cast<std::size_t>(std::max(0, scanLines)) * info.stride())
         return 0;

@@ -91,6 +91,7 @@ std::unique_ptr<Dc> RasterDc::stateStencil(const DrawStateContent& content, int 
 bool RasterDc::drawState(const Brush* brush, const DrawStateContent& content, int x, int y, int cx, int cy,
                          DrawStateFlags flags)
 {
+    syncScale();
     const DrawStateFlags kind = flags & 0xF;
     if (!kindMatches(content, kind))
         return false;

@@ -83,6 +83,7 @@ int lineCount(int outer, int inner) { return (outer != kNone ? 1 : 0) + (inner !
 // corner pixels. An inner line stops one pixel short at a corner that both its sides share.
 bool RasterDc::drawEdge(Rect& rect, EdgeType edge, BorderFlags flags)
 {
+    syncScale();
     const EdgeColours c = edgeColours(edge, flags);
     const Rect r = rect;
     const bool top = flags & BF_TOP, left = flags & BF_LEFT, bottom = flags & BF_BOTTOM, right = flags & BF_RIGHT;
@@ -123,6 +124,7 @@ bool RasterDc::drawEdge(Rect& rect, EdgeType edge, BorderFlags flags)
 // with the text colour). The sides do not overlap, so drawing twice restores the pixels.
 void RasterDc::drawFocusRect(const Rect& rect)
 {
+    syncScale();
     const Rect r = rect;
     if (r.isEmpty())
         return;

@@ -35,6 +35,7 @@ const Span* rowSpan(const std::vector<RowSpans>& rows, int y)
 
 void RasterDc::ellipse(const Rect& rect)
 {
+    syncScale();
     const Rect box = rect.normalized();
     const BrushPattern inside(m_brush, patternContext());
     if (m_pen.isNull()) {

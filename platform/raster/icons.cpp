@@ -11,6 +11,7 @@ using contracts::Colour;
 bool RasterDc::drawIconEx(int x, int y, const contracts::Icon& icon, int cx, int cy,
                           const contracts::Brush* flickerFreeBrush, contracts::DrawIconFlags flags)
 {
+    syncScale();
     using namespace contracts;
     if (icon.isNull() || !(flags & DI_NORMAL))
         return false;

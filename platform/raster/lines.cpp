@@ -90,6 +90,7 @@ void RasterDc::drawWideLine(Point from, Point to, const contracts::Pen& pen)
 
 void RasterDc::lineTo(Point p)
 {
+    syncScale();
     const Point from = std::exchange(m_position, p);
     if (m_pen.isNull())
         return;

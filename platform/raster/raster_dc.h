@@ -24,13 +24,27 @@ contracts::Rect extentArea(int x, int y, int width, int height);
 
 class RasterDc final : public contracts::Dc {
 public:
-    // A window's DC drawing on `surface` (a null bitmap makes a DC without pixels: the screen DC).
-    static std::unique_ptr<RasterDc> forWindow(std::shared_ptr<RasterContext> context, contracts::Bitmap surface);
-    // A memory DC with the platform's initial 1 x 1 monochrome bitmap selected.
-    static std::unique_ptr<RasterDc> forMemory(std::shared_ptr<RasterContext> context);
+    // A scale that may change (the window moved to another screen); null means 1.
+    using ScaleSource = std::shared_ptr<const int>;
 
-    // The host resized the window: draw on a new surface, keeping the DC's state.
-    void retarget(contracts::Bitmap surface);
+    // A window's DC drawing on `surface` (a null bitmap makes a DC without pixels: the screen DC),
+    // and on `layer`, the surface at the screen's scale, when the scale is above 1.
+    static std::unique_ptr<RasterDc> forWindow(std::shared_ptr<RasterContext> context, contracts::Bitmap surface,
+                                               DeviceLayer layer = {});
+    // A DC without pixels whose memory DCs draw at `scale`.
+    static std::unique_ptr<RasterDc> forScreen(std::shared_ptr<RasterContext> context, ScaleSource scale);
+    // A memory DC with the platform's initial 1 x 1 monochrome bitmap selected. At a scale above 1
+    // its bitmap gets a device layer of that scale; when the scale changes the layer is made
+    // again (the bitmap enlarged) before the DC next draws, so a buffer kept between paints
+    // follows its window to another screen.
+    static std::unique_ptr<RasterDc> forMemory(std::shared_ptr<RasterContext> context, ScaleSource scale = nullptr);
+
+    // The host resized the window or moved it to another screen: draw on a new surface, keeping
+    // the DC's state.
+    void retarget(contracts::Bitmap surface, DeviceLayer layer = {});
+    int scale() const { return m_scale; }
+    // The selected bitmap at scale(); null at scale 1.
+    const contracts::Bitmap& deviceLayer() const { return m_layer; }
 
     contracts::Size size() const override;
     int bitsPerPixel() const override;
@@ -91,7 +105,10 @@ public:
 
 private:
     enum class Kind { Window, Memory };
-    RasterDc(Kind kind, std::shared_ptr<RasterContext> context, contracts::Bitmap target);
+    RasterDc(Kind kind, std::shared_ptr<RasterContext> context, contracts::Bitmap target, ScaleSource scale);
+
+    // A memory DC takes up a changed scale; every drawing operation starts with this.
+    void syncScale();
 
     Canvas& canvas() { return m_canvas; }
     void rebuildCanvas();
@@ -102,6 +119,11 @@ private:
     void patternFill(const contracts::Rect& area, const BrushPattern& pattern, std::uint8_t rop);
     void blitSource(const RasterDc& src, const contracts::Rect& area, int dx, int dy, std::uint8_t code,
                     const BrushPattern& pattern);
+    // The same blit again between the device layers, when both DCs have one of the same scale, so
+    // that sharp text drawn into the source stays sharp. `sourceLayer` is read, never written.
+    bool sharesScaleWith(const RasterDc& src) const;
+    void blitDeviceLayer(const RasterDc& src, const contracts::Bitmap& sourceLayer, const contracts::Rect& area,
+                         int dx, int dy, std::uint8_t code, const BrushPattern& pattern);
     // One pixel in a solid colour, if visible.
     void plot(int x, int y, contracts::Colour colour);
     // A cosmetic (1-pixel) line without its end point.
@@ -111,6 +133,10 @@ private:
     void fillSpan(int y, int x0, int x1, const BrushPattern& pattern);
     // Text helpers (text.cpp)
     void blitInk(const RenderedLine& line, int penX, int top, const contracts::Rect* clip, contracts::Colour colour);
+    // The same line drawn again into the device layer from glyphs of the device's resolution,
+    // placed on the logical line's baseline and aligned as `format` aligns it within `width`.
+    void blitDeviceInk(const TextLine& line, int penX, int top, const contracts::Rect* clip,
+                       contracts::DrawTextFormat format);
     int layoutAndDrawText(const std::u16string& text, contracts::Rect& rect, contracts::DrawTextFormat format,
                           int leftMargin, int rightMargin);
     int drawLines(const std::vector<TextLine>& lines, const contracts::Rect& rect, contracts::DrawTextFormat format,
@@ -128,6 +154,10 @@ private:
     std::shared_ptr<RasterContext> m_context;
     contracts::Bitmap m_bitmap;
     std::optional<contracts::Region> m_clip;
+    int m_scale = 1;
+    contracts::Bitmap m_layer;         // m_bitmap at m_scale; null at scale 1
+    std::shared_ptr<int> m_ownScale;   // a window's: set by retarget
+    ScaleSource m_follows;             // what this DC's memory DCs draw at
     Canvas m_canvas;
 
     contracts::Pen m_pen;

@@ -53,12 +53,14 @@ Rect extentArea(int x, int y, int width, int height)
 // given the wrong way round reach back from the left (top) edge as a negative extent does.
 void RasterDc::fillRect(const Rect& rect, const Brush& brush)
 {
+    syncScale();
     patternFill(extentArea(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top),
                 BrushPattern(brush, patternContext()), 0xF0);
 }
 
 void RasterDc::frameRect(const Rect& r, const Brush& brush)
 {
+    syncScale();
     if (r.isEmpty())
         return;
     const BrushPattern pattern(brush, patternContext());
@@ -70,6 +72,7 @@ void RasterDc::frameRect(const Rect& r, const Brush& brush)
 
 void RasterDc::patBlt(int x, int y, int width, int height, contracts::RasterOp rop)
 {
+    syncScale();
     const std::uint8_t code = ropIndex(rop);
     if (ropUsesSource(code))
         return; // PatBlt has no source
@@ -78,6 +81,7 @@ void RasterDc::patBlt(int x, int y, int width, int height, contracts::RasterOp r
 
 void RasterDc::rectangle(const Rect& rect)
 {
+    syncScale();
     const Rect r = rect.normalized();
     const BrushPattern inside(m_brush, patternContext());
     if (m_pen.isNull()) {

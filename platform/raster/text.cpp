@@ -9,8 +9,16 @@ namespace plainquill::raster {
 
 using namespace contracts;
 
+namespace {
+
+Rect scaledBy(const Rect& r, int s) { return {r.left * s, r.top * s, r.right * s, r.bottom * s}; }
+
+} // namespace
+
+// With a device layer the logical ink is not mirrored: the layer gets its own, sharper ink.
 void RasterDc::blitInk(const RenderedLine& line, int penX, int top, const Rect* clip, Colour colour)
 {
+    const Mirror mirror = m_canvas.layer().isPresent() ? Mirror::No : Mirror::Yes;
     Rect area = Rect::fromSize(penX + line.maskLeft, top, line.maskWidth, line.height);
     if (clip)
         area = area.intersectedWith(*clip);
@@ -18,12 +26,39 @@ void RasterDc::blitInk(const RenderedLine& line, int penX, int top, const Rect* 
         const int mx = x - penX - line.maskLeft, my = y - top;
         if (line.ink[static_cast<std::size_t>(my) * line.maskWidth + mx])
             d = colour;
-    });
+    }, mirror);
     if (line.hasUnderline) {
         Rect under{penX + line.underlineFrom, top + line.ascent + 1, penX + line.underlineTo, top + line.ascent + 2};
         if (clip)
             under = under.intersectedWith(*clip);
-        m_canvas.forEachPixel(under, [colour](int, int, std::uint32_t& d) { d = colour; });
+        m_canvas.forEachPixel(under, [colour](int, int, std::uint32_t& d) { d = colour; }, mirror);
+    }
+}
+
+// The device line keeps the logical line's baseline and box; only its own width may differ a
+// little from the logical width enlarged, and alignment shares that difference out.
+void RasterDc::blitDeviceInk(const TextLine& text, int penX, int top, const Rect* clip, DrawTextFormat format)
+{
+    const int s = m_scale;
+    TextEngine& engine = m_context->text;
+    const int baseline = (top + engine.metrics(m_font).ascent) * s;
+    const RenderedLine& line = engine.render(m_font, text.text, text.underlineIndex, format & DT_RTLREADING, s);
+    int x = penX * s;
+    if (format & DT_CENTER)
+        x += (text.width * s - line.advance) / 2;
+    else if (format & DT_RIGHT)
+        x += text.width * s - line.advance;
+    const int y = baseline - line.ascent;
+    const Rect limit = clip ? scaledBy(*clip, s) : m_canvas.layer().pixels.bounds();
+    const Colour colour = m_textColour;
+    const Rect area = Rect::fromSize(x + line.maskLeft, y, line.maskWidth, line.height).intersectedWith(limit);
+    m_canvas.forEachDevicePixel(area, [&](int px, int py, std::uint32_t& d) {
+        if (line.ink[static_cast<std::size_t>(py - y) * line.maskWidth + (px - x - line.maskLeft)])
+            d = colour;
+    });
+    if (line.hasUnderline) {
+        const Rect under{x + line.underlineFrom, baseline + s, x + line.underlineTo, baseline + 2 * s};
+        m_canvas.forEachDevicePixel(under.intersectedWith(limit), [colour](int, int, std::uint32_t& d) { d = colour; });
     }
 }
 
@@ -73,9 +108,12 @@ int RasterDc::drawLines(const std::vector<TextLine>& lines, const Rect& rect, Dr
             const Rect box = Rect::fromSize(x, y, line.width, lineHeight);
             fillRect(clip ? box.intersectedWith(*clip) : box, Brush::solid(m_bkColour));
         }
-        if (!line.text.empty())
+        if (!line.text.empty() && m_context->drawsGlyphs) {
             blitInk(m_context->text.render(m_font, line.text, line.underlineIndex, format & DT_RTLREADING), x, y,
                     clip, m_textColour);
+            if (m_canvas.layer().isPresent())
+                blitDeviceInk(line, x, y, clip, format);
+        }
         y += lineHeight;
     }
     return y - rect.top;
@@ -83,6 +121,7 @@ int RasterDc::drawLines(const std::vector<TextLine>& lines, const Rect& rect, Dr
 
 int RasterDc::drawText(std::string_view utf8, Rect& rect, DrawTextFormat format, DrawTextParams* params)
 {
+    syncScale();
     if (!TextEngine::available() || (params && params->cbSize != 20))
         return 0;
     if (params)

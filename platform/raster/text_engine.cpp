@@ -20,11 +20,11 @@ namespace {
 
 // The face asked for, else DejaVu Sans: the controls' stored faces ("MS Sans Serif", "Tahoma")
 // are not installed here, and a fixed fallback keeps layout the same on every machine.
-QFont qtFontFor(const FontDescription& desc)
+QFont qtFontFor(const FontDescription& desc, int scale)
 {
     QFont font;
     font.setFamilies({QString::fromStdString(desc.face), QStringLiteral("DejaVu Sans")});
-    font.setPixelSize(std::max(1, desc.pixelHeight()));
+    font.setPixelSize(std::max(1, desc.pixelHeight()) * scale);
     font.setBold(desc.bold);
     font.setItalic(desc.italic);
     font.setUnderline(desc.underline);
@@ -79,6 +79,7 @@ void drawInk(RenderedLine& out, const QTextLayout& layout, QPointF origin)
 struct TextEngine::Impl {
     struct FontEntry {
         FontDescription desc;
+        int scale;
         QFont font;
         QFontMetrics fm;
         TextMetrics metrics;
@@ -88,15 +89,15 @@ struct TextEngine::Impl {
     std::unordered_map<std::u16string, RenderedLine> lines;
     std::unordered_map<std::u16string, int> advances; // word wrapping measures the same prefixes every paint
 
-    std::size_t fontIndex(const FontDescription& desc)
+    std::size_t fontIndex(const FontDescription& desc, int scale = 1)
     {
         for (std::size_t i = 0; i < fonts.size(); ++i)
-            if (fonts[i]->desc == desc)
+            if (fonts[i]->desc == desc && fonts[i]->scale == scale)
                 return i;
-        QFont font = qtFontFor(desc);
+        QFont font = qtFontFor(desc, scale);
         QFontMetrics fm(font);
         TextMetrics m{fm.ascent() + fm.descent(), fm.ascent(), fm.descent(), fm.averageCharWidth()};
-        fonts.push_back(std::make_unique<FontEntry>(FontEntry{desc, font, fm, m}));
+        fonts.push_back(std::make_unique<FontEntry>(FontEntry{desc, scale, font, fm, m}));
         return fonts.size() - 1;
     }
 
@@ -137,11 +138,11 @@ std::u16string TextEngine::toUtf16(std::string_view utf8)
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toStdU16String();
 }
 
-TextMetrics TextEngine::metrics(const FontDescription& font)
+TextMetrics TextEngine::metrics(const FontDescription& font, int scale)
 {
     if (!available())
         return {};
-    return m_impl->fonts[m_impl->fontIndex(font)]->metrics;
+    return m_impl->fonts[m_impl->fontIndex(font, std::max(1, scale))]->metrics;
 }
 
 int TextEngine::advance(const FontDescription& font, std::u16string_view text)
@@ -162,12 +163,12 @@ int TextEngine::advance(const FontDescription& font, std::u16string_view text)
 }
 
 const RenderedLine& TextEngine::render(const FontDescription& font, const std::u16string& text, int underlineIndex,
-                                       bool rightToLeft)
+                                       bool rightToLeft, int scale)
 {
     static const RenderedLine kNothing;
     if (!available())
         return kNothing;
-    const std::size_t index = m_impl->fontIndex(font);
+    const std::size_t index = m_impl->fontIndex(font, std::max(1, scale));
     std::u16string key;
     key.reserve(text.size() + 3);
     key.push_back(static_cast<char16_t>(index));

@@ -41,11 +41,14 @@ public:
     static bool available();
     static std::u16string toUtf16(std::string_view utf8);
 
-    contracts::TextMetrics metrics(const contracts::FontDescription& font);
+    // `scale` > 1 gives the font as a screen of that many device pixels per logical pixel shows
+    // it: the same face at `scale` times the pixel size, its metrics and glyphs in device pixels.
+    contracts::TextMetrics metrics(const contracts::FontDescription& font, int scale = 1);
     int advance(const contracts::FontDescription& font, std::u16string_view text);
-    // `underlineIndex` is the UTF-16 index of the character to underline, or -1.
+    // `underlineIndex` is the UTF-16 index of the character to underline, or -1. The reference
+    // lasts until the next call.
     const RenderedLine& render(const contracts::FontDescription& font, const std::u16string& text,
-                               int underlineIndex, bool rightToLeft);
+                               int underlineIndex, bool rightToLeft, int scale = 1);
 
 private:
     struct Impl;

@@ -2,6 +2,7 @@
 // end in a clear message (exit status 2).
 #include "gallery/gallery_command_line.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace plainquill::gallery {
@@ -79,6 +80,43 @@ TEST(GalleryCommandLine, ClearErrors)
         const Request r = parse(arguments);
         ASSERT_TRUE(std::holds_alternative<UsageError>(r)) << arguments.front() << " " << arguments.size();
         EXPECT_FALSE(std::get<UsageError>(r).message.empty());
+    }
+}
+
+// Both modes take --scale and --backdrop; a bad one says what is wrong with it.
+TEST(GalleryCommandLine, ScaleAndBackdrop)
+{
+    struct Case {
+        std::vector<std::string> options;
+        int scale;
+        std::optional<Colour> backdrop;
+        const char* error; // or null
+    };
+    const Case cases[] = {
+        {{}, 1, std::nullopt, nullptr},
+        {{"--scale", "4", "--backdrop", "#102030"}, 4, rgb(0x10, 0x20, 0x30), nullptr},
+        {{"--backdrop", "DarkSlateGray"}, 1, rgb(0x2F, 0x4F, 0x4F), nullptr},
+        {{"--scale", "0"}, 0, {}, "bad scale \"0\""},
+        {{"--scale", "5"}, 0, {}, "bad scale \"5\""},
+        {{"--scale", "1.5"}, 0, {}, "bad scale \"1.5\""},
+        {{"--backdrop", "#12345"}, 0, {}, "bad colour \"#12345\""},
+        {{"--backdrop", "notacolour"}, 0, {}, "bad colour \"notacolour\""},
+        {{"--backdrop", "transparent"}, 0, {}, "bad colour \"transparent\""},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> single{"--control", "Ostrand.XpB", "--size", "10x10", "--out", "x.png"};
+        single.insert(single.end(), c.options.begin(), c.options.end());
+        const Request sheet = parse(c.options), one = parse(single);
+        const std::string name = ::testing::PrintToString(c.options);
+        if (c.error) {
+            for (const Request& r : {sheet, one})
+                EXPECT_THAT(std::get<UsageError>(r).message, ::testing::HasSubstr(c.error)) << name;
+            continue;
+        }
+        for (const Presentation& p : {std::get<SheetRequest>(sheet).presentation, std::get<SingleRequest>(one).presentation}) {
+            EXPECT_EQ(p.scale, c.scale) << name;
+            EXPECT_EQ(p.backdrop, c.backdrop) << name;
+        }
     }
 }
 

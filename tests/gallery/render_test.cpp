@@ -5,6 +5,8 @@
 #include "gallery/render_control.h"
 #include "tests/host/probe_control.h"
 
+#include <QGuiApplication>
+#include <QPalette>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QImage>
@@ -131,6 +133,49 @@ TEST(GallerySheet, AFailingLookIsReportedAndTheRestDrawn)
     EXPECT_FALSE(sheet.image.isNull());
 }
 
+// A shaped button over a backdrop: along its top row, the last pixel outside the shape shows the
+// backdrop and the first inside shows the button, at every scale.
+TEST(GalleryRender, ComposesThroughTheWindowShapeOverTheBackdrop)
+{
+    struct Case {
+        const char* name;
+        std::int64_t style;
+        Presentation presentation;
+        Colour expected;
+    };
+    const QColor window = QGuiApplication::palette().color(QPalette::Window);
+    const Colour windowColour = rgb(window.red(), window.green(), window.blue());
+    const Case cases[] = {
+        {"rounded, magenta", 10, {1, rgb(255, 0, 255)}, rgb(255, 0, 255)},
+        {"rounded at 2x, green", 10, {2, rgb(0, 255, 0)}, rgb(0, 255, 0)},
+        {"cut corners at 3x, blue", 8, {3, rgb(0, 0, 255)}, rgb(0, 0, 255)},
+        {"rounded, the window's background", 10, {1, std::nullopt}, windowColour},
+    };
+    for (const Case& c : cases) {
+        PropertyBag stored;
+        stored.WriteProperty("Style", c.style);
+        stored.WriteProperty("Caption", std::string("Shape"));
+        const int s = c.presentation.scale;
+        host::HeadlessHost host(controls::standardControlClasses().make(controls::kIsButtonClass),
+                                {.name = "isButton1", .size = {89, 25}, .scale = s});
+        host.load(stored);
+        ASSERT_TRUE(host.windowRegion().has_value()) << c.name;
+        int firstInside = 0;
+        while (!host.windowRegion()->contains({firstInside, 0}))
+            ++firstInside;
+        ASSERT_GT(firstInside, 0) << c.name;
+
+        const auto result = renderControl(controls::standardControlClasses(), controls::kIsButtonClass, {89, 25},
+                                          stored, ControlState::Normal, c.presentation);
+        ASSERT_TRUE(std::holds_alternative<Bitmap>(result)) << c.name;
+        const Bitmap& shown = std::get<Bitmap>(result);
+        EXPECT_EQ(shown.pixel(firstInside * s - 1, s - 1), c.expected) << c.name;
+        EXPECT_EQ(shown.pixel(firstInside * s, 0), host.devicePixels().pixel(firstInside * s, 0)) << c.name;
+        EXPECT_NE(shown.pixel(firstInside * s, 0), c.expected) << c.name << ": the button's own edge";
+        EXPECT_EQ(shown.pixel(44 * s, 12 * s), host.devicePixels().pixel(44 * s, 12 * s)) << c.name;
+    }
+}
+
 TEST(GalleryProgram, WritesExactSizeAndExitsTwoOnErrors)
 {
     QTemporaryDir folder;
@@ -147,6 +192,17 @@ TEST(GalleryProgram, WritesExactSizeAndExitsTwoOnErrors)
     ASSERT_TRUE(program.waitForFinished(30000));
     EXPECT_EQ(program.exitCode(), 2);
     EXPECT_TRUE(program.readAllStandardError().contains("Ostrand.Nothing"));
+
+    program.start(QStringLiteral(PLAINQUILL_GALLERY), {"--control", "Ostrand.XP_ProgressBar", "--size", "97x17",
+                                                       "--scale", "2", "--backdrop", "#00FF00", "--out", out});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+    EXPECT_EQ(QImage(out).size(), QSize(194, 34));
+
+    program.start(QStringLiteral(PLAINQUILL_GALLERY), {"--backdrop", "nocolour", "--out", out});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 2);
+    EXPECT_TRUE(program.readAllStandardError().contains("bad colour \"nocolour\""));
 
     const QString sheet = folder.filePath(QStringLiteral("sheet.png"));
     program.start(QStringLiteral(PLAINQUILL_GALLERY), {"--out", sheet});

@@ -329,3 +329,52 @@ TEST_F(HostWidgetTest, DestroyingTheWidgetTerminatesTheControl)
 
 } // namespace
 } // namespace plainquill::host
+
+namespace plainquill::host {
+namespace {
+
+// A whole number of device pixels per pixel, never fewer than the screen has: Qt may then only
+// scale down.
+TEST(HostWidgetScale, DrawsAtTheRatioRoundedUp)
+{
+    const std::pair<qreal, int> cases[] = {{1.0, 1}, {1.25, 2}, {1.5, 2}, {1.75, 2}, {2.0, 2},
+                                           {2.0000001, 2}, {2.5, 3}, {3.0, 3}, {0.5, 1}};
+    for (const auto& [ratio, scale] : cases)
+        EXPECT_EQ(HostWidget::scaleFor(ratio), scale) << ratio;
+}
+
+// Run also under QT_SCALE_FACTOR 1.5 and 2 (see CMakeLists.txt): the control draws at the
+// screen's ratio rounded up, and at a whole ratio the window shows those pixels unscaled.
+TEST_F(HostWidgetTest, DrawsAtTheScreensRatio)
+{
+    ProbeControl& probe = host();
+    probe.during["Paint"] = [&] {
+        Dc& dc = probe.container().hDC();
+        dc.fillRect({0, 0, 100, 30}, Brush::solid(0x00FF00));
+        dc.fillRect({10, 5, 11, 25}, Brush::solid(kBlack)); // a one-pixel line
+    };
+    showWindow();
+    ASSERT_TRUE(waitFor([&] { return !probe.log.empty() && probe.log.back() == "Paint"; }));
+    const qreal ratio = widgets[0]->devicePixelRatioF();
+    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) { // the screen really has the ratio asked for
+        EXPECT_DOUBLE_EQ(ratio, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
+    }
+    const int scale = HostWidget::scaleFor(ratio);
+    EXPECT_EQ(site().scale(), scale);
+    EXPECT_EQ(site().windowPixels().size(), (Size{100, 30})); // hit-testing and shapes stay logical
+    const Bitmap& device = site().windowDevicePixels();
+    ASSERT_EQ(device.size(), (Size{100 * scale, 30 * scale}));
+    EXPECT_EQ(device.pixel(10 * scale, 5 * scale), kBlack);
+    EXPECT_EQ(device.pixel(11 * scale - 1, 25 * scale - 1), kBlack);
+    EXPECT_EQ(device.pixel(11 * scale, 5 * scale), 0x00FF00u);
+
+    const QImage shown = widgets[0]->grab().toImage();
+    EXPECT_EQ(shown.size(), QSize(qRound(100 * ratio), qRound(30 * ratio)));
+    if (ratio != scale)
+        return;
+    for (int x = 0; x < shown.width(); ++x) // no scaling left for Qt: the device pixels exactly
+        EXPECT_EQ(shown.pixel(x, 5 * scale) & 0xFFFFFFu, x / scale == 10 ? 0u : 0x00FF00u) << x;
+}
+
+} // namespace
+} // namespace plainquill::host
