@@ -10,18 +10,8 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
-build=$(cd "${1:-$here/../../build}" && pwd)
-batch=$build/plainquill-batch
-corpus=${PLAINQUILL_CORPUS_DIR:-$here/../../../shared/corpus}
-[ -d "$corpus" ] || corpus=/work/shared/corpus
-soffice=${SOFFICE:-/usr/lib/libreoffice/program/soffice}
+. "$here/../support/batch_bench_settings.sh"
 repeats=${REPEATS:-3}
-large_count=10
-large_paragraphs=3000
-cache=${PLAINQUILL_BENCH_CACHE:-${TMPDIR:-/tmp}/plainquill-bench-cache}
-text_filter='txt:Text (encoded):UTF8,LF,,,false' # what the batch writes: UTF-8, LF, no BOM
-
-[ -x "$batch" ] || { echo "build plainquill-batch first ($batch)" >&2; exit 1; }
 [ -d "$corpus" ] || { echo "no corpus at $corpus (set PLAINQUILL_CORPUS_DIR)" >&2; exit 1; }
 [ -x /usr/bin/time ] || { echo "needs GNU time (/usr/bin/time, Debian package time)" >&2; exit 1; }
 
