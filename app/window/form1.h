@@ -83,7 +83,8 @@ public:
     void openHandedOver(const std::vector<std::filesystem::path>& paths);
 
 protected:
-    // Closing during a run ends the run after the current document, so the program can end.
+    // Closing during a run ends the run at once, the document in hand given up, so the program
+    // can end.
     void closeEvent(QCloseEvent* event) override;
 
 private:

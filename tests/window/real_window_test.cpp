@@ -192,7 +192,7 @@ TEST_F(RealWindow, ConvertsAFolderTreeAndFillsTheBar)
     expectDrawnInPlace(shot, {&kRemoveAll, &kBrowse, &kOutput, &kHelp, &kStart});
 }
 
-TEST_F(RealWindow, StopDuringALongRunAsksAndEndsItBetweenTwoFiles)
+TEST_F(RealWindow, StopDuringALongRunAsksAndYesEndsIt)
 {
     constexpr int kDocuments = 60;
     for (int i = 0; i < kDocuments; ++i)
