@@ -63,6 +63,22 @@ void warnBeforeStart(const plainquill::StartRequest& request, const QString& res
         std::fprintf(stderr, "plainquill: its own file %s is missing; reinstall Plainquill\n", qPrintable(file));
     for (const std::string& note : plainquill::skippedPathNotes(request.paths))
         std::fprintf(stderr, "plainquill: %s\n", note.c_str());
+    namespace lo = plainquill::engine::libreoffice;
+    if (const std::string warning = lo::confinementWarning(lo::landlockAbi()); !warning.empty())
+        std::fprintf(stderr, "plainquill: warning: %s\n", warning.c_str());
+}
+
+// Nothing when this process is the first; otherwise its exit status, once it handed its documents
+// to the window already open (Open With) or told the user that window is there.
+std::optional<int> leaveToRunningWindow(plainquill::SingleInstance& instance, const plainquill::StartRequest& request,
+                                        plainquill::Shell& shell)
+{
+    if (instance.tryClaim())
+        return std::nullopt;
+    if (!request.paths.empty())
+        return plainquill::passToRunningWindow(request.paths, shell);
+    plainquill::SingleInstance::tellAlreadyOpened(shell);
+    return 1;
 }
 
 } // namespace
@@ -83,23 +99,13 @@ int main(int argc, char* argv[])
         return 2;
     }
     warnBeforeStart(request, resources);
-
     plainquill::QtShell shell;
     plainquill::SingleInstance instance;
-    if (!instance.tryClaim()) {
-        // Open With while the window is open: the documents go to that window.
-        if (!request.paths.empty())
-            return plainquill::passToRunningWindow(request.paths, shell);
-        plainquill::SingleInstance::tellAlreadyOpened(shell);
-        return 1;
-    }
-
+    if (const auto status = leaveToRunningWindow(instance, request, shell))
+        return *status;
     plainquill::host::installAccessibleControls();
     plainquill::WindowControlFactory controls(resources);
     plainquill::engine::InterruptibleLibreOffice libreOffice;
-    namespace lo = plainquill::engine::libreoffice;
-    if (const std::string warning = lo::confinementWarning(lo::landlockAbi()); !warning.empty())
-        qWarning("plainquill: warning: %s", warning.c_str());
     const auto window = plainquill::openForm1({shell, controls, libreOffice, helpPage, {}, {},
                                                [&libreOffice] { libreOffice.interrupt(); },
                                                [&libreOffice] { libreOffice.interruptDocument(); }});
