@@ -1,6 +1,7 @@
 #include "batch/batch_options.h"
 
-#include <charconv>
+#include "batch/whole_number.h"
+
 #include <functional>
 #include <map>
 
@@ -17,12 +18,11 @@ struct Option {
 
 void setWorkers(BatchOptions& options, const std::string& value, std::string& error)
 {
-    int count = 0;
-    const auto [end, problem] = std::from_chars(value.data(), value.data() + value.size(), count);
-    if (problem != std::errc() || end != value.data() + value.size() || count < 1 || count > kMaxWorkers)
+    const std::optional<int> count = wholeNumber<int>(value);
+    if (!count || *count < 1 || *count > kMaxWorkers)
         error = "-j takes a number of workers from 1 to " + std::to_string(kMaxWorkers) + ", not '" + value + "'";
     else
-        options.workers = count;
+        options.workers = *count;
 }
 
 void setNonEmpty(std::filesystem::path& field, const char* option, const std::string& value, std::string& error)

@@ -1,6 +1,7 @@
 #include "batch/manifest.h"
 
 #include "batch/csv_reader.h"
+#include "batch/whole_number.h"
 #include "engine/csv_report.h"
 
 #include <fcntl.h>
@@ -8,7 +9,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <chrono>
 #include <fstream>
 #include <sstream>
@@ -23,16 +23,6 @@ namespace {
 const CsvRecord kHeader{"target", "source", "size", "modified", "outcome", "recorded"};
 constexpr std::string_view kFilePrefix = ".plainquill-manifest";
 constexpr std::string_view kFileEnding = ".csv";
-
-template <typename Number>
-std::optional<Number> number(const std::string& text)
-{
-    Number value{};
-    const auto [end, problem] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || problem != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
 
 // A path with its line breaks (and the escape character) escaped, so that every line of the
 // file is one whole record: a cut line can then never swallow the lines after it.
@@ -64,9 +54,9 @@ std::optional<ManifestLine> lineOf(std::string_view text)
     const CsvRecord& record = records->front();
     if (record.size() != kHeader.size() || record == kHeader)
         return std::nullopt;
-    const auto size = number<std::uintmax_t>(record[2]);
-    const auto modified = number<std::int64_t>(record[3]);
-    const auto recorded = number<std::int64_t>(record[5]);
+    const auto size = wholeNumber<std::uintmax_t>(record[2]);
+    const auto modified = wholeNumber<std::int64_t>(record[3]);
+    const auto recorded = wholeNumber<std::int64_t>(record[5]);
     if (!size || !modified || !recorded || record[0].empty())
         return std::nullopt;
     return ManifestLine{unescaped(record[0]), unescaped(record[1]), {*size, *modified}, record[4], *recorded};

@@ -1,9 +1,9 @@
 #include "batch/queue_file.h"
 
 #include "batch/csv_reader.h"
+#include "batch/whole_number.h"
 #include "engine/csv_report.h"
 
-#include <charconv>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -27,15 +27,6 @@ std::string identityOf(std::string_view text)
     char hex[17];
     std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
     return std::string(hex) + '-' + std::to_string(text.size());
-}
-
-std::optional<std::uintmax_t> byteCount(const std::string& text)
-{
-    std::uintmax_t value = 0;
-    const auto [end, problem] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || problem != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
 }
 
 // A target that stays below the output folder, whatever folder that is.
@@ -73,7 +64,7 @@ std::optional<QueueFile> parseQueueFile(std::string_view text, const fs::path& o
     QueueFile queue{{}, {}, identityOf(text)};
     for (std::size_t row = 1; row < records->size(); ++row) {
         const CsvRecord& record = (*records)[row];
-        const auto size = record.size() == kHeader.size() ? byteCount(record[1]) : std::nullopt;
+        const auto size = record.size() == kHeader.size() ? wholeNumber<std::uintmax_t>(record[1]) : std::nullopt;
         if (!size || record[0].empty() || !staysBelow(record[2])) {
             error = "has a damaged row (" + std::to_string(row + 1) + ")";
             return std::nullopt;

@@ -1,30 +1,18 @@
 #include "batch/shard.h"
 
+#include "batch/whole_number.h"
+
 #include <algorithm>
-#include <charconv>
 #include <numeric>
 #include <queue>
 
 namespace plainquill::batch {
 
-namespace {
-
-std::optional<int> wholeNumber(const std::string& text)
-{
-    int value = 0;
-    const auto [end, problem] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || problem != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
-
-} // namespace
-
 std::optional<Shard> parseShard(const std::string& text, std::string& error)
 {
     const std::size_t slash = text.find('/');
-    const auto index = slash == std::string::npos ? std::nullopt : wholeNumber(text.substr(0, slash));
-    const auto count = slash == std::string::npos ? std::nullopt : wholeNumber(text.substr(slash + 1));
+    const auto index = slash == std::string::npos ? std::nullopt : wholeNumber<int>(text.substr(0, slash));
+    const auto count = slash == std::string::npos ? std::nullopt : wholeNumber<int>(text.substr(slash + 1));
     if (!index || !count) {
         error = "--shard takes K/N, two whole numbers (this run's share K of N, counted from 0), not '" + text + "'";
         return std::nullopt;
