@@ -1,6 +1,7 @@
 #include "batch/manifest.h"
 
 #include "batch/csv_reader.h"
+#include "batch/whole_file.h"
 #include "batch/whole_number.h"
 #include "engine/csv_report.h"
 
@@ -10,8 +11,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <fstream>
-#include <sstream>
 #include <system_error>
 
 namespace plainquill::batch {
@@ -60,14 +59,6 @@ std::optional<ManifestLine> lineOf(std::string_view text)
     if (!size || !modified || !recorded || record[0].empty())
         return std::nullopt;
     return ManifestLine{unescaped(record[0]), unescaped(record[1]), {*size, *modified}, record[4], *recorded};
-}
-
-std::string readText(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 bool isManifestFile(const fs::directory_entry& entry)
@@ -141,7 +132,7 @@ Manifest readManifests(const fs::path& outputFolder)
     for (const auto& entry : fs::directory_iterator(outputFolder, error)) {
         if (!isManifestFile(entry))
             continue;
-        for (ManifestLine& line : parseManifest(readText(entry.path())))
+        for (ManifestLine& line : parseManifest(readWholeFile(entry.path()).value_or("")))
             lines.push_back(std::move(line));
     }
     // Stable: lines of one file recorded in the same tick keep their order.

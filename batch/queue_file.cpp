@@ -1,12 +1,11 @@
 #include "batch/queue_file.h"
 
 #include "batch/csv_reader.h"
+#include "batch/whole_file.h"
 #include "batch/whole_number.h"
 #include "engine/csv_report.h"
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 namespace plainquill::batch {
 
@@ -77,15 +76,12 @@ std::optional<QueueFile> parseQueueFile(std::string_view text, const fs::path& o
 
 std::optional<QueueFile> readQueueFile(const fs::path& file, const fs::path& outputFolder, std::string& error)
 {
-    std::ifstream in(file, std::ios::binary);
-    std::error_code ignored;
-    if (!in || fs::is_directory(file, ignored)) {
+    const std::optional<std::string> text = readWholeFile(file);
+    if (!text) {
         error = "cannot be read";
         return std::nullopt;
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return parseQueueFile(text.str(), outputFolder, error);
+    return parseQueueFile(*text, outputFolder, error);
 }
 
 } // namespace plainquill::batch

@@ -1,13 +1,12 @@
 #include "batch/shard_report.h"
 
 #include "batch/csv_reader.h"
+#include "batch/whole_file.h"
 #include "engine/staged_output_file.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <map>
 #include <set>
-#include <sstream>
 
 namespace plainquill::batch {
 
@@ -206,13 +205,8 @@ int mergeReportFiles(const fs::path& out, const std::vector<fs::path>& shards, s
 {
     std::vector<ShardReportFile> files;
     for (const fs::path& path : shards) {
-        ShardReportFile file{path, std::nullopt, {}};
-        std::ifstream in(path, std::ios::binary);
-        if (in && !fs::is_directory(path)) {
-            std::ostringstream text;
-            text << in.rdbuf();
-            file.text = text.str();
-        } else {
+        ShardReportFile file{path, readWholeFile(path), {}};
+        if (!file.text) {
             std::error_code error;
             file.readError = fs::exists(path, error) ? "cannot be read" : "no such file";
         }
