@@ -9,6 +9,7 @@
 #include "app/window/window_control_factory.h"
 #include "engine/libreoffice/interruptible_libreoffice.h"
 #include "engine/libreoffice/landlock.h"
+#include "engine/standby_workers.h"
 #include "platform/host/accessible_control.h"
 
 #include <QApplication>
@@ -105,10 +106,13 @@ int main(int argc, char* argv[])
         return *status;
     plainquill::host::installAccessibleControls();
     plainquill::WindowControlFactory controls(resources);
-    plainquill::engine::InterruptibleLibreOffice libreOffice;
-    const auto window = plainquill::openForm1({shell, controls, libreOffice, helpPage, {}, {},
-                                               [&libreOffice] { libreOffice.interrupt(); },
-                                               [&libreOffice] { libreOffice.interruptDocument(); }});
+    namespace engine = plainquill::engine;
+    // Before the window: every LibreOffice started ahead is quit once the window has gone.
+    engine::StandbyWorkers standby([] { return std::make_unique<engine::InterruptibleLibreOffice>(); });
+    const int workers = engine::defaultWorkerCount();
+    const auto window = plainquill::openForm1(
+        {shell, controls, standby.launchers(), helpPage, {}, {}, workers,
+         [&standby, workers] { standby.warmUp(engine::workersToWarm(workers, engine::availableMemory())); }});
     if (!window)
         return 1;
     if (!request.paths.empty())

@@ -3,8 +3,28 @@
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
+#include <fstream>
+#include <string>
 
 namespace plainquill::engine {
+
+int workersToWarm(int workers, std::uint64_t availableBytes)
+{
+    const int all = std::max(workers, 1);
+    return availableBytes / kMemoryPerWorker >= std::uint64_t(all) ? all : 1;
+}
+
+std::uint64_t availableMemory()
+{
+    std::ifstream meminfo("/proc/meminfo");
+    std::string key;
+    std::uint64_t kibibytes = 0;
+    std::string unit;
+    while (meminfo >> key >> kibibytes >> unit)
+        if (key == "MemAvailable:")
+            return kibibytes * 1024;
+    return 0;
+}
 
 // One word processor started ahead, shared by its keeper thread and, once lent, by a pool worker.
 struct StandbyWorkers::Slot {
@@ -55,6 +75,7 @@ public:
     }
 
     StartFailure lastStartFailure() const override { return m_slot->launcher->lastStartFailure(); }
+    unsigned stopsAsked() const override { return m_slot->launcher->stopsAsked(); }
 
     void interrupt() override
     {

@@ -6,6 +6,7 @@
 #include "engine/worker_pool.h"
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -15,6 +16,18 @@ namespace plainquill::engine {
 
 // How long a started word processor waits for a run before it is quit.
 inline constexpr std::chrono::milliseconds kStandbyIdleLimit = std::chrono::minutes(10);
+
+// What one worker is given room for when deciding how many to start ahead: a waiting LibreOffice
+// holds about 200 MB, one converting a long document several times that.
+inline constexpr std::uint64_t kMemoryPerWorker = std::uint64_t(1) << 30;
+
+// How many of a run's `workers` to start ahead of it: all where the memory available (in bytes,
+// as the kernel's MemAvailable) leaves each kMemoryPerWorker, else one; the others start with
+// the run.
+int workersToWarm(int workers, std::uint64_t availableBytes);
+
+// The kernel's MemAvailable in bytes; 0 when it cannot be read.
+std::uint64_t availableMemory();
 
 class StandbyWorkers {
 public:

@@ -28,7 +28,8 @@ WorkerPool::WorkerPool(const std::vector<ConversionItem>& queue, std::vector<std
 
 WorkerPool::~WorkerPool()
 {
-    interrupt();
+    if (!finished())
+        interrupt();
     join();
 }
 
@@ -85,12 +86,55 @@ std::optional<StartFailure> WorkerPool::startFailure() const
     return m_startFailure;
 }
 
+void WorkerPool::waitForChange(std::chrono::milliseconds timeout)
+{
+    std::unique_lock lock(m_mutex);
+    m_changed.wait_for(lock, timeout, [this] { return m_changes != m_changesSeen || m_running.load() == 0; });
+    m_changesSeen = m_changes;
+}
+
+void WorkerPool::take(std::size_t worker, std::size_t position)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_inHand[worker] = position;
+        ++m_changes;
+    }
+    m_changed.notify_all();
+}
+
 void WorkerPool::finish(std::size_t worker, std::size_t position, ItemResult result)
 {
-    const std::lock_guard lock(m_mutex);
-    m_results[position] = std::move(result);
-    m_inHand[worker].reset();
-    m_finished.push_back(position);
+    {
+        const std::lock_guard lock(m_mutex);
+        m_results[position] = std::move(result);
+        m_inHand[worker].reset();
+        m_finished.push_back(position);
+        ++m_changes;
+    }
+    m_changed.notify_all();
+}
+
+void WorkerPool::workerEnded()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        --m_running;
+        ++m_changes;
+    }
+    m_changed.notify_all();
+}
+
+ItemResult WorkerPool::thrown(const std::exception_ptr& error)
+{
+    std::string what = "an unexpected error";
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        what = e.what();
+    } catch (...) {
+    }
+    return {Status::Failed, Failure::CouldNotOpen, "it failed on an unexpected error: " + what, what, 0};
 }
 
 void WorkerPool::work(std::size_t worker)
@@ -112,7 +156,7 @@ void WorkerPool::work(std::size_t worker)
     times.instancesStarted = session.instancesStarted();
     times.session = session.times();
     times.alive = Clock::now() - born;
-    --m_running;
+    workerEnded();
 }
 
 void WorkerPool::convertQueued(std::size_t worker, WordProcessorSession& session)
@@ -127,16 +171,20 @@ void WorkerPool::convertQueued(std::size_t worker, WordProcessorSession& session
             break;
         const std::size_t position = m_todo[next];
         const ConversionItem& item = m_queue[position];
-        {
-            const std::lock_guard lock(m_mutex);
-            m_inHand[worker] = position;
-        }
+        take(worker, position);
         const auto started = Clock::now();
-        const SaveResult saved = session.convert(item.source, item.target);
-        ItemResult result{Status::Converted, saved.failure, saved.detail, saved.rawDetail,
-                          std::chrono::duration<double>(Clock::now() - started).count()};
-        if (!saved.ok())
-            result.status = m_interrupted ? Status::NotDone : Status::Failed;
+        ItemResult result;
+        // One document the word processor's adapter throws on must not end the program with the
+        // whole run: it fails alone, and the worker goes on with the next.
+        try {
+            const SaveResult saved = session.convert(item.source, item.target);
+            result = {Status::Converted, saved.failure, saved.detail, saved.rawDetail, 0};
+            if (!saved.ok())
+                result.status = m_interrupted ? Status::NotDone : Status::Failed;
+        } catch (...) {
+            result = thrown(std::current_exception());
+        }
+        result.seconds = std::chrono::duration<double>(Clock::now() - started).count();
         if (result.status == Status::NotDone)
             result.reason = "the run was stopped while it was being converted";
         ++m_times[worker].documents;

@@ -10,6 +10,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -67,6 +70,9 @@ public:
     void interrupt();
 
     bool finished() const { return m_running.load() == 0; }
+    // Waits until a worker has taken or finished a document, or ended, since the last wait, or
+    // until `timeout` has passed. For one waiting thread: the one that shows the run.
+    void waitForChange(std::chrono::milliseconds timeout);
     // Waits for every worker to end.
     void join();
 
@@ -89,6 +95,10 @@ private:
     // Takes the documents left in queue order until none is left or the run is interrupted.
     void convertQueued(std::size_t worker, WordProcessorSession& session);
     void finish(std::size_t worker, std::size_t position, ItemResult result);
+    void take(std::size_t worker, std::size_t position);
+    void workerEnded();
+    // The result of a document the word processor threw on: a failure of that document alone.
+    static ItemResult thrown(const std::exception_ptr& error);
 
     const std::vector<ConversionItem>& m_queue;
     const std::vector<std::size_t> m_todo;
@@ -103,6 +113,9 @@ private:
     std::atomic<int> m_started = 0;
 
     mutable std::mutex m_mutex; // guards what follows
+    std::condition_variable m_changed;
+    std::uint64_t m_changes = 0;     // documents taken or finished, workers ended
+    std::uint64_t m_changesSeen = 0; // by waitForChange
     std::vector<std::size_t> m_finished;
     std::vector<std::optional<std::size_t>> m_inHand; // by worker
     std::optional<StartFailure> m_startFailure;

@@ -7,14 +7,18 @@
 #include "controls/contracts/progress_face.h"
 #include "engine/folder_scan.h"
 #include "engine/native_path.h"
+#include "app/run/run_plan.h"
+#include "engine/in_order_release.h"
 #include "engine/output_names.h"
-#include "engine/word_processor_session.h"
 
 #include <QLineEdit>
 
 namespace plainquill {
 
 namespace {
+
+// How long the window's thread waits on the workers before it looks at the window again.
+constexpr std::chrono::milliseconds kLookAgain{100};
 
 // A failing update of a drawn control must not stop the run; it is logged for whoever must dig.
 template <typename Update>
@@ -63,9 +67,9 @@ void ConversionRun::Start_Click()
 void ConversionRun::abandon()
 {
     m_abandoned = true;
-    // The document in hand is given up at once: its text is never half written.
-    if (m_p.interruptWordProcessor)
-        m_p.interruptWordProcessor();
+    // The documents in hand are given up at once: their texts are never half written.
+    if (m_pool)
+        m_pool->interrupt();
 }
 
 bool ConversionRun::validate()
@@ -104,21 +108,15 @@ void ConversionRun::showConverting(const QString& name)
         m_p.showConverting(name);
 }
 
-bool ConversionRun::startWordProcessor(WordProcessorSession& wordProcessor)
+void ConversionRun::showStartFailure(const engine::StartFailure& why)
 {
-    bool started = false;
-    slowCall([&] { started = wordProcessor.start(); });
-    if (started)
-        return true;
     // Installed but unable to start is told apart: reinstalling would not help then.
-    const engine::StartFailure& why = wordProcessor.startFailure();
     if (!why.rawDetail.empty())
         qWarning("LibreOffice did not start: %s", why.rawDetail.c_str());
     const QString text = why.installed
         ? QStringLiteral("LibreOffice could not be started: %1").arg(QString::fromStdString(why.reason))
         : QStringLiteral("LibreOffice not found. Please install LibreOffice and try again.");
     m_p.shell.showMessage(MessageIcon::Critical, QStringLiteral("Plainquill 1.0"), text, MessageButtons::Ok);
-    return false;
 }
 
 MessageAnswer ConversionRun::askCancel()
@@ -129,13 +127,20 @@ MessageAnswer ConversionRun::askCancel()
                                  QStringLiteral("Do you want to cancel?"), MessageButtons::YesNo);
 }
 
-bool ConversionRun::userConfirmsCancel()
+bool ConversionRun::confirmCancel()
 {
-    if (m_abandoned || askCancel() != MessageAnswer::Yes || m_abandoned) {
+    const MessageAnswer answer = askCancel();
+    if (m_abandoned)
+        return false;
+    if (answer != MessageAnswer::Yes) {
         m_p.bCancel = false;
         return false;
     }
-    showCancelled();
+    m_stopConfirmed = true;
+    // A document already back is kept; those still in hand are given up, their staged texts
+    // never taking the place of the old ones.
+    if (m_pool)
+        m_pool->interrupt();
     return true;
 }
 
@@ -147,127 +152,103 @@ void ConversionRun::showCancelled() noexcept
 
 void ConversionRun::stopRequested()
 {
-    if (!m_inDocument || m_asking || m_stopConfirmed || m_abandoned)
-        return;
-    // The window goes on painting and the word processor on working while the question is up.
-    const MessageAnswer answer = askCancel();
-    if (m_abandoned)
-        return;
-    if (answer != MessageAnswer::Yes) {
-        m_p.bCancel = false;
-        return;
-    }
-    m_stopConfirmed = true;
-    // A document already back is kept; one still in hand is given up, its staged text never
-    // taking the place of the old one.
-    if (!m_documentDone && m_p.interruptDocument) {
-        m_documentInterrupted = true;
-        m_p.interruptDocument();
-    }
-}
-
-void ConversionRun::convertDocument(WordProcessorSession& wordProcessor, OutputNames& outputs, qsizetype position,
-                                    RunOutcome& outcome)
-{
-    const std::filesystem::path document = m_p.queue.nativePath(position);
-    const std::filesystem::path target = outputs.targetFor(document);
-    showConverting(displayText(document.filename()));
-    engine::SaveResult result;
-    m_documentDone = false;
-    m_documentInterrupted = false;
-    m_inDocument = true;
-    {
-        const ScopeExit back([this] { m_inDocument = false; });
-        slowCall([&] {
-            result = wordProcessor.convert(document, target);
-            m_documentDone = true;
-        });
-    }
-    // Given up at the user's word: neither converted nor failed, only not done.
-    if (m_documentInterrupted && !result.ok())
-        return;
-    ++outcome.tried;
-    if (result.ok()) {
-        outputs.written(document, target);
-    } else {
-        outcome.failed.push_back({displayText(document), result.failure, QString::fromStdString(result.detail)});
-        // The window shows plain words; LibreOffice's own go to the log for whoever must dig.
-        if (!result.rawDetail.empty())
-            qWarning("%s: %s", document.c_str(), result.rawDetail.c_str());
-    }
-    tolerate([&] { m_p.progress.SetColor(kProgressGreen); });
-    tolerate([&] { m_p.progress.SetValue(std::int32_t(position + 1)); });
+    if (m_pool && !m_asking && !m_stopConfirmed && !m_abandoned)
+        confirmCancel();
 }
 
 void ConversionRun::convertQueue()
 {
-    WordProcessorSession wordProcessor(m_p.launcher);
-    if (!startWordProcessor(wordProcessor))
-        return;
-
     // Taken once: a folder typed while the run goes on must not scatter its files.
-    OutputNames outputs(pathFromText(m_p.Text1.text()));
-    RunOutcome outcome;
-    for (qsizetype i = 0; i < m_p.queue.length(); ++i)
-        outcome.checked += m_p.queue.isChecked(i) ? 1 : 0;
-    bool converting = false;
-    {
-        // However the loop ends, an exception included, Start comes back and the queue is free.
-        const ScopeExit restore([&] { restoreControls(converting); });
-        convertCheckedFiles(wordProcessor, outputs, outcome, converting);
-        showConverting({});
-        slowCall([&] { wordProcessor.quit(); });
-    }
-    if (m_abandoned)
+    const std::filesystem::path folder = pathFromText(m_p.Text1.text());
+    const RunPlan plan = planRun(m_p.queue, folder);
+    if (plan.todo.empty())
         return;
-    outcome.renamed = outputs.renamed();
+    RunOutcome outcome;
+    {
+        // However the run ends, an exception included, Start comes back and the queue is free.
+        const ScopeExit restore([&] { restoreControls(); });
+        tolerate([&] { m_p.stop.SetEnabled(true); });
+        tolerate([&] { m_p.start.SetEnabled(false); });
+        if (m_p.setConverting)
+            m_p.setConverting(true);
+        engine::WorkerPool pool(plan.items, plan.todo, m_p.workers, m_p.wordProcessors);
+        m_pool = &pool;
+        const ScopeExit forget([this] { m_pool = nullptr; });
+        followWorkers(pool, plan);
+        showConverting({});
+        slowCall([&] { pool.join(); });
+        m_pool = nullptr;
+        if (m_abandoned)
+            return;
+        if (m_stopConfirmed)
+            showCancelled();
+        if (!pool.anyWorkerStarted() && pool.startFailure()) {
+            showStartFailure(*pool.startFailure());
+            return;
+        }
+        outcome = outcomeOf(pool, plan, folder);
+    }
     if (const RunReport report = endOfRunReport(outcome); !report.text.isEmpty())
         m_p.shell.showMessage(MessageIcon::Information, QStringLiteral("Plainquill"), report.text, MessageButtons::Ok,
                               report.details);
 }
 
-void ConversionRun::convertCheckedFiles(WordProcessorSession& wordProcessor, OutputNames& outputs,
-                                        RunOutcome& outcome, bool& converting)
+void ConversionRun::followWorkers(engine::WorkerPool& pool, const RunPlan& plan)
 {
-    const qsizetype n = m_p.queue.length();
-    const quint64 queueGeneration = m_p.queue.generation();
-    // The queue may change during a yield; a position that is gone, or now holds another file,
-    // ends the run rather than converting the wrong document.
-    const auto queueIntact = [&](qsizetype i) {
-        return m_p.queue.generation() == queueGeneration && i < m_p.queue.length() && m_p.queue.hasRow(i);
-    };
-    for (qsizetype i = 0; i < n && queueIntact(i) && !m_abandoned; ++i) {
-        if (!m_p.queue.isChecked(i))
-            continue;
-        tolerate([&] { m_p.stop.SetEnabled(true); });
-        if (!converting && m_p.setConverting)
-            m_p.setConverting(true);
-        converting = true;
+    engine::InOrderRelease inOrder(plan.todo);
+    QString shown;
+    while (!m_abandoned && !m_stopConfirmed) {
+        slowCall([&] { pool.waitForChange(kLookAgain); });
+        // Read before the finished documents are taken, so that none finishes unseen in between.
+        const bool workersEnded = pool.finished();
+        for (const std::size_t position : inOrder.release(pool.takeFinished())) {
+            tolerate([&] { m_p.progress.SetColor(kProgressGreen); });
+            tolerate([&] { m_p.progress.SetValue(std::int32_t(position + 1)); });
+        }
+        if (workersEnded || inOrder.allReleased() || m_abandoned || m_stopConfirmed)
+            break;
+        const std::optional<std::size_t> earliest = pool.earliestInHand();
+        const QString name = earliest ? displayText(plan.items[*earliest].source.filename()) : QString();
+        if (name != shown)
+            showConverting(shown = name);
         m_p.processPendingEvents();
-        tolerate([&] { m_p.start.SetEnabled(false); });
-        if (!queueIntact(i) || m_abandoned)
-            break;
-        if (m_p.bCancel && userConfirmsCancel()) {
-            outcome.stopped = true;
-            break;
-        }
-        if (m_abandoned)
-            break;
-        convertDocument(wordProcessor, outputs, i, outcome);
-        if (m_stopConfirmed) {
-            showCancelled();
-            outcome.stopped = true;
-            break;
-        }
+        if (m_p.bCancel && !m_asking && !m_stopConfirmed && !m_abandoned)
+            confirmCancel();
     }
 }
 
-void ConversionRun::restoreControls(bool converting) noexcept
+RunOutcome ConversionRun::outcomeOf(const engine::WorkerPool& pool, const RunPlan& plan,
+                                    const std::filesystem::path& folder)
+{
+    RunOutcome outcome;
+    outcome.checked = int(plan.todo.size());
+    outcome.stopped = m_stopConfirmed;
+    OutputNames written(folder);
+    for (const std::size_t position : plan.todo) {
+        const engine::ConversionItem& item = plan.items[position];
+        const engine::ItemResult& result = pool.result(position);
+        if (result.status == engine::Status::Converted) {
+            ++outcome.tried;
+            written.written(item.source, item.target);
+        } else if (result.status == engine::Status::Failed) {
+            ++outcome.tried;
+            outcome.failed.push_back(
+                {displayText(item.source), result.failure, QString::fromStdString(result.reason)});
+            // The window shows plain words; LibreOffice's own go to the log for whoever must dig.
+            if (!result.rawDetail.empty())
+                qWarning("%s: %s", item.source.c_str(), result.rawDetail.c_str());
+        }
+    }
+    outcome.renamed = written.renamed();
+    return outcome;
+}
+
+void ConversionRun::restoreControls() noexcept
 {
     tolerate([&] { showConverting({}); });
     tolerate([&] { m_p.start.SetEnabled(true); });
     tolerate([&] { m_p.stop.SetEnabled(false); });
-    if (converting && m_p.setConverting)
+    if (m_p.setConverting)
         tolerate([&] { m_p.setConverting(false); });
 }
 

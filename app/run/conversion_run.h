@@ -1,13 +1,15 @@
 #pragma once
-// What Start does: validate the queue and the output folder, start the word processor, and save
-// every checked document as "<base name>.txt" in the output folder, yielding to the window once
-// per file so that clicks and typing are handled between two files. Stop alone is answered at
-// once, even during a document: a confirmed Stop gives the document in hand up. Documents of one
-// run that share a base name are kept apart (OutputNames).
+// What Start does: validate the queue and the output folder, then save every checked document as
+// "<base name>.txt" in the output folder with a pool of word processors, one per core, the first of
+// which is usually started already. The window's thread shows the run: the bar moves past a
+// document once it and every one before it are done, the title names the earliest document in
+// hand, and clicks and typing are handled between two looks at the pool. Stop is answered at once:
+// a confirmed Stop gives every document in hand up. Names are settled at Start (run_plan.h).
 #include "app/run/failure_report.h"
 #include "controls/contracts/progress_face.h"
+#include "engine/worker_pool.h"
 
-#include <atomic>
+#include <filesystem>
 #include <functional>
 
 class QLineEdit;
@@ -16,16 +18,15 @@ class QString;
 namespace plainquill {
 
 namespace engine {
-class WordProcessorLauncher;
+class WorkerPool;
 }
 namespace contracts {
 class ButtonFace;
 }
 class FileQueue;
-class OutputNames;
 class Shell;
 enum class MessageAnswer;
-class WordProcessorSession;
+struct RunPlan;
 
 constexpr contracts::Colour kProgressGreen = 0x00FF00;  // after every converted file
 constexpr contracts::Colour kProgressWhite = 0xFFFFFF;  // after a confirmed cancel
@@ -39,23 +40,18 @@ struct RunParts {
     contracts::ButtonFace& stop;
     bool& bCancel;
     Shell& shell;
-    engine::WordProcessorLauncher& launcher;
+    // Makes one worker's word processor launcher; called once per worker at Start.
+    engine::LauncherFactory wordProcessors;
+    int workers;
     std::function<void()> processPendingEvents;
     // Told true when the first file is reached and false when the run ends, so the window can
     // keep the queue and the output folder still meanwhile.
     std::function<void(bool)> setConverting;
-    // Runs one slow call of the word processor (start, convert, quit) so that the window stays
-    // painted meanwhile; empty runs it in place.
+    // Runs one wait for the workers so that the window stays painted meanwhile; empty runs it in
+    // place.
     std::function<void(const std::function<void()>&)> awaitSlowCall = {};
     // Told the name of the document being converted, and an empty name when the run ends.
     std::function<void(const QString&)> showConverting = {};
-    // Ends the word processor at once from the window's thread, even inside a slow call; empty
-    // when the word processor cannot be interrupted.
-    std::function<void()> interruptWordProcessor = {};
-    // Ends the document in hand at once, from the window's thread, leaving the word processor free
-    // to start again for the next run; empty when it cannot be interrupted (the document then
-    // finishes before a confirmed Stop ends the run).
-    std::function<void()> interruptDocument = {};
 };
 
 class ConversionRun {
@@ -65,40 +61,36 @@ public:
     void Start_Click();
     bool running() const { return m_running; }
 
-    // Stop was clicked (bCancel is already set). During a document the question is asked now,
-    // while the word processor works on; between two documents the run asks at its next step.
+    // Stop was clicked (bCancel is already set). While the workers convert, the question is asked
+    // now and they work on meanwhile; Yes gives up the documents in hand.
     void stopRequested();
 
-    // The window is going away: end the run at once, the document in hand given up, without
+    // The window is going away: end the run at once, the documents in hand given up, without
     // asking and without the closing message.
     void abandon();
 
 private:
     bool validate();
     void convertQueue();
-    // False after telling the user why the word processor could not be started.
-    bool startWordProcessor(WordProcessorSession& wordProcessor);
+    // Shows the pool's progress until every document is done or the run is stopped or abandoned.
+    void followWorkers(engine::WorkerPool& pool, const RunPlan& plan);
     // Asks whether to cancel after Stop; true when the run is to end here.
-    bool userConfirmsCancel();
+    bool confirmCancel();
     MessageAnswer askCancel();
     void showCancelled() noexcept;
-    void convertDocument(WordProcessorSession& wordProcessor, OutputNames& outputs, qsizetype position,
-                         RunOutcome& outcome);
-    void convertCheckedFiles(WordProcessorSession& wordProcessor, OutputNames& outputs, RunOutcome& outcome,
-                             bool& converting);
+    void showStartFailure(const engine::StartFailure& why);
+    RunOutcome outcomeOf(const engine::WorkerPool& pool, const RunPlan& plan, const std::filesystem::path& folder);
     // Start back, Stop off, the queue and the output folder free again.
-    void restoreControls(bool converting) noexcept;
+    void restoreControls() noexcept;
     void slowCall(const std::function<void()>& call);
     void showConverting(const QString& name);
 
     RunParts m_p;
     bool m_running = false;
     bool m_abandoned = false;
-    bool m_inDocument = false;    // a document is with the word processor
     bool m_asking = false;        // the cancel question is up
-    bool m_stopConfirmed = false; // answered Yes during a document
-    bool m_documentInterrupted = false; // the document in hand was ended at the user's word
-    std::atomic<bool> m_documentDone = false; // set by the worker thread when the document is back
+    bool m_stopConfirmed = false; // Stop answered Yes
+    engine::WorkerPool* m_pool = nullptr; // while the workers convert
 };
 
 } // namespace plainquill

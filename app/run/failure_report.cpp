@@ -54,7 +54,7 @@ QString failuresHeading(const RunOutcome& outcome)
 }
 
 const QString kRenamesHeading = QStringLiteral(
-    "%1 of the documents share a name with one converted before them; their text was saved under a new name:");
+    "%1 of the documents share a name with one before them in the queue; their text was saved under a new name:");
 
 // The message, or its details when `listed` allows every file and the lines are `full`.
 QString compose(const RunOutcome& outcome, int listed, bool full)

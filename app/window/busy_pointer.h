@@ -1,6 +1,7 @@
 #pragma once
 // The pointer shows "busy" over the program while this lives, so that a click that will only be
 // taken later is seen to have been noticed.
+#include <QCursor>
 #include <QGuiApplication>
 
 namespace plainquill {

@@ -1,7 +1,6 @@
 #include "app/window/form1.h"
 
 #include "app/adapters/shell.h"
-#include "app/window/busy_pointer.h"
 #include "app/window/path_list_widget.h"
 
 #include <QCheckBox>
@@ -82,17 +81,13 @@ Form1::Form1(Form1Options options, QWidget* parent)
                  m_stopButton,
                  bCancel,
                  options.shell,
-                 options.wordProcessor,
+                 options.wordProcessors,
+                 options.workers,
                  options.processPendingEvents ? options.processPendingEvents
                                               : [] { QCoreApplication::processEvents(); },
                  [this](bool converting) { setConverting(converting); },
-                 [this](const std::function<void()>& call) {
-                     const BusyPointer busy;
-                     m_worker.run(call);
-                 },
-                 [this](const QString& name) { showConverting(name); },
-                 options.interruptWordProcessor,
-                 options.interruptDocument};
+                 [this](const std::function<void()>& call) { m_worker.run(call); },
+                 [this](const QString& name) { showConverting(name); }};
     m_worker.letThrough([this](QWindow* window, const QMouseEvent& press) { return answersAtOnce(window, press); });
     m_run = std::make_unique<ConversionRun>(std::move(run));
     addColumns();
@@ -137,6 +132,14 @@ void Form1::connectHandlers()
             List1_OLEDragDrop(paths);
         });
     }
+    // One insertion per add, however many files it brings.
+    connect(m_ListView1->model(), &QAbstractItemModel::rowsInserted, this, [this] { tellDocumentsQueued(); });
+}
+
+void Form1::tellDocumentsQueued()
+{
+    if (m_options.documentsQueued && m_queue->length() > 0)
+        m_options.documentsQueued();
 }
 
 void Form1::List1_OLEDragDrop(const std::vector<std::filesystem::path>& paths)
@@ -225,6 +228,11 @@ void Form1::Start_Click()
 void Form1::setConverting(bool converting)
 {
     m_converting = converting;
+    // Clicks wait for the run's next look at its workers: the pointer says they were noticed.
+    if (converting)
+        m_busy.emplace();
+    else
+        m_busy.reset();
     if (converting) {
         m_removeAllWasEnabled = m_removeAllButton.Enabled();
         m_removeAllButton.SetEnabled(false);
@@ -236,6 +244,9 @@ void Form1::setConverting(bool converting)
     m_Text1->setEnabled(!converting);
     if (!converting && !m_heldForRun.empty())
         m_adder->addDropped(std::exchange(m_heldForRun, {}));
+    // The run's word processors have quit; the next run should find one up again.
+    if (!converting)
+        tellDocumentsQueued();
 }
 
 void Form1::showConverting(const QString& name)

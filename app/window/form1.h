@@ -7,11 +7,13 @@
 #include "app/queue/file_queue.h"
 #include "app/run/conversion_run.h"
 #include "app/run/worker_thread.h"
+#include "app/window/busy_pointer.h"
 #include "app/window/form_loader.h"
 
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QLabel;
@@ -29,17 +31,17 @@ class Shell;
 struct Form1Options {
     Shell& shell;
     DrawnControlFactory& controls;
-    engine::WordProcessorLauncher& wordProcessor;
+    // Makes one worker's word processor launcher; a run calls it once per worker.
+    engine::LauncherFactory wordProcessors;
     QString helpPage; // the help page shipped beside the program
-    // One pass of the window's pending events; the run yields through it once per file.
+    // One pass of the window's pending events; the run yields through it between two looks at
+    // its workers.
     std::function<void()> processPendingEvents;
     QByteArray layout = {}; // the window's layout; empty for the one stored in the program
-    // Ends the word processor at once, from the window's thread, when the window closes during a
-    // run; empty when it cannot be interrupted.
-    std::function<void()> interruptWordProcessor = {};
-    // Ends the document in hand at once when the user confirms Stop during it; the word
-    // processor can start again for the next run. Empty when it cannot be interrupted.
-    std::function<void()> interruptDocument = {};
+    int workers = 1;        // word processors a run converts with side by side
+    // Told when documents were queued, and when a run ended with documents still queued, so that
+    // a word processor can be started before Start is pressed.
+    std::function<void()> documentsQueued = {};
 };
 
 class Form1 : public QWidget {
@@ -91,6 +93,8 @@ private:
     void addColumns();
     void nameForScreenReaders();
     void connectHandlers();
+    // Tells whoever starts word processors ahead that the queue holds documents.
+    void tellDocumentsQueued();
     // While a run converts, the queue holds still (no removing, browsing or dropping) and so does
     // the output folder, which the run took at Start.
     void setConverting(bool converting);
@@ -123,6 +127,7 @@ private:
     std::unique_ptr<ConversionRun> m_run;
     QString m_restingTitle; // the caption to put back when a run ends
     bool m_converting = false;
+    std::optional<BusyPointer> m_busy; // while converting
     bool m_removeAllWasEnabled = false;
     std::vector<std::filesystem::path> m_heldForRun; // handed over while converting
 };

@@ -77,7 +77,7 @@ Timed addThroughTheWindow(const fs::path& root)
     plainquill::testing::FakeShell shell;
     plainquill::WindowControlFactory controls;
     plainquill::testing::FakeLauncher wordProcessor;
-    plainquill::Form1 form({shell, controls, wordProcessor, QString(), {}});
+    plainquill::Form1 form({shell, controls, wordProcessor.factory(), QString(), {}});
     form.control<QRadioButton>("Option2")->click();
     form.control<QCheckBox>("Check2")->setChecked(true);
     shell.chosenFolders = {QString::fromStdString(root.string())};

@@ -1,55 +1,14 @@
 #!/usr/bin/env bash
-# plainquill-batch -j 2 against one `soffice --convert-to` for all files, run in turn (batch,
-# soffice, batch, soffice ...) so that a machine whose speed drifts slows both alike; prints each
-# pair's wall-time ratio batch/soffice and their median. Sets: tiny (50 one-paragraph documents),
-# corpus (the real documents, read in place) and large (ten 200-page .docx), generated once as in
-# compare_batch_with_soffice.sh.
+# plainquill-batch -j 2 against one `soffice --convert-to` for all files, in alternating pairs, on
+# the tiny, corpus and large sets (bench/support/pair_with_soffice.sh).
 # Usage: [SETS="tiny corpus large"] [PAIRS=5] [JOBS=2] pair_batch_with_soffice.sh [BUILD_FOLDER]
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../support/batch_bench_settings.sh"
-pairs=${PAIRS:-5}
 jobs=${JOBS:-2}
-work=$(mktemp -d "${TMPDIR:-/tmp}/plainquill-pair-XXXXXX")
-trap 'rm -rf "$work"' EXIT
-. "$here/../support/bench_documents.sh"
-
-now_ms() { date +%s%3N; }
-# Wall milliseconds of a command, its output thrown away; a failing document is no reason to stop.
-wall_ms() {
-  local started
-  started=$(now_ms)
-  "$@" >/dev/null 2>&1 || true
-  echo $(($(now_ms) - started))
-}
-
-pair_set() { # NAME FILE...
-  local name=$1; shift
-  local files=("$@") ratios=() i a b
-  soffice_command "$work/soffice-profile"
-  # Warm-up: the soffice profile made once, as a user's would be; the file caches filled.
-  "${soffice_run[@]}" --convert-to "$text_filter" --outdir "$work/warm" "${files[0]}" >/dev/null 2>&1 || true
-  "$batch" -q -j 1 -o "$work/warm" "${files[0]}" >/dev/null 2>&1 || true
-  for i in $(seq 1 "$pairs"); do
-    rm -rf "$work/out"; a=$(wall_ms "$batch" -q -j "$jobs" -o "$work/out" "${files[@]}")
-    rm -rf "$work/out"; b=$(wall_ms "${soffice_run[@]}" --convert-to "$text_filter" --outdir "$work/out" "${files[@]}")
-    ratios+=("$(awk -v a="$a" -v b="$b" 'BEGIN { printf "%.3f", a / b }')")
-    printf '  %s pair %d: batch -j %s %.2f s, soffice all %.2f s\n' "$name" "$i" "$jobs" "$((a))e-3" "$((b))e-3"
-  done
-  printf '%s (%d files): batch -j %s / soffice all, median of %d pairs: %s\n' "$name" "${#files[@]}" "$jobs" \
-    "$pairs" "$(printf '%s\n' "${ratios[@]}" | sort -n | awk '{ r[NR] = $1 } END { print (NR % 2) ? r[(NR + 1) / 2] : (r[NR / 2] + r[NR / 2 + 1]) / 2 }')"
-}
-
-echo "LibreOffice $("$soffice" --version 2>/dev/null | head -1); $(nproc) cores; load $(cut -d' ' -f1-3 /proc/loadavg)"
-for set in ${SETS:-tiny corpus large}; do
-  case $set in
-    corpus)
-      mapfile -t files < <(find "$corpus" -type f \( -name '*.doc' -o -name '*.docx' -o -name '*.rtf' \
-        -o -name '*.htm' -o -name '*.html' \) ! -name 'badfile-*' | sort) ;;
-    tiny) make_tiny_documents; mapfile -t files < <(ls "$cache"/tiny/tiny-*) ;;
-    large) make_large_documents; mapfile -t files < <(ls "$cache"/long-*.docx) ;;
-    *) echo "unknown set $set" >&2; exit 1 ;;
-  esac
-  pair_set "$set" "${files[@]}"
-done
+subject_name="batch -j $jobs"
+subject_ms() { local out=$1; shift; wall_ms "$batch" -q -j "$jobs" -o "$out" "$@"; }
+subject_warm() { "$batch" -q -j 1 -o "$1" "$2" >/dev/null 2>&1 || true; }
+. "$here/../support/pair_with_soffice.sh"
+pair_sets

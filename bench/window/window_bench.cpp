@@ -6,7 +6,7 @@
 #include "app/adapters/shell.h"
 #include "app/window/form1.h"
 #include "app/window/window_control_factory.h"
-#include "engine/libreoffice/libreoffice_launcher.h"
+#include "engine/libreoffice/interruptible_libreoffice.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -70,8 +70,8 @@ void spinFor(int ms)
 struct ProgramWindow {
     plainquill::QtShell shell;
     plainquill::WindowControlFactory controls;
-    plainquill::engine::LibreOfficeLauncher libreOffice;
-    std::unique_ptr<Form1> window = plainquill::openForm1({shell, controls, libreOffice, QString(), {}});
+    std::unique_ptr<Form1> window = plainquill::openForm1(
+        {shell, controls, [] { return std::make_unique<plainquill::engine::InterruptibleLibreOffice>(); }, QString(), {}});
 };
 
 // Child: prints the monotonic time once every visible widget of the shown window has painted.

@@ -4,6 +4,7 @@
 #include "app/window/window_control_factory.h"
 #include "engine/libreoffice/interruptible_libreoffice.h"
 #include "engine/libreoffice/libreoffice_launcher.h"
+#include "engine/standby_workers.h"
 #include "tests/engine/sample_documents.h"
 #include "tests/engine/support/document_maker.h"
 #include "tests/engine/support/processes.h"
@@ -18,7 +19,9 @@
 #include <QListWidget>
 #include <QTimer>
 
+#include <chrono>
 #include <csignal>
+#include <thread>
 
 namespace plainquill {
 namespace {
@@ -89,10 +92,13 @@ protected:
     TemporaryFolder scratch, input, output;
     testing::FakeShell shell;
     WindowControlFactory factory;
-    LibreOfficeLauncher launcher{optionsUnder(scratch.path())};
+    engine::LauncherFactory libreOffice()
+    {
+        return [options = optionsUnder(scratch.path())] { return std::make_unique<engine::InterruptibleLibreOffice>(options); };
+    }
     std::function<void(int)> onYield;
     int yields = 0;
-    Form1 form{{shell, factory, launcher, QString(), [this] {
+    Form1 form{{shell, factory, libreOffice(), QString(), [this] {
                     ++yields;
                     if (onYield)
                         onYield(yields);
@@ -198,6 +204,39 @@ TEST_F(RunWithLibreOffice, ConvertsRealDocumentsFromOtherProjectsTestSuites)
         EXPECT_NE(accents.find(word), std::string::npos) << word;
 }
 
+// The window as the program builds it: two workers, both started while the queue is filled, give
+// the very bytes one worker gives.
+TEST_F(RunWithLibreOffice, TwoWorkersStartedAheadWriteTheSameBytesAsOne)
+{
+    std::vector<std::string> names;
+    for (const char* extension : {".doc", ".docx", ".rtf", ".htm", ".html"})
+        names.push_back(queueCopy(sample(extension), std::string("s") + (extension + 1) + extension).filename().string());
+    if (fs::exists(kCorpus))
+        for (const char* document : {"textract/tests/docx/raw_text.docx", "node-word-extractor/__tests__/data/test04.doc"})
+            names.push_back(queueCopy(kCorpus / document, fs::path(document).filename().string()).filename().string());
+    form.Start_Click();
+    ASSERT_TRUE(shell.messages.empty());
+
+    TemporaryFolder parallel;
+    testing::FakeShell answers;
+    engine::StandbyWorkers standby(libreOffice());
+    Form1 window({answers, factory, standby.launchers(), QString(), [] {}, {}, 2, [&] { standby.warmUp(2); }});
+    window.control<QLineEdit>("Text1")->setText(q(parallel.path()));
+    for (const std::string& name : names)
+        window.adder().addDropped({q(input.path() / name)});
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (standby.ready() < 2 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_EQ(standby.ready(), 2) << "both word processors start before Start is pressed";
+    window.Start_Click();
+
+    EXPECT_TRUE(answers.messages.empty());
+    for (const std::string& name : names) {
+        const std::string text = fs::path(name).stem().string() + ".txt";
+        EXPECT_EQ(readBytes(parallel.path() / text), outputOf(text)) << name;
+    }
+}
+
 TEST_F(RunWithLibreOffice, BadInputFailsCleanlyTheRunGoesOnAndTheEndMessageNamesEachFailure)
 {
     const fs::path locked = input.path() / "locked.docx";
@@ -276,15 +315,15 @@ TEST_F(RunWithLibreOffice, AConfirmedCancelKeepsWhatWasWrittenAndQuitsLibreOffic
 {
     for (const char* name : {"a.rtf", "b.rtf", "c.rtf"})
         queueCopy(sample(".rtf"), name);
-    onYield = [&](int n) {
-        if (n == 2)
+    onYield = [&](int) {
+        if (fs::exists(output.path() / "a.txt") && shell.messages.empty())
             form.Stop_Click();
     };
     shell.answers = {MessageAnswer::Yes};
     form.Start_Click();
 
     EXPECT_EQ(outputOf("a.txt"), kSampleText);
-    EXPECT_EQ(outputOf("b.txt"), "<missing>");
+    EXPECT_EQ(outputOf("c.txt"), "<missing>");
     EXPECT_EQ(form.progressBar().Value(), 0);
     EXPECT_EQ(form.progressBar().Color(), 0xFFFFFFu);
     // The fixture checks that no LibreOffice process is left.
@@ -292,7 +331,6 @@ TEST_F(RunWithLibreOffice, AConfirmedCancelKeepsWhatWasWrittenAndQuitsLibreOffic
 
 TEST_F(RunWithLibreOffice, StopDuringALongDocumentGivesItUpAtOnceAndTheNextRunStartsLibreOfficeAgain)
 {
-    engine::InterruptibleLibreOffice libreOffice(optionsUnder(scratch.path()));
     testing::FakeShell answers;
     Form1* self = nullptr;
     QTimer stopper; // Stop, once, as soon as the title names the document in hand
@@ -302,8 +340,7 @@ TEST_F(RunWithLibreOffice, StopDuringALongDocumentGivesItUpAtOnceAndTheNextRunSt
             self->Stop_Click();
         }
     });
-    Form1 window({answers, factory, libreOffice, QString(), [&] { stopper.start(20); }, {}, {},
-                  [&] { libreOffice.interruptDocument(); }});
+    Form1 window({answers, factory, libreOffice(), QString(), [&] { stopper.start(20); }});
     self = &window;
     window.control<QLineEdit>("Text1")->setText(q(output.path()));
     writeBytes(input.path() / "long.html", engine::testing::longHtml(3000));
@@ -329,9 +366,9 @@ TEST_F(RunWithLibreOffice, WithoutLibreOfficeTheUserIsToldToInstallIt)
 {
     LibreOfficeOptions options = optionsUnder(scratch.path());
     options.searchPath = scratch.path().string(); // a PATH without soffice
-    LibreOfficeLauncher missing(options);
     testing::FakeShell answers;
-    Form1 window({answers, factory, missing, QString(), [] {}});
+    Form1 window({answers, factory, [options] { return std::make_unique<engine::InterruptibleLibreOffice>(options); },
+                  QString(), [] {}});
     window.control<QLineEdit>("Text1")->setText(q(output.path()));
     window.adder().addDropped({q(sample(".rtf"))});
     window.Start_Click();

@@ -9,6 +9,7 @@
 #include "tests/support/drop.h"
 #include "tests/support/fake_shell.h"
 #include "tests/support/fake_word_processor.h"
+#include "tests/support/fake_workers.h"
 #include "tests/support/qt_app.h"
 #include "tests/support/temp_tree.h"
 
@@ -26,6 +27,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <optional>
 #include <stdexcept>
 #include <chrono>
 #include <thread>
@@ -77,18 +79,10 @@ protected:
     FakeLauncher wordProcessor;
     int yields = 0;
     std::function<void(int)> onYield; // called with the yield's number, from 1
-    std::atomic<bool> documentInterrupted = false;
-    Form1 form{{shell, factory, wordProcessor, QString(),
-                [this] {
+    Form1 form{{shell, factory, wordProcessor.factory(), QString(), [this] {
                     ++yields;
                     if (onYield)
                         onYield(yields);
-                },
-                {},
-                {},
-                [this] {
-                    ++wordProcessor.stops; // before the document in hand is let go
-                    documentInterrupted = true;
                 }}};
 };
 
@@ -135,7 +129,7 @@ TEST_F(ConversionRunTest, ValidatesInOrderAfterSettingMax)
         FakeShell answers;
         WindowControlFactory controls;
         FakeLauncher launcher;
-        Form1 window({answers, controls, launcher, QString(), [] {}});
+        Form1 window({answers, controls, launcher.factory(), QString(), [] {}});
         if (c.queued)
             window.adder().addDropped({tree.file("a.doc")});
         window.control<QLineEdit>("Text2")->setText(c.source);
@@ -202,7 +196,6 @@ TEST_F(ConversionRunTest, ConvertsEveryCheckedFileInQueueOrderAndEndsIdle)
     EXPECT_EQ(wordProcessor.log.started, 1);
     EXPECT_EQ(wordProcessor.log.quits, 1);
     EXPECT_EQ(wordProcessor.log.closes, 3);
-    EXPECT_EQ(yields, 3);
 }
 
 TEST_F(ConversionRunTest, SkipsUncheckedRowsAndTheBarCountsQueuePositions)
@@ -210,17 +203,12 @@ TEST_F(ConversionRunTest, SkipsUncheckedRowsAndTheBarCountsQueuePositions)
     queue("a.doc");
     queue("b.doc");
     queue("c.doc");
-    form.queue().setChecked(1, false);
-    std::vector<int> valueAtOpen;
-    wordProcessor.script.duringOpen = [&](const std::string&) { valueAtOpen.push_back(bar().Value()); };
-    bar().SetMax(3);
-    bar().SetValue(2); // left from an earlier run
+    form.queue().setChecked(2, false);
     form.Start_Click();
 
     EXPECT_EQ(wordProcessor.log.opened.size(), 2u);
-    EXPECT_EQ(valueAtOpen, (std::vector<int>{2, 1}));
-    EXPECT_EQ(bar().Value(), 3);
-    EXPECT_EQ(outputText("b.txt"), QByteArray("<missing>"));
+    EXPECT_EQ(bar().Value(), 2) << "the bar stops at the last checked row's position";
+    EXPECT_EQ(outputText("c.txt"), QByteArray("<missing>"));
 }
 
 TEST_F(ConversionRunTest, TheWindowKeepsWorkingAndNamesTheDocumentWhileItConverts)
@@ -255,15 +243,70 @@ TEST_F(ConversionRunTest, TheWindowKeepsWorkingAndNamesTheDocumentWhileItConvert
     EXPECT_EQ(outputText("report.txt"), "text");
 }
 
-TEST_F(ConversionRunTest, NoCheckedRowStartsAndQuitsTheWordProcessorOnly)
+// Workers finish out of order; the bar and the title follow the queue: the bar waits for the
+// earliest document, and the title names it while it is in hand.
+TEST_F(ConversionRunTest, WithTwoWorkersTheBarMovesInQueueOrderAndTheTitleNamesTheEarliestInHand)
+{
+    testing::FakeWorkerFarm farm;
+    FakeShell answers;
+    WindowControlFactory controls;
+    std::optional<int> valueWhileHeld;
+    QString titleWhileHeld;
+    Form1* self = nullptr;
+    Form1 window({answers, controls, farm.factory(), QString(),
+                  [&] {
+                      if (valueWhileHeld || !QFileInfo::exists(output + "/c.txt"))
+                          return;
+                      valueWhileHeld = self->progressBar().Value();
+                      titleWhileHeld = self->windowTitle();
+                      farm.releaseDocuments();
+                  },
+                  {}, 2});
+    self = &window;
+    window.control<QLineEdit>("Text1")->setText(output);
+    for (const char* name : {"a.doc", "b.doc", "c.doc"})
+        window.adder().addDropped({tree.file(name, name)});
+    farm.holdDocument("a.doc");
+    window.Start_Click();
+
+    ASSERT_TRUE(valueWhileHeld);
+    EXPECT_EQ(*valueWhileHeld, 0) << "b and c were done, a was not";
+    EXPECT_EQ(titleWhileHeld, "Converting a.doc - Plainquill 1.0");
+    EXPECT_EQ(window.progressBar().Value(), 3);
+    EXPECT_EQ(farm.starts(), 2);
+    EXPECT_EQ(farm.living(), 0);
+    for (const char* name : {"a", "b", "c"})
+        EXPECT_EQ(outputText(QString(name) + ".txt"), QByteArray(name) + ".doc");
+    EXPECT_TRUE(answers.messages.empty());
+}
+
+// LibreOffice is started ahead once there is something to convert, and again after a run, whose
+// own word processors quit with it; an add that brings nothing asks for none.
+TEST_F(ConversionRunTest, AWordProcessorIsAskedForAheadWhenDocumentsAreQueuedAndAfterEachRun)
+{
+    int asked = 0;
+    FakeShell answers;
+    WindowControlFactory controls;
+    Form1 window({answers, controls, wordProcessor.factory(), QString(), [] {}, {}, 1, [&] { ++asked; }});
+    window.control<QLineEdit>("Text1")->setText(output);
+    testing::dropFiles(*window.control<QListWidget>("List1")->viewport(), {tree.folder("empty")});
+    EXPECT_EQ(asked, 0);
+    window.adder().addDropped({tree.file("a.doc"), tree.file("b.doc")});
+    EXPECT_EQ(asked, 1) << "one add, one request, however many files";
+    window.Start_Click();
+    EXPECT_EQ(asked, 2);
+    window.queue().ClearQueue();
+    EXPECT_EQ(asked, 2);
+}
+
+TEST_F(ConversionRunTest, NoCheckedRowConvertsNothingAndStartsNoWordProcessor)
 {
     queue("a.doc");
     form.queue().setAllChecked(false);
     bar().SetColor(0x123456);
     form.Start_Click();
 
-    EXPECT_EQ(wordProcessor.log.started, 1);
-    EXPECT_EQ(wordProcessor.log.quits, 1);
+    EXPECT_EQ(wordProcessor.log.started, 0);
     EXPECT_TRUE(wordProcessor.log.opened.empty());
     EXPECT_EQ(bar().Color(), 0x123456u);
     EXPECT_EQ(yields, 0);
@@ -271,6 +314,8 @@ TEST_F(ConversionRunTest, NoCheckedRowStartsAndQuitsTheWordProcessorOnly)
     EXPECT_FALSE(stop().Enabled());
 }
 
+// Names follow queue positions, not results: a failed document keeps its name, so fixing it and
+// running again does not move the texts of the others.
 TEST_F(ConversionRunTest, DocumentsSharingABaseNameEachKeepTheirTextAndARerunRefreshesTheSameNames)
 {
     tree.file("out/x.txt", "from before the run");
@@ -280,8 +325,8 @@ TEST_F(ConversionRunTest, DocumentsSharingABaseNameEachKeepTheirTextAndARerunRef
         queue(name, name);
     queue("docs/one/gone.doc");
     queue("docs/two/gone.rtf", "second gone");
-    QFile::remove(tree.path("docs/one/gone.doc")); // a failed document takes no name
-    const QStringList expected{"X.txt", "gone.txt", "x (2).txt", "x (3).txt", "x.txt", "y.txt"};
+    QFile::remove(tree.path("docs/one/gone.doc"));
+    const QStringList expected{"X.txt", "gone (2).txt", "x (2).txt", "x (3).txt", "x.txt", "y.txt"};
 
     for (const int run : {1, 2}) {
         SCOPED_TRACE(run);
@@ -292,24 +337,29 @@ TEST_F(ConversionRunTest, DocumentsSharingABaseNameEachKeepTheirTextAndARerunRef
         EXPECT_EQ(outputText("x (2).txt"), QByteArray("docs/two/x.doc"));
         EXPECT_EQ(outputText("x (3).txt"), QByteArray("docs/one/x.docx"));
         EXPECT_EQ(outputText("X.txt"), QByteArray("docs/one/X.doc")) << "names differ by case on this file system";
-        EXPECT_EQ(outputText("gone.txt"), QByteArray("second gone"));
+        EXPECT_EQ(outputText("gone (2).txt"), QByteArray("second gone"));
         ASSERT_EQ(shell.messages.size(), 1u);
         const QString report = shell.messages[0].text;
-        EXPECT_TRUE(report.contains("2 of the documents share a name")) << report.toStdString();
-        EXPECT_TRUE(report.endsWith(QString::fromUtf8("\ntwo/x.doc → x (2).txt\none/x.docx → x (3).txt")))
+        EXPECT_TRUE(report.contains("3 of the documents share a name")) << report.toStdString();
+        EXPECT_TRUE(report.endsWith(
+            QString::fromUtf8("\ntwo/x.doc → x (2).txt\none/x.docx → x (3).txt\ngone.rtf → gone (2).txt")))
             << report.toStdString();
     }
 }
 
-TEST_F(ConversionRunTest, StopThenNoConvertsTheFileAndAsksAgainAtTheNext)
+TEST_F(ConversionRunTest, StopThenNoLetsTheRunGoOnAndAskAgainAtTheNextStop)
 {
     queue("a.doc");
     queue("b.doc");
     queue("c.doc");
-    onYield = [&](int n) {
-        if (n <= 2)
+    DocumentInHand held(wordProcessor.script, wordProcessor.interrupted, "b.doc");
+    QTimer clicker;
+    QObject::connect(&clicker, &QTimer::timeout, [&] {
+        if (held.inHand && shell.messages.size() < 2)
             form.Stop_Click();
-    };
+    });
+    clicker.start(1);
+    shell.onMessage = [&] { held.released = shell.messages.size() == 2; };
     shell.answers = {MessageAnswer::No, MessageAnswer::No};
     form.Start_Click();
 
@@ -320,31 +370,29 @@ TEST_F(ConversionRunTest, StopThenNoConvertsTheFileAndAsksAgainAtTheNext)
     EXPECT_FALSE(form.bCancel);
 }
 
-TEST_F(ConversionRunTest, StopThenYesEndsAtOnceWithTheBarWhiteAndTheWordProcessorQuit)
+// Stop reaches the run however it was given: a click answered at once, or a key press the window
+// handled between two looks at the workers.
+TEST_F(ConversionRunTest, StopGivenBetweenTwoLooksAtTheWorkersIsAskedThere)
 {
     queue("a.doc");
     queue("b.doc");
-    queue("c.doc");
-    onYield = [&](int n) {
-        if (n == 2)
-            form.Stop_Click();
-    };
+    DocumentInHand held(wordProcessor.script, wordProcessor.interrupted, "a.doc");
+    onYield = [&](int) { form.bCancel = true; };
     shell.answers = {MessageAnswer::Yes};
     form.Start_Click();
 
+    EXPECT_EQ(messageTexts(), std::vector<QString>{"Do you want to cancel?"});
     EXPECT_EQ(wordProcessor.log.opened.size(), 1u);
-    EXPECT_EQ(outputText("a.txt"), QByteArray("text"));
+    EXPECT_EQ(outputText("a.txt"), QByteArray("<missing>"));
     EXPECT_EQ(bar().Value(), 0);
     EXPECT_EQ(bar().Color(), 0xFFFFFFu);
-    EXPECT_TRUE(start().Enabled());
-    EXPECT_FALSE(stop().Enabled());
-    EXPECT_EQ(wordProcessor.log.quits, 1);
 }
 
 TEST_F(ConversionRunTest, KeepsTheQueueStillWhileConvertingAndRestoresTheButtonsAfter)
 {
     queue("a.doc");
     queue("b.doc");
+    DocumentInHand held(wordProcessor.script, wordProcessor.interrupted, "a.doc");
     bool checkedDuringRun = false;
     onYield = [&](int) {
         EXPECT_TRUE(stop().Enabled());
@@ -353,6 +401,7 @@ TEST_F(ConversionRunTest, KeepsTheQueueStillWhileConvertingAndRestoresTheButtons
         testing::dropFiles(*form.control<QListWidget>("List1")->viewport(), {tree.file("dropped.doc")});
         EXPECT_EQ(form.queue().length(), 2) << "a drop during the run is refused";
         checkedDuringRun = true;
+        held.released = true;
     };
     form.Start_Click();
     EXPECT_TRUE(checkedDuringRun);
@@ -360,58 +409,70 @@ TEST_F(ConversionRunTest, KeepsTheQueueStillWhileConvertingAndRestoresTheButtons
     EXPECT_TRUE(form.browseButton().Enabled());
 }
 
-TEST_F(ConversionRunTest, AnErrorInsideTheRunIsToldAndLeavesTheWindowReadyForTheNext)
+TEST_F(ConversionRunTest, AnErrorOnOneDocumentFailsThatDocumentAloneAndTheRunGoesOn)
 {
     queue("a.doc");
     queue("b.doc");
-    wordProcessor.script.duringOpen = [](const std::string&) { throw std::runtime_error("out of file handles"); };
+    wordProcessor.script.duringOpen = [](const std::string& document) {
+        if (document.ends_with("/a.doc"))
+            throw std::runtime_error("out of file handles");
+    };
     form.Start_Click();
     EXPECT_FALSE(form.run().running());
-    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "the busy pointer ends with the failed call";
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "the busy pointer ends with the run";
     EXPECT_TRUE(start().Enabled());
     EXPECT_FALSE(stop().Enabled());
     EXPECT_TRUE(form.removeAllButton().Enabled());
     EXPECT_TRUE(Text1().isEnabled());
-    ASSERT_EQ(messageTexts().size(), 1u);
-    EXPECT_TRUE(messageTexts()[0].contains("out of file handles")) << messageTexts()[0].toStdString();
-
-    wordProcessor.script.duringOpen = nullptr;
-    form.Start_Click();
     EXPECT_EQ(outputText("b.txt"), "text");
+    ASSERT_EQ(messageTexts().size(), 1u);
+    EXPECT_TRUE(messageTexts()[0].startsWith("1 of 2 checked files could not be converted:\n"))
+        << messageTexts()[0].toStdString();
+    EXPECT_TRUE(messageTexts()[0].contains("a.doc: could not open (it failed on an unexpected error: out of file handles)"))
+        << messageTexts()[0].toStdString();
 }
 
 TEST_F(ConversionRunTest, AStartClickDuringAYieldDoesNotBeginASecondRun)
 {
     queue("a.doc");
     queue("b.doc");
-    onYield = [&](int) { form.Start_Click(); };
+    DocumentInHand held(wordProcessor.script, wordProcessor.interrupted, "a.doc");
+    onYield = [&](int) {
+        form.Start_Click();
+        held.released = true;
+    };
     form.Start_Click();
+    EXPECT_GE(yields, 1);
     EXPECT_EQ(wordProcessor.log.started, 1);
     EXPECT_EQ(wordProcessor.log.opened.size(), 2u);
 }
 
-TEST_F(ConversionRunTest, EndsCleanlyWhenTheQueueIsEmptiedOrRefilledDuringAYield)
+// The run converts what was queued at Start: a queue emptied or refilled meanwhile (by a program;
+// the user cannot while it is held still) neither ends it nor changes its documents.
+TEST_F(ConversionRunTest, ConvertsWhatWasQueuedAtStartWhenTheQueueIsEmptiedOrRefilledDuringAYield)
 {
     for (const bool refill : {false, true}) {
         SCOPED_TRACE(refill ? "refilled" : "emptied");
         form.queue().ClearQueue();
         wordProcessor.log = {};
-        queue("a.doc");
-        queue("b.doc");
-        queue("c.doc");
-        yields = 0;
-        onYield = [&](int n) {
-            if (n != 2)
+        const QString prefix = refill ? "r" : "e";
+        for (const char* name : {"a.doc", "b.doc", "c.doc"})
+            queue(prefix + name);
+        DocumentInHand held(wordProcessor.script, wordProcessor.interrupted, (prefix + "a.doc").toStdString());
+        onYield = [&](int) {
+            if (held.released)
                 return;
             form.queue().ClearQueue();
             if (refill)
                 for (const char* name : {"p.doc", "q.doc", "r.doc"})
                     queue(name);
+            held.released = true;
         };
         form.Start_Click();
         onYield = nullptr;
-        EXPECT_EQ(wordProcessor.log.opened.size(), 1u);
-        EXPECT_EQ(wordProcessor.log.quits, 1);
+        EXPECT_EQ(wordProcessor.log.opened.size(), 3u);
+        EXPECT_EQ(outputText(prefix + "c.txt"), "text");
+        EXPECT_EQ(outputText("p.txt"), "<missing>");
         EXPECT_TRUE(start().Enabled());
         EXPECT_FALSE(stop().Enabled());
     }
@@ -422,11 +483,12 @@ TEST_F(ConversionRunTest, TakesTheOutputFolderAtStartAndHoldsItStillUntilTheEnd)
     queue("a.doc");
     queue("b.doc");
     const QString second = tree.folder("second");
-    onYield = [&](int n) {
+    DocumentInHand held(wordProcessor.script, wordProcessor.interrupted, "a.doc");
+    onYield = [&](int) {
         EXPECT_FALSE(Text1().isEnabled());
         EXPECT_FALSE(form.outputButton().Enabled()) << "Output";
-        if (n == 2)
-            Text1().setText(second); // as a program could; a user cannot while the box is off
+        Text1().setText(second); // as a program could; a user cannot while the box is off
+        held.released = true;
     };
     form.Start_Click();
     EXPECT_EQ(wordProcessor.log.saved,
@@ -435,22 +497,24 @@ TEST_F(ConversionRunTest, TakesTheOutputFolderAtStartAndHoldsItStillUntilTheEnd)
     EXPECT_TRUE(form.outputButton().Enabled());
 }
 
-TEST_F(ConversionRunTest, ClosingTheWindowEndsTheRunAfterTheCurrentDocumentWithoutAsking)
+TEST_F(ConversionRunTest, ClosingTheWindowEndsTheRunAtOnceWithoutAsking)
 {
     queue("a.doc");
     queue("b.doc");
     queue("c.doc");
-    onYield = [&](int n) {
-        if (n == 2) {
-            form.Stop_Click(); // the question that would follow must not hold the closing up
-            form.close();
-        }
+    DocumentInHand held(wordProcessor.script, wordProcessor.interrupted, "b.doc");
+    onYield = [&](int) {
+        if (!held.inHand)
+            return;
+        form.close();
+        form.Stop_Click(); // a Stop that follows must not hold the closing up with its question
     };
     wordProcessor.script.openFailures["a.doc"] = Failure::CouldNotOpen;
     form.Start_Click();
 
-    EXPECT_EQ(wordProcessor.log.opened.size(), 1u);
-    EXPECT_EQ(wordProcessor.log.quits, 1);
+    EXPECT_EQ(wordProcessor.log.opened.size(), 2u);
+    EXPECT_TRUE(wordProcessor.interrupted) << "the document in hand is given up";
+    EXPECT_EQ(outputText("b.txt"), "<missing>");
     EXPECT_TRUE(shell.messages.empty()) << "no question and no report for a window that is gone";
     EXPECT_FALSE(form.run().running());
 }
@@ -501,7 +565,7 @@ TEST_F(ConversionRunTest, DrivesTheDrawnProgressBarThroughItsFace)
 {
     WindowControlFactory drawn;
     FakeShell answers;
-    Form1 window({answers, drawn, wordProcessor, QString(), [] {}});
+    Form1 window({answers, drawn, wordProcessor.factory(), QString(), [] {}});
     ASSERT_NE(dynamic_cast<host::HostWidget*>(window.control<QWidget>("XP_ProgressBar1")), nullptr);
     window.control<QLineEdit>("Text1")->setText(output);
     for (const char* name : {"a.doc", "b.doc", "c.doc", "d.doc"})
@@ -521,8 +585,9 @@ TEST_F(ConversionRunTest, TheSummaryAfterAConfirmedStopCountsConvertedFailedAndN
         queue(name);
     form.queue().setChecked(5, false);
     wordProcessor.script.openFailures["a.doc"] = Failure::CouldNotOpen;
-    onYield = [&](int n) {
-        if (n == 3)
+    DocumentInHand held(wordProcessor.script, wordProcessor.interrupted, "c.doc");
+    onYield = [&](int) {
+        if (held.inHand && shell.messages.empty())
             form.Stop_Click();
     };
     shell.answers = {MessageAnswer::Yes};
@@ -539,7 +604,7 @@ TEST_F(ConversionRunTest, StopDuringADocumentAsksAtOnceAndYesGivesTheDocumentUp)
     queue("slow.doc", "new slow");
     queue("c.doc");
     tree.file("out/slow.txt", "old slow");
-    DocumentInHand slow(wordProcessor.script, documentInterrupted, "slow.doc");
+    DocumentInHand slow(wordProcessor.script, wordProcessor.interrupted, "slow.doc");
     QTimer clicker;
     QObject::connect(&clicker, &QTimer::timeout, [&] {
         if (slow.inHand && !shell.messages.size())
@@ -560,7 +625,7 @@ TEST_F(ConversionRunTest, StopDuringADocumentAsksAtOnceAndYesGivesTheDocumentUp)
     EXPECT_FALSE(backWhenAsked) << "the question waited for the document";
     EXPECT_EQ(pointerWhenAsked, Qt::BusyCursor);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "the pointer is itself again after the run";
-    EXPECT_TRUE(documentInterrupted);
+    EXPECT_TRUE(wordProcessor.interrupted);
     EXPECT_EQ(outputText("a.txt"), "new a");
     EXPECT_EQ(outputText("slow.txt"), "old slow");
     EXPECT_EQ(wordProcessor.log.opened.size(), 2u) << "nothing opened after the answer";
@@ -579,12 +644,11 @@ TEST_F(ConversionRunTest, StopDuringADocumentThenNoLetsItFinishAndTheRunGoOn)
         FakeShell answers;
         WindowControlFactory controls;
         FakeLauncher launcher;
-        std::atomic<bool> interrupted = false;
-        Form1 window({answers, controls, launcher, QString(), [] {}, {}, {}, [&] { interrupted = true; }});
+        Form1 window({answers, controls, launcher.factory(), QString(), [] {}});
         window.control<QLineEdit>("Text1")->setText(output);
         for (const char* name : {"a.doc", "slow.doc", "c.doc"})
             window.adder().addDropped({tree.file(QString("in%1/").arg(backBeforeAnswer) + name, name)});
-        DocumentInHand slow(launcher.script, interrupted, "slow.doc");
+        DocumentInHand slow(launcher.script, launcher.interrupted, "slow.doc");
         QTimer clicker;
         QObject::connect(&clicker, &QTimer::timeout, [&] {
             if (slow.inHand && answers.messages.empty())
@@ -604,7 +668,7 @@ TEST_F(ConversionRunTest, StopDuringADocumentThenNoLetsItFinishAndTheRunGoOn)
         window.Start_Click();
 
         EXPECT_EQ(answers.messages.size(), 1u);
-        EXPECT_FALSE(interrupted);
+        EXPECT_FALSE(launcher.interrupted);
         EXPECT_EQ(outputText("slow.txt"), "slow.doc");
         EXPECT_EQ(outputText("c.txt"), "c.doc");
         EXPECT_EQ(window.progressBar().Value(), 3);

@@ -70,7 +70,7 @@ protected:
     FakeShell shell;
     WindowControlFactory factory;
     testing::FakeLauncher wordProcessor;
-    Form1 form{{shell, factory, wordProcessor, QStringLiteral(PLAINQUILL_HELP_PAGE), {}}};
+    Form1 form{{shell, factory, wordProcessor.factory(), QStringLiteral(PLAINQUILL_HELP_PAGE), {}}};
     TempTree tree;
 };
 
@@ -368,7 +368,7 @@ TEST_F(Form1Test, HelpShowsThePageItselfWhenTheDesktopCannot)
 
     FakeShell noPage;
     noPage.urlsOpen = false;
-    Form1 broken({noPage, factory, wordProcessor, tree.path("missing/index.html"), {}});
+    Form1 broken({noPage, factory, wordProcessor.factory(), tree.path("missing/index.html"), {}});
     broken.Help_Click();
     EXPECT_TRUE(noPage.shownPages.empty());
     ASSERT_EQ(noPage.messages.size(), 1u);
@@ -460,7 +460,7 @@ TEST(OpenForm1, BadStoredWindowDataIsShownAndNoWindowMade)
         FakeShell shell;
         WindowControlFactory controls;
         testing::FakeLauncher wordProcessor;
-        EXPECT_EQ(openForm1({shell, controls, wordProcessor, QString(), {}, c.layout}) == nullptr, c.why != nullptr)
+        EXPECT_EQ(openForm1({shell, controls, wordProcessor.factory(), QString(), {}, c.layout}) == nullptr, c.why != nullptr)
             << c.name;
         ASSERT_EQ(shell.messages.size(), c.why ? 1u : 0u) << c.name;
         if (c.why) {

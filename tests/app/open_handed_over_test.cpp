@@ -31,7 +31,7 @@ protected:
     WindowControlFactory factory;
     testing::FakeLauncher wordProcessor;
     std::function<void()> onYield;
-    Form1 form{{shell, factory, wordProcessor, QString(), [this] {
+    Form1 form{{shell, factory, wordProcessor.factory(), QString(), [this] {
                     if (onYield)
                         std::exchange(onYield, nullptr)();
                 }}};

@@ -29,11 +29,11 @@ int main(int argc, char* argv[])
 
     plainquill::engine::LibreOfficeOptions options;
     options.scratchParent = argv[1];
-    plainquill::engine::InterruptibleLibreOffice libreOffice(options);
     plainquill::WindowControlFactory controls;
     const int closeAt = std::stoi(argv[4]);
     int yields = 0;
     plainquill::Form1* form = nullptr;
+    const auto libreOffice = [options] { return std::make_unique<plainquill::engine::InterruptibleLibreOffice>(options); };
     plainquill::Form1 window({shell, controls, libreOffice, QString(), [&] {
                                   std::printf("yield %d\n", ++yields);
                                   std::fflush(stdout);
@@ -43,9 +43,7 @@ int main(int argc, char* argv[])
                                   if (yields == -closeAt)
                                       QTimer::singleShot(200, form, [&] { form->close(); });
                                   QCoreApplication::processEvents();
-                              },
-                              {},
-                              [&libreOffice] { libreOffice.interrupt(); }});
+                              }});
     form = &window;
     plainquill::TerminationSignals terminationSignals;
     plainquill::closeOnTermination(terminationSignals, window);

@@ -1,7 +1,7 @@
 // plainquill-batch run as a user runs it, against a real LibreOffice on real documents.
 #include "app/window/form1.h"
 #include "app/window/window_control_factory.h"
-#include "engine/libreoffice/libreoffice_launcher.h"
+#include "engine/libreoffice/interruptible_libreoffice.h"
 #include "tests/engine/support/processes.h"
 #include "tests/engine/support/test_files.h"
 #include "tests/support/child_process.h"
@@ -112,8 +112,8 @@ TEST_F(BatchWithLibreOffice, WritesWhatTheWindowWritesWithOneWorkerOrThree)
     {
         testing::FakeShell shell;
         WindowControlFactory factory;
-        engine::LibreOfficeLauncher launcher;
-        Form1 form({shell, factory, launcher, QString(), [] {}});
+        Form1 form({shell, factory, [] { return std::make_unique<engine::InterruptibleLibreOffice>(); }, QString(),
+                    [] {}});
         form.control<QCheckBox>("Check2")->setChecked(true);
         form.control<QLineEdit>("Text1")->setText(QString::fromStdString(byWindow.path().string()));
         form.adder().addDropped(std::vector<fs::path>{folder, doc, docx});

@@ -1,7 +1,7 @@
 #pragma once
 // A scripted word processor for the run's control flow. It "converts" by writing the document's
 // own bytes to the target, so tests can see which file went where.
-#include "engine/word_processor.h"
+#include "engine/worker_pool.h"
 #include "tests/support/failure_printer.h"
 
 #include <QFile>
@@ -114,9 +114,43 @@ public:
     engine::StartFailure lastStartFailure() const override { return script.startFailure; }
     unsigned stopsAsked() const override { return stops; }
 
+    // The launchers of a run's pool, one per worker, all starting this one's word processors;
+    // each run's first call clears `interrupted`.
+    engine::LauncherFactory factory();
+
     FakeWordProcessorScript script;
     FakeWordProcessorLog log;
-    std::atomic<unsigned> stops = 0; // stops asked, from any thread
+    std::atomic<unsigned> stops = 0;          // stops asked, from any thread
+    std::atomic<bool> interrupted = false;    // the run's launchers were interrupted
 };
+
+// One worker's launcher: interrupting it ends what the fake's script lets be interrupted and
+// refuses further starts, as InterruptibleLibreOffice does.
+class FakeWorkerLauncher final : public engine::InterruptibleLauncher {
+public:
+    explicit FakeWorkerLauncher(FakeLauncher& fake) : m_fake(fake) {}
+    std::unique_ptr<engine::WordProcessor> Start() override
+    {
+        return m_fake.interrupted ? nullptr : m_fake.Start();
+    }
+    engine::StartFailure lastStartFailure() const override { return m_fake.lastStartFailure(); }
+    unsigned stopsAsked() const override { return m_fake.stopsAsked(); }
+    void interrupt() override
+    {
+        ++m_fake.stops; // before the document in hand is let go
+        m_fake.interrupted = true;
+    }
+
+private:
+    FakeLauncher& m_fake;
+};
+
+inline engine::LauncherFactory FakeLauncher::factory()
+{
+    return [this] {
+        interrupted = false;
+        return std::make_unique<FakeWorkerLauncher>(*this);
+    };
+}
 
 } // namespace plainquill::testing
