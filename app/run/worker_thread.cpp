@@ -1,5 +1,6 @@
 #include "app/run/worker_thread.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
@@ -8,6 +9,7 @@
 #include <QPointer>
 #include <QWindow>
 
+#include <atomic>
 #include <exception>
 #include <future>
 #include <memory>
@@ -128,34 +130,36 @@ void WorkerThread::serve()
 
 void WorkerThread::run(const std::function<void()>& work)
 {
-    QEventLoop loop;
+    // Events are handled pass by pass rather than in a nested event loop: entering one drops the
+    // application's pending quit, and a run looks at its workers many times a second, so a window
+    // closed during a run would otherwise leave the program running without it.
+    QAbstractEventDispatcher* const dispatcher = QAbstractEventDispatcher::instance();
+    auto done = std::make_shared<std::atomic<bool>>(false);
     auto finished = std::make_shared<std::promise<void>>();
     std::future<void> outcome = finished->get_future();
     {
         std::lock_guard lock(m_mutex);
-        m_jobs.push_back([&work, finished, &loop] {
+        m_jobs.push_back([&work, finished, done, dispatcher] {
             std::exception_ptr failure;
             try {
                 work();
             } catch (...) {
                 failure = std::current_exception();
             }
-            // Queued, so the loop quits on its own thread even if it has not started yet; and
-            // before the promise is kept, because the loop is gone soon after that.
-            QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
             if (failure)
                 finished->set_exception(failure);
             else
                 finished->set_value();
+            *done = true;
+            dispatcher->wakeUp();
         });
     }
     m_wake.notify_one();
     {
         InputHolder holder(m_passage);
-        loop.exec();
+        while (!*done)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
-    // The loop also ends when the application quits; the work is not abandoned half-way then.
-    outcome.wait();
     outcome.get();
 }
 

@@ -221,8 +221,8 @@ TEST_F(ConversionRunTest, TheWindowKeepsWorkingAndNamesTheDocumentWhileItConvert
     QString titleDuring;
     QTimer peek;
     QObject::connect(&peek, &QTimer::timeout, [&] {
-        if (!opening || seen)
-            return; // the title while the document converts, not later ones
+        if (!opening || seen || !form.windowTitle().startsWith("Converting"))
+            return; // the title while the document converts, once the run has seen it in hand
         titleDuring = form.windowTitle();
         seen = true;
     });

@@ -62,21 +62,21 @@ protected:
 
 TEST_F(ShutdownTest, EndingDuringARunEndsItAtOnceAndLeavesNothingBehind)
 {
-    // closeAt: the yield at which the window closes itself, or (below 0) a moment into the long
-    // document that follows it; 0: a signal instead.
+    // closeAt: the document in hand (the second is the long one) at which the window closes
+    // itself, or (below 0) a moment into it; 0: a signal instead.
     struct Case { int closeAt, signal; };
     for (const Case& c : {Case{2, 0}, Case{-2, 0}, Case{0, SIGTERM}, Case{0, SIGHUP}, Case{0, SIGINT}}) {
         SCOPED_TRACE(c.signal);
         for (const auto& entry : fs::directory_iterator(output.path()))
             fs::remove_all(entry.path());
-        // window_process <scratch folder> <lock file> <output folder> <close at yield> [documents...]
+        // window_process <scratch folder> <lock file> <output folder> <close at document> [documents...]
         std::vector<std::string> command{PLAINQUILL_WINDOW_PROCESS, scratch.path(), lock(), output.path(),
                                          std::to_string(c.closeAt)};
         for (const char* name : {"a.rtf", "long.docx", "c.rtf", "d.rtf"})
             command.push_back(s_documents->path() / name);
         testing::ChildProcess program(command);
         std::optional<std::string> line;
-        while ((line = program.readLine(60s)) && *line != "yield 2") {}
+        while ((line = program.readLine(60s)) && *line != "document 2") {}
         ASSERT_TRUE(line) << "the run did not reach its second document";
         if (c.signal) {
             // Most likely while the long document converts: the program gives it up at once.

@@ -1,7 +1,7 @@
 // The program as the shutdown tests see it from outside: the real window, run and signal handling
-// with a real LibreOffice. Queues the documents, presses Start and prints "yield N" at each of the
-// run's yields, closing its window at the given one (if above 0), or a moment into the document
-// that follows it (if below 0).
+// with a real LibreOffice. Queues the documents, presses Start and prints "document N" as the title
+// names each document in hand, closing its window at the given one (if above 0), or a moment into
+// it (if below 0).
 #include "app/startup/single_instance.h"
 #include "app/startup/termination_signals.h"
 #include "app/window/form1.h"
@@ -31,17 +31,21 @@ int main(int argc, char* argv[])
     options.scratchParent = argv[1];
     plainquill::WindowControlFactory controls;
     const int closeAt = std::stoi(argv[4]);
-    int yields = 0;
+    int inHand = 0; // documents named in the title so far, each once
+    QString title;
     plainquill::Form1* form = nullptr;
     const auto libreOffice = [options] { return std::make_unique<plainquill::engine::InterruptibleLibreOffice>(options); };
     plainquill::Form1 window({shell, controls, libreOffice, QString(), [&] {
-                                  std::printf("yield %d\n", ++yields);
-                                  std::fflush(stdout);
-                                  if (yields == closeAt)
-                                      form->close();
-                                  // Below 0: closed a moment into the document after that yield.
-                                  if (yields == -closeAt)
-                                      QTimer::singleShot(200, form, [&] { form->close(); });
+                                  if (form->windowTitle() != title && form->windowTitle().startsWith("Converting ")) {
+                                      title = form->windowTitle();
+                                      std::printf("document %d\n", ++inHand);
+                                      std::fflush(stdout);
+                                      if (inHand == closeAt)
+                                          form->close();
+                                      // Below 0: closed a moment into that document.
+                                      if (inHand == -closeAt)
+                                          QTimer::singleShot(200, form, [&] { form->close(); });
+                                  }
                                   QCoreApplication::processEvents();
                               }});
     form = &window;
