@@ -122,3 +122,19 @@ TEST_F(StandbyWorkersTest, DestroyingItLeavesNoWordProcessorBehind)
 
 } // namespace
 } // namespace plainquill::engine
+
+namespace plainquill::engine {
+namespace {
+
+TEST(WorkersToWarm, AllWhereEachHasItsShareOfMemoryElseOne)
+{
+    constexpr std::uint64_t GiB = kMemoryPerWorker;
+    struct Case { int workers; std::uint64_t available; int warmed; };
+    for (const Case c : {Case{4, 4 * GiB, 4}, Case{4, 4 * GiB - 1, 1}, Case{2, 20 * GiB, 2}, Case{2, 0, 1},
+                         Case{1, 0, 1}, Case{0, 8 * GiB, 1}})
+        EXPECT_EQ(workersToWarm(c.workers, c.available), c.warmed) << c.workers << " workers, " << c.available;
+    EXPECT_GT(availableMemory(), 0u) << "MemAvailable is read from the kernel";
+}
+
+} // namespace
+} // namespace plainquill::engine
