@@ -7,6 +7,7 @@
 #include "app/window/form1.h"
 #include "app/window/window_control_factory.h"
 #include "engine/libreoffice/interruptible_libreoffice.h"
+#include "engine/standby_workers.h"
 #include "tests/support/fake_shell.h"
 
 #include <QApplication>
@@ -34,8 +35,10 @@ int main(int argc, char* argv[])
     int inHand = 0; // documents named in the title so far, each once
     QString title;
     plainquill::Form1* form = nullptr;
-    const auto libreOffice = [options] { return std::make_unique<plainquill::engine::InterruptibleLibreOffice>(options); };
-    plainquill::Form1 window({shell, controls, libreOffice, QString(), [&] {
+    // Two started ahead for a run of one: the one left waiting must end with the program too.
+    plainquill::engine::StandbyWorkers standby(
+        [options] { return std::make_unique<plainquill::engine::InterruptibleLibreOffice>(options); });
+    plainquill::Form1 window({shell, controls, standby.launchers(), QString(), [&] {
                                   if (form->windowTitle() != title && form->windowTitle().startsWith("Converting ")) {
                                       title = form->windowTitle();
                                       std::printf("document %d\n", ++inHand);
@@ -47,7 +50,8 @@ int main(int argc, char* argv[])
                                           QTimer::singleShot(200, form, [&] { form->close(); });
                                   }
                                   QCoreApplication::processEvents();
-                              }});
+                              },
+                              {}, 1, [&standby] { standby.warmUp(2); }});
     form = &window;
     plainquill::TerminationSignals terminationSignals;
     plainquill::closeOnTermination(terminationSignals, window);
