@@ -13,6 +13,8 @@
 
 #include <QLineEdit>
 
+#include <optional>
+
 namespace plainquill {
 
 namespace {
@@ -127,21 +129,20 @@ MessageAnswer ConversionRun::askCancel()
                                  QStringLiteral("Do you want to cancel?"), MessageButtons::YesNo);
 }
 
-bool ConversionRun::confirmCancel()
+void ConversionRun::confirmCancel()
 {
     const MessageAnswer answer = askCancel();
     if (m_abandoned)
-        return false;
+        return;
     if (answer != MessageAnswer::Yes) {
         m_p.bCancel = false;
-        return false;
+        return;
     }
     m_stopConfirmed = true;
     // A document already back is kept; those still in hand are given up, their staged texts
     // never taking the place of the old ones.
     if (m_pool)
         m_pool->interrupt();
-    return true;
 }
 
 void ConversionRun::showCancelled() noexcept
@@ -164,6 +165,7 @@ void ConversionRun::convertQueue()
     if (plan.todo.empty())
         return;
     RunOutcome outcome;
+    std::optional<engine::StartFailure> noWorker;
     {
         // However the run ends, an exception included, Start comes back and the queue is free.
         const ScopeExit restore([&] { restoreControls(); });
@@ -172,21 +174,25 @@ void ConversionRun::convertQueue()
         if (m_p.setConverting)
             m_p.setConverting(true);
         engine::WorkerPool pool(plan.items, plan.todo, m_p.workers, m_p.wordProcessors);
-        m_pool = &pool;
-        const ScopeExit forget([this] { m_pool = nullptr; });
-        followWorkers(pool, plan);
+        {
+            m_pool = &pool;
+            const ScopeExit forget([this] { m_pool = nullptr; });
+            followWorkers(pool, plan);
+        }
+        // The workers are done or told to end: Stop and closing the window have nothing left to end.
         showConverting({});
         slowCall([&] { pool.join(); });
-        m_pool = nullptr;
         if (m_abandoned)
             return;
         if (m_stopConfirmed)
             showCancelled();
-        if (!pool.anyWorkerStarted() && pool.startFailure()) {
-            showStartFailure(*pool.startFailure());
-            return;
-        }
+        if (!pool.anyWorkerStarted())
+            noWorker = pool.startFailure();
         outcome = outcomeOf(pool, plan, folder);
+    }
+    if (noWorker) {
+        showStartFailure(*noWorker);
+        return;
     }
     if (const RunReport report = endOfRunReport(outcome); !report.text.isEmpty())
         m_p.shell.showMessage(MessageIcon::Information, QStringLiteral("Plainquill"), report.text, MessageButtons::Ok,

@@ -17,9 +17,6 @@ class QString;
 
 namespace plainquill {
 
-namespace engine {
-class WorkerPool;
-}
 namespace contracts {
 class ButtonFace;
 }
@@ -44,8 +41,8 @@ struct RunParts {
     engine::LauncherFactory wordProcessors;
     int workers;
     std::function<void()> processPendingEvents;
-    // Told true when the first file is reached and false when the run ends, so the window can
-    // keep the queue and the output folder still meanwhile.
+    // Told true when the workers are given the checked files and false when the run ends, so the
+    // window can keep the queue and the output folder still meanwhile.
     std::function<void(bool)> setConverting;
     // Runs one wait for the workers so that the window stays painted meanwhile; empty runs it in
     // place.
@@ -74,8 +71,8 @@ private:
     void convertQueue();
     // Shows the pool's progress until every document is done or the run is stopped or abandoned.
     void followWorkers(engine::WorkerPool& pool, const RunPlan& plan);
-    // Asks whether to cancel after Stop; true when the run is to end here.
-    bool confirmCancel();
+    // Asks whether to cancel after Stop; Yes ends the run at once.
+    void confirmCancel();
     MessageAnswer askCancel();
     void showCancelled() noexcept;
     void showStartFailure(const engine::StartFailure& why);

@@ -228,15 +228,13 @@ void Form1::Start_Click()
 void Form1::setConverting(bool converting)
 {
     m_converting = converting;
-    // Clicks wait for the run's next look at its workers: the pointer says they were noticed.
-    if (converting)
-        m_busy.emplace();
-    else
-        m_busy.reset();
     if (converting) {
+        // Clicks wait for the run's next look at its workers: the pointer says they were noticed.
+        m_busy.emplace();
         m_removeAllWasEnabled = m_removeAllButton.Enabled();
         m_removeAllButton.SetEnabled(false);
     } else {
+        m_busy.reset();
         m_removeAllButton.SetEnabled(m_removeAllWasEnabled);
     }
     m_browseButton.SetEnabled(!converting);

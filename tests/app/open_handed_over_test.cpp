@@ -11,6 +11,10 @@
 
 #include <QLineEdit>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 namespace plainquill {
 namespace {
 
@@ -51,9 +55,17 @@ TEST_F(OpenHandedOverTest, DuringARunTheyWaitForItsEndAndAreNotConverted)
     form.adder().addDropped({tree.file("first.doc")});
     const std::string later = tree.file("later.doc").toStdString();
     QStringList duringTheRun;
+    std::atomic<bool> handedOver = false;
+    // The document stays in hand until the window has taken the hand-over.
+    wordProcessor.script.duringOpen = [&](const std::string&) {
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!handedOver && std::chrono::steady_clock::now() < giveUp)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    };
     onYield = [&] {
         form.openHandedOver({later});
         duringTheRun = queued();
+        handedOver = true;
     };
     form.Start_Click();
     EXPECT_EQ(duringTheRun, QStringList({"first.doc"}));
