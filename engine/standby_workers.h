@@ -2,7 +2,7 @@
 // LibreOffice started before it is needed. Starting one takes most of a second, half of a small
 // run: the window asks for one as soon as a document is queued, the batch command while it is
 // still listing its queue, and the run's pool then finds it up. One left waiting too long is quit
-// (it holds about 200 MB doing nothing) and started again when asked for.
+// (it holds about 90 MB doing nothing) and started again when asked for.
 #include "engine/worker_pool.h"
 
 #include <chrono>
@@ -18,7 +18,7 @@ namespace plainquill::engine {
 inline constexpr std::chrono::milliseconds kStandbyIdleLimit = std::chrono::minutes(10);
 
 // What one worker is given room for when deciding how many to start ahead: a waiting LibreOffice
-// holds about 200 MB, one converting a long document several times that.
+// holds about 90 MB, one converting a long document a few hundred.
 inline constexpr std::uint64_t kMemoryPerWorker = std::uint64_t(1) << 30;
 
 // How many of a run's `workers` to start ahead of it: all where the memory available (in bytes,

@@ -25,8 +25,8 @@ namespace plainquill::engine {
 
 using LauncherFactory = std::function<std::unique_ptr<InterruptibleLauncher>()>;
 
-// The most workers a run takes unless told otherwise: each LibreOffice holds about 200 MB, and
-// beyond four the documents wait on the disk rather than on the cores.
+// The most workers a run takes unless told otherwise: each LibreOffice holds about 200 MB while
+// it converts, and beyond four the documents wait on the disk rather than on the cores.
 inline constexpr int kMaxDefaultWorkers = 4;
 
 // One worker per core, at least one and at most kMaxDefaultWorkers. `cores` is what
