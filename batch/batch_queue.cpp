@@ -47,8 +47,7 @@ std::vector<BatchItem> buildQueue(const QueueRequest& request, const std::functi
     for (Queued& entry : queued) {
         const fs::path folder = entry.subfolder.empty() ? request.outputFolder : request.outputFolder / entry.subfolder;
         OutputNames& names = namers.try_emplace(entry.subfolder, folder).first->second;
-        fs::path target = names.targetFor(entry.source);
-        names.written(entry.source, target);
+        fs::path target = names.claim(entry.source);
         items.push_back({std::move(entry.source), std::move(target)});
     }
     return items;

@@ -51,6 +51,13 @@ void OutputNames::written(const fs::path& document, const fs::path& target)
     m_saved.push_back({document, textFileName(document), target.filename().native()});
 }
 
+fs::path OutputNames::claim(const fs::path& document)
+{
+    fs::path target = targetFor(document);
+    written(document, target);
+    return target;
+}
+
 std::vector<RenamedOutput> OutputNames::renamed() const
 {
     std::map<std::string, std::vector<fs::path>> byOwnName;

@@ -32,6 +32,10 @@ public:
     // Records that `document` was saved at `target`, as targetFor named it.
     void written(const std::filesystem::path& document, const std::filesystem::path& target);
 
+    // Names `document` before it is converted, as though it will be written: a run that settles
+    // every name at its start gives each document its name by queue position, whatever fails.
+    std::filesystem::path claim(const std::filesystem::path& document);
+
     // The documents saved under another name than their own, in run order.
     std::vector<RenamedOutput> renamed() const;
 

@@ -15,8 +15,7 @@ RunPlan planRun(const FileQueue& queue, const std::filesystem::path& outputFolde
         plan.items[row].source = queue.nativePath(qsizetype(row));
         if (!queue.isChecked(qsizetype(row)))
             continue;
-        plan.items[row].target = names.targetFor(plan.items[row].source);
-        names.written(plan.items[row].source, plan.items[row].target);
+        plan.items[row].target = names.claim(plan.items[row].source);
         plan.todo.push_back(row);
     }
     return plan;
