@@ -86,28 +86,6 @@ protected:
                 }}};
 };
 
-// A document that stays with the fake word processor until released or interrupted, so the
-// window can act while it is in hand.
-struct DocumentInHand {
-    explicit DocumentInHand(testing::FakeWordProcessorScript& script, const std::atomic<bool>& interrupted,
-                            std::string name)
-    {
-        script.duringOpen = [this, &interrupted, name](const std::string& document) {
-            if (!document.ends_with("/" + name))
-                return;
-            inHand = true;
-            const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-            while (!released && !interrupted && std::chrono::steady_clock::now() < giveUp)
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            back = true;
-        };
-        script.interrupted = [&interrupted] { return bool(interrupted); };
-    }
-    std::atomic<bool> inHand = false;
-    std::atomic<bool> released = false;
-    std::atomic<bool> back = false;
-};
-
 TEST_F(ConversionRunTest, ValidatesInOrderAfterSettingMax)
 {
     struct Case {
@@ -352,7 +330,7 @@ TEST_F(ConversionRunTest, StopThenNoLetsTheRunGoOnAndAskAgainAtTheNextStop)
     queue("a.doc");
     queue("b.doc");
     queue("c.doc");
-    DocumentInHand held(wordProcessor.script, wordProcessor.interrupted, "b.doc");
+    testing::DocumentInHand held(wordProcessor.script, wordProcessor.interrupted, "b.doc");
     QTimer clicker;
     QObject::connect(&clicker, &QTimer::timeout, [&] {
         if (held.inHand && shell.messages.size() < 2)
@@ -376,7 +354,7 @@ TEST_F(ConversionRunTest, StopGivenBetweenTwoLooksAtTheWorkersIsAskedThere)
 {
     queue("a.doc");
     queue("b.doc");
-    DocumentInHand held(wordProcessor.script, wordProcessor.interrupted, "a.doc");
+    testing::DocumentInHand held(wordProcessor.script, wordProcessor.interrupted, "a.doc");
     onYield = [&](int) { form.bCancel = true; };
     shell.answers = {MessageAnswer::Yes};
     form.Start_Click();
@@ -392,7 +370,7 @@ TEST_F(ConversionRunTest, KeepsTheQueueStillWhileConvertingAndRestoresTheButtons
 {
     queue("a.doc");
     queue("b.doc");
-    DocumentInHand held(wordProcessor.script, wordProcessor.interrupted, "a.doc");
+    testing::DocumentInHand held(wordProcessor.script, wordProcessor.interrupted, "a.doc");
     bool checkedDuringRun = false;
     onYield = [&](int) {
         EXPECT_TRUE(stop().Enabled());
@@ -436,7 +414,7 @@ TEST_F(ConversionRunTest, AStartClickDuringAYieldDoesNotBeginASecondRun)
 {
     queue("a.doc");
     queue("b.doc");
-    DocumentInHand held(wordProcessor.script, wordProcessor.interrupted, "a.doc");
+    testing::DocumentInHand held(wordProcessor.script, wordProcessor.interrupted, "a.doc");
     onYield = [&](int) {
         form.Start_Click();
         held.released = true;
@@ -458,7 +436,7 @@ TEST_F(ConversionRunTest, ConvertsWhatWasQueuedAtStartWhenTheQueueIsEmptiedOrRef
         const QString prefix = refill ? "r" : "e";
         for (const char* name : {"a.doc", "b.doc", "c.doc"})
             queue(prefix + name);
-        DocumentInHand held(wordProcessor.script, wordProcessor.interrupted, (prefix + "a.doc").toStdString());
+        testing::DocumentInHand held(wordProcessor.script, wordProcessor.interrupted, (prefix + "a.doc").toStdString());
         onYield = [&](int) {
             if (held.released)
                 return;
@@ -483,7 +461,7 @@ TEST_F(ConversionRunTest, TakesTheOutputFolderAtStartAndHoldsItStillUntilTheEnd)
     queue("a.doc");
     queue("b.doc");
     const QString second = tree.folder("second");
-    DocumentInHand held(wordProcessor.script, wordProcessor.interrupted, "a.doc");
+    testing::DocumentInHand held(wordProcessor.script, wordProcessor.interrupted, "a.doc");
     onYield = [&](int) {
         EXPECT_FALSE(Text1().isEnabled());
         EXPECT_FALSE(form.outputButton().Enabled()) << "Output";
@@ -502,7 +480,7 @@ TEST_F(ConversionRunTest, ClosingTheWindowEndsTheRunAtOnceWithoutAsking)
     queue("a.doc");
     queue("b.doc");
     queue("c.doc");
-    DocumentInHand held(wordProcessor.script, wordProcessor.interrupted, "b.doc");
+    testing::DocumentInHand held(wordProcessor.script, wordProcessor.interrupted, "b.doc");
     onYield = [&](int) {
         if (!held.inHand)
             return;
@@ -585,7 +563,7 @@ TEST_F(ConversionRunTest, TheSummaryAfterAConfirmedStopCountsConvertedFailedAndN
         queue(name);
     form.queue().setChecked(5, false);
     wordProcessor.script.openFailures["a.doc"] = Failure::CouldNotOpen;
-    DocumentInHand held(wordProcessor.script, wordProcessor.interrupted, "c.doc");
+    testing::DocumentInHand held(wordProcessor.script, wordProcessor.interrupted, "c.doc");
     onYield = [&](int) {
         if (held.inHand && shell.messages.empty())
             form.Stop_Click();
@@ -604,7 +582,7 @@ TEST_F(ConversionRunTest, StopDuringADocumentAsksAtOnceAndYesGivesTheDocumentUp)
     queue("slow.doc", "new slow");
     queue("c.doc");
     tree.file("out/slow.txt", "old slow");
-    DocumentInHand slow(wordProcessor.script, wordProcessor.interrupted, "slow.doc");
+    testing::DocumentInHand slow(wordProcessor.script, wordProcessor.interrupted, "slow.doc");
     QTimer clicker;
     QObject::connect(&clicker, &QTimer::timeout, [&] {
         if (slow.inHand && !shell.messages.size())
@@ -648,7 +626,7 @@ TEST_F(ConversionRunTest, StopDuringADocumentThenNoLetsItFinishAndTheRunGoOn)
         window.control<QLineEdit>("Text1")->setText(output);
         for (const char* name : {"a.doc", "slow.doc", "c.doc"})
             window.adder().addDropped({tree.file(QString("in%1/").arg(backBeforeAnswer) + name, name)});
-        DocumentInHand slow(launcher.script, launcher.interrupted, "slow.doc");
+        testing::DocumentInHand slow(launcher.script, launcher.interrupted, "slow.doc");
         QTimer clicker;
         QObject::connect(&clicker, &QTimer::timeout, [&] {
             if (slow.inHand && answers.messages.empty())

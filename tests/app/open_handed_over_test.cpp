@@ -11,10 +11,6 @@
 
 #include <QLineEdit>
 
-#include <atomic>
-#include <chrono>
-#include <thread>
-
 namespace plainquill {
 namespace {
 
@@ -55,17 +51,11 @@ TEST_F(OpenHandedOverTest, DuringARunTheyWaitForItsEndAndAreNotConverted)
     form.adder().addDropped({tree.file("first.doc")});
     const std::string later = tree.file("later.doc").toStdString();
     QStringList duringTheRun;
-    std::atomic<bool> handedOver = false;
-    // The document stays in hand until the window has taken the hand-over.
-    wordProcessor.script.duringOpen = [&](const std::string&) {
-        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (!handedOver && std::chrono::steady_clock::now() < giveUp)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    };
+    testing::DocumentInHand held(wordProcessor.script, wordProcessor.interrupted, "first.doc");
     onYield = [&] {
         form.openHandedOver({later});
         duringTheRun = queued();
-        handedOver = true;
+        held.released = true;
     };
     form.Start_Click();
     EXPECT_EQ(duringTheRun, QStringList({"first.doc"}));

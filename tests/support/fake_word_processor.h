@@ -8,9 +8,11 @@
 #include <QString>
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace plainquill::testing {
@@ -143,6 +145,28 @@ public:
 
 private:
     FakeLauncher& m_fake;
+};
+
+// A document that stays with the fake word processor until released or interrupted, so the
+// window can act while it is in hand.
+struct DocumentInHand {
+    explicit DocumentInHand(FakeWordProcessorScript& script, const std::atomic<bool>& interrupted,
+                            std::string name)
+    {
+        script.duringOpen = [this, &interrupted, name](const std::string& document) {
+            if (!document.ends_with("/" + name))
+                return;
+            inHand = true;
+            const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+            while (!released && !interrupted && std::chrono::steady_clock::now() < giveUp)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            back = true;
+        };
+        script.interrupted = [&interrupted] { return bool(interrupted); };
+    }
+    std::atomic<bool> inHand = false;
+    std::atomic<bool> released = false;
+    std::atomic<bool> back = false;
 };
 
 inline engine::LauncherFactory FakeLauncher::factory()
