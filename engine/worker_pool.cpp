@@ -178,7 +178,7 @@ void WorkerPool::convertQueued(std::size_t worker, WordProcessorSession& session
         // whole run: it fails alone, and the worker goes on with the next.
         try {
             const SaveResult saved = session.convert(item.source, item.target);
-            result = {Status::Converted, saved.failure, saved.detail, saved.rawDetail, 0};
+            result = {Status::Converted, saved.failure, saved.detail, saved.rawDetail, 0, saved.noText};
             if (!saved.ok())
                 result.status = m_interrupted ? Status::NotDone : Status::Failed;
         } catch (...) {

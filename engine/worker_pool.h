@@ -41,6 +41,7 @@ struct ItemResult {
     std::string reason;
     std::string rawDetail; // the word processor's own words, for standard error
     double seconds = 0;
+    bool noText = false; // converted, but the document holds no text (SaveResult::noText)
 };
 
 struct WorkerTimes {

@@ -4,35 +4,118 @@
 #include "engine/libreoffice/uno_strings.h"
 
 #include <com/sun/star/beans/XPropertySet.hpp>
-#include <com/sun/star/container/XEnumeration.hpp>
-#include <com/sun/star/container/XEnumerationAccess.hpp>
-#include <com/sun/star/lang/XServiceInfo.hpp>
-#include <com/sun/star/text/XTextFieldsSupplier.hpp>
+#include <com/sun/star/beans/XPropertySetInfo.hpp>
+#include <com/sun/star/lang/IllegalArgumentException.hpp>
+#include <com/sun/star/text/XTextRangeCompare.hpp>
+#include <com/sun/star/util/DateTime.hpp>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
 
 namespace plainquill::engine::libreoffice {
+namespace {
 
 using css::uno::Reference;
 using css::uno::UNO_QUERY;
 
-std::string commentsText(const Reference<css::lang::XComponent>& model)
+// Deep enough for a comment in a table in a frame in a table; a deeper one is ordered by its
+// outer places alone.
+constexpr int kMostNesting = 8;
+
+// Where a range lies, from the body inwards: the anchor of the table, frame or note that holds
+// it, then that of what holds that, down to the range itself. Empty when it is not in the body
+// (a header, say).
+std::vector<Reference<css::text::XTextRange>> placeOf(Reference<css::text::XTextRange> range,
+                                                      const Reference<css::text::XText>& body)
 {
-    const Reference<css::text::XTextFieldsSupplier> fields(model, UNO_QUERY);
-    if (!fields.is())
-        return {};
-    std::string text;
-    const Reference<css::container::XEnumeration> each = fields->getTextFields()->createEnumeration();
-    while (each->hasMoreElements()) {
-        const Reference<css::lang::XServiceInfo> field(each->nextElement(), UNO_QUERY);
-        const Reference<css::beans::XPropertySet> properties(field, UNO_QUERY);
-        if (!field.is() || !properties.is() || !field->supportsService("com.sun.star.text.textfield.Annotation"))
-            continue;
-        rtl::OUString author, content;
-        properties->getPropertyValue("Author") >>= author;
-        properties->getPropertyValue("Content") >>= content;
-        const std::vector<std::string> lines = textLines(fromUno(content));
-        text += author.isEmpty() ? "[comment]" : "[comment: " + fromUno(author) + "]";
-        text += lines.empty() ? "\n" : " " + joinedLines(lines);
+    std::vector<Reference<css::text::XTextRange>> place;
+    for (int depth = 0; range.is() && depth < kMostNesting; ++depth) {
+        place.insert(place.begin(), range);
+        if (range->getText() == body)
+            return place;
+        const Reference<css::beans::XPropertySet> properties(range, UNO_QUERY);
+        if (!properties.is())
+            break;
+        const Reference<css::beans::XPropertySetInfo> info = properties->getPropertySetInfo();
+        Reference<css::text::XTextContent> holder;
+        for (const char* kind : {"TextTable", "TextFrame", "Footnote", "Endnote"})
+            if (!holder.is() && info->hasPropertyByName(rtl::OUString::createFromAscii(kind)))
+                properties->getPropertyValue(rtl::OUString::createFromAscii(kind)) >>= holder;
+        range = holder.is() ? holder->getAnchor() : nullptr;
     }
+    return {};
+}
+
+// -1, 0 or 1 as `a` begins before, with or after `b`; 0 too when they lie in different texts
+// (two cells of one table), which keep the order they came in.
+int compare(const Reference<css::text::XTextRange>& a, const Reference<css::text::XTextRange>& b)
+{
+    const Reference<css::text::XTextRangeCompare> ranges(a->getText(), UNO_QUERY);
+    try {
+        return ranges.is() ? -ranges->compareRegionStarts(a, b) : 0;
+    } catch (const css::lang::IllegalArgumentException&) {
+        return 0;
+    }
+}
+
+bool before(const std::vector<Reference<css::text::XTextRange>>& a,
+            const std::vector<Reference<css::text::XTextRange>>& b)
+{
+    if (a.empty() || b.empty())
+        return !a.empty() && b.empty(); // outside the body: after everything in it
+    for (std::size_t level = 0; level < a.size() && level < b.size(); ++level)
+        if (const int order = compare(a[level], b[level]); order != 0)
+            return order < 0;
+    return false;
+}
+
+// When the comment was written, as parts that order times; all 0 when it does not say.
+using Written = std::array<std::int64_t, 7>;
+
+Written writtenAt(const Reference<css::text::XTextContent>& comment)
+{
+    const Reference<css::beans::XPropertySet> properties(comment, UNO_QUERY);
+    css::util::DateTime when;
+    if (!properties.is() || !(properties->getPropertyValue("DateTimeValue") >>= when))
+        return {};
+    return {when.Year, when.Month, when.Day, when.Hours, when.Minutes, when.Seconds, when.NanoSeconds};
+}
+
+std::string commentText(const Reference<css::text::XTextContent>& comment)
+{
+    const Reference<css::beans::XPropertySet> properties(comment, UNO_QUERY);
+    if (!properties.is())
+        return {};
+    rtl::OUString author, content;
+    properties->getPropertyValue("Author") >>= author;
+    properties->getPropertyValue("Content") >>= content;
+    const std::vector<std::string> lines = textLines(fromUno(content));
+    std::string text = author.isEmpty() ? "[comment]" : "[comment: " + fromUno(author) + "]";
+    return text + (lines.empty() ? "\n" : " " + joinedLines(lines));
+}
+
+} // namespace
+
+std::string commentsText(std::vector<Reference<css::text::XTextContent>> comments,
+                         const Reference<css::text::XText>& body)
+{
+    struct Placed {
+        Reference<css::text::XTextContent> comment;
+        std::vector<Reference<css::text::XTextRange>> place;
+        Written written;
+    };
+    std::vector<Placed> placed;
+    for (const Reference<css::text::XTextContent>& comment : comments)
+        if (comment.is())
+            placed.push_back({comment, placeOf(comment->getAnchor(), body), writtenAt(comment)});
+    // Comments at one place, a reply and the comment it answers, in the order they were written.
+    std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
+        return before(a.place, b.place) || (!before(b.place, a.place) && a.written < b.written);
+    });
+    std::string text;
+    for (const Placed& each : placed)
+        text += commentText(each.comment);
     return text.empty() ? text : "\n" + text;
 }
 

@@ -1,31 +1,63 @@
 #include "engine/libreoffice/document_parts.h"
 
 #include "engine/libreoffice/comments.h"
+#include "engine/libreoffice/document_fields.h"
 #include "engine/libreoffice/note_marks.h"
 #include "engine/libreoffice/page_furniture.h"
+#include "engine/libreoffice/page_layout.h"
 #include "engine/libreoffice/text_boxes.h"
 #include "engine/libreoffice/text_lines.h"
 
+#include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/text/XTextDocument.hpp>
+#include <com/sun/star/text/XTextRange.hpp>
+
+#include <algorithm>
 
 namespace plainquill::engine::libreoffice {
 namespace {
 
-// Gives each header and footer the lines of the boxes anchored in it; returns the other boxes.
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+
+// Gives each header and footer the lines of the boxes anchored in it, and drops those anchored
+// in a header or footer that pages never print; returns the other boxes.
 std::vector<TextBox> furnish(PageFurniture& furniture, const std::vector<TextBox>& boxes)
 {
     std::vector<TextBox> rest;
     for (const TextBox& box : boxes) {
-        bool inFurniture = false;
+        bool inFurniture = box.anchor.is() && !box.anchorText.is(); // an unprinted one has no text to give
         for (std::vector<Furniture>* pieces : {&furniture.headers, &furniture.footers})
             for (Furniture& piece : *pieces)
                 if (box.anchorText.is() && piece.text == box.anchorText) {
-                    piece.lines.insert(piece.lines.end(), box.lines.begin(), box.lines.end());
+                    piece.boxLines.insert(piece.boxLines.end(), box.lines.begin(), box.lines.end());
                     inFurniture = true;
                 }
-        if (!inFurniture)
+        const auto& unused = furniture.unused;
+        if (!inFurniture && std::find(unused.begin(), unused.end(), box.anchorText) == unused.end())
             rest.push_back(box);
     }
     return rest;
+}
+
+bool isOneEmptyParagraph(const Reference<css::text::XText>& body)
+{
+    const Reference<css::container::XEnumerationAccess> paragraphs(body, UNO_QUERY);
+    if (!paragraphs.is())
+        return false;
+    const Reference<css::container::XEnumeration> each = paragraphs->createEnumeration();
+    if (!each->hasMoreElements())
+        return false;
+    const Reference<css::text::XTextRange> first(each->nextElement(), UNO_QUERY);
+    return first.is() && first->getString().isEmpty() && !each->hasMoreElements();
+}
+
+// LibreOffice's text export writes, for a body of one empty paragraph beside any frame, picture or
+// shape, the content of the first frame alone (nothing for a picture) instead of the body.
+bool exportWritesAFrameInstead(const Reference<css::lang::XComponent>& model, const Reference<css::text::XText>& body)
+{
+    return hasDrawnObjects(model) && isOneEmptyParagraph(body);
 }
 
 std::string afterBlankLine(const std::string& text)
@@ -35,12 +67,22 @@ std::string afterBlankLine(const std::string& text)
 
 } // namespace
 
-SurroundingText readyForExport(const css::uno::Reference<css::lang::XComponent>& model, const TextParts& parts)
+SurroundingText readyForExport(const UnoConnection& uno, const Reference<css::lang::XComponent>& model,
+                               const TextParts& parts)
 {
     SurroundingText around;
+    const DocumentFields fields = fieldsOf(model);
+    if (fields.needPages)
+        layOutPages(uno, model);
+    const Reference<css::text::XTextDocument> document(model, UNO_QUERY);
+    const Reference<css::text::XText> body = document.is() ? document->getText() : nullptr;
     const std::string notes = bracketNotes(model);
     PageFurniture furniture = pageFurnitureOf(model);
-    const std::vector<TextBox> unplaced = placeAfterAnchors(model, furnish(furniture, textBoxesOf(model)));
+    std::vector<TextBox> boxes = furnish(furniture, textBoxesOf(model));
+    // Such a body has no text to give, and its boxes are the whole text: they are not written into
+    // it, or the text would begin with its empty line.
+    around.bodyHasText = !exportWritesAFrameInstead(model, body);
+    const std::vector<TextBox> unplaced = around.bodyHasText ? placeAfterAnchors(model, std::move(boxes)) : boxes;
     if (parts.headers)
         if (const std::string headers = distinctText(furniture.headers); !headers.empty())
             around.before = headers + "\n";
@@ -50,7 +92,7 @@ SurroundingText readyForExport(const css::uno::Reference<css::lang::XComponent>&
         around.after += afterBlankLine(distinctText(furniture.footers));
     around.after += notes;
     if (parts.comments)
-        around.after += commentsText(model);
+        around.after += commentsText(fields.comments, body);
     return around;
 }
 

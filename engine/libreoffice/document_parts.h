@@ -2,6 +2,7 @@
 // The whole text of a document, not only what LibreOffice's text export writes: the body with
 // each note mark bracketed and each text box after its paragraph, then the notes, and the
 // headers, footers and comments when asked for.
+#include "engine/libreoffice/uno_connection.h"
 #include "engine/text_parts.h"
 
 #include <com/sun/star/lang/XComponent.hpp>
@@ -13,10 +14,15 @@ namespace plainquill::engine::libreoffice {
 struct SurroundingText {
     std::string before; // the headers
     std::string after;  // boxes without a place, footers, footnotes, endnotes, comments
+    // False when the body is a single empty paragraph. The text export then writes the content
+    // of the document's first frame instead (nothing for a picture), so it is not asked.
+    bool bodyHasText = true;
 };
 
-// Readies `model` for the text export (marks, boxes) and returns the text that goes around the
-// export's. A document with none of these parts is left as it was, and both texts are empty.
-SurroundingText readyForExport(const css::uno::Reference<css::lang::XComponent>& model, const TextParts& parts);
+// Readies `model` for the text export (marks, boxes, page numbers) and returns the text that goes
+// around the export's. A document with none of these parts is left as it was, and both texts
+// are empty.
+SurroundingText readyForExport(const UnoConnection& uno, const css::uno::Reference<css::lang::XComponent>& model,
+                               const TextParts& parts);
 
 } // namespace plainquill::engine::libreoffice

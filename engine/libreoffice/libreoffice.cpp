@@ -118,7 +118,9 @@ SaveResult LibreOffice::SaveAs(Document& document, const std::filesystem::path& 
     if (format != SaveFormat::Text)
         return {Failure::CouldNotSave, "LibreOffice saves only plain text here"};
     const Outcome outcome = ours->saveText(target);
-    return {outcome.failure, outcome.detail, outcome.rawDetail};
+    SaveResult saved{outcome.failure, outcome.detail, outcome.rawDetail};
+    saved.noText = outcome.noText;
+    return saved;
 }
 
 void LibreOffice::Close(std::unique_ptr<Document> document)

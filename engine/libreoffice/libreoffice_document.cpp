@@ -63,22 +63,26 @@ Outcome LibreOfficeDocument::saveText(const std::filesystem::path& target)
     std::string text;
     Outcome outcome = m_session->guarded(Failure::CouldNotSave, m_session->deadlineFor(m_openedAt), [&] {
         if (!m_surrounding)
-            m_surrounding = readyForExport(m_model, m_session->textParts());
-        text = exportText(m_session->uno(), m_model, m_web);
+            m_surrounding = readyForExport(m_session->uno(), m_model, m_session->textParts());
+        if (m_surrounding->bodyHasText)
+            text = exportText(m_session->uno(), m_model, m_web);
         return Outcome{};
     });
     if (!outcome.ok())
         return outcome;
-    // Every document has at least one paragraph, whose text ends in a line feed.
-    if (text.empty())
+    // A body with text has at least one paragraph, whose text ends in a line feed.
+    if (m_surrounding->bodyHasText && text.empty())
         return {Failure::CouldNotSave, wordsForException(Step::Writing), "the text export gave no bytes"};
+    const std::string whole = m_surrounding->before + text + m_surrounding->after;
     try {
-        staged->write(m_surrounding->before + text + m_surrounding->after);
+        staged->write(whole);
         staged->commit();
     } catch (const std::system_error& failure) {
         return writeFailure(failure);
     }
-    return {};
+    Outcome saved;
+    saved.noText = std::all_of(whole.begin(), whole.end(), [](char c) { return c == ' ' || c == '\t' || c == '\n'; });
+    return saved;
 }
 
 void LibreOfficeDocument::close() noexcept

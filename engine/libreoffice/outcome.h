@@ -17,6 +17,7 @@ struct Outcome {
     Failure failure = Failure::None;
     std::string detail;     // plain words for the user
     std::string rawDetail; // LibreOffice's or the system's own words, for a log
+    bool noText = false;   // as SaveResult::noText
     bool ok() const { return failure == Failure::None; }
 };
 

@@ -2,12 +2,19 @@
 
 #include "engine/libreoffice/text_lines.h"
 #include "engine/libreoffice/uno_strings.h"
+#include "engine/libreoffice/whole_text.h"
 
 #include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/beans/XPropertySetInfo.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/style/XStyle.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
+#include <com/sun/star/text/XTextDocument.hpp>
 
 #include <algorithm>
+#include <set>
 
 namespace plainquill::engine::libreoffice {
 namespace {
@@ -15,21 +22,79 @@ namespace {
 using css::uno::Reference;
 using css::uno::UNO_QUERY;
 
-void addTexts(const Reference<css::beans::XPropertySet>& style, const char* kind, std::vector<Furniture>& into)
+bool flag(const Reference<css::beans::XPropertySet>& style, const std::string& name, bool otherwise)
 {
-    bool on = false;
-    style->getPropertyValue(toUno(std::string(kind) + "IsOn")) >>= on;
-    if (!on)
+    bool value = otherwise;
+    if (style->getPropertySetInfo()->hasPropertyByName(toUno(name)))
+        style->getPropertyValue(toUno(name)) >>= value;
+    return value;
+}
+
+bool holds(const std::vector<Furniture>& furniture, const Reference<css::text::XText>& text)
+{
+    return std::any_of(furniture.begin(), furniture.end(), [&](const Furniture& piece) { return piece.text == text; });
+}
+
+// `style`'s texts of `kind` (Header, Footer) into those pages print or those they do not.
+void addTexts(const Reference<css::beans::XPropertySet>& style, const std::string& kind, bool styleUsed,
+              std::vector<Furniture>& into, std::vector<Reference<css::text::XText>>& unused)
+{
+    if (!flag(style, kind + "IsOn", false))
         return;
-    for (const char* which : {"TextFirst", "Text", "TextLeft"}) {
+    // A style whose first or left pages share the right pages' text may still hold texts of their
+    // own for them; pages never print those.
+    const bool firstPrinted = styleUsed && !flag(style, "FirstIsShared", true);
+    const bool leftPrinted = styleUsed && !flag(style, kind + "IsShared", true);
+    for (const auto& [which, printed] : {std::pair{"TextFirst", firstPrinted}, {"Text", styleUsed}, {"TextLeft", leftPrinted}}) {
         Reference<css::text::XText> text;
-        style->getPropertyValue(toUno(std::string(kind) + which)) >>= text;
-        if (!text.is())
+        style->getPropertyValue(toUno(kind + which)) >>= text;
+        if (!text.is() || holds(into, text))
             continue;
-        const bool known = std::any_of(into.begin(), into.end(), [&](const Furniture& f) { return f.text == text; });
-        if (!known)
-            into.push_back({text, textLines(fromUno(text->getString()))});
+        if (printed)
+            into.push_back({text, {}});
+        else if (std::find(unused.begin(), unused.end(), text) == unused.end())
+            unused.push_back(text);
     }
+}
+
+// The page style of the document's first page: the one its first paragraph or table names, or
+// the default one.
+rtl::OUString firstPageStyle(const Reference<css::lang::XComponent>& model)
+{
+    const Reference<css::text::XTextDocument> document(model, UNO_QUERY);
+    const Reference<css::container::XEnumerationAccess> body(document.is() ? document->getText() : nullptr, UNO_QUERY);
+    rtl::OUString name;
+    if (body.is())
+        if (const Reference<css::container::XEnumeration> each = body->createEnumeration(); each->hasMoreElements())
+            if (const Reference<css::beans::XPropertySet> first(each->nextElement(), UNO_QUERY);
+                first.is() && first->getPropertySetInfo()->hasPropertyByName("PageDescName"))
+                first->getPropertyValue("PageDescName") >>= name;
+    return name.isEmpty() ? rtl::OUString("Standard") : name;
+}
+
+// The page styles that pages use: the first page's, those a paragraph or a table names, and
+// those that follow a used one on the next page. Word documents bring styles along unused (a
+// first-page style for a section that has no distinct first page).
+std::set<rtl::OUString> usedPageStyles(const Reference<css::lang::XComponent>& model,
+                                       const Reference<css::container::XNameAccess>& pageStyles)
+{
+    std::vector<rtl::OUString> used{firstPageStyle(model)};
+    for (const rtl::OUString& name : pageStyles->getElementNames())
+        if (const Reference<css::style::XStyle> style(pageStyles->getByName(name), UNO_QUERY); style.is() && style->isInUse())
+            used.push_back(name);
+    std::set<rtl::OUString> closure;
+    while (!used.empty()) {
+        const rtl::OUString name = used.back();
+        used.pop_back();
+        if (!pageStyles->hasByName(name) || !closure.insert(name).second)
+            continue;
+        const Reference<css::beans::XPropertySet> style(pageStyles->getByName(name), UNO_QUERY);
+        rtl::OUString follow;
+        if (style.is() && style->getPropertySetInfo()->hasPropertyByName("FollowStyle"))
+            style->getPropertyValue("FollowStyle") >>= follow;
+        used.push_back(follow);
+    }
+    return closure;
 }
 
 } // namespace
@@ -44,15 +109,19 @@ PageFurniture pageFurnitureOf(const Reference<css::lang::XComponent>& model)
     families->getStyleFamilies()->getByName("PageStyles") >>= pageStyles;
     if (!pageStyles.is())
         return furniture;
+    const std::set<rtl::OUString> used = usedPageStyles(model, pageStyles);
     for (const rtl::OUString& name : pageStyles->getElementNames()) {
         const Reference<css::beans::XPropertySet> properties(pageStyles->getByName(name), UNO_QUERY);
-        // Whether a style is in use is known only once pages are laid out, which we never do; a
-        // style that was given a header or a footer is taken to be one a page uses.
         if (!properties.is())
             continue;
-        addTexts(properties, "Header", furniture.headers);
-        addTexts(properties, "Footer", furniture.footers);
+        const bool printed = used.count(name) > 0;
+        addTexts(properties, "Header", printed, furniture.headers, furniture.unused);
+        addTexts(properties, "Footer", printed, furniture.footers, furniture.unused);
     }
+    // A text printed by one style and kept unused by another is printed.
+    std::erase_if(furniture.unused, [&](const Reference<css::text::XText>& text) {
+        return holds(furniture.headers, text) || holds(furniture.footers, text);
+    });
     return furniture;
 }
 
@@ -61,7 +130,9 @@ std::string distinctText(const std::vector<Furniture>& furniture)
     std::vector<std::string> seen;
     std::string text;
     for (const Furniture& piece : furniture) {
-        const std::string block = joinedLines(piece.lines);
+        std::vector<std::string> lines = wholeTextLines(piece.text);
+        lines.insert(lines.end(), piece.boxLines.begin(), piece.boxLines.end());
+        const std::string block = joinedLines(lines);
         if (block.empty() || std::find(seen.begin(), seen.end(), block) != seen.end())
             continue;
         seen.push_back(block);

@@ -10,20 +10,28 @@ namespace plainquill::engine::libreoffice {
 
 struct Furniture {
     css::uno::Reference<css::text::XText> text;
-    std::vector<std::string> lines; // its own text, then that of the text boxes anchored in it
+    std::vector<std::string> boxLines; // those of the text boxes anchored in it
 };
 
 struct PageFurniture {
     std::vector<Furniture> headers;
     std::vector<Furniture> footers;
+    // The texts pages never print: those of page styles no page uses, and the first-page and
+    // left-page texts a style keeps while its first or left pages share the right pages' text.
+    // Word documents bring them along unused.
+    std::vector<css::uno::Reference<css::text::XText>> unused;
 };
 
-// Every header and footer text of `model`'s page styles: the first page's, the right and the left
-// pages', in that order; empty ones too, as text boxes may be anchored in them.
+// Every header and footer text of `model`'s page styles that pages print: the first page's, the
+// right and the left pages', in that order; empty ones too, as text boxes may be anchored in them.
+// A style is taken to be used when it is the first page's, when a paragraph or a table names it,
+// or when it follows a used one.
+// No text is read yet: a document's furniture is read only when it is asked for.
 PageFurniture pageFurnitureOf(const css::uno::Reference<css::lang::XComponent>& model);
 
-// The distinct texts of `furniture` (a text repeated on every page, or shared by two styles,
-// comes once), each ended by a line feed, in their order. Empty when all are empty.
+// The distinct texts of `furniture`, each its own text and then its boxes' (a text repeated on
+// every page, or shared by two styles, comes once), each line ended by a line feed, in their
+// order. Empty when all are empty.
 std::string distinctText(const std::vector<Furniture>& furniture);
 
 } // namespace plainquill::engine::libreoffice

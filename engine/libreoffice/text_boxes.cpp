@@ -1,7 +1,8 @@
 #include "engine/libreoffice/text_boxes.h"
 
-#include "engine/libreoffice/text_lines.h"
+#include "engine/libreoffice/tracked_changes.h"
 #include "engine/libreoffice/uno_strings.h"
+#include "engine/libreoffice/whole_text.h"
 
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/beans/XPropertySetInfo.hpp>
@@ -27,13 +28,21 @@ using css::uno::Reference;
 using css::uno::UNO_QUERY;
 using css::uno::UNO_QUERY_THROW;
 
-// A shape that only frames a text box: its text is in a text frame of its own, listed too.
-bool framesATextBox(const Reference<css::beans::XPropertySet>& shape)
+// The text frame that holds the text of a shape drawn as a text box; null for other shapes. The
+// frame is listed on its own too, after the shapes: the shape's place is the box's.
+Reference<css::uno::XInterface> textBoxContent(const Reference<css::uno::XInterface>& shape)
 {
+    const Reference<css::beans::XPropertySet> properties(shape, UNO_QUERY);
+    if (!properties.is())
+        return {};
+    const Reference<css::beans::XPropertySetInfo> info = properties->getPropertySetInfo();
     bool textBox = false;
-    if (shape.is() && shape->getPropertySetInfo()->hasPropertyByName("TextBox"))
-        shape->getPropertyValue("TextBox") >>= textBox;
-    return textBox;
+    if (info->hasPropertyByName("TextBox"))
+        properties->getPropertyValue("TextBox") >>= textBox;
+    Reference<css::uno::XInterface> frame;
+    if (textBox && info->hasPropertyByName("TextBoxContent"))
+        properties->getPropertyValue("TextBoxContent") >>= frame;
+    return frame;
 }
 
 // The lines of a shape's text; none for a shape without text, such as a frame that holds a picture
@@ -44,7 +53,7 @@ std::vector<std::string> textOf(const Reference<css::uno::XInterface>& shape)
     if (!text.is())
         return {};
     try {
-        return textLines(fromUno(text->getString()));
+        return wholeTextLines(text);
     } catch (const css::lang::DisposedException&) {
         throw;
     } catch (const css::uno::RuntimeException&) {
@@ -52,27 +61,42 @@ std::vector<std::string> textOf(const Reference<css::uno::XInterface>& shape)
     }
 }
 
+struct Collected {
+    std::vector<TextBox> boxes;
+    std::vector<Reference<css::uno::XInterface>> sources; // what each box was read from
+};
+
+// The anchor of a shape, or the group's for a shape in a group, which has none of its own.
+Reference<css::text::XTextRange> anchorOf(const Reference<css::uno::XInterface>& shape,
+                                          const Reference<css::text::XTextRange>& groupAnchor)
+{
+    if (groupAnchor.is())
+        return groupAnchor;
+    const Reference<css::text::XTextContent> content(shape, UNO_QUERY);
+    return content.is() ? content->getAnchor() : nullptr;
+}
+
 void collect(const Reference<css::container::XIndexAccess>& shapes, const Reference<css::text::XTextRange>& groupAnchor,
-             std::vector<TextBox>& boxes)
+             Collected& into)
 {
     for (sal_Int32 i = 0; i < shapes->getCount(); ++i) {
         const Reference<css::uno::XInterface> shape(shapes->getByIndex(i), UNO_QUERY);
-        // The shapes of a group have no anchor of their own: the group's is theirs.
-        Reference<css::text::XTextRange> anchor = groupAnchor;
-        if (const Reference<css::text::XTextContent> content(shape, UNO_QUERY); content.is() && !anchor.is())
-            anchor = content->getAnchor();
+        const Reference<css::text::XTextRange> anchor = anchorOf(shape, groupAnchor);
         if (const Reference<css::drawing::XShapes> group(shape, UNO_QUERY); group.is()) {
-            collect(Reference<css::container::XIndexAccess>(group, UNO_QUERY_THROW), anchor, boxes);
+            collect(Reference<css::container::XIndexAccess>(group, UNO_QUERY_THROW), anchor, into);
             continue;
         }
-        if (framesATextBox(Reference<css::beans::XPropertySet>(shape, UNO_QUERY)))
+        const Reference<css::uno::XInterface> frame = textBoxContent(shape);
+        const Reference<css::uno::XInterface> source = frame.is() ? frame : shape;
+        if (std::find(into.sources.begin(), into.sources.end(), source) != into.sources.end())
             continue;
-        TextBox box{textOf(shape), nullptr, anchor};
+        TextBox box{textOf(source), nullptr, anchor};
         if (box.lines.empty())
             continue;
         if (anchor.is())
             box.anchorText = anchor->getText();
-        boxes.push_back(std::move(box));
+        into.boxes.push_back(std::move(box));
+        into.sources.push_back(source);
     }
 }
 
@@ -113,21 +137,33 @@ void writeAfter(const Paragraph& paragraph)
         }
 }
 
+// The shapes of `model`'s drawing layer, frames and pictures among them; null for a document without one.
+Reference<css::container::XIndexAccess> drawingLayerOf(const Reference<css::lang::XComponent>& model)
+{
+    const Reference<css::drawing::XDrawPageSupplier> drawing(model, UNO_QUERY);
+    if (!drawing.is())
+        return {};
+    // Writer offers its shapes through this interface only, deprecated or not.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    return Reference<css::container::XIndexAccess>(drawing->getDrawPage(), UNO_QUERY);
+#pragma GCC diagnostic pop
+}
+
 } // namespace
 
 std::vector<TextBox> textBoxesOf(const Reference<css::lang::XComponent>& model)
 {
-    std::vector<TextBox> boxes;
-    const Reference<css::drawing::XDrawPageSupplier> drawing(model, UNO_QUERY);
-    if (!drawing.is())
-        return boxes;
-    // Writer offers its shapes through this interface only, deprecated or not.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    const Reference<css::container::XIndexAccess> shapes(drawing->getDrawPage(), UNO_QUERY_THROW);
-#pragma GCC diagnostic pop
-    collect(shapes, nullptr, boxes);
-    return boxes;
+    Collected collected;
+    if (const Reference<css::container::XIndexAccess> shapes = drawingLayerOf(model); shapes.is())
+        collect(shapes, nullptr, collected);
+    return std::move(collected.boxes);
+}
+
+bool hasDrawnObjects(const Reference<css::lang::XComponent>& model)
+{
+    const Reference<css::container::XIndexAccess> shapes = drawingLayerOf(model);
+    return shapes.is() && shapes->getCount() > 0;
 }
 
 std::vector<TextBox> placeAfterAnchors(const Reference<css::lang::XComponent>& model, std::vector<TextBox> boxes)
@@ -152,8 +188,7 @@ std::vector<TextBox> placeAfterAnchors(const Reference<css::lang::XComponent>& m
             paragraphs.push_back({end, {&box}});
     }
     if (!paragraphs.empty())
-        if (const Reference<css::beans::XPropertySet> settings(model, UNO_QUERY); settings.is())
-            settings->setPropertyValue("RecordChanges", css::uno::Any(false)); // else our lines read as changes
+        stopRecordingChanges(model);
     for (const Paragraph& paragraph : paragraphs)
         writeAfter(paragraph);
     return unplaced;

@@ -54,9 +54,7 @@ void acceptTrackedDeletions(const css::uno::Reference<css::lang::XComponent>& mo
     const Reference<css::container::XEnumerationAccess> redlines(supplier->getRedlines(), UNO_QUERY);
     if (!redlines.is() || !redlines->hasElements())
         return;
-    const Reference<css::beans::XPropertySet> document(model, UNO_QUERY);
-    if (document.is())
-        document->setPropertyValue("RecordChanges", css::uno::Any(false));
+    stopRecordingChanges(model);
     // All ranges are taken before any is removed: removing text renumbers the redlines.
     for (const Deletion& deletion : trackedDeletions(redlines)) {
         try {
@@ -69,6 +67,12 @@ void acceptTrackedDeletions(const css::uno::Reference<css::lang::XComponent>& mo
             // stays in the text; the rest are still removed.
         }
     }
+}
+
+void stopRecordingChanges(const css::uno::Reference<css::lang::XComponent>& model)
+{
+    if (const Reference<css::beans::XPropertySet> document(model, UNO_QUERY); document.is())
+        document->setPropertyValue("RecordChanges", css::uno::Any(false));
 }
 
 } // namespace plainquill::engine::libreoffice
