@@ -12,8 +12,11 @@ namespace plainquill::batch {
 
 namespace {
 
-// Lists at most this many renamed documents; the rest are counted.
-constexpr std::size_t kRenamedListed = 20;
+// Lists at most this many documents under a note; the rest are counted.
+constexpr std::size_t kListed = 20;
+
+// The note for a converted document that holds no text, in the report and the summary.
+constexpr const char* kNoTextNote = "no text: pictures, charts or objects only, or nothing";
 
 std::string shown(const std::filesystem::path& path)
 {
@@ -35,6 +38,18 @@ const char* statusWord(Status status)
 std::string counted(std::size_t count, const char* one, const char* many)
 {
     return std::to_string(count) + ' ' + (count == 1 ? one : many);
+}
+
+// `heading`, a colon, and the first kListed of `lines` indented below it.
+void printListed(std::FILE* out, const std::string& heading, const std::vector<std::string>& lines)
+{
+    if (lines.empty())
+        return;
+    std::fprintf(out, "%s:\n", heading.c_str());
+    for (std::size_t n = 0; n < lines.size() && n < kListed; ++n)
+        std::fprintf(out, "  %s\n", lines[n].c_str());
+    if (lines.size() > kListed)
+        std::fprintf(out, "  ... and %zu more\n", lines.size() - kListed);
 }
 
 double seconds(SessionTimes::Duration duration)
@@ -120,23 +135,28 @@ void RunSummary::print(std::FILE* out) const
                  counted(std::size_t(instances), "time", "times").c_str(),
                  m_figures.stopSignal != 0 ? "; stopped by a signal" : "");
 
-    std::vector<std::size_t> renamed;
-    for (std::size_t i = 0; i < m_queue.size(); ++i)
+    std::vector<std::string> renamed;
+    std::vector<std::string> textless;
+    for (std::size_t i = 0; i < m_queue.size(); ++i) {
         if (m_queue[i].target.filename() != textFileName(m_queue[i].source))
-            renamed.push_back(i);
-    if (renamed.empty())
-        return;
-    std::fprintf(out, "%s:\n",
-                 renamed.size() == 1
-                     ? "1 document shares a name with one before it; its text goes under a new name"
-                     : (std::to_string(renamed.size())
-                        + " documents share a name with one before them; their text goes under a new name")
-                           .c_str());
-    for (std::size_t n = 0; n < renamed.size() && n < kRenamedListed; ++n)
-        std::fprintf(out, "  %s -> %s\n", shown(m_queue[renamed[n]].source).c_str(),
-                     shown(m_queue[renamed[n]].target.filename()).c_str());
-    if (renamed.size() > kRenamedListed)
-        std::fprintf(out, "  ... and %zu more\n", renamed.size() - kRenamedListed);
+            renamed.push_back(shown(m_queue[i].source) + " -> " + shown(m_queue[i].target.filename()));
+        if (m_results[i].status == Status::Converted && m_results[i].noText)
+            textless.push_back(shown(m_queue[i].source));
+    }
+    printListed(out,
+                renamed.size() == 1
+                    ? "1 document shares a name with one before it; its text goes under a new name"
+                    : std::to_string(renamed.size())
+                          + " documents share a name with one before them; their text goes under a new name",
+                renamed);
+    // Not a failure: the text file is what the document holds. But a scanned archive needs these
+    // read another way (by OCR), so they are named.
+    printListed(out,
+                textless.size() == 1
+                    ? "1 document holds no text at all, only pictures, charts or objects; its text file is blank"
+                    : std::to_string(textless.size())
+                          + " documents hold no text at all, only pictures, charts or objects; their text files are blank",
+                textless);
 }
 
 void RunSummary::printTimings(std::FILE* err) const
@@ -163,7 +183,7 @@ bool RunSummary::writeReport(const std::filesystem::path& file, std::FILE* err, 
         // Bytes as they are: a name that is not UTF-8 still names its file.
         std::string reason = result.reason;
         if (result.status == Status::Converted)
-            reason.clear();
+            reason = result.noText ? kNoTextNote : "";
         else if (result.status == Status::Failed)
             reason = engine::describe(result.failure) + (reason.empty() ? "" : ": " + reason);
         rows.push_back({m_queue[i].source.native(), m_queue[i].target.native(), statusWord(result.status),

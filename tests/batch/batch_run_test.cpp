@@ -287,17 +287,29 @@ TEST_F(BatchRunTest, AWordProcessorThatCannotStartIsReportedWithItsReasonAndNoth
     }
 }
 
+// A document without text is converted, and named in the summary and the report for OCR.
 TEST_F(BatchRunTest, CountsReadOneDocumentAndTwoDocuments)
 {
-    writeBytes(input.path() / "a.rtf", "the other document");
+    writeBytes(input.path() / "a.rtf", " \n \n");
     options.inputs.push_back(input.path() / "a.rtf");
     options.quiet = false;
+    options.reportFile = output.path() / "report.csv";
     EXPECT_EQ(run(), kAllConverted);
     const std::string text = out.text();
     EXPECT_NE(text.find("2 of 2 documents converted"), std::string::npos) << text;
     EXPECT_NE(text.find("\n1 document shares a name with one before it; its text goes under a new name:\n"),
               std::string::npos)
         << text;
+    EXPECT_NE(text.find("\n1 document holds no text at all, only pictures, charts or objects; its text file is "
+                        "blank:\n  " + (input.path() / "a.rtf").string() + "\n"),
+              std::string::npos)
+        << text;
+    const std::string report = readBytes(options.reportFile);
+    EXPECT_NE(report.find("a.doc," + (output.path() / "a.txt").string() + ",converted,,"), std::string::npos) << report;
+    EXPECT_NE(report.find("a.rtf," + (output.path() / "a (2).txt").string()
+                          + ",converted,\"no text: pictures, charts or objects only, or nothing\","),
+              std::string::npos)
+        << report;
 }
 
 } // namespace

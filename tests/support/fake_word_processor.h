@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <string>
@@ -83,7 +84,10 @@ public:
         if (error)
             return {engine::Failure::CouldNotSave, error.message()};
         m_log.saved.push_back(target.string());
-        return {};
+        // The document's bytes are its text: blank ones are a document without text.
+        engine::SaveResult saved;
+        saved.noText = std::filesystem::file_size(source) > 0 && blank(source);
+        return saved;
     }
 
     void Close(std::unique_ptr<engine::Document>) override { ++m_log.closes; }
@@ -95,6 +99,14 @@ public:
     }
 
 private:
+    static bool blank(const std::filesystem::path& file)
+    {
+        std::ifstream in(file, std::ios::binary);
+        for (char c; in.get(c);)
+            if (c != ' ' && c != '\n')
+                return false;
+        return true;
+    }
     struct Doc : engine::Document {
         explicit Doc(std::filesystem::path p) : path(std::move(p)) {}
         std::filesystem::path path;
