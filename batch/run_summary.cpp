@@ -40,12 +40,13 @@ std::string counted(std::size_t count, const char* one, const char* many)
     return std::to_string(count) + ' ' + (count == 1 ? one : many);
 }
 
-// `heading`, a colon, and the first kListed of `lines` indented below it.
-void printListed(std::FILE* out, const std::string& heading, const std::vector<std::string>& lines)
+// How many `lines` there are, what they are (`one`, or `many`), a colon, and the first kListed
+// of them indented below.
+void printListed(std::FILE* out, const std::vector<std::string>& lines, const char* one, const char* many)
 {
     if (lines.empty())
         return;
-    std::fprintf(out, "%s:\n", heading.c_str());
+    std::fprintf(out, "%s:\n", counted(lines.size(), one, many).c_str());
     for (std::size_t n = 0; n < lines.size() && n < kListed; ++n)
         std::fprintf(out, "  %s\n", lines[n].c_str());
     if (lines.size() > kListed)
@@ -143,20 +144,12 @@ void RunSummary::print(std::FILE* out) const
         if (m_results[i].status == Status::Converted && m_results[i].noText)
             textless.push_back(shown(m_queue[i].source));
     }
-    printListed(out,
-                renamed.size() == 1
-                    ? "1 document shares a name with one before it; its text goes under a new name"
-                    : std::to_string(renamed.size())
-                          + " documents share a name with one before them; their text goes under a new name",
-                renamed);
+    printListed(out, renamed, "document shares a name with one before it; its text goes under a new name",
+                "documents share a name with one before them; their text goes under a new name");
     // Not a failure: the text file is what the document holds. But a scanned archive needs these
     // read another way (by OCR), so they are named.
-    printListed(out,
-                textless.size() == 1
-                    ? "1 document holds no text at all, only pictures, charts or objects; its text file is blank"
-                    : std::to_string(textless.size())
-                          + " documents hold no text at all, only pictures, charts or objects; their text files are blank",
-                textless);
+    printListed(out, textless, "document holds no text at all, only pictures, charts or objects; its text file is blank",
+                "documents hold no text at all, only pictures, charts or objects; their text files are blank");
 }
 
 void RunSummary::printTimings(std::FILE* err) const

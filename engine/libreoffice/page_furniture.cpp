@@ -109,11 +109,16 @@ PageFurniture pageFurnitureOf(const Reference<css::lang::XComponent>& model)
     families->getStyleFamilies()->getByName("PageStyles") >>= pageStyles;
     if (!pageStyles.is())
         return furniture;
-    const std::set<rtl::OUString> used = usedPageStyles(model, pageStyles);
+    std::vector<std::pair<rtl::OUString, Reference<css::beans::XPropertySet>>> furnished;
     for (const rtl::OUString& name : pageStyles->getElementNames()) {
         const Reference<css::beans::XPropertySet> properties(pageStyles->getByName(name), UNO_QUERY);
-        if (!properties.is())
-            continue;
+        if (properties.is() && (flag(properties, "HeaderIsOn", false) || flag(properties, "FooterIsOn", false)))
+            furnished.emplace_back(name, properties);
+    }
+    if (furnished.empty())
+        return furniture; // most documents: asking which styles are used would cost for nothing
+    const std::set<rtl::OUString> used = usedPageStyles(model, pageStyles);
+    for (const auto& [name, properties] : furnished) {
         const bool printed = used.count(name) > 0;
         addTexts(properties, "Header", printed, furniture.headers, furniture.unused);
         addTexts(properties, "Footer", printed, furniture.footers, furniture.unused);
