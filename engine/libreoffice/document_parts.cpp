@@ -68,11 +68,13 @@ std::string afterBlankLine(const std::string& text)
 } // namespace
 
 SurroundingText readyForExport(const UnoConnection& uno, const Reference<css::lang::XComponent>& model,
-                               const TextParts& parts)
+                               const TextParts& parts, LayoutCrashes& crashes, const std::filesystem::path& source)
 {
     SurroundingText around;
     const DocumentFields fields = fieldsOf(model);
-    if (fields.needPages)
+    // Ended by the caller once the text is out: LibreOffice goes on laying out after the call.
+    around.laidOut = fields.needPages && crashes.begin(source);
+    if (around.laidOut)
         layOutPages(uno, model);
     const Reference<css::text::XTextDocument> document(model, UNO_QUERY);
     const Reference<css::text::XText> body = document.is() ? document->getText() : nullptr;

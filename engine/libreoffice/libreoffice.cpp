@@ -58,8 +58,10 @@ OpenResult refusedBeforeOpening(Failure failure, std::string detail, std::string
 
 } // namespace
 
-LibreOffice::LibreOffice(std::shared_ptr<libreoffice::Session> session)
-    : m_session(std::move(session)), m_handover(m_session->scratchPath() / "documents")
+LibreOffice::LibreOffice(std::shared_ptr<libreoffice::Session> session,
+                         std::shared_ptr<libreoffice::LayoutCrashes> layoutCrashes)
+    : m_session(std::move(session)), m_layoutCrashes(std::move(layoutCrashes)),
+      m_handover(m_session->scratchPath() / "documents")
 {
 }
 
@@ -105,7 +107,8 @@ OpenResult LibreOffice::Open(const std::filesystem::path& file)
     if (!outcome.ok())
         return {nullptr, outcome.failure, outcome.detail, outcome.rawDetail};
     return {std::make_unique<libreoffice::LibreOfficeDocument>(m_session, std::move(loaded.model),
-                                                               loaded.web, started, std::move(handed)),
+                                                               loaded.web, started, std::move(handed), absolute,
+                                                               m_layoutCrashes),
             Failure::None, {}};
 }
 

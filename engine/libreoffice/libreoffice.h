@@ -13,12 +13,14 @@
 namespace plainquill::engine {
 
 namespace libreoffice {
+class LayoutCrashes;
 class Session;
 }
 
 class LibreOffice final : public WordProcessor {
 public:
-    explicit LibreOffice(std::shared_ptr<libreoffice::Session> session);
+    // `layoutCrashes`: shared with the instances started before and after this one.
+    LibreOffice(std::shared_ptr<libreoffice::Session> session, std::shared_ptr<libreoffice::LayoutCrashes> layoutCrashes);
     // Quits: no process of this LibreOffice outlives the object.
     ~LibreOffice() override;
     LibreOffice(const LibreOffice&) = delete;
@@ -49,6 +51,7 @@ public:
 
 private:
     std::shared_ptr<libreoffice::Session> m_session;
+    std::shared_ptr<libreoffice::LayoutCrashes> m_layoutCrashes;
     libreoffice::DocumentHandover m_handover;
 };
 

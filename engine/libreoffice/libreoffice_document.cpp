@@ -27,9 +27,10 @@ constexpr auto kCloseGrace = 1s;
 LibreOfficeDocument::LibreOfficeDocument(std::shared_ptr<Session> session,
                                          css::uno::Reference<css::lang::XComponent> model, bool web,
                                          std::chrono::steady_clock::time_point openedAt,
-                                         HandedOverDocument file)
+                                         HandedOverDocument file, std::filesystem::path source,
+                                         std::shared_ptr<LayoutCrashes> layoutCrashes)
     : m_session(std::move(session)), m_model(std::move(model)), m_web(web), m_openedAt(openedAt),
-      m_file(std::move(file))
+      m_file(std::move(file)), m_source(std::move(source)), m_layoutCrashes(std::move(layoutCrashes))
 {
 }
 
@@ -63,9 +64,11 @@ Outcome LibreOfficeDocument::saveText(const std::filesystem::path& target)
     std::string text;
     Outcome outcome = m_session->guarded(Failure::CouldNotSave, m_session->deadlineFor(m_openedAt), [&] {
         if (!m_surrounding)
-            m_surrounding = readyForExport(m_session->uno(), m_model, m_session->textParts());
+            m_surrounding = readyForExport(m_session->uno(), m_model, m_session->textParts(), *m_layoutCrashes, m_source);
         if (m_surrounding->bodyHasText)
             text = exportText(m_session->uno(), m_model, m_web);
+        if (m_surrounding->laidOut)
+            m_layoutCrashes->end(m_source);
         return Outcome{};
     });
     if (!outcome.ok())

@@ -4,6 +4,7 @@
 #include "engine/libreoffice/document_handover.h"
 #include "engine/libreoffice/document_parts.h"
 #include "engine/libreoffice/outcome.h"
+#include "engine/libreoffice/layout_crashes.h"
 #include "engine/word_processor.h"
 
 #include <com/sun/star/lang/XComponent.hpp>
@@ -20,10 +21,11 @@ class Session;
 class LibreOfficeDocument final : public Document {
 public:
     // `openedAt`: when its opening began, from which its one time limit counts. `file`: what
-    // LibreOffice opened, removed once it is closed.
+    // LibreOffice opened, removed once it is closed; `source`, the document it was handed from.
     LibreOfficeDocument(std::shared_ptr<Session> session,
                         css::uno::Reference<css::lang::XComponent> model, bool web,
-                        std::chrono::steady_clock::time_point openedAt, HandedOverDocument file);
+                        std::chrono::steady_clock::time_point openedAt, HandedOverDocument file,
+                        std::filesystem::path source, std::shared_ptr<LayoutCrashes> layoutCrashes);
     ~LibreOfficeDocument() override;
     LibreOfficeDocument(const LibreOfficeDocument&) = delete;
     LibreOfficeDocument& operator=(const LibreOfficeDocument&) = delete;
@@ -43,6 +45,8 @@ private:
     bool m_web;
     std::chrono::steady_clock::time_point m_openedAt;
     HandedOverDocument m_file;
+    std::filesystem::path m_source;
+    std::shared_ptr<LayoutCrashes> m_layoutCrashes;
     // Found once: readying the model rewrites its note marks, which a second save must not redo.
     std::optional<SurroundingText> m_surrounding;
 };

@@ -69,7 +69,7 @@ std::unique_ptr<LibreOffice> LibreOfficeLauncher::StartLibreOffice()
                                          m_options.reuseProfile ? libreoffice::defaultProfileTemplate(*program)
                                                                 : std::filesystem::path(),
                                          m_options.memoryLimit, m_options.archiveLimits, m_options.textParts});
-        return std::make_unique<LibreOffice>(std::move(session));
+        return std::make_unique<LibreOffice>(std::move(session), m_layoutCrashes);
     } catch (const libreoffice::ScratchFolderError& error) {
         m_lastStartFailure = {true, unwritable(scratchParent), error.what()};
     } catch (const std::exception& error) {

@@ -1,5 +1,6 @@
 #pragma once
 // Starts LibreOffice word processors: each Start runs a fresh, private, headless LibreOffice.
+#include "engine/libreoffice/layout_crashes.h"
 #include "engine/libreoffice/libreoffice.h"
 #include "engine/libreoffice/zip_archive_sizes.h"
 #include "engine/text_parts.h"
@@ -55,6 +56,7 @@ public:
 private:
     LibreOfficeOptions m_options;
     StartFailure m_lastStartFailure;
+    std::shared_ptr<libreoffice::LayoutCrashes> m_layoutCrashes = std::make_shared<libreoffice::LayoutCrashes>();
 };
 
 } // namespace plainquill::engine

@@ -1,4 +1,5 @@
 // Starting, quitting, dying and time limits, each test with a LibreOffice of its own.
+#include "engine/word_processor_session.h"
 #include "tests/engine/sample_documents.h"
 #include "tests/engine/shared_libreoffice.h"
 #include "tests/engine/support/processes.h"
@@ -293,6 +294,25 @@ INSTANTIATE_TEST_SUITE_P(Victims, LibreOfficeKilledFromOutside,
                              return std::string(info.param == Victim::SofficeBin ? "soffice_bin"
                                                                                  : "whole_group");
                          });
+
+// LibreOffice crashes laying out the pages of this damaged document, which it reads well, and which
+// has page numbers to lay out. Its second try, on a fresh LibreOffice from the same launcher, goes
+// without pages: its page numbers read 0, and it converts.
+TEST_F(LibreOfficeLifecycle, ADocumentWhoseLayoutCrashesLibreOfficeConvertsOnItsSecondTryWithoutPages)
+{
+    LibreOfficeLauncher starter = launcher();
+    WordProcessorSession session(starter);
+    ASSERT_TRUE(session.start()) << starter.lastFailure();
+    const auto input = m_work / "crash-3.doc";
+    writeBytes(input, readBytes(std::filesystem::path(PLAINQUILL_DAMAGED_DIR) / "crash-3.doc"));
+
+    const SaveResult saved = session.convert(input, m_work / "crash-3.txt");
+
+    ASSERT_TRUE(saved.ok()) << describe(saved.failure) << ": " << saved.detail << " (" << saved.rawDetail << ")";
+    EXPECT_EQ(session.instancesStarted(), 2) << "the first LibreOffice died laying the pages out";
+    EXPECT_EQ(readBytes(m_work / "crash-3.txt"), "000000000000000\n");
+    session.quit();
+}
 
 TEST_F(LibreOfficeLifecycle, AnOpenOverItsTimeLimitIsKilledAndAFreshStartWorks)
 {
