@@ -289,7 +289,7 @@ constexpr const char* kHelpText =
 ("word[1]"), the text of every text box after the paragraph it is anchored to, and then, after a
 blank line each, the footnotes and the endnotes as "[label] text". --include headers puts each
 distinct header text before the body, footers after it, and comments ("[comment: author] text")
-come last. A document with no text at all (pictures only, a scan) gives an empty text file: the
+come last. A document that gives no text (pictures only, a scan) gives an empty text file: the
 summary names it, and the report says "no text" beside it.
 )";
 

@@ -16,7 +16,8 @@ namespace {
 constexpr std::size_t kListed = 20;
 
 // The note for a converted document that holds no text, in the report and the summary.
-constexpr const char* kNoTextNote = "no text: pictures, charts or objects only, or nothing";
+constexpr const char* kNoTextNote =
+    "no text: only pictures, charts or objects, or text only in parts not asked for (headers, footers, comments)";
 
 std::string shown(const std::filesystem::path& path)
 {
@@ -148,8 +149,11 @@ void RunSummary::print(std::FILE* out) const
                 "documents share a name with one before them; their text goes under a new name");
     // Not a failure: the text file is what the document holds. But a scanned archive needs these
     // read another way (by OCR), so they are named.
-    printListed(out, textless, "document holds no text at all, only pictures, charts or objects; its text file is blank",
-                "documents hold no text at all, only pictures, charts or objects; their text files are blank");
+    printListed(out, textless,
+                "document gave no text (only pictures, charts or objects, or text only in headers, footers or "
+                "comments not asked for); its text file is blank",
+                "documents gave no text (only pictures, charts or objects, or text only in headers, footers or "
+                "comments not asked for); their text files are blank");
 }
 
 void RunSummary::printTimings(std::FILE* err) const

@@ -61,8 +61,9 @@ struct SaveResult {
     Failure failure = Failure::None;
     std::string detail;     // as OpenResult::detail
     std::string rawDetail; // as OpenResult::rawDetail
-    // Saved, but the document holds no text at all: only pictures, charts or objects (a scanned
-    // letter, say), or nothing. Its text file is blank; people then look for another way to read it.
+    // Saved, but the document gave no text at all: only pictures, charts or objects (a scanned
+    // letter, say), or text only in the parts not asked for. Its text file is blank; people then
+    // look for another way to read it.
     bool noText = false;
     bool ok() const { return failure == Failure::None; }
 };
