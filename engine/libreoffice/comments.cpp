@@ -1,10 +1,10 @@
 #include "engine/libreoffice/comments.h"
 
 #include "engine/libreoffice/text_lines.h"
+#include "engine/libreoffice/text_places.h"
 #include "engine/libreoffice/uno_strings.h"
 
 #include <com/sun/star/beans/XPropertySet.hpp>
-#include <com/sun/star/beans/XPropertySetInfo.hpp>
 #include <com/sun/star/lang/IllegalArgumentException.hpp>
 #include <com/sun/star/text/XTextRangeCompare.hpp>
 #include <com/sun/star/util/DateTime.hpp>
@@ -19,34 +19,6 @@ namespace {
 using css::uno::Reference;
 using css::uno::UNO_QUERY;
 
-// Deep enough for a comment in a table in a frame in a table; a deeper one is ordered by its
-// outer places alone.
-constexpr int kMostNesting = 8;
-
-// Where a range lies, from the body inwards: the anchor of the table, frame or note that holds
-// it, then that of what holds that, down to the range itself. Empty when it is not in the body
-// (a header, say).
-std::vector<Reference<css::text::XTextRange>> placeOf(Reference<css::text::XTextRange> range,
-                                                      const Reference<css::text::XText>& body)
-{
-    std::vector<Reference<css::text::XTextRange>> place;
-    for (int depth = 0; range.is() && depth < kMostNesting; ++depth) {
-        place.insert(place.begin(), range);
-        if (range->getText() == body)
-            return place;
-        const Reference<css::beans::XPropertySet> properties(range, UNO_QUERY);
-        if (!properties.is())
-            break;
-        const Reference<css::beans::XPropertySetInfo> info = properties->getPropertySetInfo();
-        Reference<css::text::XTextContent> holder;
-        for (const char* kind : {"TextTable", "TextFrame", "Footnote", "Endnote"})
-            if (!holder.is() && info->hasPropertyByName(rtl::OUString::createFromAscii(kind)))
-                properties->getPropertyValue(rtl::OUString::createFromAscii(kind)) >>= holder;
-        range = holder.is() ? holder->getAnchor() : nullptr;
-    }
-    return {};
-}
-
 // -1, 0 or 1 as `a` begins before, with or after `b`; 0 too when they lie in different texts
 // (two cells of one table), which keep the order they came in.
 int compare(const Reference<css::text::XTextRange>& a, const Reference<css::text::XTextRange>& b)
@@ -59,6 +31,7 @@ int compare(const Reference<css::text::XTextRange>& a, const Reference<css::text
     }
 }
 
+// True when `a` comes before `b`, both places inside the body (a comment outside it has none).
 bool before(const std::vector<Reference<css::text::XTextRange>>& a,
             const std::vector<Reference<css::text::XTextRange>>& b)
 {
@@ -68,6 +41,15 @@ bool before(const std::vector<Reference<css::text::XTextRange>>& a,
         if (const int order = compare(a[level], b[level]); order != 0)
             return order < 0;
     return false;
+}
+
+std::vector<Reference<css::text::XTextRange>> placeInBody(const Reference<css::text::XTextRange>& anchor,
+                                                          const Reference<css::text::XText>& body)
+{
+    std::vector<Reference<css::text::XTextRange>> place = placeOf(anchor, body);
+    if (!place.empty() && place.front()->getText() != body)
+        place.clear();
+    return place;
 }
 
 // When the comment was written, as parts that order times; all 0 when it does not say.
@@ -108,7 +90,7 @@ std::string commentsText(std::vector<Reference<css::text::XTextContent>> comment
     std::vector<Placed> placed;
     for (const Reference<css::text::XTextContent>& comment : comments)
         if (comment.is())
-            placed.push_back({comment, placeOf(comment->getAnchor(), body), writtenAt(comment)});
+            placed.push_back({comment, placeInBody(comment->getAnchor(), body), writtenAt(comment)});
     // Comments at one place, a reply and the comment it answers, in the order they were written.
     std::stable_sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
         return before(a.place, b.place) || (!before(b.place, a.place) && a.written < b.written);

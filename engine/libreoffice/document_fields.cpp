@@ -44,9 +44,9 @@ DocumentFields fieldsOf(const Reference<css::lang::XComponent>& model)
         const css::uno::Sequence<rtl::OUString> services = field->getSupportedServiceNames();
         if (names(services, kComment))
             fields.comments.emplace_back(field, UNO_QUERY);
-        else if (!fields.needPages)
-            fields.needPages = std::any_of(std::begin(kPageKinds), std::end(kPageKinds),
-                                           [&](std::string_view kind) { return names(services, kind); });
+        else if (std::any_of(std::begin(kPageKinds), std::end(kPageKinds),
+                             [&](std::string_view kind) { return names(services, kind); }))
+            fields.pageFields.emplace_back(field, UNO_QUERY);
     }
     return fields;
 }

@@ -10,9 +10,9 @@ namespace plainquill::engine::libreoffice {
 
 struct DocumentFields {
     std::vector<css::uno::Reference<css::text::XTextContent>> comments; // in no particular order
-    // Page numbers, page counts or cross-references: without laid-out pages they read 0 or
+    // Page numbers, page counts and cross-references: without laid-out pages they read 0 or
     // nothing at all ("Page 0", "see ").
-    bool needPages = false;
+    std::vector<css::uno::Reference<css::text::XTextContent>> pageFields;
 };
 
 DocumentFields fieldsOf(const css::uno::Reference<css::lang::XComponent>& model);

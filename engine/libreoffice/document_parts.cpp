@@ -7,6 +7,7 @@
 #include "engine/libreoffice/page_layout.h"
 #include "engine/libreoffice/text_boxes.h"
 #include "engine/libreoffice/text_lines.h"
+#include "engine/libreoffice/text_places.h"
 
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
@@ -60,6 +61,24 @@ bool exportWritesAFrameInstead(const Reference<css::lang::XComponent>& model, co
     return hasDrawnObjects(model) && isOneEmptyParagraph(body);
 }
 
+// True when a field that needs laid-out pages is in the text: a page number in a footer nobody
+// asked for is not worth a layout.
+bool needPages(const std::vector<Reference<css::text::XTextContent>>& pageFields, const PageFurniture& furniture,
+               const Reference<css::text::XText>& body, const TextParts& parts)
+{
+    return std::any_of(pageFields.begin(), pageFields.end(), [&](const Reference<css::text::XTextContent>& field) {
+        // A footer's page number often stands in a table or a frame of the footer.
+        const std::vector<Reference<css::text::XTextRange>> place = placeOf(field.is() ? field->getAnchor() : nullptr, body);
+        const Reference<css::text::XText> text = place.empty() ? nullptr : place.front()->getText();
+        if (holds(furniture.headers, text))
+            return parts.headers;
+        if (holds(furniture.footers, text))
+            return parts.footers;
+        // No text at all: in a header or footer that pages never print.
+        return text.is() && std::find(furniture.unused.begin(), furniture.unused.end(), text) == furniture.unused.end();
+    });
+}
+
 std::string afterBlankLine(const std::string& text)
 {
     return text.empty() ? text : "\n" + text;
@@ -71,15 +90,15 @@ SurroundingText readyForExport(const UnoConnection& uno, const Reference<css::la
                                const TextParts& parts, LayoutCrashes& crashes, const std::filesystem::path& source)
 {
     SurroundingText around;
-    const DocumentFields fields = fieldsOf(model);
-    // Ended by the caller once the text is out: LibreOffice goes on laying out after the call.
-    around.laidOut = fields.needPages && crashes.begin(source);
-    if (around.laidOut)
-        layOutPages(uno, model);
     const Reference<css::text::XTextDocument> document(model, UNO_QUERY);
     const Reference<css::text::XText> body = document.is() ? document->getText() : nullptr;
+    const DocumentFields fields = fieldsOf(model);
+    PageFurniture furniture = pageFurnitureOf(model, parts.headers || parts.footers);
+    // Ended by the caller once the text is out: LibreOffice goes on laying out after the call.
+    around.laidOut = needPages(fields.pageFields, furniture, body, parts) && crashes.begin(source);
+    if (around.laidOut)
+        layOutPages(uno, model);
     const std::string notes = bracketNotes(model);
-    PageFurniture furniture = pageFurnitureOf(model);
     std::vector<TextBox> boxes = furnish(furniture, textBoxesOf(model));
     // Such a body has no text to give, and its boxes are the whole text: they are not written into
     // it, or the text would begin with its empty line.

@@ -14,6 +14,7 @@
 #include <com/sun/star/text/XTextDocument.hpp>
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 namespace plainquill::engine::libreoffice {
@@ -30,21 +31,28 @@ bool flag(const Reference<css::beans::XPropertySet>& style, const std::string& n
     return value;
 }
 
-bool holds(const std::vector<Furniture>& furniture, const Reference<css::text::XText>& text)
+bool isOn(const Reference<css::beans::XPropertySet>& style, const char* kind)
 {
-    return std::any_of(furniture.begin(), furniture.end(), [&](const Furniture& piece) { return piece.text == text; });
+    bool on = false;
+    style->getPropertyValue(rtl::OUString::createFromAscii(kind) + "IsOn") >>= on;
+    return on;
 }
 
+// Which of a style's texts pages print.
+enum class Printed { All, None, AsTheStyleSays };
+
 // `style`'s texts of `kind` (Header, Footer) into those pages print or those they do not.
-void addTexts(const Reference<css::beans::XPropertySet>& style, const std::string& kind, bool styleUsed,
+void addTexts(const Reference<css::beans::XPropertySet>& style, const std::string& kind, Printed printing,
               std::vector<Furniture>& into, std::vector<Reference<css::text::XText>>& unused)
 {
-    if (!flag(style, kind + "IsOn", false))
+    if (!isOn(style, kind.c_str()))
         return;
+    const bool styleUsed = printing != Printed::None;
     // A style whose first or left pages share the right pages' text may still hold texts of their
     // own for them; pages never print those.
-    const bool firstPrinted = styleUsed && !flag(style, "FirstIsShared", true);
-    const bool leftPrinted = styleUsed && !flag(style, kind + "IsShared", true);
+    const bool asked = printing == Printed::AsTheStyleSays;
+    const bool firstPrinted = styleUsed && !(asked && flag(style, "FirstIsShared", true));
+    const bool leftPrinted = styleUsed && !(asked && flag(style, kind + "IsShared", true));
     for (const auto& [which, printed] : {std::pair{"TextFirst", firstPrinted}, {"Text", styleUsed}, {"TextLeft", leftPrinted}}) {
         Reference<css::text::XText> text;
         style->getPropertyValue(toUno(kind + which)) >>= text;
@@ -72,26 +80,25 @@ rtl::OUString firstPageStyle(const Reference<css::lang::XComponent>& model)
     return name.isEmpty() ? rtl::OUString("Standard") : name;
 }
 
+using PageStyles = std::map<rtl::OUString, Reference<css::beans::XPropertySet>>;
+
 // The page styles that pages use: the first page's, those a paragraph or a table names, and
 // those that follow a used one on the next page. Word documents bring styles along unused (a
 // first-page style for a section that has no distinct first page).
-std::set<rtl::OUString> usedPageStyles(const Reference<css::lang::XComponent>& model,
-                                       const Reference<css::container::XNameAccess>& pageStyles)
+std::set<rtl::OUString> usedPageStyles(const Reference<css::lang::XComponent>& model, const PageStyles& styles)
 {
     std::vector<rtl::OUString> used{firstPageStyle(model)};
-    for (const rtl::OUString& name : pageStyles->getElementNames())
-        if (const Reference<css::style::XStyle> style(pageStyles->getByName(name), UNO_QUERY); style.is() && style->isInUse())
+    for (const auto& [name, properties] : styles)
+        if (const Reference<css::style::XStyle> style(properties, UNO_QUERY); style.is() && style->isInUse())
             used.push_back(name);
     std::set<rtl::OUString> closure;
     while (!used.empty()) {
-        const rtl::OUString name = used.back();
+        const auto style = styles.find(used.back());
         used.pop_back();
-        if (!pageStyles->hasByName(name) || !closure.insert(name).second)
+        if (style == styles.end() || !closure.insert(style->first).second)
             continue;
-        const Reference<css::beans::XPropertySet> style(pageStyles->getByName(name), UNO_QUERY);
         rtl::OUString follow;
-        if (style.is() && style->getPropertySetInfo()->hasPropertyByName("FollowStyle"))
-            style->getPropertyValue("FollowStyle") >>= follow;
+        style->second->getPropertyValue("FollowStyle") >>= follow;
         used.push_back(follow);
     }
     return closure;
@@ -99,7 +106,12 @@ std::set<rtl::OUString> usedPageStyles(const Reference<css::lang::XComponent>& m
 
 } // namespace
 
-PageFurniture pageFurnitureOf(const Reference<css::lang::XComponent>& model)
+bool holds(const std::vector<Furniture>& furniture, const Reference<css::text::XText>& text)
+{
+    return std::any_of(furniture.begin(), furniture.end(), [&](const Furniture& piece) { return piece.text == text; });
+}
+
+PageFurniture pageFurnitureOf(const Reference<css::lang::XComponent>& model, bool whichPrinted)
 {
     PageFurniture furniture;
     const Reference<css::style::XStyleFamiliesSupplier> families(model, UNO_QUERY);
@@ -109,19 +121,26 @@ PageFurniture pageFurnitureOf(const Reference<css::lang::XComponent>& model)
     families->getStyleFamilies()->getByName("PageStyles") >>= pageStyles;
     if (!pageStyles.is())
         return furniture;
-    std::vector<std::pair<rtl::OUString, Reference<css::beans::XPropertySet>>> furnished;
+    PageStyles styles;
+    std::vector<PageStyles::const_iterator> furnished;
     for (const rtl::OUString& name : pageStyles->getElementNames()) {
         const Reference<css::beans::XPropertySet> properties(pageStyles->getByName(name), UNO_QUERY);
-        if (properties.is() && (flag(properties, "HeaderIsOn", false) || flag(properties, "FooterIsOn", false)))
-            furnished.emplace_back(name, properties);
+        if (!properties.is())
+            continue;
+        const auto style = styles.emplace(name, properties).first;
+        if (isOn(properties, "Header") || isOn(properties, "Footer"))
+            furnished.push_back(style);
     }
-    if (furnished.empty())
-        return furniture; // most documents: asking which styles are used would cost for nothing
-    const std::set<rtl::OUString> used = usedPageStyles(model, pageStyles);
-    for (const auto& [name, properties] : furnished) {
-        const bool printed = used.count(name) > 0;
-        addTexts(properties, "Header", printed, furniture.headers, furniture.unused);
-        addTexts(properties, "Footer", printed, furniture.footers, furniture.unused);
+    // Asking which styles are used costs a call a style: only asked when it can matter.
+    const std::set<rtl::OUString> used = whichPrinted && !furnished.empty() ? usedPageStyles(model, styles)
+                                                                             : std::set<rtl::OUString>{};
+    for (const auto& style : furnished) {
+        const auto& [name, properties] = *style;
+        const Printed printing = !whichPrinted            ? Printed::All
+                               : used.count(name) > 0 ? Printed::AsTheStyleSays
+                                                      : Printed::None;
+        addTexts(properties, "Header", printing, furniture.headers, furniture.unused);
+        addTexts(properties, "Footer", printing, furniture.footers, furniture.unused);
     }
     // A text printed by one style and kept unused by another is printed.
     std::erase_if(furniture.unused, [&](const Reference<css::text::XText>& text) {

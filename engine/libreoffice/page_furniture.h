@@ -25,9 +25,13 @@ struct PageFurniture {
 // Every header and footer text of `model`'s page styles that pages print: the first page's, the
 // right and the left pages', in that order; empty ones too, as text boxes may be anchored in them.
 // A style is taken to be used when it is the first page's, when a paragraph or a table names it,
-// or when it follows a used one.
+// or when it follows a used one; unless `whichPrinted` is false, which takes every style as used
+// (for documents whose headers and footers are not asked for, cheaper and all the same to them).
 // No text is read yet: a document's furniture is read only when it is asked for.
-PageFurniture pageFurnitureOf(const css::uno::Reference<css::lang::XComponent>& model);
+PageFurniture pageFurnitureOf(const css::uno::Reference<css::lang::XComponent>& model, bool whichPrinted);
+
+// True when `text` is one of `furniture`'s.
+bool holds(const std::vector<Furniture>& furniture, const css::uno::Reference<css::text::XText>& text);
 
 // The distinct texts of `furniture`, each its own text and then its boxes' (a text repeated on
 // every page, or shared by two styles, comes once), each line ended by a line feed, in their
