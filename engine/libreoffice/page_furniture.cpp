@@ -5,16 +5,17 @@
 #include "engine/libreoffice/whole_text.h"
 
 #include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/beans/UnknownPropertyException.hpp>
 #include <com/sun/star/beans/XPropertySetInfo.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
-#include <com/sun/star/style/XStyle.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <set>
 
 namespace plainquill::engine::libreoffice {
@@ -65,32 +66,57 @@ void addTexts(const Reference<css::beans::XPropertySet>& style, const std::strin
     }
 }
 
-// The page style of the document's first page: the one its first paragraph or table names, or
-// the default one.
-rtl::OUString firstPageStyle(const Reference<css::lang::XComponent>& model)
+// Beyond this many paragraphs and tables, the page styles they name are not looked for: each
+// costs a few calls, and a long document could spend its time limit on them.
+constexpr int kMostScanned = 20000;
+
+// The page styles the body names where a page style begins: its first paragraph or table names
+// its own, or the default one is taken. Nothing when the body is too long to look through.
+std::optional<std::vector<rtl::OUString>> namedPageStyles(const Reference<css::lang::XComponent>& model)
 {
+    // LibreOffice's XStyle::isInUse says no of the page styles a Word document's sections name.
     const Reference<css::text::XTextDocument> document(model, UNO_QUERY);
     const Reference<css::container::XEnumerationAccess> body(document.is() ? document->getText() : nullptr, UNO_QUERY);
-    rtl::OUString name;
-    if (body.is())
-        if (const Reference<css::container::XEnumeration> each = body->createEnumeration(); each->hasMoreElements())
-            if (const Reference<css::beans::XPropertySet> first(each->nextElement(), UNO_QUERY);
-                first.is() && first->getPropertySetInfo()->hasPropertyByName("PageDescName"))
-                first->getPropertyValue("PageDescName") >>= name;
-    return name.isEmpty() ? rtl::OUString("Standard") : name;
+    std::vector<rtl::OUString> named{"Standard"};
+    if (!body.is())
+        return named;
+    const Reference<css::container::XEnumeration> each = body->createEnumeration();
+    for (int scanned = 0; each->hasMoreElements(); ++scanned) {
+        if (scanned == kMostScanned)
+            return std::nullopt;
+        const Reference<css::beans::XPropertySet> element(each->nextElement(), UNO_QUERY);
+        rtl::OUString name;
+        try {
+            if (element.is())
+                element->getPropertyValue("PageDescName") >>= name;
+        } catch (const css::beans::UnknownPropertyException&) {
+        }
+        if (!name.isEmpty()) {
+            if (scanned == 0)
+                named.front() = name;
+            else
+                named.push_back(name);
+        }
+    }
+    return named;
 }
 
 using PageStyles = std::map<rtl::OUString, Reference<css::beans::XPropertySet>>;
 
 // The page styles that pages use: the first page's, those a paragraph or a table names, and
-// those that follow a used one on the next page. Word documents bring styles along unused (a
-// first-page style for a section that has no distinct first page).
+// those that follow a used one on the next page; all of them in a body too long to look through.
+// Word documents bring styles along unused (a first-page style for a section that has no
+// distinct first page).
 std::set<rtl::OUString> usedPageStyles(const Reference<css::lang::XComponent>& model, const PageStyles& styles)
 {
-    std::vector<rtl::OUString> used{firstPageStyle(model)};
-    for (const auto& [name, properties] : styles)
-        if (const Reference<css::style::XStyle> style(properties, UNO_QUERY); style.is() && style->isInUse())
-            used.push_back(name);
+    std::optional<std::vector<rtl::OUString>> named = namedPageStyles(model);
+    if (!named) {
+        std::set<rtl::OUString> all;
+        for (const auto& style : styles)
+            all.insert(style.first);
+        return all;
+    }
+    std::vector<rtl::OUString> used = std::move(*named);
     std::set<rtl::OUString> closure;
     while (!used.empty()) {
         const auto style = styles.find(used.back());

@@ -183,6 +183,20 @@ std::string framedFooterDocx()
          {"word/footer3.xml", wordPart("ftr", wordParagraph("First footer words") + framedInWord("First footer box"))}});
 }
 
+// Two sections, each with a header of its own: LibreOffice gives the second a page style that
+// only its first paragraph names.
+std::string twoSectionsDocx()
+{
+    return docxPackage(
+        wordParagraph("First section")
+            + R"(<w:p><w:pPr><w:sectPr><w:headerReference w:type="default" r:id="rIdH1"/></w:sectPr></w:pPr></w:p>)"
+            + wordParagraph("Second section")
+            + R"(<w:sectPr><w:headerReference w:type="default" r:id="rIdH2"/></w:sectPr>)",
+        relationship("rIdH1", "header", "header1.xml") + relationship("rIdH2", "header", "header2.xml"),
+        {{"word/header1.xml", wordPart("hdr", wordParagraph("First header"))},
+         {"word/header2.xml", wordPart("hdr", wordParagraph("Second header"))}});
+}
+
 const std::string kWordNoteSeparators =
     R"(<w:endnote w:type="separator" w:id="-1"><w:p><w:r><w:separator/></w:r></w:p></w:endnote>)"
     R"(<w:endnote w:type="continuationSeparator" w:id="0"><w:p><w:r><w:continuationSeparator/></w:r></w:p></w:endnote>)";
@@ -273,6 +287,8 @@ std::vector<PartsCase> partsCases()
          {kFlat, kDocx, kOdt}, "Body words\n", "Body words\n\nFooter words\nFootbox words\nEven words\nEvenbox words\n"},
         {"a framed paragraph in a used footer and in unused ones", framedFooterDocx(), {kDocx}, "Body words\n",
          "Body words\n\nFooter words\n"},
+        {"a header for each section", twoSectionsDocx(), {kDocx}, "First section\nSecond section\n",
+         "First header\nSecond header\n\nFirst section\nSecond section\n"},
         // LibreOffice's .doc export loses such a box; node-word-extractor's test07.doc, from Word, has one.
         {"a text box that begins with a table",
          flatDocument("<text:p>Before" + textBox(twoCellTable("Cell") + "<text:p>Box line</text:p>") + "</text:p><text:p>After</text:p>",
