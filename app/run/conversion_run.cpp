@@ -236,6 +236,8 @@ RunOutcome ConversionRun::outcomeOf(const engine::WorkerPool& pool, const RunPla
         if (result.status == engine::Status::Converted) {
             ++outcome.tried;
             written.written(item.source, item.target);
+            if (result.noText)
+                outcome.textless.push_back(displayText(item.source));
         } else if (result.status == engine::Status::Failed) {
             ++outcome.tried;
             outcome.failed.push_back(

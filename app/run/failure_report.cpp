@@ -56,6 +56,14 @@ QString failuresHeading(const RunOutcome& outcome)
 const QString kRenamesHeading = QStringLiteral(
     "%1 of the documents share a name with one before them in the queue; their text was saved under a new name:");
 
+const QString kTextlessHeading = QStringLiteral(
+    "%1 of the documents gave no text (only pictures, charts or objects, such as scans); their text files are blank:");
+
+QString asItIs(const QString& line)
+{
+    return line;
+}
+
 // The message, or its details when `listed` allows every file and the lines are `full`.
 QString compose(const RunOutcome& outcome, int listed, bool full)
 {
@@ -72,6 +80,12 @@ QString compose(const RunOutcome& outcome, int listed, bool full)
         text += kRenamesHeading.arg(outcome.renamed.size()) + QLatin1Char('\n');
         appendList(text, outcome.renamed, full ? fullRenameLine : shortRenameLine, listed);
     }
+    if (!outcome.textless.empty()) {
+        if (!outcome.failed.empty() || !outcome.renamed.empty())
+            text += QStringLiteral("\n\n");
+        text += kTextlessHeading.arg(outcome.textless.size()) + QLatin1Char('\n');
+        appendList(text, outcome.textless, asItIs, listed);
+    }
     return text;
 }
 
@@ -79,9 +93,9 @@ QString compose(const RunOutcome& outcome, int listed, bool full)
 
 RunReport endOfRunReport(const RunOutcome& outcome)
 {
-    if (outcome.failed.empty() && outcome.renamed.empty())
+    if (outcome.failed.empty() && outcome.renamed.empty() && outcome.textless.empty())
         return {};
-    const int everyFile = int(outcome.failed.size() + outcome.renamed.size());
+    const int everyFile = int(outcome.failed.size() + outcome.renamed.size() + outcome.textless.size());
     return {compose(outcome, kFailuresListed, false), compose(outcome, everyFile, true)};
 }
 

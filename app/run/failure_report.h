@@ -1,6 +1,6 @@
 #pragma once
-// The message that ends a run in which some checked files were not converted, or some were saved
-// under another name than their own.
+// The message that ends a run in which some checked files were not converted, some were saved
+// under another name than their own, or some gave no text.
 #include "engine/output_names.h"
 #include "engine/word_processor.h"
 
@@ -19,6 +19,7 @@ struct FailedFile {
 struct RunOutcome {
     std::vector<FailedFile> failed;
     std::vector<RenamedOutput> renamed;
+    std::vector<QString> textless; // converted, to no text: pictures only (a scan, say)
     int checked = 0;      // checked files when the run began
     int tried = 0;        // checked files the run finished with, converted or not
     bool stopped = false; // ended by the user before its last checked file

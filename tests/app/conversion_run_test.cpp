@@ -303,8 +303,9 @@ TEST_F(ConversionRunTest, DocumentsSharingABaseNameEachKeepTheirTextAndARerunRef
         queue(name, name);
     queue("docs/one/gone.doc");
     queue("docs/two/gone.rtf", "second gone");
+    queue("docs/two/scan.doc", " \n"); // its text is blank: a picture of a page, say
     QFile::remove(tree.path("docs/one/gone.doc"));
-    const QStringList expected{"X.txt", "gone (2).txt", "x (2).txt", "x (3).txt", "x.txt", "y.txt"};
+    const QStringList expected{"X.txt", "gone (2).txt", "scan.txt", "x (2).txt", "x (3).txt", "x.txt", "y.txt"};
 
     for (const int run : {1, 2}) {
         SCOPED_TRACE(run);
@@ -319,8 +320,12 @@ TEST_F(ConversionRunTest, DocumentsSharingABaseNameEachKeepTheirTextAndARerunRef
         ASSERT_EQ(shell.messages.size(), 1u);
         const QString report = shell.messages[0].text;
         EXPECT_TRUE(report.contains("3 of the documents share a name")) << report.toStdString();
-        EXPECT_TRUE(report.endsWith(
-            QString::fromUtf8("\ntwo/x.doc → x (2).txt\none/x.docx → x (3).txt\ngone.rtf → gone (2).txt")))
+        EXPECT_TRUE(report.contains(
+            QString::fromUtf8("\ntwo/x.doc → x (2).txt\none/x.docx → x (3).txt\ngone.rtf → gone (2).txt\n\n")))
+            << report.toStdString();
+        const QString scan = displayText(tree.path("docs/two/scan.doc").toStdString());
+        EXPECT_TRUE(report.endsWith("\n1 of the documents gave no text (only pictures, charts or objects, such as "
+                                    "scans); their text files are blank:\n\n" + scan))
             << report.toStdString();
     }
 }
@@ -657,11 +662,12 @@ TEST_F(ConversionRunTest, StopDuringADocumentThenNoLetsItFinishAndTheRunGoOn)
 
 TEST(EndOfRunReport, ListsTwentyOfEachKindAndCountsTheRest)
 {
-    struct Case { int failures, renames, lines; const char* lastLine; }; // lines: with each part's heading and gap
+    struct Case { int failures, renames, lines; const char* lastLine; int textless = 0; }; // lines: with each part's heading and gap
     const Case cases[] = {
         {1, 0, 3, "/in/f1.doc: could not open"},  {20, 0, 22, "/in/f20.doc: could not open"},
         {21, 0, 23, "… and 1 more, listed in the details."}, {0, 1, 3, "d1/x.doc → x (2).txt"},
         {0, 21, 23, "… and 1 more, listed in the details."}, {2, 3, 10, "d3/x.doc → x (2).txt"},
+        {0, 0, 3, "/in/scan1.doc", 1}, {1, 0, 8, "/in/scan2.doc", 2},
     };
     for (const Case& c : cases) {
         RunOutcome outcome;
@@ -671,6 +677,8 @@ TEST(EndOfRunReport, ListsTwentyOfEachKindAndCountsTheRest)
         for (int i = 1; i <= c.renames; ++i)
             outcome.renamed.push_back({QStringLiteral("d%1/x.doc").arg(i), QStringLiteral("x (2).txt"),
                                        QStringLiteral("/in/d%1/x.doc").arg(i), QStringLiteral("/out/x (%1).txt").arg(i)});
+        for (int i = 1; i <= c.textless; ++i)
+            outcome.textless.push_back(QStringLiteral("/in/scan%1.doc").arg(i));
         const RunReport report = endOfRunReport(outcome);
         const QStringList lines = report.text.split('\n');
         SCOPED_TRACE(report.text.toStdString());
@@ -678,6 +686,9 @@ TEST(EndOfRunReport, ListsTwentyOfEachKindAndCountsTheRest)
         EXPECT_EQ(lines.back(), QString::fromUtf8(c.lastLine));
         if (c.failures) {
             EXPECT_EQ(lines[0], QStringLiteral("%1 of 50 checked files could not be converted:").arg(c.failures));
+        }
+        if (c.textless) {
+            EXPECT_TRUE(report.text.contains(QStringLiteral("%1 of the documents gave no text").arg(c.textless)));
         }
         if (c.failures > 20) {
             EXPECT_EQ(lines[21], QStringLiteral("/in/f20.doc: could not open"));
