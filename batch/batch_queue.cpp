@@ -3,7 +3,11 @@
 #include "engine/folder_documents.h"
 #include "engine/output_names.h"
 
+#include <sys/stat.h>
+
 #include <map>
+#include <set>
+#include <utility>
 
 namespace plainquill::batch {
 
@@ -23,6 +27,18 @@ fs::path folderBelow(const fs::path& folder, const fs::path& document)
     return relative.empty() || relative == "." ? fs::path() : relative;
 }
 
+// Drops every entry after the first that names the same file (the same device and inode: a path
+// given twice, differently spelt, or a hard link), which would otherwise be converted once per
+// name. Entries that cannot be looked at stay, to fail with their reason.
+void dropRepeatedFiles(std::vector<Queued>& queued)
+{
+    std::set<std::pair<dev_t, ino_t>> seen;
+    std::erase_if(queued, [&](const Queued& entry) {
+        struct stat facts {};
+        return ::stat(entry.source.c_str(), &facts) == 0 && !seen.insert({facts.st_dev, facts.st_ino}).second;
+    });
+}
+
 } // namespace
 
 std::vector<BatchItem> buildQueue(const QueueRequest& request, const std::function<void(const fs::path&)>& onUnreadable)
@@ -39,6 +55,8 @@ std::vector<BatchItem> buildQueue(const QueueRequest& request, const std::functi
             queued.push_back({std::move(document), std::move(below)});
         }
     }
+
+    dropRepeatedFiles(queued);
 
     // One namer per output folder, fed in queue order as if every document before had been written.
     std::map<fs::path, OutputNames> namers;

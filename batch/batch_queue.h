@@ -28,7 +28,8 @@ struct QueueRequest {
 };
 
 // A folder named or found is listed for the chosen endings: a file named is queued whatever it is (a name that is no
-// readable document then fails with its reason). `onUnreadable` hears of folders skipped.
+// readable document then fails with its reason). A file named or found again under another path
+// is queued once, where it first comes. `onUnreadable` hears of folders skipped.
 std::vector<BatchItem> buildQueue(const QueueRequest& request,
                                   const std::function<void(const std::filesystem::path&)>& onUnreadable = {});
 
