@@ -30,22 +30,33 @@ std::string shown(const fs::path& path)
     return displayText(path).toStdString();
 }
 
-// Why the run cannot begin, or nothing.
+// Why the run cannot begin, or nothing. Nothing is made or started before it is asked: a mistyped
+// command line leaves no trace.
 std::optional<std::string> checkSetUp(const BatchOptions& options)
 {
     if (!engine::libreoffice::findProgram(options.libreOffice, engine::defaultLibreOfficeSearchPath()))
         return "LibreOffice (" + options.libreOffice + ") was not found: install LibreOffice Writer (on Debian the "
                "package libreoffice-writer-nogui) or name its soffice with --libreoffice";
-    std::error_code error;
-    fs::create_directories(options.outputFolder, error);
-    if (!fs::is_directory(options.outputFolder))
-        return "cannot make the output folder " + shown(options.outputFolder)
-             + (error ? ": " + error.message() : ": a file of that name is in the way");
+    for (const fs::path& input : options.inputs) {
+        std::error_code error;
+        if (!fs::exists(input, error))
+            return "no such file or folder: " + shown(input);
+    }
     if (!options.reportFile.empty()) {
         const fs::path folder = options.reportFile.parent_path();
         if (!folder.empty() && !fs::is_directory(folder))
             return "cannot write the report " + shown(options.reportFile) + ": no folder " + shown(folder);
     }
+    return std::nullopt;
+}
+
+std::optional<std::string> makeOutputFolder(const BatchOptions& options)
+{
+    std::error_code error;
+    fs::create_directories(options.outputFolder, error);
+    if (!fs::is_directory(options.outputFolder))
+        return "cannot make the output folder " + shown(options.outputFolder)
+             + (error ? ": " + error.message() : ": a file of that name is in the way");
     return std::nullopt;
 }
 
@@ -175,13 +186,15 @@ void noteChangedSizes(const RunQueue& queue, const ShardedQueue& sharded, const 
     }
 }
 
-std::optional<RunQueue> runQueue(const BatchOptions& options, const Console& console)
+RunQueue listedQueue(const BatchOptions& options, const Console& console)
 {
-    if (options.queueFile.empty()) {
-        std::vector<BatchItem> whole = wholeQueue(options, console);
-        std::vector<std::uintmax_t> sizes = sizesNow(whole);
-        return RunQueue{std::move(whole), std::move(sizes), {}};
-    }
+    std::vector<BatchItem> whole = wholeQueue(options, console);
+    std::vector<std::uintmax_t> sizes = sizesNow(whole);
+    return RunQueue{std::move(whole), std::move(sizes), {}};
+}
+
+std::optional<RunQueue> queueFromFile(const BatchOptions& options, const Console& console)
+{
     std::string error;
     auto file = readQueueFile(options.queueFile, options.outputFolder, error);
     if (!file) {
@@ -229,16 +242,22 @@ int runBatch(const BatchOptions& options, const Console& console, const Launcher
     StopSignals stopSignals;
     if (!options.writeQueue.empty())
         return writeQueueFile(options, console);
-    if (const auto problem = checkSetUp(options)) {
+    std::optional<std::string> problem = checkSetUp(options);
+    // A queue file is read before anything is made: one that is missing or no queue leaves nothing.
+    std::optional<RunQueue> run;
+    if (!problem && !options.queueFile.empty() && !(run = queueFromFile(options, console)))
+        return kUsageError;
+    if (!problem)
+        problem = makeOutputFolder(options);
+    if (problem) {
         std::fprintf(console.err, "plainquill-batch: %s\n", problem->c_str());
         return kUsageError;
     }
     // Started while the queue is listed (a large folder takes a while), ended with the run.
     engine::StandbyWorkers standby(launchers);
     standby.warmUp(workersToWarm(options));
-    const std::optional<RunQueue> run = runQueue(options, console);
     if (!run)
-        return kUsageError;
+        run = listedQueue(options, console);
     // Names come from the whole queue; a shard then keeps its own documents only.
     const ShardedQueue sharded = options.shard ? shareOf(run->whole, run->sizes, *options.shard)
                                                : ShardedQueue{run->whole, {}};

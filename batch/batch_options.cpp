@@ -326,8 +326,9 @@ takes them:
 
 constexpr const char* kHelpExitStatus =
     R"(Exit status: 0 every document converted (or skipped as up to date), 1 some failed (each listed with
-its reason on standard error), 2 a usage error or no LibreOffice, 128 + the signal's number when
-stopped by one: 130 SIGINT, 143 SIGTERM, 129 SIGHUP, 141 SIGPIPE.
+its reason on standard error), 2 a usage error (a path named that does not exist, too) or no
+LibreOffice, 128 + the signal's number when stopped by one: 130 SIGINT, 143 SIGTERM, 129 SIGHUP,
+141 SIGPIPE.
 )";
 
 } // namespace

@@ -265,6 +265,37 @@ TEST_F(BatchRunTest, ListsEachFailureInPlainWordsAndItsRawDetailsOnlyWhenVerbose
     }
 }
 
+// A mistyped name is the command line's fault: said at once, with nothing made or started.
+TEST_F(BatchRunTest, AMissingInputOrABadQueueFileIsAUsageErrorThatLeavesNoTrace)
+{
+    writeBytes(input.path() / "binary.csv", std::string("\0\x01PK", 4));
+    const struct {
+        std::vector<fs::path> inputs;
+        fs::path queueFile;
+        const char* says;
+    } cases[] = {
+        {{input.path() / "a.doc", input.path() / "gone.doc"}, {}, "no such file or folder: "},
+        {{}, input.path() / "gone.csv", "the queue "},
+        {{}, input.path() / "binary.csv", "the queue "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.says);
+        options.inputs = c.inputs;
+        options.queueFile = c.queueFile;
+        options.outputFolder = output.path() / "new";
+        int started = 0;
+        CapturedStream said;
+        Console console{out.file(), said.file(), false, 80};
+        EXPECT_EQ(runBatch(options, console, [&] { ++started; return std::make_unique<ScriptedWorkers>(); }),
+                  kUsageError);
+        EXPECT_NE(said.text().find(c.says), std::string::npos) << said.text();
+        EXPECT_NE(said.text().find(c.inputs.empty() ? c.queueFile.string() : "gone.doc"), std::string::npos)
+            << said.text();
+        EXPECT_EQ(started, 0) << "no word processor started";
+        EXPECT_FALSE(fs::exists(options.outputFolder)) << "no output folder made";
+    }
+}
+
 TEST_F(BatchRunTest, AWordProcessorThatCannotStartIsReportedWithItsReasonAndNothingIsRecorded)
 {
     testing::FakeWordProcessorScript script;
