@@ -11,6 +11,7 @@
 #include "engine/libreoffice/libreoffice_launcher.h"
 #include "engine/libreoffice/program_lookup.h"
 #include "engine/native_path.h"
+#include "engine/scope_exit.h"
 #include "engine/staged_output_file.h"
 #include "engine/standby_workers.h"
 
@@ -240,6 +241,12 @@ int runBatch(const BatchOptions& options, const Console& console, const Launcher
 {
     // Before any thread starts, so that all of them leave the two signals to us.
     StopSignals stopSignals;
+    // What is still buffered for standard output or error is written while a broken pipe's signal
+    // is still caught: written at the program's exit, it would kill a finished run with SIGPIPE.
+    const ScopeExit flushed([&] {
+        std::fflush(console.out);
+        std::fflush(console.err);
+    });
     if (!options.writeQueue.empty())
         return writeQueueFile(options, console);
     std::optional<std::string> problem = checkSetUp(options);

@@ -2,7 +2,7 @@
 
 #include "app/adapters/shell.h"
 #include "app/queue/file_queue.h"
-#include "app/run/scope_exit.h"
+#include "engine/scope_exit.h"
 #include "controls/contracts/button_face.h"
 #include "controls/contracts/progress_face.h"
 #include "engine/folder_scan.h"

@@ -220,6 +220,20 @@ TEST_F(BatchWithLibreOffice, WithoutLibreOfficeOrWithABadCommandLineExitsTwoAndS
     EXPECT_TRUE(fs::is_empty(output.path()));
 }
 
+// Progress and a summary nobody reads are no failure: with a report asked for, the run goes on to
+// the end, and its status is the documents'.
+TEST_F(BatchWithLibreOffice, ARunWhoseOutputNobodyReadsEndsWithTheDocumentsStatus)
+{
+    const std::vector<std::string> command{
+        "/bin/sh", "-c", "exec 3>&1; { \"$0\" \"$@\" 2>&1; echo \"status $?\" >&3; } | head -c1 >/dev/null",
+        PLAINQUILL_BATCH_PROGRAM, "--report", report.string(), "-o", output.path().string(),
+        (kCorpus / "textract/tests/rtf/raw_text.rtf").string(), (kCorpus / "textract/tests/docx/raw_text.docx").string()};
+    testing::ChildProcess batch(command);
+    const Finished finished = finish(batch);
+    EXPECT_EQ(finished.output, "status 0\n");
+    EXPECT_EQ(reportLinesWith(report, ",converted,").size(), 2u);
+}
+
 TEST_F(BatchWithLibreOffice, AStopSignalEndsTheRunAtOnceLeavingNoProcessAndNoPartialText)
 {
     for (const auto& [signal, status] : {std::pair{SIGINT, 130}, {SIGTERM, 143}, {SIGHUP, 129}, {SIGPIPE, 141}}) {
