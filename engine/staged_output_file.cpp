@@ -162,8 +162,7 @@ void StagedOutputFile::commit()
     }
     closeFile();
     if (::rename(m_temporary.c_str(), m_target.c_str()) != 0)
-        throw std::system_error(errno, std::generic_category(),
-                                "cannot replace " + m_target.string());
+        throw TargetNotReplaced(errno, std::generic_category(), "cannot replace " + m_target.string());
     m_committed = true;
 }
 

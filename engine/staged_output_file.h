@@ -7,8 +7,16 @@
 // all fail the save, so a full disk can never pass a truncated text off as complete.
 #include <filesystem>
 #include <string_view>
+#include <system_error>
 
 namespace plainquill {
+
+// The whole new text was written, but the file it should replace refused to be replaced (made
+// immutable, or another user's in a sticky folder): the folder itself took the text.
+class TargetNotReplaced : public std::system_error {
+public:
+    using std::system_error::system_error;
+};
 
 class StagedOutputFile {
 public:
@@ -28,7 +36,7 @@ public:
     void write(std::string_view bytes);
 
     // Flushes the text to the disk, checks that all of it is there and moves the temporary file
-    // over the target. Throws std::system_error.
+    // over the target. Throws std::system_error, TargetNotReplaced when only the move failed.
     void commit();
 
 private:

@@ -43,7 +43,10 @@ namespace {
 
 Outcome writeFailure(const std::system_error& failure)
 {
-    return {Failure::CouldNotSave, wordsForWriteError(failure.code().value()), failure.what()};
+    const int error = failure.code().value();
+    if (dynamic_cast<const TargetNotReplaced*>(&failure) && (error == EPERM || error == EACCES || error == EBUSY))
+        return {Failure::CouldNotSave, wordsForUnreplaceableText(), failure.what()};
+    return {Failure::CouldNotSave, wordsForWriteError(error), failure.what()};
 }
 
 } // namespace

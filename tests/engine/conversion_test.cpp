@@ -6,6 +6,10 @@
 #include "tests/support/failure_printer.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 namespace plainquill::engine::testing {
 namespace {
@@ -200,9 +204,23 @@ TEST_F(LibreOfficeConversion, AFullDiskFailsTheSaveAndKeepsThePreviousTextWhole)
 
 struct RefusingTarget {
     const char* name;
-    // Prepares `outputFolder` and returns the target to save to.
+    // Prepares `outputFolder` and returns the target to save to; empty when this system cannot.
     std::filesystem::path (*prepare)(const std::filesystem::path& outputFolder);
+    const char* says; // the failure's words begin so
 };
+
+// Sets or clears the immutable attribute of `file`; false when the file system or the user may not.
+bool setImmutable(const std::filesystem::path& file, bool immutable)
+{
+    const int fd = ::open(file.c_str(), O_RDONLY);
+    int flags = 0;
+    bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = immutable ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    return done;
+}
 
 void PrintTo(const RefusingTarget& target, std::ostream* out) { *out << target.name; }
 
@@ -213,12 +231,15 @@ TEST_P(LibreOfficeRefusedSave, FailsToSaveAndLeavesTheFolderAsItWas)
 {
     const auto input = writeSample(libreoffice(), inputFolder(), "sample", ".docx");
     const auto target = GetParam().prepare(outputFolder());
+    if (target.empty())
+        GTEST_SKIP() << "this file system or user cannot make a file immutable; run as root on ext4";
     const auto before = fileNames(outputFolder());
 
     const SaveResult saved = convert(input, target);
+    setImmutable(target, false); // for the folder's removal
 
     EXPECT_EQ(saved.failure, Failure::CouldNotSave);
-    EXPECT_FALSE(saved.detail.empty());
+    EXPECT_TRUE(saved.detail.starts_with(GetParam().says)) << saved.detail;
     EXPECT_EQ(fileNames(outputFolder()), before);
     EXPECT_TRUE(libreoffice().IsObjectValid()) << "a refused save does not harm LibreOffice";
 }
@@ -227,18 +248,28 @@ INSTANTIATE_TEST_SUITE_P(
     Targets, LibreOfficeRefusedSave,
     ::testing::Values(
         RefusingTarget{"folder_missing",
-                       [](const std::filesystem::path& out) { return out / "missing" / "a.txt"; }},
+                       [](const std::filesystem::path& out) { return out / "missing" / "a.txt"; },
+                       "the output folder does not exist"},
         RefusingTarget{"parent_is_a_file",
                        [](const std::filesystem::path& out) {
                            writeBytes(out / "file", "x");
                            return out / "file" / "a.txt";
-                       }},
+                       },
+                       "the output folder does not exist"},
         RefusingTarget{"target_is_a_folder",
                        [](const std::filesystem::path& out) {
                            std::filesystem::create_directory(out / "a.txt");
                            writeBytes(out / "a.txt" / "keep", "x");
                            return out / "a.txt";
-                       }}),
+                       },
+                       "a folder has the name"},
+        // The folder takes the new text; only the old text file refuses to go.
+        RefusingTarget{"target_is_immutable",
+                       [](const std::filesystem::path& out) {
+                           writeBytes(out / "a.txt", "the old text");
+                           return setImmutable(out / "a.txt", true) ? out / "a.txt" : std::filesystem::path();
+                       },
+                       "the text file already there cannot be replaced"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
