@@ -11,6 +11,7 @@
 #include "engine/libreoffice/libreoffice_launcher.h"
 #include "engine/libreoffice/program_lookup.h"
 #include "engine/native_path.h"
+#include "engine/output_folder_lock.h"
 #include "engine/scope_exit.h"
 #include "engine/staged_output_file.h"
 #include "engine/standby_workers.h"
@@ -222,6 +223,14 @@ int writeQueueFile(const BatchOptions& options, const Console& console)
     return kAllConverted;
 }
 
+// How a run turned away from the folder is told who has it.
+std::string describedForOthers(const BatchOptions& options)
+{
+    return options.shard ? "plainquill-batch --shard " + std::to_string(options.shard->index) + "/"
+                               + std::to_string(options.shard->count)
+                         : std::string("plainquill-batch");
+}
+
 // LibreOffice workers worth starting before the queue is known: no more than the documents named,
 // when only documents are named, since one started for nothing slows the others on a busy machine.
 int workersToWarm(const BatchOptions& options)
@@ -236,6 +245,22 @@ int workersToWarm(const BatchOptions& options)
 }
 
 } // namespace
+
+std::string splitOf(const BatchOptions& options, const std::string& queueIdentity)
+{
+    if (!options.shard)
+        return {};
+    std::string split = "shards " + std::to_string(options.shard->count) + " of ";
+    if (!queueIdentity.empty())
+        return split + "queue " + queueIdentity;
+    split += options.recursive ? "-r " : "";
+    split += options.keepTree ? "--keep-tree " : "";
+    for (const fs::path& input : options.inputs) {
+        std::error_code ignored;
+        split += fs::absolute(input, ignored).string() + ' ';
+    }
+    return split;
+}
 
 int runBatch(const BatchOptions& options, const Console& console, const LauncherFactory& launchers)
 {
@@ -256,6 +281,12 @@ int runBatch(const BatchOptions& options, const Console& console, const Launcher
         return kUsageError;
     if (!problem)
         problem = makeOutputFolder(options);
+    std::string holder;
+    std::optional<OutputFolderLock> folderLock;
+    if (!problem && !(folderLock = OutputFolderLock::take(options.outputFolder, splitOf(options, run ? run->identity : ""),
+                                                          describedForOthers(options), holder)))
+        problem = "the output folder " + shown(options.outputFolder) + " is in use by " + holder
+                + "; wait for that run to end, or choose another output folder";
     if (problem) {
         std::fprintf(console.err, "plainquill-batch: %s\n", problem->c_str());
         return kUsageError;

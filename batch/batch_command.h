@@ -5,6 +5,7 @@
 #include "batch/pool_names.h"
 
 #include <cstdio>
+#include <string>
 
 namespace plainquill::batch {
 
@@ -23,5 +24,10 @@ struct Console {
 
 // `launchers` makes each worker's word processor; the program's main passes LibreOffice's.
 int runBatch(const BatchOptions& options, const Console& console, const LauncherFactory& launchers);
+
+// What all the shards of one split have alike and the shards of other splits have not, and so
+// may share an output folder by: the number of shards and the queue (its file's identity, or the
+// inputs it is made from). Empty for a run that is not a shard, which has its folder alone.
+std::string splitOf(const BatchOptions& options, const std::string& queueIdentity);
 
 } // namespace plainquill::batch

@@ -294,7 +294,9 @@ summary names it, and the report says "no text" beside it.
 )";
 
 constexpr const char* kHelpManifest =
-    R"(Every run keeps a manifest in OUTDIR, the hidden file .plainquill-manifest.csv (a shard's:
+    R"(One run at a time writes into OUTDIR: another run finding it in use says which run has it and
+exits 2, writing nothing; the shards of one split (--shard of the same queue) share it.
+Every run keeps a manifest in OUTDIR, the hidden file .plainquill-manifest.csv (a shard's:
 .plainquill-manifest.K-of-N.csv): for each text file, the document it was converted from, that
 document's size and time, and how its conversion ended, a line written as each ends. --skip-existing
 reads every manifest in OUTDIR; a run without it records its own for a later resume.

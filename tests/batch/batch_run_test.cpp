@@ -4,6 +4,7 @@
 #include "batch/manifest.h"
 #include "batch/queue_file.h"
 #include "batch/shard_report.h"
+#include "engine/output_folder_lock.h"
 #include "engine/staged_output_file.h"
 #include "tests/engine/support/test_files.h"
 #include "tests/support/fake_word_processor.h"
@@ -315,6 +316,50 @@ TEST_F(BatchRunTest, AWordProcessorThatCannotStartIsReportedWithItsReasonAndNoth
                   std::string::npos)
             << said.text();
         EXPECT_TRUE(fs::is_empty(output.path())) << "no text and no manifest";
+    }
+}
+
+// Two runs in one folder would overwrite each other's texts: a run that finds the folder taken
+// says by whom and leaves it alone; a shard shares it with the shards of its own split.
+TEST_F(BatchRunTest, AFolderAnotherRunHasIsLeftAloneButTheShardsOfOneSplitShareIt)
+{
+    writeBytes(input.path() / "b.doc", "the other document");
+    options.inputs.push_back(input.path() / "b.doc");
+    BatchOptions shard0 = options, shard1 = options, otherSplit = options;
+    shard0.shard = Shard{0, 2};
+    shard1.shard = Shard{1, 2};
+    otherSplit.shard = Shard{1, 2};
+    otherSplit.inputs.pop_back();
+    const struct {
+        std::string holding; // the split of the run that has the folder
+        const BatchOptions& run;
+        int status;
+    } cases[] = {
+        {"", options, kUsageError},
+        {splitOf(shard0, ""), options, kUsageError},
+        {"", shard1, kUsageError},
+        {splitOf(shard0, ""), otherSplit, kUsageError},
+        {splitOf(shard0, ""), shard1, kAllConverted},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.holding + " then " + splitOf(c.run, ""));
+        std::string holder;
+        const auto other = OutputFolderLock::take(output.path(), c.holding, "the other run", holder);
+        ASSERT_TRUE(other);
+        int started = 0;
+        CapturedStream said;
+        Console console{out.file(), said.file(), false, 80};
+        EXPECT_EQ(runBatch(c.run, console, [&] { ++started; return std::make_unique<ScriptedWorkers>(); }), c.status);
+        if (c.status == kUsageError) {
+            EXPECT_NE(said.text().find("is in use by process " + std::to_string(::getpid()) + ": the other run"),
+                      std::string::npos)
+                << said.text();
+            EXPECT_EQ(started, 0);
+            EXPECT_EQ(engine::testing::fileNames(output.path()), std::vector<std::string>{".plainquill-lock"});
+        } else {
+            const auto names = engine::testing::fileNames(output.path());
+            EXPECT_NE(std::find(names.begin(), names.end(), ".plainquill-manifest.1-of-2.csv"), names.end());
+        }
     }
 }
 
