@@ -87,7 +87,12 @@ protected:
     Finished runInterrupted(const char* workers, const std::function<void(pid_t batch)>& midway)
     {
         std::vector<std::string> arguments{"-v", "-j", workers, "--report", report.string(), "-o", output.path().string()};
-        arguments.insert(arguments.end(), 40, (kWordData / "bigfile-01.doc").string());
+        // Copies: one file named forty times is queued once.
+        for (int i = 0; i < 40; ++i) {
+            const fs::path copy = input.path() / ("big" + std::to_string(i) + ".doc");
+            fs::copy_file(kWordData / "bigfile-01.doc", copy, fs::copy_options::overwrite_existing);
+            arguments.push_back(copy.string());
+        }
         const auto child = start(arguments);
         std::string seen;
         while (const auto line = child->readLine(120s)) {
