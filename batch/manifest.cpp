@@ -176,11 +176,14 @@ bool ManifestWriter::startNewFile()
 
 ManifestWriter::~ManifestWriter()
 {
-    if (m_fd >= 0)
-        ::close(m_fd);
+    if (m_fd < 0)
+        return;
+    if (m_unsynced)
+        ::fdatasync(m_fd);
+    ::close(m_fd);
 }
 
-bool ManifestWriter::append(const std::vector<ManifestLine>& lines)
+bool ManifestWriter::append(const std::vector<ManifestLine>& lines, Sync sync)
 {
     const std::int64_t recorded = nowNanoseconds();
     std::string text;
@@ -190,7 +193,16 @@ bool ManifestWriter::append(const std::vector<ManifestLine>& lines)
     }
     // One write with O_APPEND: the lines land whole, after everything written before.
     const ssize_t written = ::write(m_fd, text.data(), text.size());
-    return written == ssize_t(text.size()) && ::fdatasync(m_fd) == 0;
+    if (written != ssize_t(text.size()))
+        return false;
+    const auto now = std::chrono::steady_clock::now();
+    if (sync == Sync::Soon && now - m_lastSync < std::chrono::seconds(1)) {
+        m_unsynced = true;
+        return true;
+    }
+    m_lastSync = now;
+    m_unsynced = false;
+    return ::fdatasync(m_fd) == 0;
 }
 
 } // namespace plainquill::batch

@@ -60,17 +60,19 @@ void RunRecord::started(const std::vector<BatchItem>& queue, const std::vector<s
         lines.push_back({manifestTarget(m_outputFolder, item.target), manifestSource(item.source), facts,
                          kManifestStarted, 0});
     }
+    // On the disk before any text is replaced: a resume must not trust an older line for them.
     if (!lines.empty())
-        append(lines);
+        append(lines, ManifestWriter::Sync::Now);
 }
 
 void RunRecord::finished(const BatchItem& item, std::size_t position, Status status)
 {
     append({{manifestTarget(m_outputFolder, item.target), manifestSource(item.source), m_facts[position],
-             outcomeWord(status), 0}});
+             outcomeWord(status), 0}},
+           ManifestWriter::Sync::Soon);
 }
 
-void RunRecord::append(const std::vector<ManifestLine>& lines)
+void RunRecord::append(const std::vector<ManifestLine>& lines, ManifestWriter::Sync sync)
 {
     if (m_failed)
         return;
@@ -78,7 +80,7 @@ void RunRecord::append(const std::vector<ManifestLine>& lines)
     try {
         if (!m_writer)
             m_writer = std::make_unique<ManifestWriter>(m_file);
-        if (m_writer->append(lines))
+        if (m_writer->append(lines, sync))
             return;
     } catch (const std::system_error& error) {
         problem = error.code().message();

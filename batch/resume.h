@@ -31,7 +31,7 @@ public:
     void finished(const BatchItem& item, std::size_t position, Status status);
 
 private:
-    void append(const std::vector<ManifestLine>& lines);
+    void append(const std::vector<ManifestLine>& lines, ManifestWriter::Sync sync);
 
     std::filesystem::path m_outputFolder;
     std::filesystem::path m_file;
