@@ -2,12 +2,9 @@
 
 #include "engine/folder_documents.h"
 #include "engine/output_names.h"
-
-#include <sys/stat.h>
+#include "engine/seen_files.h"
 
 #include <map>
-#include <set>
-#include <utility>
 
 namespace plainquill::batch {
 
@@ -32,11 +29,8 @@ fs::path folderBelow(const fs::path& folder, const fs::path& document)
 // name. Entries that cannot be looked at stay, to fail with their reason.
 void dropRepeatedFiles(std::vector<Queued>& queued)
 {
-    std::set<std::pair<dev_t, ino_t>> seen;
-    std::erase_if(queued, [&](const Queued& entry) {
-        struct stat facts {};
-        return ::stat(entry.source.c_str(), &facts) == 0 && !seen.insert({facts.st_dev, facts.st_ino}).second;
-    });
+    SeenFiles seen;
+    std::erase_if(queued, [&](const Queued& entry) { return !seen.firstTime(entry.source).value_or(true); });
 }
 
 } // namespace

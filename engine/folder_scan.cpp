@@ -2,13 +2,12 @@
 
 #include "engine/native_path.h"
 #include "engine/queue_rules.h"
+#include "engine/seen_files.h"
 
 #include <QRegularExpression>
 
 #include <algorithm>
 #include <filesystem>
-#include <set>
-#include <sys/stat.h>
 #include <utility>
 #include <vector>
 
@@ -86,7 +85,6 @@ private:
     QRegularExpression m_pattern;
 };
 
-using FolderId = std::pair<dev_t, ino_t>;
 
 class TreeScan {
 public:
@@ -113,18 +111,12 @@ public:
 
 private:
     // A link back to an ancestor would otherwise make the scan endless.
-    bool enterOnce(const std::string& folder)
-    {
-        struct stat info {};
-        if (::stat(folder.c_str(), &info) != 0)
-            return false;
-        return m_visited.insert({info.st_dev, info.st_ino}).second;
-    }
+    bool enterOnce(const std::string& folder) { return m_visited.firstTime(folder).value_or(false); }
 
     Names& m_found;
     FilePattern m_pattern;
     const UnreadableFolder& m_onUnreadable;
-    std::set<FolderId> m_visited;
+    SeenFiles m_visited;
 };
 
 } // namespace

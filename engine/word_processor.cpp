@@ -16,4 +16,9 @@ std::string describe(Failure failure)
     return "unknown failure";
 }
 
+bool isBlankText(std::string_view text)
+{
+    return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
 } // namespace plainquill::engine

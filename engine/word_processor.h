@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace plainquill::engine {
@@ -67,6 +68,9 @@ struct SaveResult {
     bool noText = false;
     bool ok() const { return failure == Failure::None; }
 };
+
+// True when `text` holds nothing but spaces, tabs and line ends: a document that gave no text.
+bool isBlankText(std::string_view text);
 
 class WordProcessor {
 public:

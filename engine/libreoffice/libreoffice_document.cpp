@@ -87,7 +87,7 @@ Outcome LibreOfficeDocument::saveText(const std::filesystem::path& target)
         return writeFailure(failure);
     }
     Outcome saved;
-    saved.noText = std::all_of(whole.begin(), whole.end(), [](char c) { return c == ' ' || c == '\t' || c == '\n'; });
+    saved.noText = isBlankText(whole);
     return saved;
 }
 

@@ -86,7 +86,8 @@ public:
         m_log.saved.push_back(target.string());
         // The document's bytes are its text: blank ones are a document without text.
         engine::SaveResult saved;
-        saved.noText = std::filesystem::file_size(source) > 0 && blank(source);
+        std::ifstream in(source, std::ios::binary);
+        saved.noText = engine::isBlankText(std::string(std::istreambuf_iterator<char>(in), {}));
         return saved;
     }
 
@@ -99,14 +100,6 @@ public:
     }
 
 private:
-    static bool blank(const std::filesystem::path& file)
-    {
-        std::ifstream in(file, std::ios::binary);
-        for (char c; in.get(c);)
-            if (c != ' ' && c != '\n')
-                return false;
-        return true;
-    }
     struct Doc : engine::Document {
         explicit Doc(std::filesystem::path p) : path(std::move(p)) {}
         std::filesystem::path path;
