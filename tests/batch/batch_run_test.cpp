@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <tuple>
 
 namespace plainquill::batch {
 namespace {
@@ -72,6 +73,22 @@ protected:
     {
         Console console{out.file(), err.file(), false, 80};
         return runBatch(options, console, [] { return std::make_unique<ScriptedWorkers>(); });
+    }
+
+    // Runs `run`, hearing what it says on standard error and counting the word processors it starts.
+    struct Heard {
+        int status = -1;
+        std::string said;
+        int started = 0;
+    };
+    Heard runHeard(const BatchOptions& run)
+    {
+        Heard heard;
+        CapturedStream said;
+        Console console{out.file(), said.file(), false, 80};
+        heard.status = runBatch(run, console, [&] { ++heard.started; return std::make_unique<ScriptedWorkers>(); });
+        heard.said = said.text();
+        return heard;
     }
 
     TemporaryFolder input, output;
@@ -269,30 +286,20 @@ TEST_F(BatchRunTest, ListsEachFailureInPlainWordsAndItsRawDetailsOnlyWhenVerbose
 // A mistyped name is the command line's fault: said at once, with nothing made or started.
 TEST_F(BatchRunTest, AMissingInputOrABadQueueFileIsAUsageErrorThatLeavesNoTrace)
 {
-    writeBytes(input.path() / "binary.csv", std::string("\0\x01PK", 4));
-    const struct {
-        std::vector<fs::path> inputs;
-        fs::path queueFile;
-        const char* says;
-    } cases[] = {
-        {{input.path() / "a.doc", input.path() / "gone.doc"}, {}, "no such file or folder: "},
-        {{}, input.path() / "gone.csv", "the queue "},
-        {{}, input.path() / "binary.csv", "the queue "},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.says);
-        options.inputs = c.inputs;
-        options.queueFile = c.queueFile;
-        options.outputFolder = output.path() / "new";
-        int started = 0;
-        CapturedStream said;
-        Console console{out.file(), said.file(), false, 80};
-        EXPECT_EQ(runBatch(options, console, [&] { ++started; return std::make_unique<ScriptedWorkers>(); }),
-                  kUsageError);
-        EXPECT_NE(said.text().find(c.says), std::string::npos) << said.text();
-        EXPECT_NE(said.text().find(c.inputs.empty() ? c.queueFile.string() : "gone.doc"), std::string::npos)
-            << said.text();
-        EXPECT_EQ(started, 0) << "no word processor started";
+    options.outputFolder = output.path() / "new";
+    const fs::path gone = input.path() / "gone.doc", noQueue = input.path() / "gone.csv",
+                   binary = input.path() / "binary.csv";
+    writeBytes(binary, std::string("\0\x01PK", 4));
+    using Case = std::tuple<std::vector<fs::path>, fs::path, std::string>; // inputs, queue file, words
+    for (const auto& [inputs, queueFile, says] :
+         {Case{{input.path() / "a.doc", gone}, {}, "no such file or folder: " + gone.string()},
+          Case{{}, noQueue, "the queue " + noQueue.string()}, Case{{}, binary, "the queue " + binary.string()}}) {
+        options.inputs = inputs;
+        options.queueFile = queueFile;
+        const Heard heard = runHeard(options);
+        EXPECT_EQ(heard.status, kUsageError);
+        EXPECT_NE(heard.said.find(says), std::string::npos) << heard.said;
+        EXPECT_EQ(heard.started, 0) << "no word processor started";
         EXPECT_FALSE(fs::exists(options.outputFolder)) << "no output folder made";
     }
 }
@@ -346,18 +353,16 @@ TEST_F(BatchRunTest, AFolderAnotherRunHasIsLeftAloneButTheShardsOfOneSplitShareI
         std::string holder;
         const auto other = OutputFolderLock::take(output.path(), c.holding, "the other run", holder);
         ASSERT_TRUE(other);
-        int started = 0;
-        CapturedStream said;
-        Console console{out.file(), said.file(), false, 80};
-        EXPECT_EQ(runBatch(c.run, console, [&] { ++started; return std::make_unique<ScriptedWorkers>(); }), c.status);
+        const Heard heard = runHeard(c.run);
+        EXPECT_EQ(heard.status, c.status);
+        const auto names = engine::testing::fileNames(output.path());
         if (c.status == kUsageError) {
-            EXPECT_NE(said.text().find("is in use by process " + std::to_string(::getpid()) + ": the other run"),
+            EXPECT_NE(heard.said.find("is in use by process " + std::to_string(::getpid()) + ": the other run"),
                       std::string::npos)
-                << said.text();
-            EXPECT_EQ(started, 0);
-            EXPECT_EQ(engine::testing::fileNames(output.path()), std::vector<std::string>{".plainquill-lock"});
+                << heard.said;
+            EXPECT_EQ(heard.started, 0);
+            EXPECT_EQ(names, std::vector<std::string>{".plainquill-lock"});
         } else {
-            const auto names = engine::testing::fileNames(output.path());
             EXPECT_NE(std::find(names.begin(), names.end(), ".plainquill-manifest.1-of-2.csv"), names.end());
         }
     }

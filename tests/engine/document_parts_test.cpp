@@ -191,9 +191,6 @@ std::string twoSectionsDocx()
          {"word/header2.xml", wordPart("hdr", wordParagraph("Second header"))}});
 }
 
-const std::string kWordNoteSeparators =
-    R"(<w:endnote w:type="separator" w:id="-1"><w:p><w:r><w:separator/></w:r></w:p></w:endnote>)"
-    R"(<w:endnote w:type="continuationSeparator" w:id="0"><w:p><w:r><w:continuationSeparator/></w:r></w:p></w:endnote>)";
 const std::string kSuperscript = R"(<w:rPr><w:vertAlign w:val="superscript"/></w:rPr>)";
 
 std::string daggerDocx()
@@ -204,7 +201,7 @@ std::string daggerDocx()
               R"(<w:r><w:t xml:space="preserve"> and on</w:t></w:r></w:p>)",
         relationship("rIdE", "endnotes", "endnotes.xml"),
         {{"word/endnotes.xml",
-          wordPart("endnotes", kWordNoteSeparators + R"(<w:endnote w:id="1"><w:p><w:r>)" + kSuperscript
+          wordPart("endnotes", R"(<w:endnote w:id="1"><w:p><w:r>)" + kSuperscript
                                    + R"(<w:t>&#x2020;</w:t></w:r><w:r><w:tab/><w:t>Daggernote</w:t></w:r></w:p></w:endnote>)")}});
 }
 
