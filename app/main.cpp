@@ -8,7 +8,7 @@
 #include "app/window/form1.h"
 #include "app/window/window_control_factory.h"
 #include "engine/libreoffice/interruptible_libreoffice.h"
-#include "engine/libreoffice/landlock.h"
+#include "engine/libreoffice/confinement.h"
 #include "engine/standby_workers.h"
 #include "platform/host/accessible_control.h"
 
@@ -65,7 +65,7 @@ void warnBeforeStart(const plainquill::StartRequest& request, const QString& res
     for (const std::string& note : plainquill::skippedPathNotes(request.paths))
         std::fprintf(stderr, "plainquill: %s\n", note.c_str());
     namespace lo = plainquill::engine::libreoffice;
-    if (const std::string warning = lo::confinementWarning(lo::landlockAbi()); !warning.empty())
+    if (const std::string warning = lo::confinementWarning(lo::confinementFeatures()); !warning.empty())
         std::fprintf(stderr, "plainquill: warning: %s\n", warning.c_str());
 }
 

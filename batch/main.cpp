@@ -4,7 +4,7 @@
 #include "batch/batch_options.h"
 #include "batch/libreoffice_workers.h"
 #include "batch/shard_report.h"
-#include "engine/libreoffice/landlock.h"
+#include "engine/libreoffice/confinement.h"
 
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -37,7 +37,7 @@ int main(int argc, char* argv[])
         break;
     }
     namespace lo = plainquill::engine::libreoffice;
-    if (const std::string warning = lo::confinementWarning(lo::landlockAbi()); !warning.empty())
+    if (const std::string warning = lo::confinementWarning(lo::confinementFeatures()); !warning.empty())
         std::fprintf(stderr, "plainquill-batch: warning: %s\n", warning.c_str());
     winsize size{};
     const bool terminal = ::isatty(STDERR_FILENO) == 1;

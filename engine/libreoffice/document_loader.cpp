@@ -114,11 +114,12 @@ Reference<css::uno::XInterface> loadModel(const UnoConnection& uno, const rtl::O
 
 } // namespace
 
-LoadedDocument loadDocument(const UnoConnection& uno, const std::filesystem::path& file)
+LoadedDocument loadDocument(const UnoConnection& uno, const std::filesystem::path& file,
+                            const std::filesystem::path& seenAs)
 {
     const rtl::Reference<AbortingInteractionHandler> handler(new AbortingInteractionHandler);
     const Reference<css::task::XInteractionHandler> handlerInterface(handler.get());
-    const rtl::OUString url = toUno(fileUrl(file));
+    const rtl::OUString url = toUno(fileUrl(seenAs));
     LoadedDocument loaded;
     try {
         Detection detection = detect(uno, url, handlerInterface);

@@ -18,8 +18,10 @@ struct LoadedDocument {
     bool web = false;                                  // an HTML (Writer/Web) document
 };
 
-// Expects an existing, non-empty file named by an absolute path. UNO exceptions that say nothing
-// about the document (LibreOffice gone, say) are left to the caller.
-LoadedDocument loadDocument(const UnoConnection& uno, const std::filesystem::path& file);
+// Expects an existing, non-empty file named by an absolute path, which LibreOffice sees as
+// `seenAs` (confinement.h). UNO exceptions that say nothing about the document (LibreOffice gone,
+// say) are left to the caller.
+LoadedDocument loadDocument(const UnoConnection& uno, const std::filesystem::path& file,
+                            const std::filesystem::path& seenAs);
 
 } // namespace plainquill::engine::libreoffice

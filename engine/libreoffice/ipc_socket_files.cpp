@@ -28,24 +28,38 @@ std::string singleInstancePipeName(const std::string& profileUrl)
     return name;
 }
 
+std::string socketName(const std::string& pipeName)
+{
+    return "OSL_PIPE_" + std::to_string(::geteuid()) + "_" + pipeName;
+}
+
 } // namespace
 
-std::vector<std::filesystem::path> ipcSocketFiles(const std::string& pipeName,
-                                                  const std::string& profileUrl)
+std::vector<std::filesystem::path> ipcSocketFiles(const std::string& pipeName, const std::string& profileUrl,
+                                                  const std::vector<std::filesystem::path>& folders)
 {
-    const std::string prefix = "OSL_PIPE_" + std::to_string(::geteuid()) + "_";
     std::vector<std::filesystem::path> files;
-    for (const char* folder : {"/tmp", "/var/tmp"}) {
-        files.push_back(std::filesystem::path(folder) / (prefix + pipeName));
-        files.push_back(std::filesystem::path(folder) / (prefix + singleInstancePipeName(profileUrl)));
+    for (const std::filesystem::path& folder : folders) {
+        files.push_back(folder / socketName(pipeName));
+        files.push_back(folder / socketName(singleInstancePipeName(profileUrl)));
     }
     return files;
 }
 
-void removeIpcSocketFiles(const std::string& pipeName, const std::string& profileUrl) noexcept
+std::filesystem::path pipeSocketFile(const std::string& pipeName, const std::vector<std::filesystem::path>& folders)
+{
+    for (const std::filesystem::path& folder : folders) {
+        if (::access(folder.c_str(), W_OK) == 0)
+            return folder / socketName(pipeName);
+    }
+    return folders.empty() ? std::filesystem::path() : folders.front() / socketName(pipeName);
+}
+
+void removeIpcSocketFiles(const std::string& pipeName, const std::string& profileUrl,
+                          const std::vector<std::filesystem::path>& folders) noexcept
 {
     try {
-        for (const auto& file : ipcSocketFiles(pipeName, profileUrl)) {
+        for (const auto& file : ipcSocketFiles(pipeName, profileUrl, folders)) {
             struct stat info {};
             if (::lstat(file.c_str(), &info) == 0 && S_ISSOCK(info.st_mode))
                 ::unlink(file.c_str());

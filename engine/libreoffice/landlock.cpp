@@ -25,20 +25,28 @@
 #ifndef LANDLOCK_ACCESS_NET_CONNECT_TCP
 #define LANDLOCK_ACCESS_NET_CONNECT_TCP (1ULL << 1)
 #endif
+#ifndef LANDLOCK_SCOPE_ABSTRACT_UNIX_SOCKET
+#define LANDLOCK_SCOPE_ABSTRACT_UNIX_SOCKET (1ULL << 0)
+#endif
+#ifndef LANDLOCK_SCOPE_SIGNAL
+#define LANDLOCK_SCOPE_SIGNAL (1ULL << 1)
+#endif
 
 namespace plainquill::engine::libreoffice {
 namespace {
 
 namespace fs = std::filesystem;
 
-// The ruleset's attributes as ABI 4 has them; older kernels take it as long as the net part is 0.
+// The ruleset's attributes as ABI 6 has them; older kernels take it as long as the parts they do
+// not know are 0.
 struct RulesetAttributes {
     std::uint64_t handledAccessFs;
     std::uint64_t handledAccessNet;
+    std::uint64_t scoped;
 };
 
-constexpr unsigned long long kReadAccess =
-    LANDLOCK_ACCESS_FS_EXECUTE | LANDLOCK_ACCESS_FS_READ_FILE | LANDLOCK_ACCESS_FS_READ_DIR;
+constexpr unsigned long long kReadAccess = LANDLOCK_ACCESS_FS_READ_FILE | LANDLOCK_ACCESS_FS_READ_DIR;
+constexpr unsigned long long kRunAccess = kReadAccess | LANDLOCK_ACCESS_FS_EXECUTE;
 // The rights that make sense on a file rather than on a folder.
 constexpr unsigned long long kFileAccess = LANDLOCK_ACCESS_FS_EXECUTE | LANDLOCK_ACCESS_FS_WRITE_FILE
                                          | LANDLOCK_ACCESS_FS_READ_FILE | LANDLOCK_ACCESS_FS_TRUNCATE
@@ -63,26 +71,6 @@ long landlockVersionQuery() noexcept
     return ::syscall(SYS_landlock_create_ruleset, nullptr, 0, LANDLOCK_CREATE_RULESET_VERSION);
 }
 
-// fontconfig's cache and the fonts of the user's own, which LibreOffice lays text out with.
-std::vector<fs::path> userFontFolders()
-{
-    const char* home = std::getenv("HOME");
-    const char* cache = std::getenv("XDG_CACHE_HOME");
-    const char* data = std::getenv("XDG_DATA_HOME");
-    std::vector<fs::path> folders;
-    if (cache != nullptr && *cache == '/')
-        folders.push_back(fs::path(cache) / "fontconfig");
-    if (data != nullptr && *data == '/')
-        folders.push_back(fs::path(data) / "fonts");
-    if (home != nullptr && *home == '/') {
-        folders.push_back(fs::path(home) / ".cache/fontconfig");
-        folders.push_back(fs::path(home) / ".local/share/fonts");
-        folders.push_back(fs::path(home) / ".fonts");
-        folders.push_back(fs::path(home) / ".config/fontconfig");
-    }
-    return folders;
-}
-
 } // namespace
 
 int landlockAbi() noexcept
@@ -92,51 +80,29 @@ int landlockAbi() noexcept
     return result > 0 ? static_cast<int>(result) : 0;
 }
 
-std::string confinementWarning(int abi)
-{
-    if (abi > 0)
-        return {};
-    return "this kernel cannot confine LibreOffice (no Landlock); documents may make it read local files";
-}
-
-SandboxFolders libreOfficeFolders(const fs::path& program, const fs::path& privateFolder, const fs::path& userDatabase)
-{
-    SandboxFolders folders;
-    folders.readable = {"/usr", "/lib", "/lib64", "/lib32", "/libx32", "/bin", "/sbin",
-                        "/etc/fonts", "/etc/ld.so.cache", "/etc/libreoffice", "/etc/localtime", "/etc/locale.alias",
-                        "/etc/nsswitch.conf", userDatabase,
-                        "/var/lib/libreoffice", "/var/spool/libreoffice",
-                        "/var/cache/fontconfig", "/dev/urandom", "/dev/random"};
-    std::error_code error;
-    // An installation outside /usr (a tarball in /opt) is read from where it lies: program/..
-    const fs::path installation = fs::canonical(program, error).parent_path().parent_path();
-    if (!error && !installation.empty())
-        folders.readable.push_back(installation);
-    for (fs::path& folder : userFontFolders())
-        folders.readable.push_back(std::move(folder));
-    folders.writable = {privateFolder, "/dev/null"};
-    folders.socketFolders = {"/tmp", "/var/tmp"};
-    return folders;
-}
-
 LandlockRuleset::LandlockRuleset(const SandboxFolders& folders) : m_abi(landlockAbi())
 {
     if (m_abi == 0)
         return;
     const unsigned long long everything = fileSystemAccess(m_abi);
-    RulesetAttributes attributes{everything, 0};
+    RulesetAttributes attributes{everything, 0, 0};
     if (m_abi >= 4)
         attributes.handledAccessNet = LANDLOCK_ACCESS_NET_BIND_TCP | LANDLOCK_ACCESS_NET_CONNECT_TCP;
+    if (m_abi >= kLandlockScopesAbi)
+        attributes.scoped = LANDLOCK_SCOPE_ABSTRACT_UNIX_SOCKET | LANDLOCK_SCOPE_SIGNAL;
     m_fd = static_cast<int>(::syscall(SYS_landlock_create_ruleset, &attributes, sizeof attributes, 0U));
     if (m_fd < 0)
         throw std::system_error(errno, std::generic_category(), "cannot make a Landlock ruleset");
     try {
         for (const fs::path& path : folders.readable)
             allow(path, kReadAccess);
+        for (const fs::path& path : folders.executable)
+            allow(path, kRunAccess);
         for (const fs::path& path : folders.writable)
             allow(path, everything);
         // Removing too: a LibreOffice restarting itself on a fresh profile must clear the
-        // single-instance socket its first run left, or it cannot start.
+        // single-instance socket its first run left, or it cannot start. Only where /tmp is the
+        // machine's: a private one lies in the writable folder.
         for (const fs::path& path : folders.socketFolders)
             allow(path, LANDLOCK_ACCESS_FS_MAKE_SOCK | LANDLOCK_ACCESS_FS_REMOVE_FILE);
     } catch (...) {

@@ -2,7 +2,8 @@
 // Confinement of LibreOffice with the kernel's Landlock. LibreOffice opens whatever local file a
 // document names (a picture, a style sheet), so instead of closing each way in, each LibreOffice
 // may read only the system folders it runs from and its own private folder, write only the
-// latter, and open no TCP connection. The ruleset is made before the fork; the child only
+// latter, run only its own program files, open no TCP connection, and signal no process and
+// reach no abstract socket outside its own. The ruleset is made before the fork; the child only
 // applies it, which is async-signal-safe.
 #include <filesystem>
 #include <string>
@@ -12,7 +13,8 @@ namespace plainquill::engine::libreoffice {
 
 // What a confined program may reach. Paths that do not exist are left out.
 struct SandboxFolders {
-    std::vector<std::filesystem::path> readable; // read and run, with everything beneath
+    std::vector<std::filesystem::path> readable; // read, with everything beneath
+    std::vector<std::filesystem::path> executable; // read and run
     std::vector<std::filesystem::path> writable; // anything, with everything beneath
     std::vector<std::filesystem::path> socketFolders; // may only make and remove files (UNO's pipe)
 };
@@ -20,15 +22,8 @@ struct SandboxFolders {
 // The Landlock ABI version this kernel offers; 0 when it offers none.
 int landlockAbi() noexcept;
 
-// What a program that starts LibreOffice says once where the kernel's Landlock ABI is `abi`: a
-// warning that LibreOffice runs unconfined when it is 0, nothing else.
-std::string confinementWarning(int abi);
-
-// What LibreOffice at `program` needs, with `privateFolder` as its only writable folder and
-// `userDatabase` as the user database it reads: /etc/passwd, or one of its own
-// (private_user_database.h), which is named itself since it is seen through a mount of its own.
-SandboxFolders libreOfficeFolders(const std::filesystem::path& program, const std::filesystem::path& privateFolder,
-                                  const std::filesystem::path& userDatabase);
+// The first ABI whose rulesets keep signals and abstract sockets within the confined processes.
+inline constexpr int kLandlockScopesAbi = 6;
 
 // A Landlock ruleset, ready to be applied. Holds no descriptor when the kernel has no Landlock.
 class LandlockRuleset {

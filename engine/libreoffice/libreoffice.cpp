@@ -101,7 +101,7 @@ OpenResult LibreOffice::Open(const std::filesystem::path& file)
 
     libreoffice::LoadedDocument loaded;
     const Outcome outcome = m_session->guarded(Failure::CouldNotOpen, m_session->deadlineFor(started), [&] {
-        loaded = libreoffice::loadDocument(m_session->uno(), handed.path());
+        loaded = libreoffice::loadDocument(m_session->uno(), handed.path(), m_session->seenInside(handed.path()));
         return loaded.outcome;
     });
     if (!outcome.ok())
@@ -153,6 +153,11 @@ std::function<void()> LibreOffice::interrupter() const
 std::filesystem::path LibreOffice::privateFolder() const
 {
     return m_session->scratchPath();
+}
+
+std::filesystem::path LibreOffice::seenInside(const std::filesystem::path& path) const
+{
+    return m_session->seenInside(path);
 }
 
 std::vector<std::filesystem::path> LibreOffice::ipcSocketFiles() const

@@ -45,8 +45,10 @@ public:
     // This instance's private folder (profile and temporary files; gone after Quit). Its path is
     // on the command line of every process of this instance.
     std::filesystem::path privateFolder() const;
+    // A path in that folder as this instance sees it, confined (a URL given to it names this).
+    std::filesystem::path seenInside(const std::filesystem::path& path) const;
 
-    // Where this instance's socket files are (in /tmp); none is left after Quit.
+    // Where this instance's socket files are (in its /tmp); none is left after Quit.
     std::vector<std::filesystem::path> ipcSocketFiles() const;
 
 private:

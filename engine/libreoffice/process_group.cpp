@@ -1,7 +1,7 @@
 #include "engine/libreoffice/process_group.h"
 
 #include "engine/libreoffice/landlock.h"
-#include "engine/libreoffice/private_user_database.h"
+#include "engine/libreoffice/private_namespaces.h"
 #include "engine/proc_stat.h"
 
 #include <fcntl.h>
@@ -109,7 +109,7 @@ struct ChildPlan {
     rlimit dataLimit;
     bool limitData;
     int landlockRuleset;
-    const PrivateUserDatabase* userDatabase;
+    const PrivateNamespaces* namespaces;
     struct sigaction defaultAction {};
     sigset_t noSignals;
 };
@@ -118,7 +118,7 @@ ChildPlan::ChildPlan(const std::filesystem::path& program, const std::vector<std
                      const std::vector<std::string>& environment, ProcessLimits limits)
     : argvStrings{program.string()}, environmentStrings(environment), path(program.c_str()),
       dataLimit{limits.dataBytes, limits.dataBytes}, limitData(limits.dataBytes != 0),
-      landlockRuleset(limits.landlockRuleset), userDatabase(limits.userDatabase)
+      landlockRuleset(limits.landlockRuleset), namespaces(limits.namespaces)
 {
     argvStrings.insert(argvStrings.end(), arguments.begin(), arguments.end());
     argv = nullTerminated(argvStrings);
@@ -146,8 +146,8 @@ ChildPlan::ChildPlan(const std::filesystem::path& program, const std::vector<std
         }
         // Nothing of ours but the standard streams crosses into the program.
         ::syscall(SYS_close_range, 3U, ~0U, CLOSE_RANGE_CLOEXEC);
-        if (plan.userDatabase != nullptr)
-            failure = enterPrivateUserDatabase(*plan.userDatabase);
+        if (plan.namespaces != nullptr)
+            failure = enterPrivateNamespaces(*plan.namespaces);
         // Last, so that nothing above needs a right the program is not given.
         if (failure == 0)
             failure = confineSelf(plan.landlockRuleset);

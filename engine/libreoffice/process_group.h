@@ -21,12 +21,12 @@
 
 namespace plainquill::engine::libreoffice {
 
-struct PrivateUserDatabase;
+struct PrivateNamespaces;
 
 struct ProcessLimits {
     std::uint64_t dataBytes = 0; // RLIMIT_DATA of the program and what it starts; 0: unlimited
     int landlockRuleset = -1; // a Landlock ruleset (landlock.h) confining them; -1: none
-    const PrivateUserDatabase* userDatabase = nullptr; // theirs instead of the machine's; null: none
+    const PrivateNamespaces* namespaces = nullptr; // to enter (private_namespaces.h); null: none
 };
 
 class ProcessGroup {

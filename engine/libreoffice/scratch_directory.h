@@ -27,8 +27,11 @@ public:
     ScratchDirectory& operator=(const ScratchDirectory&) = delete;
 
     const std::filesystem::path& path() const { return m_path; }
-    std::filesystem::path profile() const { return m_path / "profile"; }
-    std::filesystem::path temporaryFiles() const { return m_path / "tmp"; }
+    std::filesystem::path profile() const { return profileIn(m_path); }
+    std::filesystem::path temporaryFiles() const { return temporaryFilesIn(m_path); }
+    // The same, under the folder as seen by a program that sees it elsewhere (confinement.h).
+    static std::filesystem::path profileIn(const std::filesystem::path& folder) { return folder / "profile"; }
+    static std::filesystem::path temporaryFilesIn(const std::filesystem::path& folder) { return folder / "tmp"; }
     // The random part of the folder's name: unique among live instances, good for naming the pipe.
     std::string uniqueName() const { return m_path.filename().string(); }
 

@@ -1,7 +1,6 @@
 #include "engine/libreoffice/session.h"
 
 #include "engine/libreoffice/ipc_socket_files.h"
-#include "engine/libreoffice/landlock.h"
 #include "engine/libreoffice/profile_settings.h"
 #include "engine/libreoffice/profile_template.h"
 #include "engine/proc_stat.h"
@@ -51,14 +50,18 @@ bool inUse(const std::filesystem::path& folder)
     return false;
 }
 
-// Seeds the still empty profile, writes our settings into it and gives soffice's command line.
-std::vector<std::string> prepareSoffice(const ScratchDirectory& scratch, const std::string& pipeName,
-                                        const std::filesystem::path& profileTemplate)
+// Seeds the still empty profile, writes our settings into it and gives soffice's command line,
+// for a LibreOffice that sees the private folder as `inside`.
+std::vector<std::string> prepareSoffice(const ScratchDirectory& scratch, const std::filesystem::path& inside,
+                                        const std::string& pipeName, const std::filesystem::path& profileTemplate)
 {
     seedProfile(scratch.profile(), profileTemplate);
     writeProfileSettings(scratch.profile());
     return {
-        "-env:UserInstallation=" + fileUrl(scratch.profile()), // as Session::profileUrl()
+        "-env:UserInstallation=" + fileUrl(ScratchDirectory::profileIn(inside)), // as Session::profileUrl()
+        // A setting LibreOffice does not use: a confined one sees its folder elsewhere, and this
+        // names it as we see it, for `ps` and for the sweep of folders nobody uses.
+        "-env:PlainquillPrivateFolder=" + scratch.path().string(),
         "--accept=pipe,name=" + pipeName + ";urp;StarOffice.ComponentContext",
         "--headless",
         "--invisible",
@@ -69,16 +72,16 @@ std::vector<std::string> prepareSoffice(const ScratchDirectory& scratch, const s
     };
 }
 
-// Ours, with temporary files sent into the private folder: what a killed LibreOffice leaves
-// behind then goes when the folder goes.
-std::vector<std::string> sofficeEnvironment(const ScratchDirectory& scratch)
+// Ours, with temporary files sent into the private folder (seen as `inside`): what a killed
+// LibreOffice leaves behind then goes when the folder goes.
+std::vector<std::string> sofficeEnvironment(const std::filesystem::path& inside)
 {
     std::vector<std::string> environment;
     for (char** entry = environ; *entry != nullptr; ++entry) {
         if (std::strncmp(*entry, "TMPDIR=", 7) != 0)
             environment.emplace_back(*entry);
     }
-    environment.push_back("TMPDIR=" + scratch.temporaryFiles().string());
+    environment.push_back("TMPDIR=" + ScratchDirectory::temporaryFilesIn(inside).string());
     return environment;
 }
 
@@ -103,15 +106,11 @@ std::uint64_t dataSize(pid_t pid, pid_t group)
 Session::Session(const SessionSettings& settings)
     : m_scratch(settings.scratchParent),
       m_pipeName(pipeNameFor(m_scratch.uniqueName(), ::getpid())),
-      m_userDatabase(preparePrivateUserDatabase(m_scratch.path())),
-      // The ruleset is needed only until the fork, so it lives for this statement alone.
-      m_process(settings.program, prepareSoffice(m_scratch, m_pipeName, settings.profileTemplate),
-                sofficeEnvironment(m_scratch),
-                ProcessLimits{settings.memoryLimit,
-                              LandlockRuleset(libreOfficeFolders(settings.program, m_scratch.path(),
-                                                                 m_userDatabase ? m_userDatabase->file
-                                                                                : "/etc/passwd")).fd(),
-                              m_userDatabase ? &*m_userDatabase : nullptr}),
+      m_confinement(settings.program, m_scratch.path()),
+      m_process(m_confinement.entry(),
+                prepareSoffice(m_scratch, m_confinement.folderInside(), m_pipeName, settings.profileTemplate),
+                m_confinement.environment(sofficeEnvironment(m_confinement.folderInside())),
+                m_confinement.limits(settings.memoryLimit)),
       m_memoryLimit(settings.memoryLimit),
       m_watchdog([this] { m_process.kill(); }, [this] { return outgrewMemory(); }),
       m_timeLimit(settings.timeLimit),
@@ -124,7 +123,8 @@ Session::Session(const SessionSettings& settings)
     {
         Watchdog::Watch watch = m_watchdog.watch(m_timeLimit);
         try {
-            m_connection = connectOverPipe(m_pipeName, deadline, [this] { return m_process.running(); });
+            m_connection = connectOverPipe(pipeSocketFile(m_pipeName, m_confinement.socketFolders()), deadline,
+                                           [this] { return m_process.running(); });
         } catch (const css::uno::Exception& exception) {
             failure = "cannot connect to LibreOffice: " + describeUnoException(exception);
         } catch (const std::exception& exception) {
@@ -138,7 +138,7 @@ Session::Session(const SessionSettings& settings)
         m_ended = m_quit = true;
         m_process.kill();
         m_connection.reset();
-        removeIpcSocketFiles(m_pipeName, profileUrl());
+        removeIpcSocketFiles(m_pipeName, profileUrl(), m_confinement.socketFolders());
         throw std::runtime_error(failure);
     }
 }
@@ -155,7 +155,7 @@ void Session::sweepAbandoned(const std::filesystem::path& scratchParent) noexcep
             if (inUse(abandoned.path))
                 continue;
             removeIpcSocketFiles(pipeNameFor(abandoned.path.filename().string(), abandoned.owner),
-                                 fileUrl(abandoned.path / "profile"));
+                                 fileUrl(ScratchDirectory::profileIn(abandoned.path)), kMachineSocketFolders);
             std::error_code ignored;
             std::filesystem::remove_all(abandoned.path, ignored);
         }
@@ -166,12 +166,12 @@ void Session::sweepAbandoned(const std::filesystem::path& scratchParent) noexcep
 
 std::string Session::profileUrl() const
 {
-    return fileUrl(m_scratch.profile());
+    return fileUrl(ScratchDirectory::profileIn(m_confinement.folderInside()));
 }
 
 std::vector<std::filesystem::path> Session::ipcSocketFiles() const
 {
-    return libreoffice::ipcSocketFiles(m_pipeName, profileUrl());
+    return libreoffice::ipcSocketFiles(m_pipeName, profileUrl(), m_confinement.socketFolders());
 }
 
 bool Session::outgrewMemory()
@@ -284,7 +284,7 @@ void Session::quit() noexcept
     }
     m_process.kill();
     m_connection.reset();
-    removeIpcSocketFiles(m_pipeName, profileUrl());
+    removeIpcSocketFiles(m_pipeName, profileUrl(), m_confinement.socketFolders());
     // Only a profile LibreOffice closed itself is known to be complete.
     if (exitedByItself)
         keepAsTemplate(m_scratch.profile(), m_profileTemplate);

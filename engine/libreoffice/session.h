@@ -5,7 +5,7 @@
 // (or found dead) whatever happened to the word processor object.
 #include "engine/libreoffice/failure_words.h"
 #include "engine/libreoffice/outcome.h"
-#include "engine/libreoffice/private_user_database.h"
+#include "engine/libreoffice/confinement.h"
 #include "engine/libreoffice/process_group.h"
 #include "engine/libreoffice/scratch_directory.h"
 #include "engine/libreoffice/sigpipe_block.h"
@@ -77,6 +77,8 @@ public:
     void setTimeLimit(std::chrono::milliseconds limit) { m_timeLimit = limit; }
     std::chrono::milliseconds timeLimit() const { return m_timeLimit; }
     const std::filesystem::path& scratchPath() const { return m_scratch.path(); }
+    // A path in the private folder as LibreOffice sees it.
+    std::filesystem::path seenInside(const std::filesystem::path& path) const { return m_confinement.seenInside(path); }
     std::vector<std::filesystem::path> ipcSocketFiles() const;
     const ZipExpansionLimits& archiveLimits() const { return m_archiveLimits; }
     const TextParts& textParts() const { return m_textParts; }
@@ -94,7 +96,7 @@ private:
 
     ScratchDirectory m_scratch;
     std::string m_pipeName;
-    std::optional<PrivateUserDatabase> m_userDatabase;
+    Confinement m_confinement;
     ProcessGroup m_process;
     // The memory probe's; before m_watchdog, whose thread uses them until it is joined.
     std::uint64_t m_memoryLimit;

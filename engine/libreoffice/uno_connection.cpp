@@ -1,9 +1,9 @@
 #include "engine/libreoffice/uno_connection.h"
 
+#include "engine/libreoffice/socket_connection.h"
 #include "engine/libreoffice/uno_strings.h"
 
-#include <com/sun/star/bridge/UnoUrlResolver.hpp>
-#include <com/sun/star/connection/NoConnectException.hpp>
+#include <com/sun/star/bridge/BridgeFactory.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <rtl/bootstrap.hxx>
@@ -51,28 +51,25 @@ void UnoConnection::reset()
     context.clear();
 }
 
-UnoConnection connectOverPipe(const std::string& pipeName,
-                              std::chrono::steady_clock::time_point deadline,
+UnoConnection connectOverPipe(const std::filesystem::path& socket, std::chrono::steady_clock::time_point deadline,
                               const std::function<bool()>& stillAlive)
 {
-    const Reference<css::bridge::XUnoUrlResolver> resolver =
-        css::bridge::UnoUrlResolver::create(localComponentContext());
-    const rtl::OUString url = toUno("uno:pipe,name=" + pipeName + ";urp;StarOffice.ComponentContext");
-
-    Reference<css::uno::XInterface> remote;
-    while (!remote.is()) {
-        try {
-            remote = resolver->resolve(url);
-        } catch (const css::connection::NoConnectException&) {
-            if (!stillAlive())
-                throw std::runtime_error("LibreOffice exited before it accepted a connection");
-            const auto now = std::chrono::steady_clock::now();
-            if (now >= deadline)
-                throw std::runtime_error("LibreOffice did not accept a connection in time");
-            std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(
-                kConnectRetryInterval, deadline - now));
-        }
+    Reference<css::connection::XConnection> link;
+    while (!(link = connectToSocket(socket)).is()) {
+        if (!stillAlive())
+            throw std::runtime_error("LibreOffice exited before it accepted a connection");
+        const auto now = std::chrono::steady_clock::now();
+        if (now >= deadline)
+            throw std::runtime_error("LibreOffice did not accept a connection in time");
+        std::this_thread::sleep_for(
+            std::min<std::chrono::steady_clock::duration>(kConnectRetryInterval, deadline - now));
     }
+    // An unnamed bridge: it lives as long as the objects that came through it.
+    const Reference<css::bridge::XBridge> bridge =
+        css::bridge::BridgeFactory::create(localComponentContext())->createBridge("", "urp", link, {});
+    const Reference<css::uno::XInterface> remote = bridge->getInstance("StarOffice.ComponentContext");
+    if (!remote.is())
+        throw std::runtime_error("LibreOffice offered no component context");
 
     UnoConnection connection;
     connection.context.set(remote, UNO_QUERY_THROW);

@@ -8,6 +8,7 @@
 #include <com/sun/star/uno/XComponentContext.hpp>
 
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -25,11 +26,10 @@ struct UnoConnection {
     void reset();
 };
 
-// Connects to the LibreOffice listening on the pipe `pipeName`. LibreOffice opens its pipe a
-// while after it starts, so we retry every 100 ms while `stillAlive()` and until `deadline`.
-// Throws std::runtime_error or a UNO exception when it cannot connect.
-UnoConnection connectOverPipe(const std::string& pipeName,
-                              std::chrono::steady_clock::time_point deadline,
+// Connects to the LibreOffice listening on the pipe whose socket is `socket`. LibreOffice opens
+// its pipe a while after it starts, so we retry while `stillAlive()` and until `deadline`.
+// Throws std::exception or a UNO exception when it cannot connect.
+UnoConnection connectOverPipe(const std::filesystem::path& socket, std::chrono::steady_clock::time_point deadline,
                               const std::function<bool()>& stillAlive);
 
 } // namespace plainquill::engine::libreoffice

@@ -1,5 +1,6 @@
 // An owner killed mid-document takes its LibreOffice along; the next start sweeps only what it left.
 #include "engine/libreoffice/ipc_socket_files.h"
+#include "engine/libreoffice/private_namespaces.h"
 #include "engine/libreoffice/uno_strings.h"
 #include "tests/engine/sample_documents.h"
 #include "tests/engine/shared_libreoffice.h"
@@ -35,8 +36,12 @@ TEST(LibreOfficeOwnerKilled, LibreOfficeEndsWithItsOwnerAndTheNextStartSweepsWha
     ASSERT_EQ(owner.readLine(60s), "converting");
     std::this_thread::sleep_for(300ms); // well into the document
     ASSERT_FALSE(livingProcessesMentioning(folder.string()).empty());
-    const auto sockets = libreoffice::ipcSocketFiles(folder.filename().string() + "-" + std::to_string(owner.pid()),
-                                                     libreoffice::fileUrl(folder / "profile"));
+    // In the machine's /tmp, or in the folder a confined LibreOffice saw as its /tmp.
+    const std::string pipe = folder.filename().string() + "-" + std::to_string(owner.pid());
+    auto sockets = libreoffice::ipcSocketFiles(pipe, libreoffice::fileUrl(folder / "profile"),
+                                               libreoffice::kMachineSocketFolders);
+    for (auto&& file : libreoffice::ipcSocketFiles(pipe, libreoffice::fileUrl(libreoffice::kPrivateFolderInside / "profile"), {folder}))
+        sockets.push_back(file);
 
     owner.signal(SIGKILL);
     ASSERT_TRUE(owner.waitForExit(10s));

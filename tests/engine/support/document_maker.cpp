@@ -62,7 +62,7 @@ void makeDocument(WordProcessor& wordProcessor, const std::filesystem::path& sou
     try {
         const css::uno::Reference<css::frame::XStorable> storable(document->model(),
                                                                   css::uno::UNO_QUERY_THROW);
-        storable->storeToURL(toUno(libreoffice::fileUrl(stored)), media);
+        storable->storeToURL(toUno(libreoffice::fileUrl(libreOffice->seenInside(stored))), media);
         std::filesystem::copy_file(stored, target, std::filesystem::copy_options::overwrite_existing);
         std::filesystem::remove(stored);
     } catch (const css::uno::Exception& exception) {
