@@ -7,9 +7,12 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace plainquill {
 
@@ -49,7 +52,8 @@ MessageAnswer QtShell::showMessage(MessageIcon icon, const QString& title, const
 QString QtShell::openFile(const OpenFileRequest& request)
 {
     return QFileDialog::getOpenFileName(nullptr, request.title, request.initialFolder,
-                                        request.filters.join(QLatin1String(";;")));
+                                        request.filters.join(QLatin1String(";;")), nullptr,
+                                        QFileDialog::HideNameFilterDetails);
 }
 
 QString QtShell::chooseFolder(const FolderRequest& request)
@@ -94,7 +98,10 @@ void QtShell::showPage(const QString& title, const QString& htmlFile)
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser);
-    window->resize(640, 560);
+    // Wide enough for the page's picture of the window (700 pixels) beside its margins, where the
+    // screen allows: a narrower page scrolls sideways.
+    const QRect screen = window->screen()->availableGeometry();
+    window->resize(std::min(780, screen.width() * 9 / 10), std::min(640, screen.height() * 9 / 10));
     window->show();
 }
 

@@ -18,13 +18,15 @@ namespace plainquill {
 namespace {
 
 // Upper-case patterns too: the dialog matches names exactly on this platform. A folder or a drop
-// keeps to the Word group; a file chosen here may be of any kind LibreOffice Writer reads.
+// keeps to the Word group; a file chosen here may be of any kind LibreOffice Writer reads. The
+// dialog shows each filter's label without its patterns (the last parenthesis), so the label says
+// what a user needs: forty patterns of other kinds made one line wider than a screen.
 QStringList openFilters()
 {
     return {
-        QStringLiteral("Word Files (*.doc *.docx *.DOC *.DOCX)"),
-        QStringLiteral("Rich Text Format Files (*.rtf *.RTF)"),
-        QStringLiteral("Web Page Files (*.htm *.html *.HTM *.HTML)"),
+        QStringLiteral("Word Files (*.doc)(*.docx) (*.doc *.docx *.DOC *.DOCX)"),
+        QStringLiteral("Rich Text Format Files (*.rtf) (*.rtf *.RTF)"),
+        QStringLiteral("Web Page Files (*.htm)(*.html) (*.htm *.html *.HTM *.HTML)"),
         QStringLiteral("Other documents (%1)").arg(dialogPatterns(EndingGroup::Other).join(QLatin1Char(' '))),
     };
 }

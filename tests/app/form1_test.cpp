@@ -233,6 +233,8 @@ TEST_F(Form1Test, SingleFileQueuesTheChosenNameWhateverItsEnding)
     for (const char* pattern : {"*.odt ", "*.ODT ", "*.xml ", "*.wpd ", "*.dotm ", "*.PAGES)"})
         EXPECT_TRUE(other.contains(QLatin1String(pattern))) << pattern << " in " << other.toStdString();
     EXPECT_FALSE(other.contains(QLatin1String("*.doc "))) << "the Word group has its own filter";
+    for (const QString& filter : shell.fileRequests[0].filters) // the dialog shows what precedes the patterns
+        EXPECT_LE(filter.left(filter.lastIndexOf(QLatin1String(" ("))).size(), 30) << filter.toStdString();
     EXPECT_EQ(Text2().text(), chosen);
     EXPECT_EQ(queued(), QStringList({"notes.txt"}));
     EXPECT_TRUE(form.queue().isChecked(0));
