@@ -1,5 +1,7 @@
 #include "app/run/failure_report.h"
 
+#include <QStringList>
+
 namespace plainquill {
 
 namespace {
@@ -67,36 +69,38 @@ QString asItIs(const QString& line)
 // The message, or its details when `listed` allows every file and the lines are `full`.
 QString compose(const RunOutcome& outcome, int listed, bool full)
 {
-    QString text;
+    QStringList parts;
     if (outcome.stopped)
-        text += stoppedSummary(outcome) + QStringLiteral("\n\n");
+        parts << stoppedSummary(outcome);
     if (!outcome.failed.empty()) {
-        text += failuresHeading(outcome) + QLatin1Char('\n');
-        appendList(text, outcome.failed, failureLine, listed);
+        QString part = failuresHeading(outcome);
+        appendList(part, outcome.failed, failureLine, listed);
+        parts << part;
     }
     if (!outcome.renamed.empty()) {
-        if (!outcome.failed.empty())
-            text += QStringLiteral("\n\n");
-        text += kRenamesHeading.arg(outcome.renamed.size()) + QLatin1Char('\n');
-        appendList(text, outcome.renamed, full ? fullRenameLine : shortRenameLine, listed);
+        QString part = kRenamesHeading.arg(outcome.renamed.size());
+        appendList(part, outcome.renamed, full ? fullRenameLine : shortRenameLine, listed);
+        parts << part;
     }
     if (!outcome.textless.empty()) {
-        if (!outcome.failed.empty() || !outcome.renamed.empty())
-            text += QStringLiteral("\n\n");
-        text += kTextlessHeading.arg(outcome.textless.size()) + QLatin1Char('\n');
-        appendList(text, outcome.textless, asItIs, listed);
+        QString part = kTextlessHeading.arg(outcome.textless.size());
+        appendList(part, outcome.textless, asItIs, listed);
+        parts << part;
     }
-    return text;
+    return parts.join(QStringLiteral("\n\n"));
 }
 
 } // namespace
 
 RunReport endOfRunReport(const RunOutcome& outcome)
 {
-    if (outcome.failed.empty() && outcome.renamed.empty() && outcome.textless.empty())
+    if (!outcome.stopped && outcome.failed.empty() && outcome.renamed.empty() && outcome.textless.empty())
         return {};
     const int everyFile = int(outcome.failed.size() + outcome.renamed.size() + outcome.textless.size());
-    return {compose(outcome, kFailuresListed, false), compose(outcome, everyFile, true)};
+    RunReport report{compose(outcome, kFilesListed, false), compose(outcome, everyFile, true)};
+    if (everyFile == 0)
+        report.details.clear(); // a stop that left nothing to list: the summary says it all
+    return report;
 }
 
 } // namespace plainquill

@@ -1,6 +1,6 @@
 #pragma once
-// The message that ends a run in which some checked files were not converted, some were saved
-// under another name than their own, or some gave no text.
+// The message that ends a run that was stopped, or in which some checked files were not
+// converted, some were saved under another name than their own, or some gave no text.
 #include "engine/output_names.h"
 #include "engine/word_processor.h"
 
@@ -25,8 +25,9 @@ struct RunOutcome {
     bool stopped = false; // ended by the user before its last checked file
 };
 
-// Lists at most this many files of each kind in the message; its details list them all.
-constexpr int kFailuresListed = 20;
+// Lists at most this many files of each kind in the message, which must fit on a small screen
+// whatever the counts; its details, a scrolling list, name them all.
+constexpr int kFilesListed = 3;
 
 struct RunReport {
     QString text;    // empty when there is nothing to tell

@@ -325,7 +325,7 @@ TEST_F(ConversionRunTest, DocumentsSharingABaseNameEachKeepTheirTextAndARerunRef
             << report.toStdString();
         const QString scan = displayText(tree.path("docs/two/scan.doc").toStdString());
         EXPECT_TRUE(report.endsWith("\n1 of the documents gave no text (only pictures, charts or objects, such as "
-                                    "scans); their text files are blank:\n\n" + scan))
+                                    "scans); their text files are blank:\n" + scan))
             << report.toStdString();
     }
 }
@@ -364,7 +364,8 @@ TEST_F(ConversionRunTest, StopGivenBetweenTwoLooksAtTheWorkersIsAskedThere)
     shell.answers = {MessageAnswer::Yes};
     form.Start_Click();
 
-    EXPECT_EQ(messageTexts(), std::vector<QString>{"Do you want to cancel?"});
+    EXPECT_EQ(messageTexts(), (std::vector<QString>{"Do you want to cancel?", "The run was stopped: 0 files converted, "
+                                                                               "0 could not be converted, 2 not started."}));
     EXPECT_EQ(wordProcessor.log.opened.size(), 1u);
     EXPECT_EQ(outputText("a.txt"), QByteArray("<missing>"));
     EXPECT_EQ(bar().Value(), 0);
@@ -577,7 +578,7 @@ TEST_F(ConversionRunTest, TheSummaryAfterAConfirmedStopCountsConvertedFailedAndN
     form.Start_Click();
     ASSERT_EQ(shell.messages.size(), 2u);
     EXPECT_TRUE(shell.messages[1].text.startsWith("The run was stopped: 1 file converted, 1 could not be converted, "
-                                                  "3 not started.\n\nThese could not be converted:\n\n"))
+                                                  "3 not started.\n\nThese could not be converted:\n"))
         << shell.messages[1].text.toStdString();
 }
 
@@ -597,6 +598,8 @@ TEST_F(ConversionRunTest, StopDuringADocumentAsksAtOnceAndYesGivesTheDocumentUp)
     bool backWhenAsked = true;
     Qt::CursorShape pointerWhenAsked = Qt::ArrowCursor;
     shell.onMessage = [&] {
+        if (shell.messages.size() > 1)
+            return; // the closing message
         backWhenAsked = slow.back;
         if (const QCursor* pointer = QGuiApplication::overrideCursor())
             pointerWhenAsked = pointer->shape();
@@ -604,7 +607,9 @@ TEST_F(ConversionRunTest, StopDuringADocumentAsksAtOnceAndYesGivesTheDocumentUp)
     shell.answers = {MessageAnswer::Yes};
     form.Start_Click();
 
-    EXPECT_EQ(messageTexts(), std::vector<QString>{"Do you want to cancel?"}) << "nothing failed: no report";
+    EXPECT_EQ(messageTexts(), (std::vector<QString>{"Do you want to cancel?", "The run was stopped: 1 file converted, "
+                                                                               "0 could not be converted, 2 not started."}))
+        << "nothing failed, and still the stop is told";
     EXPECT_FALSE(backWhenAsked) << "the question waited for the document";
     EXPECT_EQ(pointerWhenAsked, Qt::BusyCursor);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "the pointer is itself again after the run";
@@ -660,14 +665,15 @@ TEST_F(ConversionRunTest, StopDuringADocumentThenNoLetsItFinishAndTheRunGoOn)
     }
 }
 
-TEST(EndOfRunReport, ListsTwentyOfEachKindAndCountsTheRest)
+TEST(EndOfRunReport, ListsThreeOfEachKindAndCountsTheRest)
 {
     struct Case { int failures, renames, lines; const char* lastLine; int textless = 0; }; // lines: with each part's heading and gap
     const Case cases[] = {
-        {1, 0, 3, "/in/f1.doc: could not open"},  {20, 0, 22, "/in/f20.doc: could not open"},
-        {21, 0, 23, "… and 1 more, listed in the details."}, {0, 1, 3, "d1/x.doc → x (2).txt"},
-        {0, 21, 23, "… and 1 more, listed in the details."}, {2, 3, 10, "d3/x.doc → x (2).txt"},
-        {0, 0, 3, "/in/scan1.doc", 1}, {1, 0, 8, "/in/scan2.doc", 2},
+        {1, 0, 2, "/in/f1.doc: could not open"},  {3, 0, 4, "/in/f3.doc: could not open"},
+        {4, 0, 5, "… and 1 more, listed in the details."}, {0, 1, 2, "d1/x.doc → x (2).txt"},
+        {0, 4, 5, "… and 1 more, listed in the details."}, {2, 3, 8, "d3/x.doc → x (2).txt"},
+        {0, 0, 2, "/in/scan1.doc", 1}, {1, 0, 6, "/in/scan2.doc", 2},
+        {23, 24, 17, "… and 27 more, listed in the details.", 30},
     };
     for (const Case& c : cases) {
         RunOutcome outcome;
@@ -690,8 +696,8 @@ TEST(EndOfRunReport, ListsTwentyOfEachKindAndCountsTheRest)
         if (c.textless) {
             EXPECT_TRUE(report.text.contains(QStringLiteral("%1 of the documents gave no text").arg(c.textless)));
         }
-        if (c.failures > 20) {
-            EXPECT_EQ(lines[21], QStringLiteral("/in/f20.doc: could not open"));
+        if (c.failures > kFilesListed) {
+            EXPECT_EQ(lines[kFilesListed], QStringLiteral("/in/f3.doc: could not open"));
         }
         // The details name every file, renamed ones by their full paths.
         for (int i = 1; i <= c.failures; ++i)
@@ -701,6 +707,10 @@ TEST(EndOfRunReport, ListsTwentyOfEachKindAndCountsTheRest)
         EXPECT_FALSE(report.details.contains(QStringLiteral("more"))) << report.details.toStdString();
     }
     EXPECT_EQ(endOfRunReport(RunOutcome{}).text, QString()) << "nothing to tell, no message";
+    RunOutcome stopped{{}, {}, {}, 10, 4, true};
+    EXPECT_EQ(endOfRunReport(stopped).text,
+              QStringLiteral("The run was stopped: 4 files converted, 0 could not be converted, 6 not started."))
+        << "a stop is told even when all it reached was converted";
 }
 
 TEST(WordProcessorSession, ReplacesTheWordProcessorAfterItsShareOfDocuments)
