@@ -14,9 +14,7 @@
 #include "engine/output_folder_lock.h"
 #include "engine/scope_exit.h"
 #include "engine/staged_output_file.h"
-#include "engine/standby_workers.h"
 
-#include <algorithm>
 #include <optional>
 
 namespace plainquill::batch {
@@ -122,8 +120,8 @@ RunFigures convert(const std::vector<BatchItem>& queue, const std::vector<std::s
     const auto started = std::chrono::steady_clock::now();
     ProgressDisplay progress(progressMode(options, console), console.err, todo.size(), console.columns);
     int stopSignal = stopSignals.wait(std::chrono::milliseconds(0));
-    // The manifest tells of a run only once a word processor is up: one that never starts leaves
-    // the output folder as it was.
+    // The manifest tells of a run only once a document is converted or refused: a LibreOffice that
+    // never starts for the first leaves the output folder as it was.
     WorkerPool pool(queue, todo, options.workers, launchers, [&] { record.started(queue, todo); });
     if (stopSignal != 0)
         pool.interrupt();
@@ -231,19 +229,6 @@ std::string describedForOthers(const BatchOptions& options)
                          : std::string("plainquill-batch");
 }
 
-// LibreOffice workers worth starting before the queue is known: no more than the documents named,
-// when only documents are named, since one started for nothing slows the others on a busy machine.
-int workersToWarm(const BatchOptions& options)
-{
-    if (!options.queueFile.empty())
-        return options.workers;
-    std::error_code error;
-    for (const fs::path& input : options.inputs)
-        if (!fs::is_regular_file(input, error))
-            return options.workers;
-    return std::min(options.workers, int(options.inputs.size()));
-}
-
 } // namespace
 
 std::string splitOf(const BatchOptions& options, const std::string& queueIdentity)
@@ -291,9 +276,6 @@ int runBatch(const BatchOptions& options, const Console& console, const Launcher
         std::fprintf(console.err, "plainquill-batch: %s\n", problem->c_str());
         return kUsageError;
     }
-    // Started while the queue is listed (a large folder takes a while), ended with the run.
-    engine::StandbyWorkers standby(launchers);
-    standby.warmUp(workersToWarm(options));
     if (!run)
         run = listedQueue(options, console);
     // Names come from the whole queue; a shard then keeps its own documents only.
@@ -306,8 +288,7 @@ int runBatch(const BatchOptions& options, const Console& console, const Launcher
     const std::vector<std::size_t> todo = positionsToConvert(queue, options, results);
     RunRecord record(options.outputFolder, options.shard, console.err);
     makeTargetFolders(queue, todo);
-    const RunFigures figures =
-        convert(queue, todo, options, console, standby.launchers(), stopSignals, record, results);
+    const RunFigures figures = convert(queue, todo, options, console, launchers, stopSignals, record, results);
 
     RunSummary::ReportFormat format;
     if (options.shard)

@@ -94,7 +94,6 @@ void RunSummary::printFailures(std::FILE* err, bool verbose) const
                      why.reason.empty() ? "it did not answer" : why.reason.c_str());
         if (verbose && !why.rawDetail.empty())
             std::fprintf(err, "  details: %s\n", why.rawDetail.c_str());
-        return;
     }
     const std::size_t failed = count(Status::Failed);
     if (failed == 0)

@@ -76,6 +76,10 @@ public:
 
     StartFailure lastStartFailure() const override { return m_slot->launcher->lastStartFailure(); }
     unsigned stopsAsked() const override { return m_slot->launcher->stopsAsked(); }
+    std::optional<OpenResult> refusalBeforeStart(const std::filesystem::path& file) const override
+    {
+        return m_slot->launcher->refusalBeforeStart(file);
+    }
 
     void interrupt() override
     {

@@ -1,8 +1,8 @@
 #pragma once
 // LibreOffice started before it is needed. Starting one takes most of a second, half of a small
-// run: the window asks for one as soon as a document is queued, the batch command while it is
-// still listing its queue, and the run's pool then finds it up. One left waiting too long is quit
-// (it holds about 90 MB doing nothing) and started again when asked for.
+// run: the window asks for one as soon as a document is queued, and the run's pool then finds it
+// up. One left waiting too long is quit (it holds about 90 MB doing nothing) and started again
+// when asked for.
 #include "engine/worker_pool.h"
 
 #include <chrono>

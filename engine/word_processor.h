@@ -4,6 +4,7 @@
 // (libreoffice/); tests may put a fake beside it for the run's control flow.
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -114,6 +115,10 @@ public:
     // How many times a stop of its instances was asked for so far: a document stopped so is
     // given up, not tried again.
     virtual unsigned stopsAsked() const { return 0; }
+    // What its word processors' Open would refuse `file` with unseen (reachedWordProcessor false),
+    // told without starting one; nothing when only a word processor can judge the file. A run
+    // starts a word processor only for a file it does not refuse. Any thread.
+    virtual std::optional<OpenResult> refusalBeforeStart(const std::filesystem::path&) const { return std::nullopt; }
 };
 
 // A launcher whose instances can be ended from another thread.

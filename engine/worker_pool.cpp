@@ -142,14 +142,7 @@ void WorkerPool::work(std::size_t worker)
     const auto born = Clock::now();
     WorkerTimes& times = m_times[worker];
     WordProcessorSession session(*m_launchers[worker]);
-    // One more try for a LibreOffice that died while starting, as one dying later is replaced.
-    if (session.start() || (!m_interrupted && session.start())) {
-        ++m_started;
-        convertQueued(worker, session);
-    } else if (!m_interrupted) {
-        const std::lock_guard lock(m_mutex);
-        m_startFailure = session.startFailure();
-    }
+    convertQueued(worker, session);
     const auto quitting = Clock::now();
     session.quit();
     times.quitting = Clock::now() - quitting;
@@ -159,36 +152,103 @@ void WorkerPool::work(std::size_t worker)
     workerEnded();
 }
 
-void WorkerPool::convertQueued(std::size_t worker, WordProcessorSession& session)
+std::optional<std::size_t> WorkerPool::next(bool up)
 {
-    std::call_once(m_firstDocument, [this] {
-        if (m_beforeFirst)
-            m_beforeFirst();
-    });
-    while (!m_interrupted) {
-        const std::size_t next = m_next++;
-        if (next >= m_todo.size())
-            break;
-        const std::size_t position = m_todo[next];
-        const ConversionItem& item = m_queue[position];
-        take(worker, position);
-        const auto started = Clock::now();
-        ItemResult result;
-        // One document the word processor's adapter throws on must not end the program with the
-        // whole run: it fails alone, and the worker goes on with the next.
-        try {
-            const SaveResult saved = session.convert(item.source, item.target);
-            result = {Status::Converted, saved.failure, saved.detail, saved.rawDetail, 0, saved.noText};
-            if (!saved.ok())
-                result.status = m_interrupted ? Status::NotDone : Status::Failed;
-        } catch (...) {
-            result = thrown(std::current_exception());
-        }
-        result.seconds = std::chrono::duration<double>(Clock::now() - started).count();
+    const std::lock_guard lock(m_mutex);
+    if (m_interrupted)
+        return std::nullopt;
+    if (up && !m_waiting.empty())
+        return m_waiting.extract(m_waiting.begin()).value();
+    if (m_next == m_todo.size())
+        return std::nullopt;
+    if (!up)
+        m_waiting.insert(m_next);
+    return m_next++;
+}
+
+bool WorkerPool::stillWaiting(std::size_t index, bool takeOff)
+{
+    const std::lock_guard lock(m_mutex);
+    const auto waiting = m_waiting.find(index);
+    if (waiting == m_waiting.end())
+        return false;
+    if (takeOff)
+        m_waiting.erase(waiting);
+    return true;
+}
+
+bool WorkerPool::startWordProcessor(WordProcessorSession& session)
+{
+    // One more try for a LibreOffice that died while starting, as one dying later is replaced.
+    if (session.start() || (!m_interrupted && session.start())) {
+        ++m_started;
+        return true;
+    }
+    if (!m_interrupted) {
+        const std::lock_guard lock(m_mutex);
+        m_startFailure = session.startFailure();
+    }
+    return false;
+}
+
+std::optional<ItemResult> WorkerPool::refused(std::size_t worker, const ConversionItem& item) const
+{
+    try {
+        const std::optional<OpenResult> refusal = m_launchers[worker]->refusalBeforeStart(item.source);
+        if (!refusal)
+            return std::nullopt;
+        return ItemResult{Status::Failed, refusal->failure, refusal->detail, refusal->rawDetail, 0};
+    } catch (...) {
+        return thrown(std::current_exception());
+    }
+}
+
+ItemResult WorkerPool::convert(WordProcessorSession& session, const ConversionItem& item)
+{
+    // One document the word processor's adapter throws on must not end the program with the
+    // whole run: it fails alone, and the worker goes on with the next.
+    try {
+        const SaveResult saved = session.convert(item.source, item.target);
+        ItemResult result{Status::Converted, saved.failure, saved.detail, saved.rawDetail, 0, saved.noText};
+        if (!saved.ok())
+            result.status = m_interrupted ? Status::NotDone : Status::Failed;
         if (result.status == Status::NotDone)
             result.reason = "the run was stopped while it was being converted";
+        return result;
+    } catch (...) {
+        return thrown(std::current_exception());
+    }
+}
+
+void WorkerPool::convertQueued(std::size_t worker, WordProcessorSession& session)
+{
+    bool up = false;
+    while (const std::optional<std::size_t> index = next(up)) {
+        const std::size_t position = m_todo[*index];
+        const ConversionItem& item = m_queue[position];
+        const auto started = Clock::now();
+        std::optional<ItemResult> result = refused(worker, item);
+        if (!up) {
+            if (!stillWaiting(*index, result.has_value()))
+                continue;
+            // The document waits while the word processor starts; the worker then takes the
+            // earliest one still waiting, this or another's.
+            if (!result) {
+                if (!(up = startWordProcessor(session)))
+                    return;
+                continue;
+            }
+        }
+        take(worker, position);
+        std::call_once(m_firstDocument, [this] {
+            if (m_beforeFirst)
+                m_beforeFirst();
+        });
+        if (!result)
+            result = convert(session, item);
+        result->seconds = std::chrono::duration<double>(Clock::now() - started).count();
         ++m_times[worker].documents;
-        finish(worker, position, std::move(result));
+        finish(worker, position, std::move(*result));
     }
 }
 

@@ -2,9 +2,11 @@
 // Converts a queue with several word processors side by side, one per worker thread, each its own
 // LibreOffice with its own private profile. Workers take the next document in queue order as they
 // come free; each keeps the window run's rules for its word processor (a time limit per document,
-// a fresh instance after a death, a hang or its share of documents). Both programs use it: the
-// batch command, and the window's run, which hands results out in queue order (in_order_release.h)
-// and may find its first LibreOffice already started (standby_workers.h).
+// a fresh instance after a death, a hang or its share of documents). A worker starts its word
+// processor only once it takes a document that needs one: files refused before any word processor
+// sees them (empty, missing) start none. Both programs use it: the batch command, and the window's
+// run, which hands results out in queue order (in_order_release.h) and may find its first
+// LibreOffice already started (standby_workers.h).
 #include "engine/conversion_item.h"
 #include "engine/word_processor_session.h"
 
@@ -17,6 +19,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -55,9 +58,9 @@ struct WorkerTimes {
 class WorkerPool {
 public:
     // Converts the items of `queue` whose positions `todo` lists, in that order. The queue must
-    // outlive the pool. `beforeFirst` runs once, on a worker's thread, once its word processor is
-    // up and before any document is converted; the other workers wait for it. `makeLauncher` is
-    // called here, on the calling thread, once per worker.
+    // outlive the pool. `beforeFirst` runs once, on a worker's thread, before the first document
+    // is converted or refused (one to convert once its word processor is up); the other workers
+    // wait for it. `makeLauncher` is called here, on the calling thread, once per worker.
     WorkerPool(const std::vector<ConversionItem>& queue, std::vector<std::size_t> todo, int workers,
                const LauncherFactory& makeLauncher, std::function<void()> beforeFirst = {});
     // Interrupts and waits for every worker: no word processor of the pool outlives it.
@@ -95,11 +98,22 @@ private:
     void work(std::size_t worker);
     // Takes the documents left in queue order until none is left or the run is interrupted.
     void convertQueued(std::size_t worker, WordProcessorSession& session);
+    // The index in m_todo of the next document for a worker, nothing when none is left for it.
+    // A worker whose word processor is `up` takes the waiting documents first, earliest first; one
+    // whose is not leaves what it takes waiting, for whichever worker can convert it first.
+    std::optional<std::size_t> next(bool up);
+    // True when the waiting document `index` is still there, no worker that is up having taken
+    // it; `takeOff` takes it off then.
+    bool stillWaiting(std::size_t index, bool takeOff);
+    bool startWordProcessor(WordProcessorSession& session);
+    ItemResult convert(WordProcessorSession& session, const ConversionItem& item);
     void finish(std::size_t worker, std::size_t position, ItemResult result);
     void take(std::size_t worker, std::size_t position);
     void workerEnded();
     // The result of a document the word processor threw on: a failure of that document alone.
     static ItemResult thrown(const std::exception_ptr& error);
+    // The failure of a document the launcher refuses before any word processor sees it, if it does.
+    std::optional<ItemResult> refused(std::size_t worker, const ConversionItem& item) const;
 
     const std::vector<ConversionItem>& m_queue;
     const std::vector<std::size_t> m_todo;
@@ -108,7 +122,6 @@ private:
     std::vector<ItemResult> m_results;
     std::vector<std::unique_ptr<InterruptibleLauncher>> m_launchers;
     std::vector<WorkerTimes> m_times;
-    std::atomic<std::size_t> m_next = 0;
     std::atomic<bool> m_interrupted = false;
     std::atomic<int> m_running = 0;
     std::atomic<int> m_started = 0;
@@ -120,6 +133,11 @@ private:
     std::vector<std::size_t> m_finished;
     std::vector<std::optional<std::size_t>> m_inHand; // by worker
     std::optional<StartFailure> m_startFailure;
+    std::size_t m_next = 0; // in m_todo, the first document no worker has taken
+    // In m_todo, documents taken by workers whose word processors are not up: a worker already up
+    // takes them first, so the window's first document goes to the LibreOffice started ahead
+    // rather than wait for another to start, and one whose worker could not start is not lost.
+    std::set<std::size_t> m_waiting;
 
     std::vector<std::jthread> m_threads; // last: they use everything above
 };

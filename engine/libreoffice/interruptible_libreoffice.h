@@ -20,6 +20,10 @@ public:
     // later starts be: the user stopped one run, not the program. Any thread.
     void interruptDocument();
     unsigned stopsAsked() const override;
+    std::optional<OpenResult> refusalBeforeStart(const std::filesystem::path& file) const override
+    {
+        return m_launcher.refusalBeforeStart(file);
+    }
 
 private:
     LibreOfficeLauncher m_launcher;

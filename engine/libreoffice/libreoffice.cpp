@@ -1,52 +1,16 @@
 #include "engine/libreoffice/libreoffice.h"
 
 #include "engine/libreoffice/document_loader.h"
-#include "engine/libreoffice/failure_words.h"
+#include "engine/libreoffice/input_checks.h"
 #include "engine/libreoffice/libreoffice_document.h"
 #include "engine/libreoffice/session.h"
-#include "engine/libreoffice/zip_archive_sizes.h"
 
-#include <fstream>
 #include <utility>
 
 namespace plainquill::engine {
 namespace {
 
 using libreoffice::Outcome;
-
-// What can be said about `file` without LibreOffice; ok when it is worth showing to LibreOffice.
-Outcome checkInputFile(const std::filesystem::path& file)
-{
-    std::error_code error;
-    const auto status = std::filesystem::status(file, error);
-    if (!std::filesystem::exists(status))
-        return {Failure::CouldNotOpen, "the file does not exist (any more); it may have been moved or deleted"};
-    if (!std::filesystem::is_regular_file(status))
-        return {Failure::CouldNotOpen, "not a document but a folder, a device or another special file"};
-    const auto size = std::filesystem::file_size(file, error);
-    if (error)
-        return {Failure::CouldNotOpen, "the file cannot be read", error.message()};
-    if (size == 0)
-        return {Failure::NotADocument, "the file is empty"};
-    if (!std::ifstream(file, std::ios::binary))
-        return {Failure::CouldNotOpen, "the file cannot be read; check that you may read it"};
-    return {};
-}
-
-// An archive (a .docx) whose declared contents would expand past what LibreOffice can hold is
-// refused before LibreOffice inflates any of it.
-Outcome checkArchive(const std::filesystem::path& file, const libreoffice::ZipExpansionLimits& limits)
-{
-    const auto reading = libreoffice::readZipArchiveFile(file);
-    if (!reading)
-        return {};
-    if (!reading->sizes)
-        return {Failure::CouldNotOpen, libreoffice::wordsForDamagedArchive(), reading->problem};
-    const std::string refusal = libreoffice::expansionRefusal(*reading->sizes, limits);
-    if (!refusal.empty())
-        return {Failure::TooLarge, libreoffice::wordsForOversizedArchive(), refusal};
-    return {};
-}
 
 // A refusal made before LibreOffice was asked anything.
 OpenResult refusedBeforeOpening(Failure failure, std::string detail, std::string rawDetail = {})
@@ -84,11 +48,8 @@ OpenResult LibreOffice::Open(const std::filesystem::path& file)
         return refusedBeforeOpening(Failure::CouldNotOpen, "the file's name cannot be used", error.what());
     }
     const auto started = libreoffice::Session::Clock::now();
-    Outcome checked = checkInputFile(absolute);
-    if (checked.ok())
-        checked = checkArchive(absolute, m_session->archiveLimits());
-    if (!checked.ok())
-        return refusedBeforeOpening(checked.failure, checked.detail, checked.rawDetail);
+    if (std::optional<OpenResult> refused = libreoffice::refusalBeforeOpening(absolute, m_session->archiveLimits()))
+        return std::move(*refused);
 
     libreoffice::HandedOverDocument handed;
     try {

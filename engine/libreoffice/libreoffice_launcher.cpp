@@ -1,5 +1,6 @@
 #include "engine/libreoffice/libreoffice_launcher.h"
 
+#include "engine/libreoffice/input_checks.h"
 #include "engine/libreoffice/profile_template.h"
 
 #include "engine/libreoffice/program_lookup.h"
@@ -42,6 +43,11 @@ LibreOfficeLauncher::LibreOfficeLauncher(LibreOfficeOptions options) : m_options
 std::unique_ptr<WordProcessor> LibreOfficeLauncher::Start()
 {
     return StartLibreOffice();
+}
+
+std::optional<OpenResult> LibreOfficeLauncher::refusalBeforeStart(const std::filesystem::path& file) const
+{
+    return libreoffice::refusalBeforeOpening(file, m_options.archiveLimits);
 }
 
 std::unique_ptr<LibreOffice> LibreOfficeLauncher::StartLibreOffice()

@@ -49,6 +49,7 @@ public:
     std::unique_ptr<LibreOffice> StartLibreOffice();
 
     StartFailure lastStartFailure() const override { return m_lastStartFailure; }
+    std::optional<OpenResult> refusalBeforeStart(const std::filesystem::path& file) const override;
     // Why the last Start returned null, in LibreOffice's or the system's words ("" after a
     // successful one).
     const std::string& lastFailure() const { return m_lastStartFailure.rawDetail; }

@@ -28,13 +28,28 @@ using engine::testing::writeBytes;
 class ScriptedWorkers : public InterruptibleLauncher {
 public:
     ScriptedWorkers() = default;
-    explicit ScriptedWorkers(const testing::FakeWordProcessorScript& script) { m_launcher.script = script; }
-    std::unique_ptr<engine::WordProcessor> Start() override { return m_launcher.Start(); }
+    // `startsAsked`, when given, counts the starts asked of every worker.
+    explicit ScriptedWorkers(const testing::FakeWordProcessorScript& script, std::atomic<int>* startsAsked = nullptr)
+        : m_startsAsked(startsAsked)
+    {
+        m_launcher.script = script;
+    }
+    std::unique_ptr<engine::WordProcessor> Start() override
+    {
+        if (m_startsAsked)
+            ++*m_startsAsked;
+        return m_launcher.Start();
+    }
     engine::StartFailure lastStartFailure() const override { return m_launcher.lastStartFailure(); }
+    std::optional<engine::OpenResult> refusalBeforeStart(const fs::path& file) const override
+    {
+        return m_launcher.refusalBeforeStart(file);
+    }
     void interrupt() override {}
 
 private:
     testing::FakeLauncher m_launcher;
+    std::atomic<int>* m_startsAsked = nullptr;
 };
 
 // Standard output or error, kept in a file the test reads back.
@@ -75,19 +90,26 @@ protected:
         return runBatch(options, console, [] { return std::make_unique<ScriptedWorkers>(); });
     }
 
-    // Runs `run`, hearing what it says on standard error and counting the word processors it starts.
+    // Runs `run`, hearing what it says on standard error and counting the word processors' launchers
+    // it makes and the starts it asks of them.
     struct Heard {
         int status = -1;
         std::string said;
         int started = 0;
+        int startsAsked = 0;
     };
-    Heard runHeard(const BatchOptions& run)
+    Heard runHeard(const BatchOptions& run, const testing::FakeWordProcessorScript& script = {})
     {
         Heard heard;
         CapturedStream said;
         Console console{out.file(), said.file(), false, 80};
-        heard.status = runBatch(run, console, [&] { ++heard.started; return std::make_unique<ScriptedWorkers>(); });
+        std::atomic<int> startsAsked = 0;
+        heard.status = runBatch(run, console, [&] {
+            ++heard.started;
+            return std::make_unique<ScriptedWorkers>(script, &startsAsked);
+        });
         heard.said = said.text();
+        heard.startsAsked = startsAsked;
         return heard;
     }
 
@@ -323,6 +345,52 @@ TEST_F(BatchRunTest, AWordProcessorThatCannotStartIsReportedWithItsReasonAndNoth
                   std::string::npos)
             << said.text();
         EXPECT_TRUE(fs::is_empty(output.path())) << "no text and no manifest";
+    }
+}
+
+// LibreOffice is started only for a document that reaches it: a run of files all refused unseen
+// (empty, or up to date) starts none and ends as it always did.
+TEST_F(BatchRunTest, StartsLibreOfficeOnlyForADocumentThatReachesIt)
+{
+    const struct {
+        const char* name;
+        std::vector<std::string> texts; // of a.doc, b.doc, ...; empty ones are refused
+        bool upToDate;                  // converted before, and run with --skip-existing
+        bool startable;
+        int status;
+        int startsAsked;
+        const char* says;
+    } cases[] = {
+        {"every file empty", {"", ""}, false, true, kSomeFailed, 0, "2 of 2 documents could not be converted"},
+        {"every document up to date", {"a", "b"}, true, true, kAllConverted, 0, ""},
+        {"one document among empty files", {"", "b", ""}, false, true, kSomeFailed, 1, "2 of 3 documents could not"},
+        {"empty files, LibreOffice broken", {"", ""}, false, false, kSomeFailed, 0, "2 of 2 documents could not"},
+        {"a document, LibreOffice broken", {"", "b"}, false, false, kUsageError, 2, "1 of 2 documents could not"},
+    };
+    options.workers = 2;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TemporaryFolder documents;
+        options.inputs.clear();
+        for (const std::string& text : c.texts) {
+            options.inputs.push_back(documents.path() / (char('a' + options.inputs.size()) + std::string(".doc")));
+            writeBytes(options.inputs.back(), text);
+        }
+        options.outputFolder = documents.path() / "out";
+        options.skipExisting = false;
+        if (c.upToDate) {
+            ASSERT_EQ(run(), kAllConverted);
+        }
+        options.skipExisting = c.upToDate;
+        testing::FakeWordProcessorScript script;
+        script.startable = c.startable;
+        script.startFailure = {true, "it did not answer", {}};
+        const Heard heard = runHeard(options, script);
+        EXPECT_EQ(heard.status, c.status);
+        EXPECT_EQ(heard.startsAsked, c.startsAsked);
+        EXPECT_NE(heard.said.find(c.says), std::string::npos) << heard.said;
+        EXPECT_EQ(heard.said.find("LibreOffice could not be started") != std::string::npos, c.status == kUsageError)
+            << heard.said;
     }
 }
 

@@ -1,4 +1,5 @@
 // Files that must fail to open, cleanly: no document, no prompt, no output, LibreOffice unharmed.
+#include "engine/libreoffice/interruptible_libreoffice.h"
 #include "tests/engine/sample_documents.h"
 #include "tests/engine/shared_libreoffice.h"
 #include "tests/engine/support/document_maker.h"
@@ -50,6 +51,12 @@ TEST_P(LibreOfficeBadInput, FailsToOpenWithAReasonAndLeavesNothingBehind)
         EXPECT_EQ(opened.detail.find(internal), std::string::npos) << "for a log, not the window: " << opened.detail;
     EXPECT_EQ(fileNames(inputFolder()), before) << "no lock or temporary file appears";
     EXPECT_TRUE(libreoffice().IsObjectValid());
+    // Told alike before any LibreOffice starts, of exactly the files Open refuses unseen.
+    const std::optional<OpenResult> unseen = InterruptibleLibreOffice().refusalBeforeStart(file);
+    EXPECT_EQ(unseen.has_value(), !opened.reachedWordProcessor);
+    if (unseen) {
+        EXPECT_EQ(std::pair(unseen->failure, unseen->detail), std::pair(opened.failure, opened.detail));
+    }
 }
 
 void writeNothing(WordProcessor&, const std::filesystem::path&) {}

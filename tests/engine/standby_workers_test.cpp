@@ -45,6 +45,7 @@ TEST_F(StandbyWorkersTest, TheRunTakesTheWordProcessorsStartedAheadAndStartsOnly
         if (!stillStarting) {
             ASSERT_TRUE(workers.waitFor([&] { return workers.starts() == 1; }));
             workers.holdStarts(true); // the others' starts wait: the first document must not
+            workers.holdDocument("a.doc"); // and the others take documents of their own meanwhile
         }
         EXPECT_EQ(standby.warm(), 1);
         {
@@ -54,7 +55,9 @@ TEST_F(StandbyWorkersTest, TheRunTakesTheWordProcessorsStartedAheadAndStartsOnly
                 EXPECT_TRUE(workers.waitFor([&] { return workers.openedBy().contains("a.doc"); }))
                     << "converting while the others still start";
             }
+            ASSERT_TRUE(workers.waitFor([&] { return workers.startsAsked() == 3; }));
             workers.holdStarts(false);
+            workers.releaseDocuments();
             pool.join();
             for (const std::size_t position : todo)
                 EXPECT_EQ(pool.result(position).status, Status::Converted);

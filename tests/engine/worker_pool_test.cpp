@@ -116,5 +116,19 @@ TEST_F(WorkerPoolRun, AnAbandonedRunEndsAtOnceAndDocumentsInHandKeepTheirOldText
     EXPECT_EQ(farm.living(), 0);
 }
 
+TEST_F(WorkerPoolRun, ADocumentWhoseWorkerCannotStartGoesToOneThatDid)
+{
+    queueDocuments(2);
+    farm.failStartsOf(1);
+    farm.holdStarts(true); // the other worker's start waits until the first's have failed
+    WorkerPool pool(queue, todo, 2, farm.factory());
+    ASSERT_TRUE(farm.waitFor([&] { return farm.startsAsked() == 3; })) << "two tries for the first, one for the other";
+    farm.holdStarts(false);
+    pool.join();
+    for (const std::size_t position : todo)
+        EXPECT_EQ(pool.result(position).status, Status::Converted) << position;
+    EXPECT_EQ(farm.starts(), 1);
+}
+
 } // namespace
 } // namespace plainquill::engine

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -25,6 +26,18 @@ struct FakeWordProcessorLog {
     std::vector<std::string> opened;  // documents, in order
     std::vector<std::string> saved;   // targets, in order
 };
+
+// Files refused before the word processor sees them, as the real adapter refuses them: missing or
+// empty ones.
+inline std::optional<engine::OpenResult> refusedUnseen(const std::filesystem::path& file)
+{
+    std::error_code error;
+    if (std::filesystem::exists(file, error) && !std::filesystem::is_empty(file, error))
+        return std::nullopt;
+    engine::OpenResult refused(nullptr, engine::Failure::CouldNotOpen, "no such file or an empty one");
+    refused.reachedWordProcessor = false;
+    return refused;
+}
 
 struct FakeWordProcessorScript {
     bool startable = true;
@@ -63,12 +76,8 @@ public:
                 m_alive = false; // killed, as the real adapter does
             return {nullptr, failure->second, "scripted", m_script.rawDetail};
         }
-        if (!std::filesystem::exists(file) || std::filesystem::is_empty(file)) {
-            // Refused before the word processor sees it, as the real adapter does.
-            engine::OpenResult refused(nullptr, engine::Failure::CouldNotOpen, "no such file or an empty one");
-            refused.reachedWordProcessor = false;
-            return refused;
-        }
+        if (auto refused = refusedUnseen(file))
+            return std::move(*refused);
         return {std::make_unique<Doc>(file), engine::Failure::None, {}};
     }
 
@@ -120,6 +129,10 @@ public:
     }
     engine::StartFailure lastStartFailure() const override { return script.startFailure; }
     unsigned stopsAsked() const override { return stops; }
+    std::optional<engine::OpenResult> refusalBeforeStart(const std::filesystem::path& file) const override
+    {
+        return refusedUnseen(file);
+    }
 
     // The launchers of a run's pool, one per worker, all starting this one's word processors;
     // each run's first call clears `interrupted`.
@@ -142,6 +155,10 @@ public:
     }
     engine::StartFailure lastStartFailure() const override { return m_fake.lastStartFailure(); }
     unsigned stopsAsked() const override { return m_fake.stopsAsked(); }
+    std::optional<engine::OpenResult> refusalBeforeStart(const std::filesystem::path& file) const override
+    {
+        return m_fake.refusalBeforeStart(file);
+    }
     void interrupt() override
     {
         ++m_fake.stops; // before the document in hand is let go

@@ -26,6 +26,10 @@ public:
     // Word processors started, and those not yet quit, killed or destroyed.
     int starts() const { return m_starts.load(); }
     int living() const { return m_living.load(); }
+    // Starts asked for, whether held, failed or done.
+    int startsAsked() const { return m_startsAsked.load(); }
+    // The launcher the factory makes `nth` (from 1) fails every start at once.
+    void failStartsOf(int nth) { set([&] { m_unstartable.insert(nth); }); }
 
     // While held, Start waits (until released or its launcher is interrupted, kLongest at most).
     void holdStarts(bool held) { set([&] { m_startsHeld = held; }); }
@@ -73,11 +77,14 @@ private:
 
     std::atomic<int> m_starts = 0;
     std::atomic<int> m_living = 0;
+    std::atomic<int> m_startsAsked = 0;
+    std::atomic<int> m_launchersMade = 0;
     mutable std::mutex m_mutex; // guards what follows
     std::condition_variable m_changed;
     unsigned m_version = 0; // counts the changes waitFor may be waiting for
     bool m_startsHeld = false;
     std::set<std::string> m_heldDocuments;
+    std::set<int> m_unstartable; // launchers, by the order they were made in
     std::map<std::string, int> m_openedBy;
 };
 
@@ -141,11 +148,16 @@ private:
 
 class FakeWorkerFarm::Launcher final : public engine::InterruptibleLauncher {
 public:
-    explicit Launcher(FakeWorkerFarm& farm) : m_farm(farm) {}
+    Launcher(FakeWorkerFarm& farm, int nth) : m_farm(farm), m_nth(nth) {}
 
     std::unique_ptr<engine::WordProcessor> Start() override
     {
         std::unique_lock lock(m_farm.m_mutex);
+        ++m_farm.m_startsAsked;
+        ++m_farm.m_version;
+        m_farm.m_changed.notify_all();
+        if (m_farm.m_unstartable.contains(m_nth))
+            return nullptr;
         m_farm.m_changed.wait_for(lock, kLongest, [&] { return m_interrupted || !m_farm.m_startsHeld; });
         if (m_interrupted)
             return nullptr;
@@ -170,13 +182,14 @@ public:
 
 private:
     FakeWorkerFarm& m_farm;
+    const int m_nth;
     bool m_interrupted = false;              // guarded by the farm's mutex
     std::shared_ptr<std::atomic<bool>> m_killed; // of the instance started last
 };
 
 inline engine::LauncherFactory FakeWorkerFarm::factory()
 {
-    return [this] { return std::make_unique<Launcher>(*this); };
+    return [this] { return std::make_unique<Launcher>(*this, ++m_launchersMade); };
 }
 
 } // namespace plainquill::testing
