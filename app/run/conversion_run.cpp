@@ -9,6 +9,7 @@
 #include "engine/native_path.h"
 #include "app/run/run_plan.h"
 #include "engine/in_order_release.h"
+#include "engine/output_folder_lock.h"
 #include "engine/output_names.h"
 
 #include <QLineEdit>
@@ -38,6 +39,20 @@ void tolerate(Update&& update) noexcept
 void showError(Shell& shell, const QString& text)
 {
     shell.showMessage(MessageIcon::Information, QStringLiteral("Error"), text, MessageButtons::Ok);
+}
+
+// Another run writing into the folder meanwhile, the batch command's or another window's, would
+// name its texts as this one does and overwrite them: the folder is the run's alone, or the run
+// does not begin. Nothing when the user was told who has it.
+std::optional<OutputFolderLock> takeOutputFolder(Shell& shell, const std::filesystem::path& folder)
+{
+    std::string holder;
+    std::optional<OutputFolderLock> lock = OutputFolderLock::take(folder, {}, "the Plainquill window", holder);
+    if (!lock)
+        showError(shell, QStringLiteral("Output folder is in use by %1. Please wait for that run to end or choose "
+                                        "another folder.")
+                             .arg(QString::fromStdString(holder)));
+    return lock;
 }
 
 } // namespace
@@ -164,6 +179,9 @@ void ConversionRun::convertQueue()
     const RunPlan plan = planRun(m_p.queue, folder);
     if (plan.todo.empty())
         return;
+    std::optional<OutputFolderLock> folderLock = takeOutputFolder(m_p.shell, folder);
+    if (!folderLock)
+        return;
     RunOutcome outcome;
     std::optional<engine::StartFailure> noWorker;
     {
@@ -190,6 +208,8 @@ void ConversionRun::convertQueue()
             noWorker = pool.startFailure();
         outcome = outcomeOf(pool, plan, folder);
     }
+    // Every text is written: another run may have the folder while the closing message is read.
+    folderLock.reset();
     if (noWorker) {
         showStartFailure(*noWorker);
         return;

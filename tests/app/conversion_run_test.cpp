@@ -4,6 +4,7 @@
 #include "app/window/form1.h"
 #include "app/window/window_control_factory.h"
 #include "engine/native_path.h"
+#include "engine/output_folder_lock.h"
 #include "engine/word_processor_session.h"
 #include "platform/host/host_widget.h"
 #include "tests/support/drop.h"
@@ -275,6 +276,34 @@ TEST_F(ConversionRunTest, AWordProcessorIsAskedForAheadWhenDocumentsAreQueuedAnd
     EXPECT_EQ(asked, 2);
     window.queue().ClearQueue();
     EXPECT_EQ(asked, 2);
+}
+
+// A batch run and a window run into one folder would overwrite each other's texts: a run that finds
+// the folder held says by whom and does not begin; one that begins holds it until its texts are
+// written.
+TEST_F(ConversionRunTest, TheOutputFolderIsTheRunsAloneOrTheRunDoesNotBegin)
+{
+    queue("a.doc");
+    const std::filesystem::path folder = pathFromText(output);
+    std::string holder;
+    {
+        const auto other = OutputFolderLock::take(folder, {}, "plainquill-batch", holder);
+        form.Start_Click();
+    }
+    ASSERT_EQ(shell.messages.size(), 1u);
+    EXPECT_EQ(shell.messages[0].title, QStringLiteral("Error"));
+    EXPECT_EQ(shell.messages[0].text, QStringLiteral("Output folder is in use by process %1: plainquill-batch. Please "
+                                                     "wait for that run to end or choose another folder.")
+                                          .arg(::getpid()));
+    EXPECT_EQ(outputText("a.txt"), QByteArray("<missing>"));
+
+    wordProcessor.script.duringOpen = [&](const std::string&) {
+        EXPECT_FALSE(OutputFolderLock::take(folder, {}, "another run", holder));
+    };
+    form.Start_Click();
+    EXPECT_EQ(holder, "process " + std::to_string(::getpid()) + ": the Plainquill window");
+    EXPECT_EQ(outputText("a.txt"), QByteArray("text"));
+    EXPECT_TRUE(OutputFolderLock::take(folder, {}, "the next run", holder));
 }
 
 TEST_F(ConversionRunTest, NoCheckedRowConvertsNothingAndStartsNoWordProcessor)
@@ -616,6 +645,8 @@ TEST_F(ConversionRunTest, StopDuringADocumentAsksAtOnceAndYesGivesTheDocumentUp)
     EXPECT_TRUE(wordProcessor.interrupted);
     EXPECT_EQ(outputText("a.txt"), "new a");
     EXPECT_EQ(outputText("slow.txt"), "old slow");
+    std::string holder;
+    EXPECT_TRUE(OutputFolderLock::take(pathFromText(output), {}, "the next run", holder)) << "left by the stopped run";
     EXPECT_EQ(wordProcessor.log.opened.size(), 2u) << "nothing opened after the answer";
     EXPECT_EQ(bar().Value(), 0);
     EXPECT_EQ(bar().Color(), 0xFFFFFFu);
