@@ -5,8 +5,7 @@
 // a fresh instance after a death, a hang or its share of documents). A worker starts its word
 // processor only once it takes a document that needs one: files refused before any word processor
 // sees them (empty, missing) start none. Both programs use it: the batch command, and the window's
-// run, which hands results out in queue order (in_order_release.h) and may find its first
-// LibreOffice already started (standby_workers.h).
+// run, which may find its first LibreOffice already started (standby_workers.h).
 #include "engine/conversion_item.h"
 #include "engine/word_processor_session.h"
 

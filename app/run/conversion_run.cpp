@@ -8,7 +8,6 @@
 #include "engine/folder_scan.h"
 #include "engine/native_path.h"
 #include "app/run/run_plan.h"
-#include "engine/in_order_release.h"
 #include "engine/output_folder_lock.h"
 #include "engine/output_names.h"
 
@@ -221,17 +220,21 @@ void ConversionRun::convertQueue()
 
 void ConversionRun::followWorkers(engine::WorkerPool& pool, const RunPlan& plan)
 {
-    engine::InOrderRelease inOrder(plan.todo);
+    // The bar counts the documents done, whichever worker finished them: it stands where a run of
+    // one document at a time would stand after as many, so unchecked rows count as they would
+    // there, and a long document in one worker's hands holds none of the others back.
+    std::size_t done = 0;
     QString shown;
     while (!m_abandoned && !m_stopConfirmed) {
         slowCall([&] { pool.waitForChange(kLookAgain); });
         // Read before the finished documents are taken, so that none finishes unseen in between.
         const bool workersEnded = pool.finished();
-        for (const std::size_t position : inOrder.release(pool.takeFinished())) {
+        if (const std::size_t finished = pool.takeFinished().size(); finished > 0) {
+            done += finished;
             tolerate([&] { m_p.progress.SetColor(kProgressGreen); });
-            tolerate([&] { m_p.progress.SetValue(std::int32_t(position + 1)); });
+            tolerate([&] { m_p.progress.SetValue(std::int32_t(plan.todo[done - 1] + 1)); });
         }
-        if (workersEnded || inOrder.allReleased() || m_abandoned || m_stopConfirmed)
+        if (workersEnded || done == plan.todo.size() || m_abandoned || m_stopConfirmed)
             break;
         const std::optional<std::size_t> earliest = pool.earliestInHand();
         const QString name = earliest ? displayText(plan.items[*earliest].source.filename()) : QString();

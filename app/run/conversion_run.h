@@ -2,8 +2,8 @@
 // What Start does: validate the queue and the output folder, take the folder from other runs until
 // the texts are written, then save every checked document as "<base name>.txt" in it with a pool
 // of word processors, one per core, the first of which is usually started already. The window's
-// thread shows the run: the bar moves past a document once it and every one before it are done,
-// the title names the earliest document in hand, and clicks and typing are handled between two
+// thread shows the run: the bar moves with every document done, in queue order or not, the
+// title names the earliest document in hand, and clicks and typing are handled between two
 // looks at the pool. Stop is answered at once: a confirmed Stop gives every document in hand up.
 // Names are settled at Start (run_plan.h).
 #include "app/run/failure_report.h"

@@ -1,11 +1,12 @@
 // The worker pool with fake word processors: results in queue order, the document in hand,
 // abandoning a run, how many workers a run takes.
-#include "engine/in_order_release.h"
 #include "engine/worker_pool.h"
 #include "tests/engine/support/test_files.h"
 #include "tests/support/fake_workers.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace plainquill::engine {
 namespace {
@@ -15,30 +16,6 @@ using testing::readBytes;
 using testing::TemporaryFolder;
 using testing::writeBytes;
 using Positions = std::vector<std::size_t>;
-
-TEST(InOrderRelease, ReleasesOnlyTheLongestFinishedRunInQueueOrder)
-{
-    // Positions 1 and 4 are not in the run (unchecked rows).
-    const struct {
-        const char* name;
-        std::vector<Positions> finished; // handed in, call after call
-        std::vector<Positions> released; // expected back from each call
-    } cases[] = {
-        {"in order", {{0}, {2}, {3}, {5}}, {{0}, {2}, {3}, {5}}},
-        {"backwards", {{5}, {3}, {2}, {0}}, {{}, {}, {}, {0, 2, 3, 5}}},
-        {"several at once, out of order", {{3, 0}, {5, 2}}, {{0}, {2, 3, 5}}},
-        {"positions not in the run and repeats", {{1, 4, 2}, {2}, {0, 0}, {5, 3}}, {{}, {}, {0, 2}, {3, 5}}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        InOrderRelease release({0, 2, 3, 5});
-        EXPECT_EQ(release.waitingFor(), 0u);
-        for (std::size_t call = 0; call < c.finished.size(); ++call)
-            EXPECT_EQ(release.release(c.finished[call]), c.released[call]) << "call " << call;
-        EXPECT_TRUE(release.allReleased());
-        EXPECT_EQ(release.waitingFor(), std::nullopt);
-    }
-}
 
 TEST(WorkerPool, TakesOneWorkerPerCoreUpToFour)
 {
@@ -66,26 +43,24 @@ protected:
     FakeWorkerFarm farm;
 };
 
-TEST_F(WorkerPoolRun, ResultsFinishedOutOfOrderAreReleasedInQueueOrder)
+TEST_F(WorkerPoolRun, ResultsAreTakenAsTheyFinishWhateverTheQueueOrder)
 {
     queueDocuments(5);
     farm.holdDocument("a.doc"); // the first document is long; the others finish before it
     WorkerPool pool(queue, todo, 2, farm.factory());
-    InOrderRelease release(todo);
-    Positions released;
     ASSERT_TRUE(farm.waitFor([&] { return farm.openedBy().size() == 5; })) << "the other worker took the rest";
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (pool.inHand().size() > 1 && std::chrono::steady_clock::now() < deadline)
         std::this_thread::yield();
     EXPECT_EQ(pool.earliestInHand(), 0u);
     EXPECT_EQ(pool.inHand(), std::vector<std::filesystem::path>{queue[0].source});
-    EXPECT_EQ(release.release(pool.takeFinished()), Positions{}) << "nothing may pass the document in hand";
+    Positions taken = pool.takeFinished();
+    std::sort(taken.begin(), taken.end());
+    EXPECT_EQ(taken, (Positions{1, 2, 3, 4})) << "the document in hand holds none of the others back";
 
     farm.releaseDocuments();
     pool.join();
-    for (const std::size_t position : release.release(pool.takeFinished()))
-        released.push_back(position);
-    EXPECT_EQ(released, todo);
+    EXPECT_EQ(pool.takeFinished(), Positions{0});
     EXPECT_EQ(pool.earliestInHand(), std::nullopt);
     for (const std::size_t position : todo) {
         EXPECT_EQ(pool.result(position).status, Status::Converted) << position;
