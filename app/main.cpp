@@ -7,8 +7,8 @@
 #include "app/startup/termination_signals.h"
 #include "app/window/form1.h"
 #include "app/window/window_control_factory.h"
-#include "engine/libreoffice/interruptible_libreoffice.h"
 #include "engine/libreoffice/confinement.h"
+#include "engine/libreoffice/interruptible_libreoffice.h"
 #include "engine/standby_workers.h"
 #include "platform/host/accessible_control.h"
 
@@ -122,6 +122,12 @@ int main(int argc, char* argv[])
     if (!openWith.listen())
         qWarning("plainquill: documents opened while the window is open cannot reach it: %s",
                  qPrintable(openWith.errorString()));
+    // Once the window is closed a new start must open a window of its own, not hand its documents
+    // to this process, which only ends its run and its LibreOffices now.
+    QObject::connect(&application, &QApplication::lastWindowClosed, [&openWith, &instance] {
+        openWith.close();
+        instance.release();
+    });
     plainquill::TerminationSignals terminationSignals;
     plainquill::closeOnTermination(terminationSignals, *window);
     window->show();

@@ -27,6 +27,8 @@ public:
     // removed first. False when it cannot listen; the window then still works on its own.
     bool listen();
     QString errorString() const { return m_server.errorString(); }
+    // No more documents are taken: the window they would join is closed.
+    void close() { m_server.close(); }
 
 private:
     void accept();

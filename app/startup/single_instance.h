@@ -17,6 +17,9 @@ public:
     bool claim(Shell& shell);
     // The same without a word to the user: a second start with documents hands them over instead.
     bool tryClaim();
+    // Lets the next start have the program: its window is closed, though this process may still
+    // be ending its LibreOffices.
+    void release() { m_lock.unlock(); }
     static void tellAlreadyOpened(Shell& shell);
 
     static QString defaultLockPath();

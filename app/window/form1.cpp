@@ -240,11 +240,13 @@ void Form1::setConverting(bool converting)
     m_browseButton.SetEnabled(!converting);
     m_outputButton.SetEnabled(!converting);
     m_Text1->setEnabled(!converting);
-    if (!converting && !m_heldForRun.empty())
+    // A run ended by closing the window leaves nothing to queue and no next run to start for.
+    if (converting || m_closed)
+        return;
+    if (!m_heldForRun.empty())
         m_adder->addDropped(std::exchange(m_heldForRun, {}));
     // The run's word processors have quit; the next run should find one up again.
-    if (!converting)
-        tellDocumentsQueued();
+    tellDocumentsQueued();
 }
 
 void Form1::showConverting(const QString& name)
@@ -256,6 +258,7 @@ void Form1::showConverting(const QString& name)
 
 void Form1::closeEvent(QCloseEvent* event)
 {
+    m_closed = true;
     if (m_run->running())
         m_run->abandon();
     QWidget::closeEvent(event);

@@ -127,6 +127,7 @@ private:
     std::unique_ptr<ConversionRun> m_run;
     QString m_restingTitle; // the caption to put back when a run ends
     bool m_converting = false;
+    bool m_closed = false; // nothing more is queued or started for a closed window
     std::optional<BusyPointer> m_busy; // while converting
     bool m_removeAllWasEnabled = false;
     std::vector<std::filesystem::path> m_heldForRun; // handed over while converting

@@ -51,7 +51,11 @@ int main(int argc, char* argv[])
                                   }
                                   QCoreApplication::processEvents();
                               },
-                              {}, 1, [&standby] { standby.warmUp(2); }});
+                              {}, 1, [&standby] {
+                                  std::printf("warm-up asked\n");
+                                  std::fflush(stdout);
+                                  standby.warmUp(2);
+                              }});
     form = &window;
     plainquill::TerminationSignals terminationSignals;
     plainquill::closeOnTermination(terminationSignals, window);
