@@ -268,9 +268,10 @@ TEST_F(RunWithLibreOffice, BadInputFailsCleanlyTheRunGoesOnAndTheEndMessageNames
     const QString report = shell.messages[0].text;
     EXPECT_EQ(shell.messages[0].title, QStringLiteral("Plainquill"));
     EXPECT_TRUE(report.startsWith("4 of 6 checked files could not be converted")) << report.toStdString();
+    const QString details = shell.messages[0].details; // the message itself names three
     for (const char* name : {"locked.docx: could not open", "noise.doc: not a document", "empty.docx: not a document",
                              "vanished.rtf: could not open"})
-        EXPECT_TRUE(report.contains(name)) << name << "\n" << report.toStdString();
+        EXPECT_TRUE(details.contains(name)) << name << "\n" << details.toStdString();
 }
 
 TEST_F(RunWithLibreOffice, AnUnwritableOutputFolderFailsEachSaveAndSaysSo)
@@ -349,8 +350,9 @@ TEST_F(RunWithLibreOffice, StopDuringALongDocumentGivesItUpAtOnceAndTheNextRunSt
     answers.answers = {MessageAnswer::Yes};
     window.Start_Click();
 
-    ASSERT_EQ(answers.messages.size(), 1u);
+    ASSERT_EQ(answers.messages.size(), 2u);
     EXPECT_EQ(answers.messages[0].text, "Do you want to cancel?");
+    EXPECT_EQ(answers.messages[1].text, "The run was stopped: 0 files converted, 0 could not be converted, 1 not started.");
     EXPECT_EQ(outputOf("long.txt"), "old text");
     EXPECT_EQ(window.progressBar().Color(), 0xFFFFFFu);
     EXPECT_EQ(engine::testing::livingProcessesMentioning(scratch.path().string()), std::vector<pid_t>{});
