@@ -35,9 +35,28 @@ WorkerPool::~WorkerPool()
 
 void WorkerPool::interrupt()
 {
-    m_interrupted = true;
+    {
+        const std::lock_guard lock(m_mutex); // so that no paused worker misses the news
+        m_interrupted = true;
+    }
+    m_resumed.notify_all();
     for (const auto& launcher : m_launchers)
         launcher->interrupt();
+}
+
+void WorkerPool::pause()
+{
+    const std::lock_guard lock(m_mutex);
+    m_paused = true;
+}
+
+void WorkerPool::resume()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_paused = false;
+    }
+    m_resumed.notify_all();
 }
 
 void WorkerPool::join()
@@ -154,7 +173,8 @@ void WorkerPool::work(std::size_t worker)
 
 std::optional<std::size_t> WorkerPool::next(bool up)
 {
-    const std::lock_guard lock(m_mutex);
+    std::unique_lock lock(m_mutex);
+    m_resumed.wait(lock, [this] { return !m_paused || m_interrupted; });
     if (m_interrupted)
         return std::nullopt;
     if (up && !m_waiting.empty())

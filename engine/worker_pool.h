@@ -72,6 +72,11 @@ public:
     // document. Returns without waiting. Any thread.
     void interrupt();
 
+    // Until resume(), no worker takes a document; those in hand go on. For a question to the user
+    // that must not find more begun when it is answered. Any thread.
+    void pause();
+    void resume();
+
     bool finished() const { return m_running.load() == 0; }
     // Waits until a worker has taken or finished a document, or ended, since the last wait, or
     // until `timeout` has passed. For one waiting thread: the one that shows the run.
@@ -127,6 +132,8 @@ private:
 
     mutable std::mutex m_mutex; // guards what follows
     std::condition_variable m_changed;
+    bool m_paused = false;
+    std::condition_variable m_resumed; // a pause ended, or the run was interrupted
     std::uint64_t m_changes = 0;     // documents taken or finished, workers ended
     std::uint64_t m_changesSeen = 0; // by waitForChange
     std::vector<std::size_t> m_finished;

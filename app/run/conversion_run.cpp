@@ -145,11 +145,16 @@ MessageAnswer ConversionRun::askCancel()
 
 void ConversionRun::confirmCancel()
 {
+    // While the question is open nothing more is begun: Yes must not find more documents in hand.
+    if (m_pool)
+        m_pool->pause();
     const MessageAnswer answer = askCancel();
     if (m_abandoned)
         return;
     if (answer != MessageAnswer::Yes) {
         m_p.bCancel = false;
+        if (m_pool)
+            m_pool->resume();
         return;
     }
     m_stopConfirmed = true;

@@ -674,6 +674,7 @@ TEST_F(ConversionRunTest, StopDuringADocumentThenNoLetsItFinishAndTheRunGoOn)
                 window.Stop_Click();
         });
         clicker.start(1);
+        std::size_t openedWhileAsked = 0;
         answers.onMessage = [&] {
             if (!backBeforeAnswer) {
                 QTimer::singleShot(20, [&] { slow.released = true; });
@@ -682,10 +683,15 @@ TEST_F(ConversionRunTest, StopDuringADocumentThenNoLetsItFinishAndTheRunGoOn)
             slow.released = true;
             while (!slow.back)
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            std::this_thread::sleep_for(std::chrono::milliseconds(50)); // time enough to begin another
+            openedWhileAsked = launcher.log.opened.size();
         };
         answers.answers = {MessageAnswer::No};
         window.Start_Click();
 
+        if (backBeforeAnswer) {
+            EXPECT_EQ(openedWhileAsked, 2u) << "a document was begun while the question was open";
+        }
         EXPECT_EQ(answers.messages.size(), 1u);
         EXPECT_FALSE(launcher.interrupted);
         EXPECT_EQ(outputText("slow.txt"), "slow.doc");
