@@ -1,9 +1,10 @@
 // Started in LibreOffice's place, confined as LibreOffice is, this program plays code that took
-// LibreOffice over through a document: it tries each way out of the confinement and reports, a
-// line each, whether the way was open. Arguments are name=value pairs naming the targets.
+// LibreOffice over through a document: it tries each way out and reports, a line each, whether
+// the way was open. Its arguments, in order: the report file, its own folder as it sees it, a file
+// in /tmp and one in /var/tmp to delete, a unix socket's path, an abstract socket's name, a UDP and
+// a TCP port on the loopback, and a process to signal.
 #include <arpa/inet.h>
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <pwd.h>
 #include <signal.h>
 #include <sys/mman.h>
@@ -13,35 +14,20 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <map>
 #include <string>
 
 namespace {
 
-std::map<std::string, std::string> targets(int argc, char** argv)
-{
-    std::map<std::string, std::string> named;
-    for (int index = 1; index < argc; ++index) {
-        const std::string argument = argv[index];
-        const auto equals = argument.find('=');
-        if (equals != std::string::npos)
-            named[argument.substr(0, equals)] = argument.substr(equals + 1);
-    }
-    return named;
-}
-
-// Whether `program` ran and succeeded with the arguments `first` and `second`.
+// Whether `program` ran and succeeded with the arguments given.
 bool runs(const char* program, const char* first, const char* second = nullptr)
 {
     const pid_t child = ::fork();
     if (child == 0) {
         char* const argv[] = {const_cast<char*>(program), const_cast<char*>(first), const_cast<char*>(second), nullptr};
-        char* const environment[] = {nullptr};
-        ::execve(program, argv, environment);
+        ::execve(program, argv, environ);
         ::_exit(127);
     }
     int status = 0;
@@ -49,76 +35,49 @@ bool runs(const char* program, const char* first, const char* second = nullptr)
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-bool copies(const std::string& from, const std::string& to)
-{
-    std::ifstream in(from, std::ios::binary);
-    std::ofstream out(to, std::ios::binary);
-    out << in.rdbuf();
-    out.close();
-    return in && out && ::chmod(to.c_str(), 0755) == 0;
-}
-
 bool mapsToRun(const std::string& file)
 {
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    void* mapped = ::mmap(nullptr, 4096, PROT_READ | PROT_EXEC, MAP_PRIVATE, fd, 0);
+    const bool mapped = fd >= 0 && ::mmap(nullptr, 4096, PROT_READ | PROT_EXEC, MAP_PRIVATE, fd, 0) != MAP_FAILED;
     ::close(fd);
-    return mapped != MAP_FAILED;
+    return mapped;
 }
 
-bool connectsUnix(const std::string& path, bool abstract)
+// Whether a socket reaches `address`: connects to it, or for a datagram, sends it one.
+template <class Address>
+bool reaches(int type, const Address& address, socklen_t size)
 {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::memcpy(address.sun_path + (abstract ? 1 : 0), path.data(), path.size());
-    const socklen_t size = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + path.size() + (abstract ? 1 : 0));
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    const bool connected = ::connect(fd, reinterpret_cast<sockaddr*>(&address), size) == 0;
+    const int fd = ::socket(reinterpret_cast<const sockaddr&>(address).sa_family, type, 0);
+    const auto* to = reinterpret_cast<const sockaddr*>(&address);
+    const bool reached = fd >= 0 && (type == SOCK_DGRAM ? ::sendto(fd, "x", 1, 0, to, size) == 1 : ::connect(fd, to, size) == 0);
     ::close(fd);
-    return connected;
+    return reached;
 }
 
-sockaddr_in loopback(const std::string& port)
+bool reachesUnix(const std::string& name, bool abstract)
 {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(std::atoi(port.c_str())));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return address;
+    sockaddr_un address{AF_UNIX, {}};
+    std::memcpy(address.sun_path + (abstract ? 1 : 0), name.data(), name.size());
+    return reaches(SOCK_STREAM, address, socklen_t(offsetof(sockaddr_un, sun_path) + name.size() + (abstract ? 1 : 0)));
 }
 
-bool sendsUdp(const std::string& port)
+bool reachesLoopback(int type, const char* port)
 {
-    const sockaddr_in address = loopback(port);
-    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    const bool sent = fd >= 0 && ::sendto(fd, "out", 3, 0, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 3;
-    ::close(fd);
-    return sent;
+    const sockaddr_in address{AF_INET, htons(uint16_t(std::atoi(port))), {htonl(INADDR_LOOPBACK)}, {}};
+    return reaches(type, address, sizeof address);
 }
 
-bool connectsTcp(const std::string& port)
-{
-    const sockaddr_in address = loopback(port);
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    const bool connected = fd >= 0 && ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-    ::close(fd);
-    return connected;
-}
-
+// The user's entry, and how many entries the user database holds.
 std::string userEntry()
 {
     const passwd* entry = ::getpwuid(::getuid());
     if (entry == nullptr)
         return "none";
+    const std::string found = std::string(entry->pw_name) + ":" + entry->pw_gecos + ":" + entry->pw_dir + ":" + entry->pw_shell;
     int entries = 0;
-    ::setpwent();
-    while (::getpwent() != nullptr)
+    for (::setpwent(); ::getpwent() != nullptr;)
         ++entries;
-    ::endpwent();
-    return std::string(entry->pw_name) + ":" + entry->pw_gecos + ":" + entry->pw_dir + ":" + entry->pw_shell + " of "
-         + std::to_string(entries);
+    return found + " of " + std::to_string(entries);
 }
 
 } // namespace
@@ -127,22 +86,26 @@ int main(int argc, char** argv)
 {
     if (argc == 2 && std::strcmp(argv[1], "succeed") == 0)
         return 0;
-    auto named = targets(argc, argv);
-    std::ofstream report(named["report"]);
+    if (argc != 10)
+        return 2;
+    std::ofstream report(argv[1]);
     const auto say = [&report](const char* way, bool open) { report << way << ": " << (open ? "open" : "closed") << '\n'; };
-
-    const std::string written = named["own-folder"] + "/run-me";
-    const bool copied = copies(argv[0], written);
+    const std::string written = std::string(argv[2]) + "/run-me";
+    {
+        std::ifstream self(argv[0], std::ios::binary);
+        std::ofstream(written, std::ios::binary) << self.rdbuf();
+        ::chmod(written.c_str(), 0755);
+    }
     say("run the shell", runs("/bin/sh", "-c", "exit 0"));
-    say("run a file it wrote", copied && runs(written.c_str(), "succeed"));
-    say("map a file it wrote to run", copied && mapsToRun(written));
-    say("delete in /tmp", ::unlink(named["tmp-victim"].c_str()) == 0);
-    say("delete in /var/tmp", ::unlink(named["var-tmp-victim"].c_str()) == 0);
-    say("connect to a socket in /tmp", connectsUnix(named["socket"], false));
-    say("connect to an abstract socket", connectsUnix(named["abstract"], true));
-    say("send UDP to the loopback", sendsUdp(named["udp"]));
-    say("connect over TCP to the loopback", connectsTcp(named["tcp"]));
-    say("signal a process outside", ::kill(std::atoi(named["signal"].c_str()), 0) == 0);
+    say("run a file it wrote", runs(written.c_str(), "succeed"));
+    say("map a file it wrote to run", mapsToRun(written));
+    say("delete in /tmp", ::unlink(argv[3]) == 0);
+    say("delete in /var/tmp", ::unlink(argv[4]) == 0);
+    say("connect to a socket in /tmp", reachesUnix(argv[5], false));
+    say("connect to an abstract socket", reachesUnix(argv[6], true));
+    say("send UDP to the loopback", reachesLoopback(SOCK_DGRAM, argv[7]));
+    say("connect over TCP to the loopback", reachesLoopback(SOCK_STREAM, argv[8]));
+    say("signal a process outside", ::kill(std::atoi(argv[9]), 0) == 0);
     report << "user: " << userEntry() << '\n';
     return report ? 0 : 1;
 }
