@@ -166,6 +166,22 @@ void StagedOutputFile::commit()
     m_committed = true;
 }
 
+void StagedOutputFile::commitWrittenElsewhere()
+{
+    if (m_fd < 0)
+        throw std::system_error(EBADF, std::generic_category(), "the file is already closed");
+    closeFile();
+    if (::rename(m_temporary.c_str(), m_target.c_str()) != 0)
+        throw TargetNotReplaced(errno, std::generic_category(), "cannot replace " + m_target.string());
+    m_committed = true;
+}
+
+std::string unreplaceableTargetWords()
+{
+    return "the text file already there cannot be replaced (it is locked against changes, or belongs to "
+           "someone else); remove it, or choose another output folder";
+}
+
 int removeAbandonedStagedFiles(const std::filesystem::path& folder)
 {
     int removed = 0;

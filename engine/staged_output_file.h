@@ -6,6 +6,7 @@
 // Every step is checked: a short or failed write, a failed flush to the disk and a failed close
 // all fail the save, so a full disk can never pass a truncated text off as complete.
 #include <filesystem>
+#include <string>
 #include <string_view>
 #include <system_error>
 
@@ -38,6 +39,10 @@ public:
     // Flushes the text to the disk, checks that all of it is there and moves the temporary file
     // over the target. Throws std::system_error, TargetNotReplaced when only the move failed.
     void commit();
+    // Moves the file now at path() over the target, as another writer left it there (a word
+    // processor that saved to path()); this object's own descriptor is only closed. Throws
+    // std::system_error, TargetNotReplaced when only the move failed.
+    void commitWrittenElsewhere();
 
 private:
     void closeFile();
@@ -48,6 +53,9 @@ private:
     unsigned long long m_written = 0;
     bool m_committed = false;
 };
+
+// What a user is told when the text was written but the file already there refused to be replaced.
+std::string unreplaceableTargetWords();
 
 // The hidden temporary name used for `targetName`, with `randomPart` in it; kept within the
 // 255-byte limit on a name by shortening the part taken from the target (never inside a UTF-8

@@ -12,8 +12,10 @@ int defaultWorkerCount(unsigned cores)
 }
 
 WorkerPool::WorkerPool(const std::vector<ConversionItem>& queue, std::vector<std::size_t> todo, int workers,
-                       const LauncherFactory& makeLauncher, std::function<void()> beforeFirst)
-    : m_queue(queue), m_todo(std::move(todo)), m_beforeFirst(std::move(beforeFirst)), m_results(queue.size())
+                       const LauncherFactory& makeLauncher, std::function<void()> beforeFirst,
+                       TextsWhilePaused whilePaused)
+    : m_queue(queue), m_todo(std::move(todo)), m_beforeFirst(std::move(beforeFirst)), m_results(queue.size()),
+      m_whilePaused(whilePaused)
 {
     // More workers than documents would only start LibreOffice for nothing.
     const std::size_t count = std::min<std::size_t>(std::max(workers, 1), m_todo.size());
@@ -228,15 +230,46 @@ ItemResult WorkerPool::convert(WordProcessorSession& session, const ConversionIt
     // One document the word processor's adapter throws on must not end the program with the
     // whole run: it fails alone, and the worker goes on with the next.
     try {
-        const SaveResult saved = session.convert(item.source, item.target);
+        // A held text is saved under a name reserved beside the target, and moved into place after.
+        std::optional<StagedOutputFile> held;
+        if (m_whilePaused == TextsWhilePaused::Held) {
+            try {
+                held.emplace(item.target);
+            } catch (const std::system_error&) {
+                // A folder that takes no file: the save into the target fails, in its own words.
+            }
+        }
+        const SaveResult saved = session.convert(item.source, held ? held->path() : item.target);
         ItemResult result{Status::Converted, saved.failure, saved.detail, saved.rawDetail, 0, saved.noText};
         if (!saved.ok())
             result.status = m_interrupted ? Status::NotDone : Status::Failed;
+        else if (held)
+            placeHeldText(*held, result);
         if (result.status == Status::NotDone)
             result.reason = "the run was stopped while it was being converted";
         return result;
     } catch (...) {
         return thrown(std::current_exception());
+    }
+}
+
+void WorkerPool::placeHeldText(StagedOutputFile& held, ItemResult& result)
+{
+    {
+        std::unique_lock lock(m_mutex);
+        m_resumed.wait(lock, [this] { return !m_paused || m_interrupted; });
+    }
+    // Interrupted while it waited, or before: given up, as a document still in hand would be.
+    if (m_interrupted) {
+        result.status = Status::NotDone;
+        return;
+    }
+    try {
+        held.commitWrittenElsewhere();
+    } catch (const TargetNotReplaced& error) {
+        result = {Status::Failed, Failure::CouldNotSave, unreplaceableTargetWords(), error.what(), 0};
+    } catch (const std::system_error& error) {
+        result = {Status::Failed, Failure::CouldNotSave, "the text file could not be written", error.what(), 0};
     }
 }
 

@@ -7,6 +7,7 @@
 // sees them (empty, missing) start none. Both programs use it: the batch command, and the window's
 // run, which may find its first LibreOffice already started (standby_workers.h).
 #include "engine/conversion_item.h"
+#include "engine/staged_output_file.h"
 #include "engine/word_processor_session.h"
 
 #include <atomic>
@@ -60,8 +61,12 @@ public:
     // outlive the pool. `beforeFirst` runs once, on a worker's thread, before the first document
     // is converted or refused (one to convert once its word processor is up); the other workers
     // wait for it. `makeLauncher` is called here, on the calling thread, once per worker.
+    // `whilePaused` Held: a text finished while the pool is paused takes its target's place only
+    // once it is resumed, and never if the pool is interrupted first.
+    enum class TextsWhilePaused { Written, Held };
     WorkerPool(const std::vector<ConversionItem>& queue, std::vector<std::size_t> todo, int workers,
-               const LauncherFactory& makeLauncher, std::function<void()> beforeFirst = {});
+               const LauncherFactory& makeLauncher, std::function<void()> beforeFirst = {},
+               TextsWhilePaused whilePaused = TextsWhilePaused::Written);
     // Interrupts and waits for every worker: no word processor of the pool outlives it.
     ~WorkerPool();
     WorkerPool(const WorkerPool&) = delete;
@@ -72,8 +77,8 @@ public:
     // document. Returns without waiting. Any thread.
     void interrupt();
 
-    // Until resume(), no worker takes a document; those in hand go on. For a question to the user
-    // that must not find more begun when it is answered. Any thread.
+    // Until resume(), no worker takes a document; those in hand go on (see TextsWhilePaused). For
+    // a question to the user that must not find more begun when it is answered. Any thread.
     void pause();
     void resume();
 
@@ -111,6 +116,8 @@ private:
     bool stillWaiting(std::size_t index, bool takeOff);
     bool startWordProcessor(WordProcessorSession& session);
     ItemResult convert(WordProcessorSession& session, const ConversionItem& item);
+    // Puts a held text in its target's place once no pause holds it, or gives it up.
+    void placeHeldText(StagedOutputFile& held, ItemResult& result);
     void finish(std::size_t worker, std::size_t position, ItemResult result);
     void take(std::size_t worker, std::size_t position);
     void workerEnded();
@@ -132,6 +139,7 @@ private:
 
     mutable std::mutex m_mutex; // guards what follows
     std::condition_variable m_changed;
+    const TextsWhilePaused m_whilePaused;
     bool m_paused = false;
     std::condition_variable m_resumed; // a pause ended, or the run was interrupted
     std::uint64_t m_changes = 0;     // documents taken or finished, workers ended

@@ -195,7 +195,9 @@ void ConversionRun::convertQueue()
         tolerate([&] { m_p.start.SetEnabled(false); });
         if (m_p.setConverting)
             m_p.setConverting(true);
-        engine::WorkerPool pool(plan.items, plan.todo, m_p.workers, m_p.wordProcessors);
+        // Held: a document finished while Stop asks must not replace its old text before the answer.
+        engine::WorkerPool pool(plan.items, plan.todo, m_p.workers, m_p.wordProcessors, {},
+                                engine::WorkerPool::TextsWhilePaused::Held);
         {
             m_pool = &pool;
             const ScopeExit forget([this] { m_pool = nullptr; });

@@ -120,12 +120,6 @@ std::string wordsForErrorCode(unsigned code)
     return kUnreadable;
 }
 
-std::string wordsForUnreplaceableText()
-{
-    return "the text file already there cannot be replaced (it is locked against changes, or belongs to "
-           "someone else); remove it, or choose another output folder";
-}
-
 std::string wordsForWriteError(int error)
 {
     switch (error) {

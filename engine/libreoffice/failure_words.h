@@ -34,7 +34,5 @@ std::string wordsForOversizedArchive();
 std::string wordsForDamagedArchive();
 // Writing the text file failed with the system error `error` (an errno value).
 std::string wordsForWriteError(int error);
-// The text was written, but the text file already there refused to be replaced.
-std::string wordsForUnreplaceableText();
 
 } // namespace plainquill::engine::libreoffice

@@ -45,7 +45,7 @@ Outcome writeFailure(const std::system_error& failure)
 {
     const int error = failure.code().value();
     if (dynamic_cast<const TargetNotReplaced*>(&failure) && (error == EPERM || error == EACCES || error == EBUSY))
-        return {Failure::CouldNotSave, wordsForUnreplaceableText(), failure.what()};
+        return {Failure::CouldNotSave, unreplaceableTargetWords(), failure.what()};
     return {Failure::CouldNotSave, wordsForWriteError(error), failure.what()};
 }
 

@@ -60,6 +60,18 @@ protected:
         QFile file(output + "/" + name);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
+    // The texts saved in the output folder, in order: the run saves each under a hidden name
+    // reserved beside it (".a.txt.plainquill-....tmp") and moves it into place after.
+    std::vector<std::string> savedTexts() const
+    {
+        std::vector<std::string> names;
+        for (const std::filesystem::path saved : wordProcessor.log.saved) {
+            const std::string name = saved.filename().string();
+            if (saved.parent_path() == output.toStdString() && name.starts_with('.'))
+                names.push_back(name.substr(1, name.rfind(".plainquill-") - 1));
+        }
+        return names;
+    }
     contracts::ProgressFace& bar() { return form.progressBar(); }
     contracts::ButtonFace& start() { return form.startButton(); }
     contracts::ButtonFace& stop() { return form.stopButton(); }
@@ -162,9 +174,7 @@ TEST_F(ConversionRunTest, ConvertsEveryCheckedFileInQueueOrderAndEndsIdle)
     form.Start_Click();
 
     EXPECT_EQ(wordProcessor.log.opened.size(), 3u);
-    EXPECT_EQ(wordProcessor.log.saved,
-              (std::vector<std::string>{(output + "/one.txt").toStdString(), (output + "/report.final.txt").toStdString(),
-                                        (output + "/three.txt").toStdString()}));
+    EXPECT_EQ(savedTexts(), (std::vector<std::string>{"one.txt", "report.final.txt", "three.txt"}));
     EXPECT_EQ(outputText("report.final.txt"), QByteArray("2"));
     EXPECT_EQ(bar().Max(), 3);
     EXPECT_EQ(bar().Value(), 3);
@@ -504,8 +514,7 @@ TEST_F(ConversionRunTest, TakesTheOutputFolderAtStartAndHoldsItStillUntilTheEnd)
         held.released = true;
     };
     form.Start_Click();
-    EXPECT_EQ(wordProcessor.log.saved,
-              (std::vector<std::string>{(output + "/a.txt").toStdString(), (output + "/b.txt").toStdString()}));
+    EXPECT_EQ(savedTexts(), (std::vector<std::string>{"a.txt", "b.txt"})) << "in the folder given at Start";
     EXPECT_TRUE(Text1().isEnabled());
     EXPECT_TRUE(form.outputButton().Enabled());
 }
@@ -656,17 +665,28 @@ TEST_F(ConversionRunTest, StopDuringADocumentAsksAtOnceAndYesGivesTheDocumentUp)
 }
 
 // No leaves the document in hand to finish, whether it comes back before the answer or after.
-TEST_F(ConversionRunTest, StopDuringADocumentThenNoLetsItFinishAndTheRunGoOn)
+// While the question is open nothing more is begun, and a document that comes back meanwhile
+// replaces nothing before the answer: Yes then gives it up as though answered at once.
+TEST_F(ConversionRunTest, WhileStopAsksNothingIsBegunOrReplacedAndTheAnswerDecides)
 {
-    for (const bool backBeforeAnswer : {false, true}) {
-        SCOPED_TRACE(backBeforeAnswer ? "back before the answer" : "back after the answer");
+    const struct {
+        bool backBeforeAnswer;
+        MessageAnswer answer;
+    } cases[] = {{false, MessageAnswer::No}, {true, MessageAnswer::No}, {true, MessageAnswer::Yes}};
+    for (const auto& c : cases) {
+        const bool kept = c.answer == MessageAnswer::No;
+        SCOPED_TRACE(std::string(c.backBeforeAnswer ? "back before the answer, " : "back after the answer, ")
+                     + (kept ? "No" : "Yes"));
         FakeShell answers;
         WindowControlFactory controls;
         FakeLauncher launcher;
         Form1 window({answers, controls, launcher.factory(), QString(), [] {}});
         window.control<QLineEdit>("Text1")->setText(output);
+        const QString folder = QString("in%1%2/").arg(c.backBeforeAnswer).arg(kept);
         for (const char* name : {"a.doc", "slow.doc", "c.doc"})
-            window.adder().addDropped({tree.file(QString("in%1/").arg(backBeforeAnswer) + name, name)});
+            window.adder().addDropped({tree.file(folder + name, name)});
+        tree.file("out/slow.txt", "old slow");
+        QFile::remove(output + "/c.txt");
         testing::DocumentInHand slow(launcher.script, launcher.interrupted, "slow.doc");
         QTimer clicker;
         QObject::connect(&clicker, &QTimer::timeout, [&] {
@@ -675,30 +695,35 @@ TEST_F(ConversionRunTest, StopDuringADocumentThenNoLetsItFinishAndTheRunGoOn)
         });
         clicker.start(1);
         std::size_t openedWhileAsked = 0;
+        QByteArray textWhileAsked;
         answers.onMessage = [&] {
-            if (!backBeforeAnswer) {
+            if (answers.messages.size() > 1)
+                return; // the closing message
+            if (!c.backBeforeAnswer) {
                 QTimer::singleShot(20, [&] { slow.released = true; });
                 return;
             }
             slow.released = true;
             while (!slow.back)
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            std::this_thread::sleep_for(std::chrono::milliseconds(50)); // time enough to begin another
+            std::this_thread::sleep_for(std::chrono::milliseconds(50)); // time enough to begin or replace
             openedWhileAsked = launcher.log.opened.size();
+            textWhileAsked = outputText("slow.txt");
         };
-        answers.answers = {MessageAnswer::No};
+        answers.answers = {c.answer};
         window.Start_Click();
 
-        if (backBeforeAnswer) {
+        if (c.backBeforeAnswer) {
             EXPECT_EQ(openedWhileAsked, 2u) << "a document was begun while the question was open";
+            EXPECT_EQ(textWhileAsked, "old slow") << "a text was replaced before the answer";
         }
-        EXPECT_EQ(answers.messages.size(), 1u);
-        EXPECT_FALSE(launcher.interrupted);
-        EXPECT_EQ(outputText("slow.txt"), "slow.doc");
-        EXPECT_EQ(outputText("c.txt"), "c.doc");
-        EXPECT_EQ(window.progressBar().Value(), 3);
-        EXPECT_EQ(window.progressBar().Color(), 0x00FF00u);
-        EXPECT_FALSE(window.bCancel) << "no second question at the next document";
+        EXPECT_EQ(answers.messages.size(), kept ? 1u : 2u);
+        EXPECT_EQ(outputText("slow.txt"), kept ? "slow.doc" : "old slow");
+        EXPECT_EQ(outputText("c.txt"), kept ? "c.doc" : "<missing>");
+        EXPECT_EQ(launcher.log.opened.size(), kept ? 3u : 2u);
+        EXPECT_EQ(window.progressBar().Value(), kept ? 3 : 0);
+        EXPECT_EQ(window.bCancel, !kept) << "after No, no second question at the next document";
+        EXPECT_EQ(QDir(output).entryList(QDir::Files | QDir::Hidden).size(), kept ? 3 : 2) << "nothing held is left";
     }
 }
 
