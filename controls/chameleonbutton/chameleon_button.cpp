@@ -265,6 +265,7 @@ void chameleonButton::Initialize()
     m_overTimer = container().CreateTimer([this] { OverTimerTick(); });
     m_overTimer->SetInterval(kOverTimerInterval);
     m_overTimer->SetEnabled(false);
+    WatchLeaving();
     m_isShown = true;
 }
 
@@ -297,6 +298,7 @@ void chameleonButton::Terminate()
     m_isShown = false;
     if (m_overTimer)
         m_overTimer->SetEnabled(false);
+    m_leaveHook.reset();
     if (m_backDC) {
         m_backDC->selectBitmap(m_backOldBitmap);
         m_backDC.reset();

@@ -190,7 +190,12 @@ private:
 
     // chameleon_input.cpp
     bool IsMouseOver() const;
+    void WatchLeaving(); // at Initialize
+    void WatchHover();   // the pointer came in
     void OverTimerTick();
+    // The pointer left: the up look without hover, then MouseOut.
+    void PointerGone();
+    void EndHover();
     void RaiseSimple(Event event);
     void RaiseMouse(Event event, int& button, int& shift, float& x, float& y);
     void RaiseKey(Event event, int& keyCode, int& shift);
@@ -321,6 +326,8 @@ private:
     Palette m_palette;
 
     std::unique_ptr<contracts::ChildTimer> m_overTimer;
+    std::unique_ptr<contracts::MessageHook> m_leaveHook; // hears the pointer leave, where the container tells
+    bool m_hoverWatched = false;                         // waiting for the pointer to leave
     ClickHandler m_clickHandler;
 };
 

@@ -73,7 +73,7 @@ void chameleonButton::MouseMove(int button, int shift, float x, float y)
         return;
     }
     if (button == 0 && !m_isOver) {
-        m_overTimer->SetEnabled(true);
+        WatchHover();
         m_isOver = true;
         Redraw(Up, true);
         RaiseSimple(MouseOverEvent);
@@ -85,14 +85,43 @@ void chameleonButton::MouseMove(int button, int shift, float x, float y)
     }
 }
 
+// Hover ends when the container tells that the pointer left. Only a container that cannot tell has
+// the pointer looked for every 3 ms by OverTimer: those wake-ups alone, for as long as the pointer
+// rests on the button, cost a few per cent of a core.
+void chameleonButton::WatchLeaving()
+{
+    m_leaveHook = container().HookWindowMessages([this](WindowMessage message) {
+        if (message == WindowMessage::MouseLeave && m_hoverWatched)
+            PointerGone();
+    });
+}
+
+void chameleonButton::WatchHover()
+{
+    m_hoverWatched = true;
+    if (!m_leaveHook || !container().TrackMouseLeave())
+        m_overTimer->SetEnabled(true);
+}
+
 void chameleonButton::OverTimerTick()
 {
     if (IsMouseOver())
         return;
-    m_overTimer->SetEnabled(false);
-    m_isOver = false;
+    PointerGone();
+}
+
+void chameleonButton::PointerGone()
+{
+    EndHover();
     Redraw(Up, true);
     RaiseSimple(MouseOutEvent);
+}
+
+void chameleonButton::EndHover()
+{
+    m_hoverWatched = false;
+    m_overTimer->SetEnabled(false);
+    m_isOver = false;
 }
 
 void chameleonButton::MouseUp(int button, int shift, float x, float y)

@@ -111,7 +111,8 @@ public:
     // ---- state a test or the gallery may read ---------------------------------------------------
     bool IsDown() const { return m_isDown; }
     bool IsHover() const { return m_isHover; }
-    bool OverTimerEnabled() const;
+    // Whether the button waits to hear that the cursor left (or looks for it with OverTimer).
+    bool HoverWatched() const { return m_hoverWatched; }
     contracts::Size OriginalPicSize() const { return m_originalPicSize; }
     contracts::Rect ContentRect() const { return m_contentRect; }
     contracts::Rect PictureRect() const { return m_pictureRect; }
@@ -164,7 +165,13 @@ private:
     void ReadFonts(const contracts::PropertyBag& bag);
 
     // xp_button_input.cpp
+    void WatchLeaving(); // at Initialize
+    void WatchHover();   // the cursor came in
     void OverTimerTick();
+    // The cursor left: hover ends and a press still held is shown released.
+    void CursorGone();
+    // The cursor is no longer taken to be over the button: timer off, normal picture, MouseOut.
+    void EndHover();
     bool Inside(float x, float y) const;
     void PlayWave(const std::string& path);
 
@@ -233,6 +240,8 @@ private:
     contracts::FontRef m_font;                   // g_Font
     contracts::FontSubscription m_fontWatch;     // g_Font's change notification
     std::unique_ptr<contracts::ChildTimer> m_overTimer; // OverTimer
+    std::unique_ptr<contracts::MessageHook> m_leaveHook; // hears the cursor leave, where the container tells
+    bool m_hoverWatched = false;                 // waiting for the cursor to leave
     ClickHandler m_clickHandler;
 };
 

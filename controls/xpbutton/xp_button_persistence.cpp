@@ -27,6 +27,7 @@ void XpB::Initialize()
     m_overTimer = container().CreateTimer([this] { OverTimerTick(); });
     m_overTimer->SetInterval(10);
     m_overTimer->SetEnabled(false);
+    WatchLeaving();
 }
 
 void XpB::InitProperties()
@@ -162,6 +163,7 @@ void XpB::Terminate()
 {
     if (m_overTimer)
         m_overTimer->SetEnabled(false);
+    m_leaveHook.reset();
     m_fontWatch.reset();
     m_font.reset();
 }

@@ -4,11 +4,26 @@
 
 #include "controls/contracts/system_colours.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace plainquill::host {
 
 using namespace contracts;
+
+namespace {
+
+bool samePixels(const Bitmap& a, const Bitmap& b)
+{
+    if (a.size() != b.size() || a.format() != b.format())
+        return false;
+    for (int y = 0; y < a.height(); ++y)
+        if (!std::equal(a.row(y), a.row(y) + a.width(), b.row(y)))
+            return false;
+    return true;
+}
+
+} // namespace
 
 class ControlSite::SiteExtender final : public ExtenderObject {
 public:
@@ -97,12 +112,15 @@ void ControlSite::SetAutoRedraw(bool on)
     m_surface.setAutoRedraw(on);
 }
 
+// Cleared while the control paints, the window is part of that paint, which goes on to draw the
+// rest: asking for another would paint again at every notification that follows.
 void ControlSite::SetBackColor(Colour colour)
 {
     m_backColour = colour;
     applyColours();
     m_surface.clearTo(resolved(colour));
-    m_windowStale = true;
+    if (!m_inPaint)
+        m_windowStale = true;
 }
 
 void ControlSite::SetForeColor(Colour colour)
@@ -134,6 +152,19 @@ void ControlSite::Refresh()
 {
     m_windowStale = true;
     bringUpToDate();
+    showChanges();
+}
+
+void ControlSite::showChanges()
+{
+    // What is drawn into the persistent image shows once the window takes the image again: take it
+    // now, so that the pixels tell whether anything changed.
+    if (m_windowStale && m_surface.autoRedraw())
+        bringUpToDate();
+    const Bitmap& now = m_surface.windowDevicePixels();
+    if (!m_windowStale && samePixels(now, m_toldPixels))
+        return;
+    m_toldPixels = now.copy();
     surfaceChanged();
 }
 

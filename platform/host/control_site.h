@@ -160,6 +160,11 @@ protected:
 private:
     class SiteExtender;
 
+    // Tells the platform the window's pixels changed, only when they did since it was last told or
+    // the window waits for Paint: a notification that draws nothing new (a hover timer finding the
+    // pointer still there) must not cost the window a repaint.
+    void showChanges();
+
     contracts::Colour resolved(contracts::Colour colour) const;
     void applyColours();
     float toScale(int pixels) const;
@@ -184,6 +189,8 @@ private:
     std::optional<contracts::Region> m_region;
 
     bool m_windowStale = true;
+    bool m_inPaint = false; // Paint is being delivered
+    contracts::Bitmap m_toldPixels; // the window's device pixels when the platform was last told
     bool m_releaseEndsDoubleClick = false;
     bool m_terminated = false;
 

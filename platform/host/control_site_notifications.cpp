@@ -21,7 +21,7 @@ void ControlSite::deliver(std::string_view notification, const std::function<voi
         if (m_onError)
             m_onError(notification, error);
     }
-    surfaceChanged();
+    showChanges();
 }
 
 void ControlSite::initializeNew()
@@ -84,8 +84,11 @@ bool ControlSite::bringUpToDate()
         return false;
     m_windowStale = false;
     m_surface.showImage();
-    if (!m_surface.autoRedraw())
+    if (!m_surface.autoRedraw()) {
+        m_inPaint = true;
         deliver("Paint", [&] { m_control->Paint(); });
+        m_inPaint = false;
+    }
     return true;
 }
 

@@ -292,6 +292,11 @@ std::vector<RasterPanel*> HeadlessHost::panels() const
     return panels;
 }
 
+std::unique_ptr<MessageHook> HeadlessHost::HookWindowMessages(std::function<void(WindowMessage)> handler)
+{
+    return m_options.messageHooks ? ControlSite::HookWindowMessages(std::move(handler)) : nullptr;
+}
+
 void HeadlessHost::SendKeys(std::string_view keys) { m_pendingKeys.emplace_back(keys); }
 
 void HeadlessHost::NavigateTo(std::string_view address)

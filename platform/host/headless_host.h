@@ -31,6 +31,7 @@ struct HeadlessOptions {
     contracts::Theme* theme = nullptr;          // the application's style when null
     int scale = 1;                              // the screen's device pixels per logical pixel
     bool glyphs = true;                         // false: text takes its place but leaves no ink
+    bool messageHooks = true;                   // false: a container that cannot hook its window
 };
 
 // What a tooltip window made through the headless host was told, and whether it still exists.
@@ -122,6 +123,8 @@ public:
     void clearRecords();
     bool hasFocus() const { return m_focused; }
     bool hasCapture() const { return m_capture; }
+    // How often the host was told that the window's pixels changed: a window repaints for each.
+    int windowUpdates() const { return m_windowUpdates; }
     const contracts::Bitmap& pixels() const { return windowPixels(); }
     contracts::Colour pixel(int x, int y) const { return windowPixels().pixel(x, y); }
     // The window as a screen of HeadlessOptions::scale shows it.
@@ -145,9 +148,11 @@ public:
     contracts::PictureRef ParentPicture() const override { return m_parentPicture; }
     std::unique_ptr<contracts::ToolTipWindow> CreateToolTipWindow(std::uint32_t style) override;
     std::unique_ptr<contracts::PanelWindow> CreatePanel(contracts::Size size) override;
+    std::unique_ptr<contracts::MessageHook> HookWindowMessages(
+        std::function<void(contracts::WindowMessage)> handler) override;
 
 private:
-    void surfaceChanged() override {}
+    void surfaceChanged() override { ++m_windowUpdates; }
     void applyEnabled(bool enabled) override;
     void applyRegion(const std::optional<contracts::Region>&) override {}
     void applyPointer(int, const contracts::PictureRef&) override {}
@@ -169,6 +174,7 @@ private:
     bool m_focused = false;
     bool m_capture = false;
     bool m_failNavigation = false;
+    int m_windowUpdates = 0;
     contracts::Bitmap m_parentBackground;
     contracts::PictureRef m_parentPicture;
     std::deque<std::function<void()>> m_waiting;

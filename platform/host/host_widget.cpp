@@ -110,6 +110,21 @@ void HostWidget::followScreen()
 
 bool HostWidget::event(QEvent* event)
 {
+    // Seen here, before a disabled widget drops its input: the pointer is where it is all the same.
+    switch (event->type()) {
+    case QEvent::Enter:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        m_pointerSeenAt = static_cast<QSinglePointEvent*>(event)->globalPosition().toPoint();
+        break;
+    case QEvent::Leave:
+        m_pointerSeenAt.reset();
+        break;
+    default:
+        break;
+    }
 #if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
     if (event->type() == QEvent::DevicePixelRatioChange)
         followScreen();
@@ -161,9 +176,14 @@ void HostWidget::mouseDoubleClickEvent(QMouseEvent* event)
     m_site->mouseDoubleClicked(buttonMaskFor(event->button()), shiftMaskFor(event->modifiers()), clientPoint(event));
 }
 
+// While a button is held Qt keeps sending the moves here and tells of the pointer leaving only at
+// the release; a control that watches for the leave must hear of it as the pointer goes.
 void HostWidget::mouseMoveEvent(QMouseEvent* event)
 {
-    m_site->mouseMoved(buttonMaskFor(event->buttons()), shiftMaskFor(event->modifiers()), clientPoint(event));
+    const Point at = clientPoint(event);
+    m_site->mouseMoved(buttonMaskFor(event->buttons()), shiftMaskFor(event->modifiers()), at);
+    if (event->buttons() != Qt::NoButton && !m_site->isInsideShape(at))
+        m_site->pointerLeft();
 }
 
 void HostWidget::mouseReleaseEvent(QMouseEvent* event)

@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace plainquill::host {
 
@@ -49,6 +50,10 @@ public:
     // ratio rounded up, so that Qt only ever scales the picture down (1.5: drawn at 2).
     static int scaleFor(qreal devicePixelRatio);
     bool isPainting() const { return m_painting; }
+    // Where the pointer is on the screen, from the last mouse event Qt gave this widget since the
+    // pointer came over it; empty once it left. Asking the display server instead costs a round
+    // trip, and a hovered button asks every few milliseconds while the pointer rests on it.
+    std::optional<QPoint> pointerSeenAt() const { return m_pointerSeenAt; }
 
 protected:
     bool event(QEvent* event) override;
@@ -78,6 +83,7 @@ private:
     std::unique_ptr<ShownButtonFace> m_button;
     bool m_painting = false;
     bool m_enterDown = false; // Enter went down on this button: its release presses it
+    std::optional<QPoint> m_pointerSeenAt;
 };
 
 } // namespace plainquill::host

@@ -71,16 +71,27 @@ void QtSite::ShellOpen(std::string_view document)
 
 void QtSite::PlayWave(std::string_view path) { m_sounds.play(path); }
 
+// While the pointer is over the control, Qt has just told where; only away from it is the display
+// server asked.
 Point QtSite::GetCursorPos() const
 {
-    const QPoint p = QCursor::pos();
+    const std::optional<QPoint> seen = m_widget.pointerSeenAt();
+    const QPoint p = seen ? *seen : QCursor::pos();
     return {p.x(), p.y()};
 }
 
+// childAt and widgetAt honour masks, so a point in a cut-away corner finds what lies below.
 WindowHandle QtSite::WindowFromPoint(Point screen) const
 {
-    // widgetAt honours masks, so a point in a cut-away corner finds what lies below.
-    return reinterpret_cast<WindowHandle>(QApplication::widgetAt(QPoint(screen.x, screen.y)));
+    const QPoint at(screen.x, screen.y);
+    QWidget* window = m_widget.window();
+    const QPoint inWindow = window->mapFromGlobal(at);
+    // Where the pointer is seen over the control, the top-level window under it is the control's.
+    if (m_widget.pointerSeenAt() == at && window->rect().contains(inWindow)) {
+        QWidget* child = window->childAt(inWindow);
+        return reinterpret_cast<WindowHandle>(child ? child : window);
+    }
+    return reinterpret_cast<WindowHandle>(QApplication::widgetAt(at));
 }
 
 Point QtSite::ClientToScreen(Point client) const

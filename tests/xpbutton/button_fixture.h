@@ -27,10 +27,11 @@ struct Button : plainquill::testing::HeadlessControl<XpB> {
         host.idle();
         host.clearRecords();
     }
-    // The pointer goes to another window without telling the control; its timer notices.
+    // The pointer goes off to another window: the control hears it leave, or where the container
+    // cannot tell, its timer finds it gone.
     void pointerAway()
     {
-        host.setCursorPos({0, 0});
+        host.moveMouse({-100, -80});
         host.advanceTime(10);
     }
 
