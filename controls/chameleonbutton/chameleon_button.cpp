@@ -55,10 +55,17 @@ void chameleonButton::SetCaption(const std::string& caption)
     MarkChanged("TX");
 }
 
+// A disabled button hears nothing of the pointer, so the hover it had ends here: enabled again, it
+// starts afresh from what the pointer does then.
 void chameleonButton::SetEnabled(bool enabled)
 {
     m_enabled = enabled;
+    const bool hovered = !enabled && m_hoverWatched;
+    if (hovered)
+        EndHover();
     Redraw(Up, true);
+    if (hovered)
+        RaiseSimple(MouseOutEvent);
     container().SetEnabled(enabled);
     MarkChanged("ENAB");
 }

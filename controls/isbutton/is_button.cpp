@@ -66,9 +66,14 @@ void isButton::SetCaptionAlign(std::int32_t align) { SetAndLayOut(m_captionAlign
 
 void isButton::SetNonThemeStyle(std::int32_t style) { SetAndLayOut(m_nonThemeStyle, style, "NonThemeStyle"); }
 
+// A disabled button hears nothing of the pointer, so the hover it had ends here: enabled again, it
+// starts afresh from what the pointer does then, instead of taking its next press for part of an
+// old hover.
 void isButton::SetEnabled(bool enabled)
 {
     m_enabled = enabled;
+    if (!enabled && m_mouseInside)
+        EndHover();
     m_state = Normal;
     Refresh();
     MarkChanged("Enabled");

@@ -213,6 +213,8 @@ private:
     void InstallHoverHook();
     void RemoveHoverHooks();
     void OnWindowMessage(contracts::WindowMessage message);
+    // The pointer is no longer taken to be over the button: Normal, no tooltip, MouseLeave.
+    void EndHover();
     void RequestLeaveNotification();
     bool PointerOver() const;
     void ContainerClickAction();

@@ -53,20 +53,30 @@ void isButton::OnWindowMessage(WindowMessage message)
         break;
     case WindowMessage::MouseLeave:
         if (!m_mouseInside)
-            break; // already handled when the button was released outside
-        m_mouseInside = false;
-        m_state = Normal;
-        RemoveToolTip();
+            break; // already handled when the button was released outside or disabled
+        EndHover();
         Refresh();
-        Raise(MouseLeaveEvent);
         break;
     }
 }
 
+void isButton::EndHover()
+{
+    m_mouseInside = false;
+    m_state = Normal;
+    RemoveToolTip();
+    Raise(MouseLeaveEvent);
+}
+
+// A press comes only over the button, so the pointer is inside even when no move said so: the
+// platform drops a move to the very place it last saw the pointer, which is where a pointer that
+// left while the button was disabled comes back to.
 void isButton::MouseDown(int button, int, float, float)
 {
     if (button != MOUSE_LEFT)
         return;
+    if (m_trackingAvailable && !m_mouseInside)
+        OnWindowMessage(WindowMessage::MouseMove);
     m_state = Pressed;
     Refresh();
 }
@@ -103,14 +113,16 @@ bool isButton::PointerOver() const
     return container().WindowFromPoint(container().GetCursorPos()) == container().hWnd();
 }
 
-// The container's Click follows MouseUp; it is where a check button changes its value.
+// The container's Click follows MouseUp; it is where a check button changes its value. A click
+// whose handler ran long (a whole conversion run) may end with the pointer long gone: the face then
+// rests rather than staying lit for a pointer that is not there.
 void isButton::ContainerClickAction()
 {
     if (m_lastMouseButton != MOUSE_LEFT)
         return;
     if (m_buttonType == CheckButton)
         m_value = !m_value;
-    m_state = Hot;
+    m_state = m_trackingAvailable && !m_mouseInside ? Normal : Hot;
     Refresh();
 }
 

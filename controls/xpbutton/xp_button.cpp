@@ -34,8 +34,17 @@ std::span<const std::string_view> XpB::EventNames() const { return kEventNames; 
 
 bool XpB::Enabled() const { return container().Enabled(); }
 
+// A disabled button hears no release, no key going up and no pointer, so the press and the hover
+// it had end here: enabled again, it shows at rest and its next press is a press of its own.
 void XpB::SetEnabled(bool enabled)
 {
+    if (!enabled) {
+        if (m_hoverWatched)
+            EndHover();
+        m_isHover = false; // the space key's too
+        m_isDown = false;
+        m_keyLatch = false;
+    }
     container().SetEnabled(enabled);
     container().PropertyChanged("Enabled");
     Refresh();

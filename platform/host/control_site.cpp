@@ -135,9 +135,15 @@ void ControlSite::SetFont(FontRef font)
     m_surface.setFont(m_font->Description());
 }
 
+// A disabled window hears no release, so it cannot keep the mouse either.
 void ControlSite::SetEnabled(bool enabled)
 {
     m_enabled = enabled;
+    if (!enabled) {
+        m_releaseEndsDoubleClick = false;
+        if (capturing())
+            ReleaseCapture();
+    }
     applyEnabled(enabled);
 }
 

@@ -99,7 +99,19 @@ void HeadlessHost::idle()
         if ((keys == "{TAB}" || keys == "+{TAB}") && m_focused)
             removeFocus(); // the focus goes to the next (or previous) control of the window
     }
+    if (std::exchange(m_pointerToReread, false))
+        rereadPointer();
     bringUpToDate();
+}
+
+// What the window host does once the enabled state changed: a leave the control did not hear while
+// disabled, or the pointer it finds resting on it once enabled.
+void HeadlessHost::rereadPointer()
+{
+    if (!m_pointerInside)
+        pointerLeft();
+    else if (Enabled())
+        mouseMoved(m_buttonsHeld, 0, {m_cursor.x - m_options.screenOrigin.x, m_cursor.y - m_options.screenOrigin.y});
 }
 
 void HeadlessHost::record(std::string_view event, std::span<EventArgument> arguments)
@@ -137,8 +149,8 @@ void HeadlessHost::pointerMovedTo(Point at)
 {
     m_cursor = ClientToScreen(at);
     const bool inside = isInsideShape(at);
-    if (m_pointerInside && !inside)
-        pointerLeft();
+    if (m_pointerInside && !inside && Enabled())
+        pointerLeft(); // a disabled window hears of it once enabled again
     m_pointerInside = inside;
 }
 
@@ -248,6 +260,7 @@ void HeadlessHost::applyEnabled(bool enabled)
 {
     if (!enabled)
         removeFocus(); // a disabled window cannot keep the focus
+    m_pointerToReread = true;
 }
 
 WindowHandle HeadlessHost::hWnd() const { return reinterpret_cast<WindowHandle>(this); }

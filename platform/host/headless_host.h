@@ -84,7 +84,8 @@ public:
     void click(contracts::Point at, int button = contracts::MOUSE_LEFT);
     void doubleClick(contracts::Point at, int button = contracts::MOUSE_LEFT);
     // Moves the cursor; the control hears of it while the pointer is over its shape, a button is
-    // held or it has the capture. Leaving the shape sends a tracked MouseLeave.
+    // held or it has the capture. Leaving the shape sends a tracked MouseLeave (to a disabled
+    // control once it is enabled again, as the window host does).
     void moveMouse(contracts::Point at, int shift = 0);
     // Moves the fake cursor without any message (as if another window had it).
     void setCursorPos(contracts::Point screen) { m_cursor = screen; }
@@ -165,12 +166,14 @@ private:
 
     void record(std::string_view event, std::span<contracts::EventArgument> arguments);
     void pointerMovedTo(contracts::Point at);
+    void rereadPointer();
 
     HeadlessOptions m_options;
     FakeClock m_clock;
     contracts::Point m_cursor;
     int m_buttonsHeld = 0;
     bool m_pointerInside = false;
+    bool m_pointerToReread = false; // the enabled state changed: look where the pointer is when idle
     bool m_focused = false;
     bool m_capture = false;
     bool m_failNavigation = false;

@@ -226,6 +226,14 @@ void HostWidget::focusOutEvent(QFocusEvent*)
     m_site->focusLeft();
 }
 
+// Qt drops a move to the place it last saw the pointer, so a pointer that left the window and
+// comes back to that very place brings an entry and no move: the entry is the control's move.
+void HostWidget::enterEvent(QEnterEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    m_site->mouseMoved(buttonMaskFor(event->buttons()), shiftMaskFor(event->modifiers()), {at.x(), at.y()});
+}
+
 // Qt tells a disabled widget of the pointer leaving it, which a disabled control must not hear:
 // its click handler may still be running (a whole conversion run is one click of Start) and would
 // undo the leave when it ends. The leave is told once the control is enabled again.

@@ -203,6 +203,21 @@ TEST_F(HostWidgetTest, EnablingOrDisablingReReadsWhereThePointerIs)
     }
 }
 
+// Qt drops a move to the place it last saw the pointer, so a pointer coming back to that place
+// brings only an entry: the control hears the entry as a move.
+TEST_F(HostWidgetTest, AnEntryIsAMove)
+{
+    ProbeControl& probe = host();
+    showWindow();
+    std::vector<WindowMessage> heard;
+    const auto hook = site().HookWindowMessages([&](WindowMessage m) { heard.push_back(m); });
+    probe.clear();
+    QEnterEvent entry(QPointF(30, 10), QPointF(40, 20), window.mapToGlobal(QPointF(40, 20)));
+    QCoreApplication::sendEvent(widgets[0], &entry);
+    EXPECT_THAT(probe.log, ElementsAre("MouseMove 0 0 450 150"));
+    EXPECT_THAT(heard, ElementsAre(WindowMessage::MouseMove));
+}
+
 // While a button is held Qt tells of the pointer leaving only at the release; a control waiting to
 // hear of the leave hears it as the pointer goes, once.
 TEST_F(HostWidgetTest, ADragOutOfTheControlIsALeave)

@@ -1,13 +1,15 @@
 // The program's three kinds of drawn button, made by class name as the window makes them and
-// driven through the face it uses: what a pointer resting on them costs, told by their pixels and
-// the repaints they ask for, whatever the kind does inside.
+// driven through the face it uses: how a pointer resting on them and a spell of being disabled
+// show, told by their pixels and their Clicks whatever the kind does inside.
 #include "controls/contracts/button_face.h"
 #include "controls/registry/standard_controls.h"
 #include "platform/host/headless_host.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 
 namespace plainquill {
 namespace {
@@ -35,6 +37,11 @@ struct HostedButton {
         PropertyBag stored;
         stored.WriteProperty(key, look);
         host.load(stored);
+        face.SetClickHandler([this] {
+            ++clicks;
+            if (auto run = std::exchange(duringClick, {}))
+                run();
+        });
         atRest = host.pixels().copy();
     }
     bool shows(const Bitmap& pixels) const
@@ -44,6 +51,8 @@ struct HostedButton {
 
     host::HeadlessHost host;
     ButtonFace& face;
+    int clicks = 0;
+    std::function<void()> duringClick; // once, inside the next Click
     Bitmap atRest;
 };
 
@@ -68,6 +77,50 @@ TEST(ButtonFaces, APointerRestingOnAButtonRedrawsNothing)
                 b.host.advanceTime(20);
             }
             EXPECT_TRUE(b.shows(b.atRest)) << "still lit after the pointer left";
+        }
+}
+
+// Disabled, a button hears nothing of the pointer. Enabled again it shows what the pointer does
+// now, and its first click is a click, although the pointer came back to where the platform last
+// saw it, which brings no move before the press.
+TEST(ButtonFaces, TheFirstClickAfterBeingDisabledIsAClick)
+{
+    const struct {
+        const char* name;
+        std::function<void(HostedButton&)> steps;
+        bool pointerOver; // afterwards
+    } cases[] = {
+        {"disabled and enabled under a resting pointer",
+         [](HostedButton& b) { b.face.SetEnabled(false); b.face.SetEnabled(true); }, true},
+        {"the pointer left while it was disabled",
+         [](HostedButton& b) { b.face.SetEnabled(false); b.host.moveMouse(kAway); b.face.SetEnabled(true); }, false},
+        {"disabled while pressed",
+         [](HostedButton& b) {
+             b.host.press(MOUSE_LEFT, kMiddle);
+             b.face.SetEnabled(false);
+             b.host.release(MOUSE_LEFT, kMiddle);
+             b.face.SetEnabled(true);
+         },
+         true},
+        {"disabled by its own click, the pointer gone before it ends", // a conversion run
+         [](HostedButton& b) {
+             b.duringClick = [&b] { b.face.SetEnabled(false); b.host.moveMouse(kAway); b.face.SetEnabled(true); };
+             b.host.click(kMiddle);
+         },
+         false},
+    };
+    for (const auto& kind : kButtons)
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(kind.className) + ": " + c.name);
+            HostedButton b(kind.className, kind.key, kind.look);
+            b.host.moveMouse(kMiddle);
+            const Bitmap lit = b.host.pixels().copy();
+            c.steps(b);
+            b.host.idle();
+            EXPECT_TRUE(b.shows(c.pointerOver ? lit : b.atRest)) << "the face does not show where the pointer is";
+            b.clicks = 0;
+            b.host.click(kMiddle);
+            EXPECT_EQ(b.clicks, 1);
         }
 }
 
