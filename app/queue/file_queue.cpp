@@ -57,7 +57,13 @@ void FileQueue::finishAdd()
     ApplySelectAll();
     AutoSizeColumns();
     if (m_w.List1.count() > 0)
-        m_w.Label3.setText(CountText(m_w.List1.count()));
+        showCountText(m_w.Label3, CountText(m_w.List1.count()));
+}
+
+void showCountText(QLabel& label, const QString& text)
+{
+    label.setText(text);
+    label.setAccessibleName(text.isEmpty() ? QStringLiteral("No documents queued") : QString());
 }
 
 void FileQueue::AddBatchRows()

@@ -21,6 +21,10 @@ class ButtonFace;
 
 namespace plainquill {
 
+// Shows `text` as the queue's count (Label3). Empty, the label still has something to tell a
+// screen reader, which would otherwise find an object without a name.
+void showCountText(QLabel& label, const QString& text);
+
 struct QueueWidgets {
     QListWidget& List1;
     QTreeView& ListView1;

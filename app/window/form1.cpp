@@ -104,6 +104,7 @@ void Form1::addColumns()
 }
 
 // A screen reader has no label beside the boxes to read; the same words guide a sighted user.
+// The table, the list and the empty count show no words of their own to name them by.
 void Form1::nameForScreenReaders()
 {
     for (auto [box, name] : {std::pair{m_Text2, "Document or folder"}, std::pair{m_Text1, "Output folder"}}) {
@@ -112,6 +113,9 @@ void Form1::nameForScreenReaders()
     }
     if (QWidget* bar = m_form.widgets.value(QStringLiteral("XP_ProgressBar1")))
         bar->setAccessibleName(QStringLiteral("Conversion progress"));
+    m_ListView1->setAccessibleName(QStringLiteral("Queued documents"));
+    m_List1->setAccessibleName(QStringLiteral("Paths of the queued documents"));
+    showCountText(*m_Label3, m_Label3->text());
 }
 
 void Form1::connectHandlers()
@@ -188,7 +192,7 @@ void Form1::RemoveAll_Click()
     m_queue->ClearQueue();
     m_removeAllButton.SetEnabled(false);
     if (m_List1->count() == 0)
-        m_Label3->setText(QString());
+        showCountText(*m_Label3, QString());
 }
 
 void Form1::Browse_Click()
@@ -263,6 +267,8 @@ void Form1::closeEvent(QCloseEvent* event)
         m_run->abandon();
     QWidget::closeEvent(event);
 }
+
+void Form1::paintEvent(QPaintEvent*) { paintLines(*this, m_form); }
 
 void Form1::Help_Click()
 {

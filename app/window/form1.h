@@ -88,6 +88,7 @@ protected:
     // Closing during a run ends the run at once, the document in hand given up, so the program
     // can end.
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void addColumns();

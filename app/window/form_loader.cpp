@@ -5,13 +5,13 @@
 
 #include <QCheckBox>
 #include <QFile>
-#include <QFrame>
 #include <QHeaderView>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QRadioButton>
 #include <QTreeView>
 
@@ -78,7 +78,7 @@ QWidget* makeStandardControl(const QString& kind, const QJsonObject& entry, QWid
     malformed(QStringLiteral("unknown control kind ") + kind);
 }
 
-QWidget* makeLine(const Twips& twips, const QJsonObject& entry, QWidget* parent)
+QRect lineRect(const Twips& twips, const QJsonObject& entry)
 {
     const QJsonArray from = entry.value(QLatin1String("from")).toArray();
     const QJsonArray to = entry.value(QLatin1String("to")).toArray();
@@ -86,15 +86,8 @@ QWidget* makeLine(const Twips& twips, const QJsonObject& entry, QWidget* parent)
         malformed(QStringLiteral("a line needs two points"));
     const QPoint a(twips.px(from[0]), twips.px(from[1]));
     const QPoint b(twips.px(to[0]), twips.px(to[1]));
-    auto* line = new QFrame(parent);
-    line->setFrameShape(QFrame::NoFrame);
-    line->setAutoFillBackground(true);
-    line->setPalette(QPalette(Qt::black));
-    line->setBackgroundRole(QPalette::Window);
     // One pixel wide, end point included so the box's corners meet.
-    line->setGeometry(std::min(a.x(), b.x()), std::min(a.y(), b.y()), std::abs(b.x() - a.x()) + 1,
-                      std::abs(b.y() - a.y()) + 1);
-    return line;
+    return {std::min(a.x(), b.x()), std::min(a.y(), b.y()), std::abs(b.x() - a.x()) + 1, std::abs(b.y() - a.y()) + 1};
 }
 
 // The order Tab walks through the controls; the rest keep the order they were made in, after these.
@@ -141,14 +134,11 @@ void addControl(QWidget& window, const Twips& twips, const QJsonObject& entry, D
     loaded.widgets.insert(name, widget);
 }
 
-void addLines(QWidget& window, const Twips& twips, const QJsonArray& lines, LoadedForm& loaded)
+void addLines(const Twips& twips, const QJsonArray& lines, LoadedForm& loaded)
 {
     for (const QJsonValue& value : lines) {
         const QJsonObject entry = value.toObject();
-        QWidget* line = makeLine(twips, entry, &window);
-        line->lower(); // lines are drawn on the window itself, beneath its controls
-        line->setObjectName(entry.value(QLatin1String("name")).toString());
-        loaded.widgets.insert(line->objectName(), line);
+        loaded.lines.insert(entry.value(QLatin1String("name")).toString(), lineRect(twips, entry));
     }
 }
 
@@ -171,9 +161,18 @@ LoadedForm loadForm(QWidget& window, const QByteArray& layoutJson, DrawnControlF
     LoadedForm loaded;
     for (const QJsonValue& value : form.value(QLatin1String("controls")).toArray())
         addControl(window, twips, value.toObject(), factory, loaded);
-    addLines(window, twips, form.value(QLatin1String("lines")).toArray(), loaded);
+    addLines(twips, form.value(QLatin1String("lines")).toArray(), loaded);
     applyTabOrder(form.value(QLatin1String("tabOrder")).toArray(), loaded);
     return loaded;
+}
+
+// Lines are drawn rather than made of widgets: a widget is an object a screen reader finds, and a
+// line has nothing to tell it.
+void paintLines(QWidget& window, const LoadedForm& form)
+{
+    QPainter painter(&window);
+    for (const QRect& line : form.lines)
+        painter.fillRect(line, Qt::black);
 }
 
 QByteArray storedForm1Layout()

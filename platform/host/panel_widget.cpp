@@ -28,10 +28,8 @@ private:
 };
 
 QtPanel::QtPanel(contracts::Graphics& graphics, contracts::Size size, QWidget* control)
-    : RasterPanel(graphics, size), m_widget(new Widget(*this, control))
+    : RasterPanel(graphics, size), m_control(control)
 {
-    m_widget->setFixedSize(size.width, size.height);
-    m_widget->hide();
 }
 
 QtPanel::~QtPanel() { delete m_widget.data(); }
@@ -42,10 +40,16 @@ void QtPanel::shown()
         m_widget->update();
 }
 
+// The widget waits until the panel is first shown: a hidden child is still an object that a screen
+// reader lists under the control, with nothing to say.
 void QtPanel::windowChanged()
 {
-    if (!m_widget)
-        return;
+    if (!m_widget) {
+        if (!Visible())
+            return;
+        m_widget = new Widget(*this, m_control);
+        m_widget->setFixedSize(ClientSize().width, ClientSize().height);
+    }
     if (detached() && m_widget->parentWidget()) {
         Qt::WindowFlags flags = Qt::Window;
         if (topMost())

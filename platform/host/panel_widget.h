@@ -1,6 +1,6 @@
 #pragma once
-// The control's picture panel shown by Qt: a hidden child of the control's widget that becomes a
-// framed, top-most window of its own when the control detaches it.
+// The control's picture panel shown by Qt: a child of the control's widget, made when the panel is
+// first shown, that becomes a framed, top-most window of its own when the control detaches it.
 #include "platform/host/raster_panel.h"
 
 #include <QPointer>
@@ -18,6 +18,7 @@ private:
     void shown() override;
     void windowChanged() override;
 
+    QPointer<QWidget> m_control;
     QPointer<Widget> m_widget;
 };
 

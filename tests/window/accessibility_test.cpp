@@ -56,6 +56,10 @@ TEST_F(AccessibleWindow, EveryDrawnControlIsNamedWithItsRoleStatesAndActions)
     EXPECT_EQ(fieldsOf(bar[0]).value(5), "0/0/100");
     for (const char* box : {"Document or folder", "Output folder"})
         EXPECT_EQ(AccessibleDesktop::objects(now, "text", box).size(), 1) << box;
+    // Nothing without a name: decoration (the lines of the box around the queue, a panel the
+    // button keeps hidden) is no object at all.
+    for (const QString& line : now)
+        EXPECT_FALSE(fieldsOf(line).value(1).isEmpty()) << "an unnamed object: " << line.toStdString();
 }
 
 TEST_F(AccessibleWindow, PressClicksAnEnabledButtonAndNotADisabledOne)
