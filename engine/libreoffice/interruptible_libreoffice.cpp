@@ -1,7 +1,5 @@
 #include "engine/libreoffice/interruptible_libreoffice.h"
 
-#include <utility>
-
 namespace plainquill::engine {
 
 std::unique_ptr<WordProcessor> InterruptibleLibreOffice::Start()
@@ -10,17 +8,14 @@ std::unique_ptr<WordProcessor> InterruptibleLibreOffice::Start()
         const std::lock_guard lock(m_mutex);
         if (m_interrupted)
             return nullptr;
-        m_starting = true;
-        m_stopWhenStarted = false;
     }
     std::unique_ptr<LibreOffice> started = m_launcher.StartLibreOffice();
     const std::lock_guard lock(m_mutex);
-    m_starting = false;
     if (!started)
         return nullptr;
     m_interruptCurrent = started->interrupter();
     // Interrupted while it was starting: it must not take a document.
-    if (m_interrupted || std::exchange(m_stopWhenStarted, false))
+    if (m_interrupted)
         m_interruptCurrent();
     return started;
 }
@@ -33,16 +28,6 @@ StartFailure InterruptibleLibreOffice::lastStartFailure() const
             return {true, "the run was stopped", {}};
     }
     return m_launcher.lastStartFailure();
-}
-
-void InterruptibleLibreOffice::interruptDocument()
-{
-    const std::lock_guard lock(m_mutex);
-    ++m_stopsAsked;
-    if (m_starting)
-        m_stopWhenStarted = true;
-    if (m_interruptCurrent)
-        m_interruptCurrent();
 }
 
 unsigned InterruptibleLibreOffice::stopsAsked() const

@@ -16,9 +16,6 @@ public:
     std::unique_ptr<WordProcessor> Start() override;
     StartFailure lastStartFailure() const override;
     void interrupt() override;
-    // Ends the current instance at once, and one starting meanwhile as soon as it is up, but lets
-    // later starts be: the user stopped one run, not the program. Any thread.
-    void interruptDocument();
     unsigned stopsAsked() const override;
     std::optional<OpenResult> refusalBeforeStart(const std::filesystem::path& file) const override
     {
@@ -29,8 +26,6 @@ private:
     LibreOfficeLauncher m_launcher;
     mutable std::mutex m_mutex; // guards what follows
     bool m_interrupted = false;
-    bool m_starting = false;      // inside Start, before the new instance can be interrupted
-    bool m_stopWhenStarted = false;
     unsigned m_stopsAsked = 0;
     std::function<void()> m_interruptCurrent;
 };

@@ -30,7 +30,6 @@ public:
     const contracts::Bitmap& windowPixels() const { return m_window.bitmap(); }
     // What the screen shows of the window: its pixels at the surface's scale.
     const contracts::Bitmap& windowDevicePixels() const { return m_window.devicePixels(); }
-    const contracts::Bitmap& imagePixels() const { return m_image.bitmap(); }
 
     // Fills the persistent image with the colour and shows it.
     void clearTo(contracts::Colour background);
