@@ -2,6 +2,7 @@
 // timer. Every reaction ends in a Redraw; Redraw itself skips the work when nothing changed.
 #include "controls/chameleonbutton/chameleon_button.h"
 #include "controls/contracts/access_key.h"
+#include "controls/contracts/key_codes.h"
 
 #include <array>
 
@@ -10,12 +11,6 @@ namespace plainquill::chameleon {
 using namespace contracts;
 
 namespace {
-
-constexpr int kSpace = 32;
-constexpr int kLeftArrow = 37;
-constexpr int kUpArrow = 38;
-constexpr int kRightArrow = 39;
-constexpr int kDownArrow = 40;
 
 std::int16_t narrow(int value) { return static_cast<std::int16_t>(value); }
 
@@ -168,15 +163,15 @@ void chameleonButton::KeyDown(int keyCode, int shift)
     RaiseKey(KeyDownEvent, keyCode, shift);
     m_lastKey = keyCode & 0xFF;
     switch (keyCode) {
-    case kSpace:
+    case keys::kSpace:
         Redraw(Down, false);
         break;
-    case kLeftArrow:
-    case kUpArrow:
+    case keys::kLeftArrow:
+    case keys::kUpArrow:
         container().SendKeys("+{TAB}");
         break;
-    case kRightArrow:
-    case kDownArrow:
+    case keys::kRightArrow:
+    case keys::kDownArrow:
         container().SendKeys("{TAB}");
         break;
     default:
@@ -188,7 +183,7 @@ void chameleonButton::KeyDown(int keyCode, int shift)
 void chameleonButton::KeyUp(int keyCode, int shift)
 {
     RaiseKey(KeyUpEvent, keyCode, shift);
-    if (m_lastKey != kSpace || keyCode != kSpace)
+    if (m_lastKey != keys::kSpace || keyCode != keys::kSpace)
         return;
     if (m_checkBoxBehaviour)
         m_value = !m_value;

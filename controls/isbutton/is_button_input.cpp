@@ -2,20 +2,11 @@
 // notifications and from the window messages its hover hook sees after the window's own handling.
 #include "controls/isbutton/is_button.h"
 
+#include "controls/contracts/key_codes.h"
+
 namespace plainquill::isbutton {
 
 using namespace contracts;
-
-namespace {
-
-constexpr int VK_TAB = 9;
-constexpr int VK_SPACE = 32;
-constexpr int VK_LEFT = 37;
-constexpr int VK_UP = 38;
-constexpr int VK_RIGHT = 39;
-constexpr int VK_DOWN = 40;
-
-} // namespace
 
 // The hook exists only in run mode; without it the button still works, but the pointer never
 // makes it Hot, raises MouseEnter or MouseLeave, or brings up the tooltip.
@@ -138,19 +129,19 @@ void isButton::DblClick()
 void isButton::KeyDown(int keyCode, int)
 {
     switch (keyCode) {
-    case VK_SPACE:
+    case keys::kSpace:
         m_state = Pressed;
         Refresh();
         break;
-    case VK_RIGHT:
-    case VK_DOWN:
+    case keys::kRightArrow:
+    case keys::kDownArrow:
         container().SendKeys("{TAB}");
         break;
-    case VK_LEFT:
-    case VK_UP:
+    case keys::kLeftArrow:
+    case keys::kUpArrow:
         container().SendKeys("+{TAB}");
         break;
-    case VK_TAB:
+    case keys::kTab:
         Raise(MouseLeaveEvent);
         break;
     default:
@@ -161,7 +152,7 @@ void isButton::KeyDown(int keyCode, int)
 // The check state changes before Click is raised.
 void isButton::KeyUp(int keyCode, int)
 {
-    if (keyCode != VK_SPACE)
+    if (keyCode != keys::kSpace)
         return;
     ContainerClickAction();
     RaiseClick();

@@ -6,6 +6,8 @@
 // cursor rests on the button, cost about one per cent of a core by themselves.
 #include "controls/xpbutton/xp_button.h"
 
+#include "controls/contracts/key_codes.h"
+
 #include <cmath>
 
 namespace plainquill::xpbutton {
@@ -14,7 +16,6 @@ using namespace contracts;
 
 namespace {
 
-constexpr int kSpace = 32;
 constexpr std::string_view kMailPrefix = "mailto:";
 
 } // namespace
@@ -153,7 +154,7 @@ void XpB::KeyDown(int keyCode, int shift)
 {
     // The latch keeps a held key (auto-repeat) from pressing the face again.
     if (!m_keyLatch) {
-        if (keyCode == kSpace) {
+        if (keyCode == keys::kSpace) {
             m_isDown = true;
             m_isHover = true;
             Refresh();
@@ -172,7 +173,7 @@ void XpB::KeyPress(int characterCode)
 
 void XpB::KeyUp(int keyCode, int shift)
 {
-    if (keyCode == kSpace) {
+    if (keyCode == keys::kSpace) {
         m_isDown = false;
         m_isHover = false;
         Refresh();

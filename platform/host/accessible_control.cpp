@@ -1,6 +1,7 @@
 #include "platform/host/accessible_control.h"
 
 #include "controls/contracts/access_key.h"
+#include "controls/contracts/key_codes.h"
 #include "platform/host/host_widget.h"
 
 #include <QPointer>
@@ -8,8 +9,6 @@
 namespace plainquill::host {
 
 namespace {
-
-constexpr int kSpace = 32;
 
 QAccessibleInterface* accessibleFor(const QString&, QObject* object)
 {
@@ -29,9 +28,9 @@ void pressLikeSpace(HostWidget& widget)
             if (!target)
                 return;
             target->setFocus(Qt::OtherFocusReason);
-            target->site().keyPressed(kSpace, 0, kSpace);
+            target->site().keyPressed(contracts::keys::kSpace, 0, contracts::keys::kSpace);
             if (target)
-                target->site().keyReleased(kSpace, 0);
+                target->site().keyReleased(contracts::keys::kSpace, 0);
         },
         Qt::QueuedConnection);
 }

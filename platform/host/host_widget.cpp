@@ -1,5 +1,6 @@
 #include "platform/host/host_widget.h"
 
+#include "controls/contracts/key_codes.h"
 #include "platform/host/qt_input.h"
 #include "platform/host/qt_site.h"
 #include "platform/host/shown_faces.h"
@@ -48,7 +49,6 @@ bool isEnter(const QKeyEvent* key)
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
 
-constexpr int kSpace = 32;
 
 } // namespace
 
@@ -198,7 +198,7 @@ void HostWidget::keyPressEvent(QKeyEvent* event)
     // The drawn buttons answer only Space; a desktop user presses a focused button with Enter too.
     if (m_button && isEnter(event)) {
         m_enterDown = true;
-        m_site->keyPressed(kSpace, shiftMaskFor(event->modifiers()), kSpace);
+        m_site->keyPressed(contracts::keys::kSpace, shiftMaskFor(event->modifiers()), contracts::keys::kSpace);
         return;
     }
     m_site->keyPressed(virtualKeyFor(event->key()), shiftMaskFor(event->modifiers()), characterOf(event));
@@ -212,7 +212,7 @@ void HostWidget::keyReleaseEvent(QKeyEvent* event)
         // Only the end of an Enter this button saw begin: the release of an Enter that answered a
         // message box lands on whichever button has the focus after it, and must not press that.
         if (std::exchange(m_enterDown, false))
-            m_site->keyReleased(kSpace, shiftMaskFor(event->modifiers()));
+            m_site->keyReleased(contracts::keys::kSpace, shiftMaskFor(event->modifiers()));
         return;
     }
     m_site->keyReleased(virtualKeyFor(event->key()), shiftMaskFor(event->modifiers()));
