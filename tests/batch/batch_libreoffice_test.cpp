@@ -18,6 +18,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <map>
+#include <thread>
 
 namespace plainquill {
 namespace {
@@ -265,10 +266,14 @@ TEST_F(BatchWithLibreOffice, AKilledWorkerLibreOfficeIsReplacedAndEveryDocumentI
     // still starting, as a second one might be.
     int killed = 0;
     const Finished batch = runInterrupted("1", [&](pid_t) {
-        for (const pid_t pid : engine::testing::livingProcessesMentioning(scratch.path().string()))
-            if (readBytes("/proc/" + std::to_string(pid) + "/cmdline").find("soffice.bin") != std::string::npos)
-                if (killed == 0 && ::kill(pid, SIGKILL) == 0)
-                    ++killed;
+        // Looked for a while: on a busy machine the scan may fall between two of LibreOffice's
+        // processes (its launcher restarts soffice.bin once on a fresh profile).
+        for (const auto giveUp = std::chrono::steady_clock::now() + 10s; killed == 0 && std::chrono::steady_clock::now() < giveUp;
+             std::this_thread::sleep_for(20ms))
+            for (const pid_t pid : engine::testing::livingProcessesMentioning(scratch.path().string()))
+                if (readBytes("/proc/" + std::to_string(pid) + "/cmdline").find("soffice.bin") != std::string::npos)
+                    if (killed == 0 && ::kill(pid, SIGKILL) == 0)
+                        ++killed;
     });
     ASSERT_EQ(killed, 1) << batch.output;
     // The document in hand is tried again on the fresh LibreOffice; LibreOffice's own rare crashes
