@@ -173,10 +173,15 @@ void WorkerPool::work(std::size_t worker)
     workerEnded();
 }
 
+void WorkerPool::waitWhilePaused(std::unique_lock<std::mutex>& lock)
+{
+    m_resumed.wait(lock, [this] { return !m_paused || m_interrupted; });
+}
+
 std::optional<std::size_t> WorkerPool::next(bool up)
 {
     std::unique_lock lock(m_mutex);
-    m_resumed.wait(lock, [this] { return !m_paused || m_interrupted; });
+    waitWhilePaused(lock);
     if (m_interrupted)
         return std::nullopt;
     if (up && !m_waiting.empty())
@@ -257,7 +262,7 @@ void WorkerPool::placeHeldText(StagedOutputFile& held, ItemResult& result)
 {
     {
         std::unique_lock lock(m_mutex);
-        m_resumed.wait(lock, [this] { return !m_paused || m_interrupted; });
+        waitWhilePaused(lock);
     }
     // Interrupted while it waited, or before: given up, as a document still in hand would be.
     if (m_interrupted) {

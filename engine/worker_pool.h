@@ -114,6 +114,8 @@ private:
     // True when the waiting document `index` is still there, no worker that is up having taken
     // it; `takeOff` takes it off then.
     bool stillWaiting(std::size_t index, bool takeOff);
+    // Returns once the pool is not paused or is interrupted; `lock` holds m_mutex.
+    void waitWhilePaused(std::unique_lock<std::mutex>& lock);
     bool startWordProcessor(WordProcessorSession& session);
     ItemResult convert(WordProcessorSession& session, const ConversionItem& item);
     // Puts a held text in its target's place once no pause holds it, or gives it up.
